@@ -1,0 +1,132 @@
+#include "app/Application.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/CGameMain.h"
+#include "app/GameStates.h"
+#include "platform/CMyInput.h"
+#include "platform/CSoundManager.h"
+#include "platform/Random.h"
+#include "platform/Renderer.h"
+#include "system/SysInstance.h"
+#include "system/SysPlatform.h"
+#include "system/SysSteam.h"
+
+std::uint32_t MouseClientX = 0;
+std::uint32_t MouseClientY = 0;
+
+namespace {
+
+constexpr char GraphicsFailureMessage[] = "初期化に失敗しました";
+
+bool CreateMainWindow() {
+  if (!SysInitVideo()) return false;
+  // The real size comes from the saved window scale once settings are read.
+  return SysCreateMainWindow(320, 180);
+}
+
+void ShowGraphicsFailure() { SysMessageBox(GraphicsFailureMessage); }
+
+// Hands one event to the game. False when it was a system key: such a pass
+// runs no frame and makes no wait.
+bool DispatchEvent(const SysEvent& event) {
+  CMyInput* input = GetInput();
+  switch (event.Kind) {
+    case SysEventKind::SystemKeyDown:
+      return false;
+    case SysEventKind::SystemKeyUp:
+      // A key released with Alt held must not stay down.
+      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_SYSKEYUP);
+      return false;
+    case SysEventKind::KeyDown:
+      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYDOWN);
+      return true;
+    case SysEventKind::KeyUp:
+      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYUP);
+      return true;
+    case SysEventKind::MouseMove:
+      MouseClientX = static_cast<std::uint32_t>(event.X) & 0xFFFF;
+      MouseClientY = static_cast<std::uint32_t>(event.Y) & 0xFFFF;
+      return true;
+    case SysEventKind::FocusGained:
+      input->Foreground = true;
+      return true;
+    case SysEventKind::FocusLost:
+      input->Foreground = false;
+      return true;
+    default:
+      return true;
+  }
+}
+
+void RunMainLoop() {
+  CGameMain* game = GetGameMain();
+  std::uint32_t last = 0;
+  for (;;) {
+    const std::uint32_t now = game->Clock();
+    if (now != last) {
+      SysEvent event;
+      if (SysPollEvent(event)) {
+        if (event.Kind == SysEventKind::Quit) return;
+        if (!DispatchEvent(event)) continue;
+      }
+      game->RunFrame();
+      GetSoundManager()->Update();
+      last = now;
+    }
+    SysWaitEvent(1);
+  }
+}
+
+}  // namespace
+
+bool RunApplication() {
+  SeedRandom(SysWallClockMs());
+  SysDebugOutput(SteamAPI_Init() ? "SteamAPI Init OK\n" : "SteamAPI Init Failed\n");
+
+  if (!InitDirect3D()) {
+    ShowGraphicsFailure();
+    return false;
+  }
+  GetStateLoading()->DrawScene();
+
+  CGameMain* game = GetGameMain();
+  game->Settings.Block.Language = SysUserDefaultLangId() == 0x411 ? 1 : 0;
+  GetSoundManager()->Init();
+  GetInput();
+  game->StartGame();
+  game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
+
+  const std::uint32_t started = game->Clock();
+  RunMainLoop();
+
+  game->WriteSaveFile();
+  SteamAPI_Shutdown();
+  ReleaseDirect3D();
+
+  char line[96];
+  std::snprintf(line, sizeof line, "Vorlumen: %u frames in %u ms\n", game->FrameCount,
+                game->Clock() - started);
+  SysDebugOutput(line);
+  return true;
+}
+
+int RunVorlumen(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--game-dir") == 0 && i + 1 < argc) SysSetGameFolder(argv[++i]);
+  }
+
+  CInstanceLock instance;
+  if (!instance.Acquire(SysGameFolder())) return 0;
+
+  if (!CreateMainWindow()) {
+    ShowGraphicsFailure();
+    SysShutdown();
+    return 1;
+  }
+  const bool ran = RunApplication();
+  SysShutdown();
+  return ran ? 0 : 1;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+// The cursor's last position in client pixels, from mouse-move events.
+extern std::uint32_t MouseClientX;
+extern std::uint32_t MouseClientY;
+
+// The whole program: one copy per game folder, the window, the platform
+// start-up, the main loop and the exit sequence. Returns the exit status:
+// 0 after a normal quit or when another copy runs, 1 when the graphics
+// cannot start.
+int RunVorlumen(int argc, char** argv);
+
+// Platform start-up, the loop and the exit sequence; false when the graphics
+// could not start (the failure message has been shown).
+bool RunApplication();

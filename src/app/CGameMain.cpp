@@ -1,0 +1,153 @@
+#include "app/CGameMain.h"
+
+#include "app/CGameState.h"
+#include "floors/CStageData.h"
+#include "platform/CMyInput.h"
+#include "platform/CSoundManager.h"
+#include "platform/Random.h"
+#include "platform/Renderer.h"
+#include "system/SysPlatform.h"
+#include "ui/CGameInputController.h"
+
+namespace {
+
+// Layout metrics by ScreenLayout 0-5; any other layout reads as column 6.
+struct LayoutMetrics {
+  int ScreenWidth, ScreenHeight, ViewWidth, ViewHeight, ViewCenterX, ViewCenterY;
+};
+constexpr LayoutMetrics Layouts[7] = {
+    {320, 480, 640, 160, 320, 80},    {768, 1024, 640, 704, 320, 320},
+    {640, 1136, 640, 816, 320, 408},  {800, 480, 800, 480, 400, 240},
+    {640, 480, 640, 480, 320, 240},   {1280, 720, 1280, 720, 640, 360},
+    {320, 480, 640, 160, 320, 80},
+};
+
+const LayoutMetrics& LayoutOf(std::uint32_t layout) { return Layouts[layout < 6 ? layout : 6]; }
+
+constexpr int FullscreenKeyRow = InputRowF1 + 3;   // F4
+constexpr int ScaleKeyRow = InputRowF1 + 4;  // F5
+
+// The hot keys fire on a press within the last 11 frames that has not been
+// consumed yet.
+bool IsKeyPressTriggered(const std::int32_t* history) {
+  if (!GetInput()->Updated) return false;
+  for (int i = 0; i <= 10; ++i) {
+    if (history[i] == -1) return false;
+    if (history[i] != 1) continue;
+    for (int j = i + 1; j <= i + 10; ++j) {
+      if (history[j] == 0) return true;
+      if (history[j] == -1) return false;
+    }
+  }
+  return false;
+}
+
+void ConsumeKeyPress(std::int32_t* history) {
+  for (int i = 0; i < InputHistoryLength; ++i) history[i] = i < 11 ? 1 : -1;
+}
+
+}  // namespace
+
+CGameMain* GetGameMain() {
+  static CGameMain game;
+  return &game;
+}
+
+CGameMain::CGameMain() : Clock(&SysTicks) {}
+
+CGameMain::~CGameMain() {
+  // The sound manager was built after us and is already shut down here;
+  // stopping music must be harmless then.
+  GetSoundManager()->StopAllBgm();
+  Characters.DeleteAll();
+  delete CurrentStage;
+  CurrentStage = nullptr;
+}
+
+int CGameMain::GetScreenWidth() const { return LayoutOf(ScreenLayout).ScreenWidth; }
+int CGameMain::GetScreenHeight() const { return LayoutOf(ScreenLayout).ScreenHeight; }
+int CGameMain::GetViewWidth() const { return LayoutOf(ScreenLayout).ViewWidth; }
+int CGameMain::GetViewHeight() const { return LayoutOf(ScreenLayout).ViewHeight; }
+int CGameMain::GetViewCenterX() const { return LayoutOf(ScreenLayout).ViewCenterX; }
+int CGameMain::GetViewCenterY() const { return LayoutOf(ScreenLayout).ViewCenterY; }
+
+void CGameMain::StartGame() {
+  SeedRandom(SysWallClockMs());
+  GetGameInputController()->BuildLayout();
+  InitGraphics();
+  LoadAll();
+  GoToTitle();
+}
+
+void CGameMain::GoToTitle() {
+  GetGameInputController()->ChangeChild(14);
+  GetStateController()->ChangeState(1);
+}
+
+void CGameMain::ContinueGame() {
+  LoadAll();
+  GetGameInputController()->ChangeChild(15);
+  GetStateController()->ChangeState(10);
+}
+
+void CGameMain::SetWindowScale(int scale) {
+  Settings.Block.WindowScale = static_cast<std::uint32_t>(scale);
+  ApplyWindowMode();
+}
+
+void CGameMain::SetFullscreen(bool on) {
+  if ((Settings.Block.Fullscreen != 0) == on) return;
+  Settings.Block.Fullscreen = on ? 1 : 0;
+  ApplyWindowMode();
+}
+
+void CGameMain::ApplyWindowMode() {
+  const int factor = static_cast<int>(Settings.Block.WindowScale) + 1;
+  ResizeWindowClient(GetScreenWidth() / 4 * factor, GetScreenHeight() / 4 * factor);
+  if (Settings.Block.Fullscreen)
+    ApplyFullscreenMode();
+  else
+    ApplyWindowedMode();
+  GetInput()->MouseScale = BackBufferScale;
+}
+
+bool CGameMain::RunFrame() {
+  const std::uint32_t period = CFramePacer::PeriodFor(Settings.Block.GameSpeed);
+  const std::uint32_t now = Clock();
+  if (!Pacer.IsFrameDue(now, period)) return false;
+
+  ++FrameCount;
+  ++Settings.Block.PlayTime;
+  GetInput()->Update();
+  GetSoundManager()->Update();
+  GetStateController()->Update();
+  const std::uint32_t t1 = Clock();
+  if (Pacer.DecideDraw(period)) Draw();
+  const std::uint32_t t2 = Clock();
+  Pacer.RecordFrame(now, t1, t2);
+  return true;
+}
+
+void CGameMain::Draw() {
+  CMyInput* input = GetInput();
+  if (IsFullscreenKeyTriggered()) {
+    ConsumeKeyPress(input->InputHistory[FullscreenKeyRow]);
+    SetFullscreen(Settings.Block.Fullscreen == 0);
+    CaptureSaveImage();
+  }
+  if (IsScaleKeyTriggered()) {
+    ConsumeKeyPress(input->InputHistory[ScaleKeyRow]);
+    const std::uint32_t next = Settings.Block.WindowScale + 1;
+    SetWindowScale(next > 4 ? 0 : static_cast<int>(next));
+  }
+  GetStateController()->Draw(1);
+  GetStateController()->Draw(0);
+}
+
+bool CGameMain::IsFullscreenKeyTriggered() const {
+  return IsKeyPressTriggered(GetInput()->InputHistory[FullscreenKeyRow]);
+}
+
+bool CGameMain::IsScaleKeyTriggered() const {
+  return IsKeyPressTriggered(GetInput()->InputHistory[ScaleKeyRow]);
+}

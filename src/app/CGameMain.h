@@ -1,0 +1,78 @@
+#pragma once
+#include <cstdint>
+
+#include "app/CFramePacer.h"
+#include "characters/CCharacterList.h"
+#include "platform/CDrawString.h"
+#include "platform/CSaveData.h"
+#include "platform/CSaveFile.h"
+#include "platform/CScoreRanking.h"
+
+class CCharacterPlayer;
+class CStageData;
+
+// The one game object: settings, progress, the save blocks, the rankings,
+// the characters and the current floor, and the layout every drawing reads.
+class CGameMain {
+public:
+  CGameMain();
+  virtual ~CGameMain();
+  CGameMain(const CGameMain&) = delete;
+  CGameMain& operator=(const CGameMain&) = delete;
+
+  void StartGame();
+  void GoToTitle();
+  void ContinueGame();
+  void SetWindowScale(int scale);
+  void SetFullscreen(bool on);
+
+  int GetScreenWidth() const;
+  int GetScreenHeight() const;
+  int GetViewWidth() const;
+  int GetViewHeight() const;
+  int GetViewCenterX() const;
+  int GetViewCenterY() const;
+
+  bool RunFrame();
+  void Draw();
+  bool IsFullscreenKeyTriggered() const;
+  bool IsScaleKeyTriggered() const;
+
+  // Graphics, the save file, key configuration and rankings.
+  void InitGraphics();
+  void StartNewGame(int dungeonIndex);
+  void LoadAll();
+  void CaptureSaveImage();
+  bool WriteSaveFile();
+  void LoadKeyConfig();
+  bool SaveKeyConfig();
+  void RegisterRanking();
+
+  std::uint32_t FrameCount = 0;
+  std::uint8_t AutoMove = 0;
+  std::uint32_t ScreenLayout = 5;
+  std::int32_t ScreenInsetLeft = 0;
+  std::int32_t ScreenInsetRight = 0;
+  std::int32_t ScreenInsetTop = 0;
+  std::int32_t ScreenInsetBottom = 0;
+  CDrawString Fonts[12];
+  CScoreRanking ScoreRankings[88];
+  CScoreRanking TurnRankings[88];
+  CScoreRanking TimeRankings[88];
+  CCharacterList Characters;
+  CCharacterPlayer* Player = nullptr;
+  CStageData* CurrentStage = nullptr;
+  CSaveFile SaveFile;
+  CSaveData Settings;
+  CSaveData SaveImage;
+  CSaveData KeyConfig;
+
+  // Pacing, and the millisecond clock it reads; tests put their own clock here.
+  CFramePacer Pacer;
+  std::uint32_t (*Clock)() = nullptr;
+
+private:
+  void ApplyWindowMode();
+};
+
+CGameMain* GetGameMain();

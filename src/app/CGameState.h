@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+
+using GameStateId = std::int32_t;
+
+// A state of the game's flow. Every operation has an empty default body;
+// each state overrides the few it needs.
+class CGameState {
+public:
+  virtual void Reset() {}
+  virtual void Update() {}
+  virtual void Draw(int pass) { (void)pass; }
+  virtual void DrawScene() {}
+  virtual void Enter() {}
+  virtual void Leave() {}
+  virtual void ChangeState(GameStateId id) { (void)id; }
+  virtual void Hold() {}
+  virtual void Release() {}
+  virtual ~CGameState() = default;
+};
+
+// Holds the current state, forwards the frame to it, changes it on request,
+// and counts the holds that keep the turn from moving on.
+class CGameStateController : public CGameState {
+public:
+  using StateResolver = CGameState* (*)(GameStateId);
+  // The game's controller resolves ids with GameStateFromId; tests give
+  // their own states.
+  explicit CGameStateController(StateResolver resolver = nullptr) : Resolve(resolver) {}
+
+  void Reset() override;
+  void Update() override;
+  void Draw(int pass) override;
+  void DrawScene() override;
+  void ChangeState(GameStateId id) override;
+  void Hold() override;
+  void Release() override;
+  virtual GameStateId GetStateId() const { return CurrentId; }
+
+  CGameState* GetCurrentState() const { return Current; }
+  std::int32_t GetHoldCount() const { return HoldCount; }
+
+private:
+  StateResolver Resolve;
+  CGameState* Current = nullptr;
+  std::int32_t HoldCount = 0;
+  GameStateId CurrentId = 0;
+};
+
+CGameStateController* GetStateController();
+
+// The state object of an id, or null for ids without a state (15-18 and
+// anything outside 1-19).
+CGameState* GameStateFromId(GameStateId id);

@@ -1,0 +1,41 @@
+#include "app/GameStates.h"
+
+#include "platform/Renderer.h"
+
+#define VORLUMEN_STATE_ACCESSOR(Class, Accessor) \
+  Class* Accessor() {                            \
+    static Class state;                          \
+    return &state;                               \
+  }
+
+VORLUMEN_STATE_ACCESSOR(CGameStateTitle, GetStateTitle)
+VORLUMEN_STATE_ACCESSOR(CGameStateMain, GetStateMain)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalCleanUp, GetStateMainNormalCleanUp)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormal, GetStateMainNormal)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalPlayerAction, GetStateMainNormalPlayerAction)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalPlayerMove, GetStateMainNormalPlayerMove)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalTrapAction, GetStateMainNormalTrapAction)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalEnemyMove, GetStateMainNormalEnemyMove)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalEnemyAction, GetStateMainNormalEnemyAction)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalStageStart, GetStateMainNormalStageStart)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalStageEnd, GetStateMainNormalStageEnd)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalReturnToTitle, GetStateMainNormalReturnToTitle)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalGameOver, GetStateMainNormalGameOver)
+VORLUMEN_STATE_ACCESSOR(CGameStateMainNormalClear, GetStateMainNormalClear)
+VORLUMEN_STATE_ACCESSOR(CGameStateLoading, GetStateLoading)
+
+#undef VORLUMEN_STATE_ACCESSOR
+
+void CGameStateTitle::Update() {}
+
+void CGameStateTitle::DrawScene() {}
+
+void CGameStateTitle::Draw(int pass) {
+  if (pass != 0) return;
+  DrawSuspended = 0;
+  BeginScene(0xFF000000u);
+  DrawScene();
+  EndSceneAndPresent();
+}
+
+void CGameStateLoading::DrawScene() { DrawSuspended = 1; }

@@ -1,0 +1,7 @@
+#pragma once
+
+// One floor.
+class CStageData {
+public:
+  virtual ~CStageData() = default;
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+// One ranking list.
+class CScoreRanking {
+public:
+  virtual ~CScoreRanking() = default;
+};

@@ -1,0 +1,6 @@
+#include "platform/CSoundManager.h"
+
+CSoundManager* GetSoundManager() {
+  static CSoundManager manager;
+  return &manager;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <cstdint>
+
+// The game's one random generator: a linear congruential generator whose
+// sequence every floor layout and every roll is built from.
+void SeedRandom(std::uint32_t seed);
+// 0 .. 0x7fff.
+int Random();
+// A chance of `percent` succeeds when the next number modulo 100 is below it.
+bool RandomChance(int percent);

@@ -1,0 +1,224 @@
+#include "system/SysPlatform.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "system/SysKeys.h"
+
+namespace {
+
+SDL_Window* MainWindow = nullptr;
+bool VideoStarted = false;
+
+std::string& GameFolderStorage() {
+  static std::string folder;
+  return folder;
+}
+
+// Events that are polled elsewhere (pads, text) or that the game never uses.
+bool IsDrainedEvent(Uint32 type) {
+  switch (type) {
+    case SDL_TEXTINPUT:
+    case SDL_TEXTEDITING:
+    case SDL_KEYMAPCHANGED:
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYBALLMOTION:
+    case SDL_JOYHATMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERTOUCHPADDOWN:
+    case SDL_CONTROLLERTOUCHPADMOTION:
+    case SDL_CONTROLLERTOUCHPADUP:
+    case SDL_CONTROLLERSENSORUPDATE:
+    case SDL_SENSORUPDATE:
+    case SDL_AUDIODEVICEADDED:
+    case SDL_AUDIODEVICEREMOVED:
+    case SDL_MOUSEWHEEL:
+    case SDL_POLLSENTINEL:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TranslateKey(const SDL_KeyboardEvent& key, bool down, SysEvent& out) {
+  out.VirtualKey = SysTranslateKey(key.keysym.sym);
+  const bool system = (key.keysym.mod & KMOD_ALT) != 0 || key.keysym.sym == SDLK_F10 ||
+                      key.keysym.sym == SDLK_LALT || key.keysym.sym == SDLK_RALT;
+  if (system)
+    out.Kind = down ? SysEventKind::SystemKeyDown : SysEventKind::SystemKeyUp;
+  else
+    out.Kind = down ? SysEventKind::KeyDown : SysEventKind::KeyUp;
+}
+
+}  // namespace
+
+bool SysInitVideo() {
+  if (VideoStarted) return true;
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  VideoStarted = true;
+  SDL_StopTextInput();
+  return true;
+}
+
+void SysShutdown() {
+  SysDestroyMainWindow();
+  if (VideoStarted) SDL_Quit();
+  VideoStarted = false;
+}
+
+bool SysCreateMainWindow(int clientWidth, int clientHeight) {
+  if (!VideoStarted) return false;
+  if (MainWindow) return true;
+  MainWindow = SDL_CreateWindow("Vorlumen", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                clientWidth, clientHeight, SDL_WINDOW_SHOWN);
+  return MainWindow != nullptr;
+}
+
+void SysDestroyMainWindow() {
+  if (MainWindow) SDL_DestroyWindow(MainWindow);
+  MainWindow = nullptr;
+}
+
+bool SysHasMainWindow() { return MainWindow != nullptr; }
+
+bool SysMainWindowHasFocus() {
+  if (!MainWindow) return false;
+  return (SDL_GetWindowFlags(MainWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void* SysMainWindowHandle() { return MainWindow; }
+
+bool SysPollEvent(SysEvent& out) {
+  if (!VideoStarted) return false;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (IsDrainedEvent(event.type)) continue;
+    out = SysEvent{};
+    switch (event.type) {
+      case SDL_QUIT:
+        out.Kind = SysEventKind::Quit;
+        break;
+      case SDL_KEYDOWN:
+        TranslateKey(event.key, true, out);
+        break;
+      case SDL_KEYUP:
+        TranslateKey(event.key, false, out);
+        break;
+      case SDL_MOUSEMOTION:
+        out.Kind = SysEventKind::MouseMove;
+        out.X = event.motion.x;
+        out.Y = event.motion.y;
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        out.Kind = event.type == SDL_MOUSEBUTTONDOWN ? SysEventKind::MouseButtonDown
+                                                     : SysEventKind::MouseButtonUp;
+        out.X = event.button.x;
+        out.Y = event.button.y;
+        out.Button = event.button.button == SDL_BUTTON_LEFT    ? 0
+                     : event.button.button == SDL_BUTTON_RIGHT ? 1
+                                                               : 2;
+        break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+          out.Kind = SysEventKind::FocusGained;
+        else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+          out.Kind = SysEventKind::FocusLost;
+        else if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+          out.Kind = SysEventKind::Other;  // SDL follows with SDL_QUIT for the last window
+        else
+          out.Kind = SysEventKind::Other;
+        break;
+      case SDL_RENDER_TARGETS_RESET:
+        out.Kind = SysEventKind::RenderTargetsReset;
+        break;
+      case SDL_RENDER_DEVICE_RESET:
+        out.Kind = SysEventKind::RenderDeviceReset;
+        break;
+      case SDL_CONTROLLERDEVICEADDED:
+        out.Kind = SysEventKind::ControllerAdded;
+        break;
+      case SDL_CONTROLLERDEVICEREMOVED:
+        out.Kind = SysEventKind::ControllerRemoved;
+        break;
+      default:
+        out.Kind = SysEventKind::Other;
+        break;
+    }
+    return true;
+  }
+  return false;
+}
+
+void SysWaitEvent(int timeoutMs) {
+  if (VideoStarted)
+    SDL_WaitEventTimeout(nullptr, timeoutMs);
+  else
+    SDL_Delay(static_cast<Uint32>(timeoutMs));
+}
+
+void SysPostQuit() {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+}
+
+std::uint32_t SysTicks() { return SDL_GetTicks(); }
+
+std::uint32_t SysWallClockMs() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  return static_cast<std::uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void SysMessageBox(const char* utf8Text) {
+  std::fprintf(stderr, "%s\n", utf8Text);
+  std::fflush(stderr);
+  // A box needs a display; without one (tests, CI, a server) stderr is all.
+  const char* display = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if ((display && *display) || (wayland && *wayland))
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "", utf8Text, MainWindow);
+}
+
+void SysDebugOutput(const char* text) {
+  std::fputs(text, stderr);
+  std::fflush(stderr);
+}
+
+std::uint16_t SysUserDefaultLangId() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return std::strncmp(value, "ja", 2) == 0 ? 0x411 : 0x409;
+  }
+  return 0x409;
+}
+
+void SysSetGameFolder(const std::string& folder) { GameFolderStorage() = folder; }
+
+const std::string& SysGameFolder() {
+  std::string& folder = GameFolderStorage();
+  if (folder.empty()) {
+    if (char* base = SDL_GetBasePath()) {
+      folder = base;
+      SDL_free(base);
+    } else {
+      folder = "./";
+    }
+  }
+  return folder;
+}
+
+std::string SysGameFilePath(const char* name) {
+  std::string path = SysGameFolder();
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path + name;
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The thin layer between the game and SDL2. Nothing outside src/system/
+// includes an SDL header; the game speaks Windows virtual-key codes and
+// millisecond ticks here, as it always has.
+#include <cstdint>
+#include <string>
+
+// Events the main loop sees. Kinds the game ignores never reach it.
+enum class SysEventKind {
+  None,
+  Quit,
+  KeyDown,
+  KeyUp,
+  SystemKeyDown,  // Alt held, or F10: never handed to the game as a key press
+  SystemKeyUp,
+  MouseMove,
+  MouseButtonDown,
+  MouseButtonUp,
+  FocusGained,
+  FocusLost,
+  RenderTargetsReset,
+  RenderDeviceReset,
+  ControllerAdded,
+  ControllerRemoved,
+  Other,
+};
+
+struct SysEvent {
+  SysEventKind Kind = SysEventKind::None;
+  std::uint32_t VirtualKey = 0;  // key events: Windows virtual-key code (0 = no translation)
+  std::int32_t X = 0;            // mouse events: client pixels
+  std::int32_t Y = 0;
+  std::int32_t Button = 0;       // mouse button index 0 left, 1 right, 2 middle
+};
+
+// Video start-up: SDL's video subsystem and events. False when no video
+// driver can start (the graphics-failure path).
+bool SysInitVideo();
+void SysShutdown();
+
+// The one main window, titled "Vorlumen". False when it cannot be made.
+bool SysCreateMainWindow(int clientWidth, int clientHeight);
+void SysDestroyMainWindow();
+bool SysHasMainWindow();
+bool SysMainWindowHasFocus();
+// Opaque SDL_Window* for the rest of the system layer.
+void* SysMainWindowHandle();
+
+// Takes at most one event the game cares about; drains the rest.
+bool SysPollEvent(SysEvent& event);
+// Sleeps up to timeoutMs or until an event arrives.
+void SysWaitEvent(int timeoutMs);
+// What the game's own "close" (posting WM_CLOSE) becomes.
+void SysPostQuit();
+
+// Millisecond clock for pacing; starts near 0.
+std::uint32_t SysTicks();
+// Wall clock in milliseconds, truncated; seeds the random generator.
+std::uint32_t SysWallClockMs();
+
+// A message box where there is a display, and always the text on stderr.
+void SysMessageBox(const char* utf8Text);
+// A debugger line: goes to stderr.
+void SysDebugOutput(const char* text);
+
+// 0x411 when the locale says Japanese, else 0x409.
+std::uint16_t SysUserDefaultLangId();
+
+// The folder that holds the program's files ("save", "Resource.dll", ...):
+// the program's own folder unless set.
+void SysSetGameFolder(const std::string& folder);
+const std::string& SysGameFolder();
+std::string SysGameFilePath(const char* name);

@@ -1,0 +1,6 @@
+#include "ui/CGameInputController.h"
+
+CGameInputController* GetGameInputController() {
+  static CGameInputController controller;
+  return &controller;
+}

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/CGameMain.h"
+#include "app/CGameState.h"
+#include "app/GameStates.h"
+#include "platform/CMyInput.h"
+
+namespace {
+
+std::uint32_t FakeNow = 0;
+std::uint32_t FakeClock() { return FakeNow; }
+
+// A title state stand-in whose update and draw take chosen times.
+struct TimedState : CGameState {
+  std::vector<std::uint32_t> UpdateCosts;  // per frame; missing entries cost 0
+  std::uint32_t DrawCost = 0;
+  int Frames = 0;
+  std::vector<bool> Drew;
+  void Update() override {
+    const std::size_t frame = static_cast<std::size_t>(Frames++);
+    Drew.push_back(false);
+    if (frame < UpdateCosts.size()) FakeNow += UpdateCosts[frame];
+  }
+  void Draw(int pass) override {
+    if (pass != 0) return;
+    Drew.back() = true;
+    FakeNow += DrawCost;
+  }
+};
+
+class FramePacing : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CGameMain* game = GetGameMain();
+    game->Pacer = CFramePacer{};
+    game->Clock = &FakeClock;
+    game->Settings.Block.GameSpeed = 0;
+    FakeNow = 1000;
+  }
+  void TearDown() override { GetGameMain()->Clock = &FakeClock; }
+
+  // Runs the loop's calls once per millisecond until `until`, driving the
+  // frame through `state`; returns the start times of the frames that ran.
+  std::vector<std::uint32_t> Replay(TimedState& state, std::uint32_t until) {
+    std::vector<std::uint32_t> starts;
+    CGameMain* game = GetGameMain();
+    while (FakeNow < until) {
+      const std::uint32_t now = FakeNow;
+      if (RunWith(state, *game)) starts.push_back(now);
+      if (FakeNow == now) ++FakeNow;
+    }
+    return starts;
+  }
+
+  static bool RunWith(TimedState& state, CGameMain& game) {
+    // Frame with our state forwarded by the real controller's calls.
+    const std::uint32_t period = CFramePacer::PeriodFor(game.Settings.Block.GameSpeed);
+    const std::uint32_t now = game.Clock();
+    if (!game.Pacer.IsFrameDue(now, period)) return false;
+    state.Update();
+    const std::uint32_t t1 = game.Clock();
+    if (game.Pacer.DecideDraw(period)) state.Draw(0);
+    const std::uint32_t t2 = game.Clock();
+    game.Pacer.RecordFrame(now, t1, t2);
+    return true;
+  }
+};
+
+TEST_F(FramePacing, PeriodsFollowTheGameSpeed) {
+  const std::uint32_t expected[5] = {33, 27, 22, 19, 16};
+  for (std::uint32_t speed = 0; speed < 5; ++speed)
+    EXPECT_EQ(CFramePacer::PeriodFor(speed), expected[speed]) << speed;
+}
+
+TEST_F(FramePacing, SteadyFramesRunOnePeriodApartAndAllDraw) {
+  GetGameMain()->Settings.Block.GameSpeed = 4;
+  TimedState state;
+  const auto starts = Replay(state, 1000 + 16 * 20);
+  ASSERT_GE(starts.size(), 20u);
+  // The empty history lets the first frames run back to back, then the grid holds.
+  for (std::size_t i = 4; i < starts.size(); ++i) EXPECT_EQ(starts[i] - starts[i - 1], 16u) << i;
+  for (bool drew : state.Drew) EXPECT_TRUE(drew);
+}
+
+TEST_F(FramePacing, OneOverrunSkipsTheNextDrawOnly) {
+  TimedState state;
+  state.UpdateCosts = {0, 0, 0, 50, 0, 0, 0};
+  const auto starts = Replay(state, 1000 + 33 * 8);
+  ASSERT_GE(starts.size(), 7u);
+  // Frame 3 takes 50 ms; frame 4 runs as soon as it is due, skipping its draw.
+  EXPECT_EQ(starts[4], starts[3] + 50);
+  EXPECT_TRUE(state.Drew[3]);
+  EXPECT_FALSE(state.Drew[4]);
+  EXPECT_TRUE(state.Drew[5]);
+  // After an overrun the grid restarts two periods from the slow frame.
+  EXPECT_EQ(starts[5], starts[3] + 2 * 33);
+}
+
+TEST_F(FramePacing, SlowFrameAfterASkippedDrawStillDraws) {
+  TimedState state;
+  state.UpdateCosts = {0, 0, 50, 50, 0};
+  Replay(state, 1000 + 33 * 7);
+  ASSERT_GE(state.Drew.size(), 5u);
+  EXPECT_TRUE(state.Drew[2]);
+  EXPECT_FALSE(state.Drew[3]);
+  EXPECT_TRUE(state.Drew[4]);  // never two skipped draws in a row
+}
+
+TEST_F(FramePacing, TwentyMillisecondFramesAlternateDraws) {
+  GetGameMain()->Settings.Block.GameSpeed = 4;
+  TimedState state;
+  state.UpdateCosts.assign(40, 20);
+  Replay(state, 1000 + 20 * 30);
+  ASSERT_GE(state.Drew.size(), 10u);
+  for (std::size_t i = 2; i + 1 < state.Drew.size(); ++i)
+    EXPECT_NE(state.Drew[i], state.Drew[i + 1]) << i;
+}
+
+TEST_F(FramePacing, CatchUpAfterLateFramesRunsEarly) {
+  // Two frames of 30 ms at period 33 do not overrun, but the loop reached
+  // them late; the following frames come back onto the grid.
+  TimedState state;
+  CFramePacer& pacer = GetGameMain()->Pacer;
+  // Frames started at 1000, 1033 and (late) 1080.
+  pacer.FrameStartTimes[58] = 1000;
+  pacer.FrameStartTimes[59] = 1033;
+  pacer.FrameStartTimes[60] = 1080;
+  pacer.FrameDurations[58] = pacer.FrameDurations[59] = pacer.FrameDurations[60] = 5;
+  EXPECT_FALSE(pacer.IsFrameDue(1098, 33));
+  EXPECT_TRUE(pacer.IsFrameDue(1099, 33));  // 1000 + 3 * 33, before 1080 + 33
+}
+
+TEST_F(FramePacing, ClockGoingBackRunsAFrameAtOnce) {
+  CFramePacer& pacer = GetGameMain()->Pacer;
+  pacer.FrameStartTimes[60] = 5000;
+  EXPECT_TRUE(pacer.IsFrameDue(10, 33));
+  pacer.RecordFrame(0xFFFFFFF0u, 0x00000005u, 0x00000006u);
+  EXPECT_LT(pacer.FrameDurations[60], 1000u);
+}
+
+class HotKeys : public ::testing::Test {
+protected:
+  void SetUp() override {
+    game = GetGameMain();
+    game->Pacer = CFramePacer{};
+    game->Clock = &FakeClock;
+    FakeNow = 100000;
+    game->Settings.Block.Fullscreen = 0;
+    game->Settings.Block.WindowScale = 2;
+    input = GetInput();
+    for (auto& row : input->InputHistory)
+      for (auto& entry : row) entry = 0;
+    input->Updated = true;
+  }
+  // Marks a press that began on the previous frame (this frame's update
+  // will shift it one place back and record the key as up).
+  void PressBefore(int row) { input->InputHistory[row][0] = 1; }
+  void RunOneFrame() {
+    FakeNow += 100;
+    ASSERT_TRUE(game->RunFrame());
+  }
+  CGameMain* game = nullptr;
+  CMyInput* input = nullptr;
+};
+
+TEST_F(HotKeys, F4AndF5InOneFrameToggleThenStep) {
+  PressBefore(InputRowF1 + 3);
+  PressBefore(InputRowF1 + 4);
+  RunOneFrame();
+  EXPECT_EQ(game->Settings.Block.Fullscreen, 1);
+  EXPECT_EQ(game->Settings.Block.WindowScale, 3u);
+  // The presses are consumed: the next frames change nothing.
+  RunOneFrame();
+  RunOneFrame();
+  EXPECT_EQ(game->Settings.Block.Fullscreen, 1);
+  EXPECT_EQ(game->Settings.Block.WindowScale, 3u);
+  game->SetFullscreen(false);
+}
+
+TEST_F(HotKeys, F5WrapsFromTimesFiveToTimesOne) {
+  game->Settings.Block.WindowScale = 4;
+  PressBefore(InputRowF1 + 4);
+  RunOneFrame();
+  EXPECT_EQ(game->Settings.Block.WindowScale, 0u);
+}
+
+TEST_F(HotKeys, NothingBeforeTheFirstInputUpdate) {
+  input->InputHistory[InputRowF1 + 3][0] = 1;
+  input->Updated = false;
+  EXPECT_FALSE(game->IsFullscreenKeyTriggered());
+  input->Updated = true;
+  EXPECT_TRUE(game->IsFullscreenKeyTriggered());
+}
+
+TEST_F(HotKeys, AKeyHeldForASecondTogglesOnce) {
+  int toggles = 0;
+  std::int32_t* row = input->InputHistory[InputRowF1 + 3];
+  for (int frame = 0; frame < 30; ++frame) {
+    // What the input update does for a held key.
+    std::memmove(&row[1], &row[0], sizeof(row[0]) * (InputHistoryLength - 1));
+    row[0] = row[1] == -1 ? -1 : 1;
+    const std::uint8_t before = game->Settings.Block.Fullscreen;
+    game->Draw();
+    if (game->Settings.Block.Fullscreen != before) ++toggles;
+  }
+  EXPECT_EQ(toggles, 1);
+  game->SetFullscreen(false);
+}
+
+}  // namespace
