@@ -1,7 +1,6 @@
 #include "app/CGameMain.h"
 
 // Files arrive with the save-file code; until then a run keeps nothing.
-void CGameMain::InitGraphics() {}
 void CGameMain::StartNewGame(int) {}
 void CGameMain::LoadAll() {}
 void CGameMain::CaptureSaveImage() {}

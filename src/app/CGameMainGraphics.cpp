@@ -1,0 +1,4 @@
+#include "app/CGameMain.h"
+
+// Pictures and fonts arrive with the renderer.
+void CGameMain::InitGraphics() {}

@@ -1,0 +1,16 @@
+#pragma once
+// Pictures from the resource module: PNG, JPEG, BMP, or the bare DIB of a
+// BITMAP resource, placed unscaled at the top-left of a size x size picture.
+// Pixels are 0xAARRGGBB; pixels beyond the size are clipped; opaque pure
+// green (0xFF00FF00) becomes transparent black.
+#include <cstdint>
+#include <vector>
+
+#include "system/ResourceModule.h"
+
+// Decodes `bytes` into `argb` (resized to size * size). False when the bytes
+// are no picture it can read; `argb` is then all transparent.
+bool DecodePicture(const ResourceBytes& bytes, int size, std::vector<std::uint32_t>& argb);
+
+// Looks the picture up in the game's module and decodes it.
+bool LoadPictureResource(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb);

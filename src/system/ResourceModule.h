@@ -1,0 +1,51 @@
+#pragma once
+// "Resource.dll": a PE image whose resource directory holds every picture,
+// the icon and every sound by numeric id. Any file may stand in its place,
+// so every offset and size in it is checked; a damaged file only means
+// absent resources.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+constexpr std::uint16_t ResourceTypeBitmap = 2;
+constexpr std::uint16_t ResourceTypeIcon = 3;
+constexpr std::uint16_t ResourceTypeRcData = 10;
+constexpr std::uint16_t ResourceTypeGroupIcon = 14;
+
+struct ResourceBytes {
+  const std::uint8_t* Data = nullptr;
+  std::size_t Size = 0;
+  std::uint16_t Type = 0;  // numeric type it was found under (0 for a named type)
+  explicit operator bool() const { return Data != nullptr && Size != 0; }
+};
+
+class CResourceModule {
+public:
+  CResourceModule() = default;
+  ~CResourceModule();
+  CResourceModule(const CResourceModule&) = delete;
+  CResourceModule& operator=(const CResourceModule&) = delete;
+
+  // Maps the file; false when it is missing or unreadable (then every
+  // lookup finds nothing).
+  bool Open(const std::string& path);
+  // Reads a module held in memory (tests); the bytes are copied.
+  bool OpenBytes(const std::uint8_t* data, std::size_t size);
+  void Close();
+  bool IsOpen() const;
+
+  // The bytes of resource `id` under a numeric or a named type ("WAVE"),
+  // first language; empty when absent.
+  ResourceBytes Find(std::uint16_t type, std::uint16_t id) const;
+  ResourceBytes Find(const char* typeName, std::uint16_t id) const;
+  // A picture: RCDATA, then BITMAP, then any other type.
+  ResourceBytes FindPicture(std::uint16_t id) const;
+
+private:
+  void* Mapping = nullptr;
+  std::size_t MappingSize = 0;
+  bool OwnsHeap = false;
+};
+
+// The game's own module, opened at start-up from the game folder.
+CResourceModule& GetResourceModule();
