@@ -41,12 +41,14 @@ public:
   // Graphics, the save file, key configuration and rankings.
   void InitGraphics();
   void StartNewGame(int dungeonIndex);
-  void LoadAll();
-  void CaptureSaveImage();
+  bool LoadAll();
+  bool CaptureSaveImage();
   bool WriteSaveFile();
-  void LoadKeyConfig();
+  bool LoadKeyConfig();
   bool SaveKeyConfig();
   void RegisterRanking();
+  // Enters one finished run into its six lists and rewrites their files.
+  void RegisterRankingEntry(const RankingEntry& entry);
 
   std::uint32_t FrameCount = 0;
   std::uint8_t AutoMove = 0;

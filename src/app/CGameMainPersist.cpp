@@ -1,10 +1,220 @@
-#include "app/CGameMain.h"
+#include <cstdio>
+#include <cstring>
 
-// Files arrive with the save-file code; until then a run keeps nothing.
+#include "app/CGameMain.h"
+#include "items/IdentifyTable.h"
+#include "platform/CMyInput.h"
+#include "platform/CNetwork.h"
+#include "platform/CSoundManager.h"
+
+namespace {
+
+// "keyconfig": key codes of actions 0-12 at 4, of actions 15-18 at 56, and
+// a row of ten pad-button flags per pad-matrix row 0-8 and 11-14 from 72.
+constexpr std::size_t KeyCodesOffset = 4;
+constexpr std::size_t MenuKeyCodesOffset = 56;
+constexpr std::size_t PadFlagsOffset = 72;
+constexpr int StoredPadRows[13] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14};
+
+unsigned char* BytesOf(SaveBlock& block) { return reinterpret_cast<unsigned char*>(&block); }
+
+std::uint32_t GetU32(SaveBlock& block, std::size_t offset) {
+  std::uint32_t value;
+  std::memcpy(&value, BytesOf(block) + offset, sizeof value);
+  return value;
+}
+
+void PutU32(SaveBlock& block, std::size_t offset, std::uint32_t value) {
+  std::memcpy(BytesOf(block) + offset, &value, sizeof value);
+}
+
+std::size_t KeyCodeOffset(int action) {
+  return action < 13 ? KeyCodesOffset + 4 * action : MenuKeyCodesOffset + 4 * (action - 15);
+}
+
+template <typename T>
+void ClampAbove(T& value, T highest) {
+  if (value > highest) value = highest;
+}
+
+// A damaged file must not hand the game a speed, scale, dungeon or class it
+// has no table row for.
+void ClampSettings(SaveBlock& block) {
+  ClampAbove(block.GameSpeed, 4u);
+  ClampAbove(block.WindowScale, 4u);
+  ClampAbove(block.DungeonIndex, 7u);
+  ClampAbove(block.SelectedClass, 8u);
+  ClampAbove(block.BgmVolume, 100u);
+  ClampAbove(block.SeVolume, 100u);
+  // Every language but Japanese has always read as English.
+  if (block.Language != 1) block.Language = 0;
+}
+
+std::uint32_t VolumeOf(int percent) { return percent < 0 ? 0u : static_cast<std::uint32_t>(percent); }
+
+// ---- Stand-ins until the player character exists: a run is judged by the
+// floor it reached, and counts as lost to no one in particular.
+std::int32_t PlayerScoreStandIn(const CCharacterPlayer*, const SaveBlock& block) {
+  const auto floor = static_cast<std::int32_t>(block.FloorNumber & 0xFF);
+  return 10 * floor * floor;
+}
+bool PlayerAliveStandIn(const CCharacterPlayer*) { return false; }
+std::int32_t PlayerKillerStandIn(const CCharacterPlayer*) { return -1; }
+
+}  // namespace
+
+// The floor, the characters and the items of a suspended run join "save"
+// with the objects that write them; until then a run keeps only the block.
 void CGameMain::StartNewGame(int) {}
-void CGameMain::LoadAll() {}
-void CGameMain::CaptureSaveImage() {}
-bool CGameMain::WriteSaveFile() { return false; }
-void CGameMain::LoadKeyConfig() {}
-bool CGameMain::SaveKeyConfig() { return false; }
-void CGameMain::RegisterRanking() {}
+
+bool CGameMain::LoadAll() {
+  bool loaded = false;
+  if (SaveFile.OpenSaveRead()) {
+    loaded = Settings.Load(SaveFile);
+    if (loaded) {
+      ClampSettings(Settings.Block);
+      std::memcpy(&SaveImage.Block, &Settings.Block, sizeof(SaveBlock));
+      CSoundManager* sound = GetSoundManager();
+      sound->SetBgmVolume(static_cast<int>(Settings.Block.BgmVolume));
+      sound->SeMasterVolume = static_cast<int>(Settings.Block.SeVolume);
+      // A suspended run's floor, characters and items are read here.
+    }
+    SaveFile.Close();
+  }
+  // Also without "save": the image written at exit must be the live block,
+  // with the player's own language, not a block of bare defaults.
+  CaptureSaveImage();
+
+  // These are read whether or not "save" was there: a missing "save" must
+  // never lead to ranking files rewritten from empty lists.
+  if (SaveFile.OpenIdentifyRead()) {
+    LoadIdentifyTable(SaveFile);
+    SaveFile.Close();
+  }
+  LoadKeyConfig();
+  for (int dungeon = 0; dungeon < RankingDungeons; ++dungeon) {
+    for (int list = 0; list < RankingListsPerDungeon; ++list) {
+      const int index = dungeon * RankingListsPerDungeon + list;
+      CScoreRanking* boards[3] = {&ScoreRankings[index], &TurnRankings[index], &TimeRankings[index]};
+      const RankingBoard kinds[3] = {RankingBoard::Score, RankingBoard::Turn, RankingBoard::Time};
+      for (int b = 0; b < 3; ++b) {
+        char name[32];
+        FormatRankingFileName(name, sizeof name, kinds[b], dungeon, list);
+        if (!SaveFile.OpenRead(name)) continue;
+        boards[b]->Load(SaveFile);
+        SaveFile.Close();
+      }
+    }
+  }
+  return loaded;
+}
+
+bool CGameMain::CaptureSaveImage() {
+  SaveBlock& live = Settings.Block;
+  const CSoundManager* sound = GetSoundManager();
+  live.Captured = 1;
+  live.BgmVolume = VolumeOf(sound->BgmMasterVolume);
+  live.SeVolume = VolumeOf(sound->SeMasterVolume);
+  live.CharacterCount = 0;
+  live.ItemCount = 0;
+  // While a run is in progress its floor, characters and items are packed
+  // into the image here.
+  std::memcpy(&SaveImage.Block, &live, sizeof(SaveBlock));
+  return true;
+}
+
+bool CGameMain::WriteSaveFile() {
+  if (!SaveFile.CreateSave()) return false;
+  bool ok = SaveImage.Save(SaveFile);
+  // A run in progress adds its floor image and records here.
+  ok = SaveFile.Close() && ok;
+  return ok;
+}
+
+bool CGameMain::LoadKeyConfig() {
+  if (!SaveFile.OpenRead("keyconfig")) return false;
+  const bool loaded = KeyConfig.Load(SaveFile);
+  SaveFile.Close();
+  if (!loaded) return false;
+
+  CMyInput* input = GetInput();
+  SaveBlock& block = KeyConfig.Block;
+  for (int action = 0; action < InputActionCount; ++action) {
+    if (action == 13 || action == 14) continue;  // these keep their built-in keys
+    const std::uint32_t code = GetU32(block, KeyCodeOffset(action));
+    // 0 is no key and codes past 255 are none the game can read: a
+    // damaged file must not take keys away.
+    if (code == 0 || code >= 256) continue;
+    input->SetKeyBinding(code, action);
+  }
+  for (int button = 0; button < PadButtonCount; ++button) {
+    UnbindPadButton(button);
+    for (int slot = 0; slot < 13; ++slot)
+      if (BytesOf(block)[PadFlagsOffset + 10 * slot + button])
+        input->SetPadBinding(StoredPadRows[slot], button);
+  }
+  return true;
+}
+
+bool CGameMain::SaveKeyConfig() {
+  const CMyInput* input = GetInput();
+  SaveBlock& block = KeyConfig.Block;
+  for (int action = 0; action < InputActionCount; ++action)
+    if (action != 13 && action != 14) PutU32(block, KeyCodeOffset(action), input->KeyBindingTable[action]);
+  for (int slot = 0; slot < 13; ++slot)
+    for (int button = 0; button < PadButtonCount; ++button)
+      BytesOf(block)[PadFlagsOffset + 10 * slot + button] =
+          input->PadBindingMatrix[StoredPadRows[slot]][button] ? 1 : 0;
+
+  bool ok = SaveFile.Create("keyconfig");
+  ok = ok && KeyConfig.Save(SaveFile);
+  ok = SaveFile.Close() && ok;
+  return ok;
+}
+
+void CGameMain::RegisterRanking() {
+  const SaveBlock& block = Settings.Block;
+  RankingEntry entry{};
+  entry.Score = PlayerScoreStandIn(Player, block);
+  entry.Result = PlayerAliveStandIn(Player) ? 2 : 1;
+  entry.CauseOfDeath = PlayerKillerStandIn(Player);
+  entry.PlayTime = block.PlayTime;
+  entry.TurnCount = block.TurnCount;
+  entry.Dungeon = static_cast<std::uint8_t>(block.DungeonIndex);
+  entry.Floor = static_cast<std::uint8_t>(block.FloorNumber);
+  entry.CharacterClass = static_cast<std::uint8_t>(block.SelectedClass);
+  RegisterRankingEntry(entry);
+}
+
+void CGameMain::RegisterRankingEntry(const RankingEntry& entry) {
+  const int dungeon = entry.Dungeon;
+  const int characterClass = entry.CharacterClass;
+  // The lists have no room for a dungeon or class out of range.
+  if (dungeon >= RankingDungeons || characterClass >= 9) return;
+
+  for (CScoreRanking& list : ScoreRankings) list.ResetLastEntry();
+  const int lists[2] = {0, 1 + characterClass};
+  const int first = dungeon * RankingListsPerDungeon;
+  for (int list : lists) ScoreRankings[first + list].InsertByScore(entry);
+  for (int list : lists) TurnRankings[first + list].InsertByFloorAndTurns(entry);
+  for (int list : lists) TimeRankings[first + list].InsertByFloor(entry);
+
+  for (int list : lists) {
+    const CScoreRanking* boards[3] = {&ScoreRankings[first + list], &TurnRankings[first + list],
+                                      &TimeRankings[first + list]};
+    const RankingBoard kinds[3] = {RankingBoard::Score, RankingBoard::Turn, RankingBoard::Time};
+    for (int b = 0; b < 3; ++b) {
+      char name[32];
+      FormatRankingFileName(name, sizeof name, kinds[b], dungeon, list);
+      if (SaveFile.Create(name)) boards[b]->Save(SaveFile);
+      SaveFile.Close();
+    }
+  }
+
+  // The tutorial reports nothing; the online keys exist for the first four
+  // classes only.
+  if (dungeon == 0 || characterClass >= 4) return;
+  GetNetwork()->SendScoreInt(RankingTextStandIn(1298 + (dungeon - 1) + 9 * characterClass), entry.Score);
+  if (entry.Result == 2)
+    GetNetwork()->SendScoreFloat(RankingTextStandIn(1338 + (dungeon - 1) + 9 * characterClass), 100.0f);
+}

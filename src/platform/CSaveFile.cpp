@@ -1,0 +1,27 @@
+#include "platform/CSaveFile.h"
+
+#include "system/SysPlatform.h"
+
+bool CSaveFile::OpenRead(const char* name) { return File.OpenRead(SysGameFilePath(name)); }
+bool CSaveFile::OpenSaveRead() { return OpenRead("save"); }
+bool CSaveFile::Create(const char* name) { return File.Create(SysGameFilePath(name)); }
+bool CSaveFile::CreateSave() { return Create("save"); }
+bool CSaveFile::OpenScoreRead() { return OpenRead("score"); }
+bool CSaveFile::CreateScore() { return Create("score"); }
+bool CSaveFile::OpenIdentifyRead() { return OpenRead("identify"); }
+bool CSaveFile::CreateIdentify() { return Create("identify"); }
+bool CSaveFile::Close() { return File.Close(); }
+
+bool CSaveFile::Read(void* buffer, std::uint32_t count, std::uint32_t* done) {
+  std::size_t got = 0;
+  const bool ok = File.Read(buffer, count, &got);
+  if (done) *done = static_cast<std::uint32_t>(got);
+  return ok;
+}
+
+bool CSaveFile::Write(const void* buffer, std::uint32_t count, std::uint32_t* done) {
+  std::size_t put = 0;
+  const bool ok = File.Write(buffer, count, &put);
+  if (done) *done = static_cast<std::uint32_t>(put);
+  return ok;
+}

@@ -1,0 +1,190 @@
+#include "platform/CScoreRanking.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/CGameMain.h"
+#include "platform/CSaveFile.h"
+
+namespace {
+
+// Bounded append; always leaves a terminated string.
+void Append(char* buffer, std::size_t size, const char* text) {
+  const std::size_t used = std::strlen(buffer);
+  if (used + 1 >= size) return;
+  std::snprintf(buffer + used, size - used, "%s", text);
+}
+
+// ---- Stand-ins: the texts the rankings show, until the text table exists.
+
+constexpr int OnlineKeyFirst = 1298;
+constexpr int OnlineKeyLast = 1377;
+constexpr const char* KeyClassNames[4] = {"Fighter", "Hunter", "Dwarf", "Witch"};
+
+// The online keys follow one rule, so they are built rather than listed.
+const char* OnlineKeyText(int textId) {
+  static char keys[OnlineKeyLast - OnlineKeyFirst + 1][48];
+  static bool built = false;
+  if (!built) {
+    for (int c = 0; c < 4; ++c) {
+      for (int n = 1; n <= 9; ++n) {
+        std::snprintf(keys[9 * c + n - 1], sizeof keys[0], "VorlumenLevel%d%s", n, KeyClassNames[c]);
+        std::snprintf(keys[1338 - OnlineKeyFirst + 9 * c + n - 1], sizeof keys[0],
+                      "VorlumenAchievementLevel%d%s", n, KeyClassNames[c]);
+      }
+      std::snprintf(keys[1334 - OnlineKeyFirst + c], sizeof keys[0], "VorlumenLiteLevel1%s", KeyClassNames[c]);
+      std::snprintf(keys[1374 - OnlineKeyFirst + c], sizeof keys[0], "VorlumenLiteAchievementLevel1%s",
+                    KeyClassNames[c]);
+    }
+    built = true;
+  }
+  return keys[textId - OnlineKeyFirst];
+}
+
+bool Japanese() { return GetGameMain()->Settings.Block.Language == 1; }
+
+}  // namespace
+
+const char* RankingTextStandIn(int textId) {
+  switch (textId) {
+    case 1104: return "CLEAR!";
+    case 1105: return Japanese() ? "" : "KILLED BY ";
+    // "にたおされた" in Shift-JIS.
+    case 1106: return Japanese() ? "\x82\xc9\x82\xbd\x82\xa8\x82\xb3\x82\xea\x82\xbd" : ".";
+    case 1114: return "A Course";
+    case 1116: return "B Course";
+    case 1118: return "C Course";
+    case 1144: return "PHANTOM FOREST";
+    case 1145: return "LAKE OF MIST";
+    case 1146: return "FROZEN MOUNTAIN";
+    case 1147: return "VOLCANIC DESERT";
+    case 1148: return "UNTRODDEN REGION";
+    case 1149: return "ALCHEMIST'S LAB";
+    case 1151: return "LEVEL 7";
+    case 1152: return "LEVEL 8";
+    case 1153: return "LEVEL 9";
+    default: break;
+  }
+  if (textId >= OnlineKeyFirst && textId <= OnlineKeyLast) return OnlineKeyText(textId);
+  return "";
+}
+
+// Only the class names are known until the character names exist; other
+// types leave the buffer as it was.
+char* CharacterTypeNameStandIn(int type, char* buffer, std::size_t size) {
+  static constexpr const char* Classes[9] = {"FIGHTER", "HUNTER", "DWARF", "WITCH", "VALKYRIE",
+                                             "NINJA", "KUNOICHI", "ELF", "PROPHET"};
+  if (type >= 0 && type < 9 && size > 0) std::snprintf(buffer, size, "%s", Classes[type]);
+  return buffer;
+}
+
+const char* GetRankingBoardName(int page) {
+  if (page >= 0 && page <= 5) return RankingTextStandIn(1144 + page);
+  if (page >= 8 && page <= 10) return RankingTextStandIn(1151 + page - 8);
+  if (page >= 11 && page <= 13) return RankingTextStandIn(1114 + 2 * (page - 11));
+  return nullptr;
+}
+
+void FormatRankingFileName(char* buffer, std::size_t size, RankingBoard board, int dungeon, int list) {
+  const char* pattern = board == RankingBoard::Score  ? "score_%03d_%03d"
+                        : board == RankingBoard::Turn ? "scoreturn_%03d_%03d"
+                                                      : "scoretime_%03d_%03d";
+  std::snprintf(buffer, size, pattern, dungeon, list);
+}
+
+CScoreRanking::CScoreRanking() { std::memset(Entries, 0, sizeof Entries); }
+
+const RankingEntry& CScoreRanking::Entry(int n) const {
+  static const RankingEntry empty{};
+  return n >= 1 && n <= RankingSlots ? Entries[n - 1] : empty;
+}
+
+std::int32_t CScoreRanking::GetScore(int n) const { return Entry(n).Score; }
+std::uint32_t CScoreRanking::GetPlayTime(int n) const { return Entry(n).PlayTime; }
+std::uint32_t CScoreRanking::GetTurnCount(int n) const { return Entry(n).TurnCount; }
+int CScoreRanking::GetResult(int n) const { return Entry(n).Result; }
+std::int32_t CScoreRanking::GetCauseOfDeath(int n) const { return Entry(n).CauseOfDeath; }
+int CScoreRanking::GetDungeon(int n) const { return Entry(n).Dungeon; }
+int CScoreRanking::GetFloor(int n) const { return Entry(n).Floor; }
+int CScoreRanking::GetCharacterClass(int n) const { return Entry(n).CharacterClass; }
+
+char* CScoreRanking::FormatEntry(int n, char* buffer, std::size_t size) const {
+  if (!buffer || size == 0) return buffer;
+  buffer[0] = '\0';
+  const RankingEntry& e = Entry(n);
+  if (e.Result == 2) {
+    Append(buffer, size, RankingTextStandIn(1104));
+  } else if (e.Result == 1) {
+    // A killer without a name (poison) shows no name, not stale bytes.
+    char name[64] = "";
+    Append(buffer, size, RankingTextStandIn(1105));
+    Append(buffer, size, CharacterTypeNameStandIn(e.CauseOfDeath, name, sizeof name));
+    Append(buffer, size, RankingTextStandIn(1106));
+  }
+  return buffer;
+}
+
+bool CScoreRanking::Save(CSaveFile& file) const { return file.Write(Entries, sizeof Entries, nullptr); }
+
+bool CScoreRanking::Load(CSaveFile& file) {
+  RankingEntry read[RankingSlots];
+  if (!file.Read(read, sizeof read, nullptr)) return false;
+  std::memcpy(Entries, read, sizeof Entries);
+  return true;
+}
+
+template <typename Before>
+int CScoreRanking::Insert(const RankingEntry& entry, Before before) {
+  for (int k = 0; k < RankingPlaces; ++k) {
+    if (!before(entry, Entries[k])) continue;
+    std::memmove(&Entries[k + 1], &Entries[k], sizeof(RankingEntry) * (RankingPlaces - 1 - k));
+    Entries[k] = entry;
+    LastRank = k + 1;
+    return LastRank;
+  }
+  Entries[RankingPlaces] = entry;
+  LastRank = RankingSlots;
+  return LastRank;
+}
+
+int CScoreRanking::InsertByScore(const RankingEntry& entry) {
+  return Insert(entry, [](const RankingEntry& a, const RankingEntry& e) { return e.Score <= a.Score; });
+}
+
+namespace {
+// Deeper first; on the same floor a clear before a death; then the smaller
+// measure. A death never goes in front of a clear on the same floor.
+template <typename Measure>
+bool DeeperOrSooner(const RankingEntry& a, const RankingEntry& e, Measure measure) {
+  const auto floorA = static_cast<std::int8_t>(a.Floor);
+  const auto floorE = static_cast<std::int8_t>(e.Floor);
+  if (floorA != floorE) return floorA > floorE;
+  if (a.Result == 2 && e.Result == 1) return true;
+  return a.Result == e.Result && measure(a) <= measure(e);
+}
+}  // namespace
+
+int CScoreRanking::InsertByFloor(const RankingEntry& entry) {
+  return Insert(entry, [](const RankingEntry& a, const RankingEntry& e) {
+    return DeeperOrSooner(a, e, [](const RankingEntry& x) { return static_cast<std::int32_t>(x.PlayTime); });
+  });
+}
+
+int CScoreRanking::InsertByFloorAndTurns(const RankingEntry& entry) {
+  return Insert(entry, [](const RankingEntry& a, const RankingEntry& e) {
+    return DeeperOrSooner(a, e, [](const RankingEntry& x) { return static_cast<std::int32_t>(x.TurnCount); });
+  });
+}
+
+int CScoreRanking::GetLastRank() const { return LastRank; }
+
+void CScoreRanking::ResetLastEntry() {
+  RankingEntry& spare = Entries[RankingPlaces];
+  spare.Score = 0;
+  spare.CauseOfDeath = 0;
+  spare.Result = 0;
+  spare.Dungeon = 0;
+  spare.Floor = 0;
+  spare.CharacterClass = 0;
+  LastRank = 0;
+}

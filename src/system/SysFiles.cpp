@@ -1,0 +1,128 @@
+#include "system/SysFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Makes the rename itself durable. Some file systems cannot sync a folder;
+// the new file is already in place then, so this is best effort.
+void SyncFolder(const std::string& path) {
+  const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return;
+  ::fsync(dir);
+  ::close(dir);
+}
+
+}  // namespace
+
+std::string SysTemporaryPathFor(const std::string& path) { return path + ".tmp"; }
+
+SysFile::~SysFile() {
+  if (Writing)
+    Abandon();
+  else if (Fd >= 0)
+    Close();
+}
+
+bool SysFile::OpenRead(const std::string& path) {
+  if (Fd >= 0) Writing ? Abandon() : static_cast<void>(Close());
+  int fd;
+  do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  Fd = fd;
+  return true;
+}
+
+bool SysFile::Create(const std::string& path) {
+  if (Fd >= 0) Writing ? Abandon() : static_cast<void>(Close());
+  Target = path;
+  Temporary = SysTemporaryPathFor(path);
+  Failed = false;
+  int fd;
+  // A temporary file left by a writer that died is simply overwritten.
+  do fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  Fd = fd;
+  Writing = true;
+  return true;
+}
+
+bool SysFile::Read(void* buffer, std::size_t count, std::size_t* done) {
+  std::size_t got = 0;
+  if (Fd >= 0 && !Writing) {
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    while (got < count) {
+      const ssize_t n = ::read(Fd, bytes + got, count - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+  }
+  if (done) *done = got;
+  return got == count;
+}
+
+bool SysFile::Write(const void* buffer, std::size_t count, std::size_t* done) {
+  std::size_t put = 0;
+  if (Fd >= 0 && Writing && !Failed) {
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    while (put < count) {
+      const ssize_t n = ::write(Fd, bytes + put, count - put);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      put += static_cast<std::size_t>(n);
+    }
+  }
+  if (done) *done = put;
+  if (put != count) Failed = true;
+  return put == count;
+}
+
+bool SysFile::Close() {
+  if (Fd < 0) return true;
+  if (!Writing) {
+    ::close(Fd);
+    Fd = -1;
+    return true;
+  }
+  if (Failed || ::fsync(Fd) != 0) {
+    Abandon();
+    return false;
+  }
+  const bool closed = ::close(Fd) == 0;
+  Fd = -1;
+  Writing = false;
+  if (!closed || ::rename(Temporary.c_str(), Target.c_str()) != 0) {
+    ::unlink(Temporary.c_str());
+    return false;
+  }
+  SyncFolder(Target);
+  return true;
+}
+
+void SysFile::Abandon() {
+  if (Fd >= 0) ::close(Fd);
+  Fd = -1;
+  if (Writing) ::unlink(Temporary.c_str());
+  Writing = false;
+  Failed = false;
+}
