@@ -6,6 +6,7 @@
 #include "platform/CMyInput.h"
 #include "platform/CNetwork.h"
 #include "platform/CSoundManager.h"
+#include "platform/TextTable.h"
 
 namespace {
 
@@ -214,7 +215,7 @@ void CGameMain::RegisterRankingEntry(const RankingEntry& entry) {
   // The tutorial reports nothing; the online keys exist for the first four
   // classes only.
   if (dungeon == 0 || characterClass >= 4) return;
-  GetNetwork()->SendScoreInt(RankingTextStandIn(1298 + (dungeon - 1) + 9 * characterClass), entry.Score);
+  GetNetwork()->SendScoreInt(GetText(LanguageEnglish, 1298 + (dungeon - 1) + 9 * characterClass), entry.Score);
   if (entry.Result == 2)
-    GetNetwork()->SendScoreFloat(RankingTextStandIn(1338 + (dungeon - 1) + 9 * characterClass), 100.0f);
+    GetNetwork()->SendScoreFloat(GetText(LanguageEnglish, 1338 + (dungeon - 1) + 9 * characterClass), 100.0f);
 }

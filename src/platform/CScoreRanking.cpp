@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/CGameMain.h"
 #include "platform/CSaveFile.h"
+#include "platform/TextTable.h"
 
 namespace {
 
@@ -15,59 +15,7 @@ void Append(char* buffer, std::size_t size, const char* text) {
   std::snprintf(buffer + used, size - used, "%s", text);
 }
 
-// ---- Stand-ins: the texts the rankings show, until the text table exists.
-
-constexpr int OnlineKeyFirst = 1298;
-constexpr int OnlineKeyLast = 1377;
-constexpr const char* KeyClassNames[4] = {"Fighter", "Hunter", "Dwarf", "Witch"};
-
-// The online keys follow one rule, so they are built rather than listed.
-const char* OnlineKeyText(int textId) {
-  static char keys[OnlineKeyLast - OnlineKeyFirst + 1][48];
-  static bool built = false;
-  if (!built) {
-    for (int c = 0; c < 4; ++c) {
-      for (int n = 1; n <= 9; ++n) {
-        std::snprintf(keys[9 * c + n - 1], sizeof keys[0], "VorlumenLevel%d%s", n, KeyClassNames[c]);
-        std::snprintf(keys[1338 - OnlineKeyFirst + 9 * c + n - 1], sizeof keys[0],
-                      "VorlumenAchievementLevel%d%s", n, KeyClassNames[c]);
-      }
-      std::snprintf(keys[1334 - OnlineKeyFirst + c], sizeof keys[0], "VorlumenLiteLevel1%s", KeyClassNames[c]);
-      std::snprintf(keys[1374 - OnlineKeyFirst + c], sizeof keys[0], "VorlumenLiteAchievementLevel1%s",
-                    KeyClassNames[c]);
-    }
-    built = true;
-  }
-  return keys[textId - OnlineKeyFirst];
-}
-
-bool Japanese() { return GetGameMain()->Settings.Block.Language == 1; }
-
 }  // namespace
-
-const char* RankingTextStandIn(int textId) {
-  switch (textId) {
-    case 1104: return "CLEAR!";
-    case 1105: return Japanese() ? "" : "KILLED BY ";
-    // "にたおされた" in Shift-JIS.
-    case 1106: return Japanese() ? "\x82\xc9\x82\xbd\x82\xa8\x82\xb3\x82\xea\x82\xbd" : ".";
-    case 1114: return "A Course";
-    case 1116: return "B Course";
-    case 1118: return "C Course";
-    case 1144: return "PHANTOM FOREST";
-    case 1145: return "LAKE OF MIST";
-    case 1146: return "FROZEN MOUNTAIN";
-    case 1147: return "VOLCANIC DESERT";
-    case 1148: return "UNTRODDEN REGION";
-    case 1149: return "ALCHEMIST'S LAB";
-    case 1151: return "LEVEL 7";
-    case 1152: return "LEVEL 8";
-    case 1153: return "LEVEL 9";
-    default: break;
-  }
-  if (textId >= OnlineKeyFirst && textId <= OnlineKeyLast) return OnlineKeyText(textId);
-  return "";
-}
 
 // Only the class names are known until the character names exist; other
 // types leave the buffer as it was.
@@ -79,9 +27,9 @@ char* CharacterTypeNameStandIn(int type, char* buffer, std::size_t size) {
 }
 
 const char* GetRankingBoardName(int page) {
-  if (page >= 0 && page <= 5) return RankingTextStandIn(1144 + page);
-  if (page >= 8 && page <= 10) return RankingTextStandIn(1151 + page - 8);
-  if (page >= 11 && page <= 13) return RankingTextStandIn(1114 + 2 * (page - 11));
+  if (page >= 0 && page <= 5) return GetCurrentLanguageText(1144 + page);
+  if (page >= 8 && page <= 10) return GetCurrentLanguageText(1151 + page - 8);
+  if (page >= 11 && page <= 13) return GetCurrentLanguageText(1114 + 2 * (page - 11));
   return nullptr;
 }
 
@@ -113,13 +61,13 @@ char* CScoreRanking::FormatEntry(int n, char* buffer, std::size_t size) const {
   buffer[0] = '\0';
   const RankingEntry& e = Entry(n);
   if (e.Result == 2) {
-    Append(buffer, size, RankingTextStandIn(1104));
+    Append(buffer, size, GetCurrentLanguageText(1104));
   } else if (e.Result == 1) {
     // A killer without a name (poison) shows no name, not stale bytes.
     char name[64] = "";
-    Append(buffer, size, RankingTextStandIn(1105));
+    Append(buffer, size, GetCurrentLanguageText(1105));
     Append(buffer, size, CharacterTypeNameStandIn(e.CauseOfDeath, name, sizeof name));
-    Append(buffer, size, RankingTextStandIn(1106));
+    Append(buffer, size, GetCurrentLanguageText(1106));
   }
   return buffer;
 }

@@ -69,7 +69,5 @@ private:
 // pages without one.
 const char* GetRankingBoardName(int page);
 
-// Stand-ins until the text table and the character names exist. Texts are
-// those of the current language.
-const char* RankingTextStandIn(int textId);
+// Stand-in until the character names exist.
 char* CharacterTypeNameStandIn(int type, char* buffer, std::size_t size);
