@@ -25,7 +25,7 @@ protected:
   // Effect `id` as `frames` frames of one 16-bit mono value at the output rate.
   void MakeEffect(SoundEffectId id, int frames, std::int16_t value) {
     TestWaveImages()[SoundEffectResourceIds[id]] =
-        MakeWaveImage(WaveSpec{}, Samples16(std::vector<std::int16_t>(frames, value)));
+        MakeWaveImage(WaveShape{}, Samples16(std::vector<std::int16_t>(frames, value)));
   }
 };
 
@@ -75,10 +75,10 @@ TEST_F(SoundEffects, MissingOrDamagedEffectsStaySilent) {
   MakeEffect(0, 10, 1000);
   // A "data" length far past the resource: only what is there plays.
   TestWaveImages()[SoundEffectResourceIds[1]] =
-      MakeWaveImage(WaveSpec{}, Samples16({300, 300, 300, 300, 300}), 1 << 28);
+      MakeWaveImage(WaveShape{}, Samples16({300, 300, 300, 300, 300}), 1 << 28);
   // A format the mixer does not play.
   TestWaveImages()[SoundEffectResourceIds[2]] =
-      MakeWaveImage(WaveSpec{1, 2, 44100, 24}, std::vector<std::uint8_t>(600, 1));
+      MakeWaveImage(WaveShape{1, 2, 44100, 24}, std::vector<std::uint8_t>(600, 1));
   // Garbage.
   TestWaveImages()[SoundEffectResourceIds[3]] = std::vector<std::uint8_t>(100, 0x52);
   Sound->SeMasterVolume = 100;

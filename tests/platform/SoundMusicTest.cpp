@@ -33,7 +33,7 @@ protected:
                  std::uint32_t loopEnd) {
     Track = Ramp(frames);
     TestWaveImages()[static_cast<std::uint16_t>(BgmResourceBase + t)] =
-        MakeWaveImage(WaveSpec{1, 1, 1000, 16}, Track);
+        MakeWaveImage(WaveShape{1, 1, 1000, 16}, Track);
     Sound->BgmMasterVolume = 100;
     ASSERT_TRUE(Sound->InitWithoutDevice());
     Sound->LoadBgm(t, static_cast<std::uint16_t>(BgmResourceBase + t), 1.0f, start, loopStart,
@@ -117,7 +117,7 @@ TEST_F(SoundMusic, StopRewindsSoTheNextPlayStartsFromTheBeginning) {
 
 TEST_F(SoundMusic, LoadingATrackStopsTheOtherAndReloadingKeepsOneBuffer) {
   PlayTrack(0, 8000, 0, 0, 16000);
-  TestWaveImages()[BgmResourceBase + 1] = MakeWaveImage(WaveSpec{1, 1, 1000, 16}, Ramp(8000));
+  TestWaveImages()[BgmResourceBase + 1] = MakeWaveImage(WaveShape{1, 1, 1000, 16}, Ramp(8000));
   MixSeconds(0.5);
   const int buffers = Sound->Mixer.BufferCount();
 
@@ -212,7 +212,7 @@ TEST_F(SoundMusic, VolumeChangesReachThePlayingTrack) {
 
 TEST_F(SoundMusic, ShutdownLeavesNothingForTheGameObjectToTouch) {
   PlayTrack(8, 8000, 0, 0, 16000);
-  TestWaveImages()[SoundEffectResourceIds[4]] = MakeWaveImage(WaveSpec{}, Samples16({1, 2, 3}));
+  TestWaveImages()[SoundEffectResourceIds[4]] = MakeWaveImage(WaveShape{}, Samples16({1, 2, 3}));
   Sound->Shutdown();
   Sound->InitWithoutDevice();  // effects are loaded at start-up only
   ASSERT_TRUE(Sound->PlaySe(4));

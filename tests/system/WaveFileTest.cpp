@@ -21,8 +21,8 @@ std::vector<std::uint8_t> Prefixed(std::size_t junk, const std::vector<std::uint
 }
 
 TEST(WaveFile, ReadsFormatAndSamplesOfOurLayout) {
-  const WaveSpec spec{1, 2, 22050, 16};
-  const auto image = MakeWaveImage(spec, Samples16({1, -1, 2, -2, 3, -3}));
+  const WaveShape shape{1, 2, 22050, 16};
+  const auto image = MakeWaveImage(shape, Samples16({1, -1, 2, -2, 3, -3}));
   WaveInfo w;
   ASSERT_TRUE(ParseWave(BytesOf(image), w));
   EXPECT_EQ(w.FormatTag, 1);
@@ -37,8 +37,8 @@ TEST(WaveFile, ReadsFormatAndSamplesOfOurLayout) {
 }
 
 TEST(WaveFile, FindsTheChunksWhereverTheyLieWithinTheirWindows) {
-  const WaveSpec spec;
-  const auto base = MakeWaveImage(spec, Samples16({7, 8}));
+  const WaveShape shape;
+  const auto base = MakeWaveImage(shape, Samples16({7, 8}));
 
   // Another chunk between "fmt " and "data": the offset actually found
   // counts, not the usual 46.
@@ -70,8 +70,8 @@ TEST(WaveFile, FindsTheChunksWhereverTheyLieWithinTheirWindows) {
 }
 
 TEST(WaveFile, RefusesDamagedImages) {
-  const WaveSpec spec;
-  const auto good = MakeWaveImage(spec, Samples16({1, 2, 3}));
+  const WaveShape shape;
+  const auto good = MakeWaveImage(shape, Samples16({1, 2, 3}));
   auto noFmt = good;
   noFmt[14] = 'x';  // "fmx "
   auto noData = good;
@@ -103,7 +103,7 @@ TEST(WaveFile, RefusesDamagedImages) {
 // Every cut of an image is read within its bytes (the sanitizer build sees
 // any read past them); the samples kept never reach past the end.
 TEST(WaveFile, TruncatedImagesAreReadWithinTheirBytes) {
-  const auto image = MakeWaveImage(WaveSpec{}, Samples16({1, 2, 3, 4, 5, 6, 7, 8}));
+  const auto image = MakeWaveImage(WaveShape{}, Samples16({1, 2, 3, 4, 5, 6, 7, 8}));
   for (std::size_t size = 0; size <= image.size(); ++size) {
     std::unique_ptr<std::uint8_t[]> cut(new std::uint8_t[size ? size : 1]);
     std::memcpy(cut.get(), image.data(), size);
@@ -118,7 +118,7 @@ TEST(WaveFile, TruncatedImagesAreReadWithinTheirBytes) {
     }
   }
   // A "data" length larger than what follows is cut to what is there.
-  const auto lying = MakeWaveImage(WaveSpec{}, Samples16({1, 2}), 1 << 30);
+  const auto lying = MakeWaveImage(WaveShape{}, Samples16({1, 2}), 1 << 30);
   WaveInfo w;
   ASSERT_TRUE(ParseWave(BytesOf(lying), w));
   EXPECT_EQ(w.SampleBytes, 4u);

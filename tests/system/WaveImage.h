@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-struct WaveSpec {
+struct WaveShape {
   std::uint16_t FormatTag = 1;
   std::uint16_t Channels = 1;
   std::uint32_t Rate = 44100;
@@ -22,10 +22,10 @@ inline void PutTag(std::vector<std::uint8_t>& out, const char* tag) {
 }
 
 // `declaredData` overrides the "data" chunk's length field (a lying header).
-inline std::vector<std::uint8_t> MakeWaveImage(const WaveSpec& spec,
+inline std::vector<std::uint8_t> MakeWaveImage(const WaveShape& shape,
                                                const std::vector<std::uint8_t>& samples,
                                                std::int64_t declaredData = -1) {
-  const std::uint16_t block = static_cast<std::uint16_t>(spec.Channels * spec.Bits / 8);
+  const std::uint16_t block = static_cast<std::uint16_t>(shape.Channels * shape.Bits / 8);
   std::vector<std::uint8_t> out;
   out.reserve(46 + samples.size());
   PutTag(out, "RIFF");
@@ -33,12 +33,12 @@ inline std::vector<std::uint8_t> MakeWaveImage(const WaveSpec& spec,
   PutTag(out, "WAVE");
   PutTag(out, "fmt ");
   PutLe(out, 18, 4);
-  PutLe(out, spec.FormatTag, 2);
-  PutLe(out, spec.Channels, 2);
-  PutLe(out, spec.Rate, 4);
-  PutLe(out, spec.Rate * block, 4);
+  PutLe(out, shape.FormatTag, 2);
+  PutLe(out, shape.Channels, 2);
+  PutLe(out, shape.Rate, 4);
+  PutLe(out, shape.Rate * block, 4);
   PutLe(out, block, 2);
-  PutLe(out, spec.Bits, 2);
+  PutLe(out, shape.Bits, 2);
   PutLe(out, 0, 2);  // cbSize
   PutTag(out, "data");
   PutLe(out, declaredData >= 0 ? static_cast<std::uint32_t>(declaredData)
