@@ -178,12 +178,21 @@ std::uint32_t SysTranslateKey(std::int32_t sdlKeycode, std::int32_t sdlScancode)
 }
 
 bool SysIsVirtualKeyDown(std::uint32_t virtualKey) {
+  if (virtualKey >= 256) return false;
   int count = 0;
   const std::uint8_t* state =
       KeyboardStateSource ? KeyboardStateSource(&count) : SDL_GetKeyboardState(&count);
   if (!state) return false;
-  const SDL_Scancode code = ScancodeOfVk(virtualKey);
-  return code > SDL_SCANCODE_UNKNOWN && code < count && state[code];
+  // Any key down whose messages would carry this code: a character key
+  // wherever the layout puts it, and both Shift or both Enter keys.
+  for (int code = SDL_SCANCODE_UNKNOWN + 1; code < count && code < SDL_NUM_SCANCODES; ++code) {
+    if (!state[code]) continue;
+    const auto scancode = static_cast<SDL_Scancode>(code);
+    SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
+    if (key == SDLK_UNKNOWN) key = SDL_SCANCODE_TO_KEYCODE(scancode);
+    if (SysTranslateKey(key, code) == virtualKey) return true;
+  }
+  return false;
 }
 
 std::uint32_t SysMapVirtualKey(std::uint32_t virtualKey) {
