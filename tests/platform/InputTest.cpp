@@ -443,6 +443,15 @@ TEST_F(Input, AHandledOrConsumedPointerStaysSoWhileHeld) {
   MouseButton(SDL_BUTTON_RIGHT, false);
 }
 
+TEST_F(Input, AReleaseWeNeverSawIsReadFromTheNextMotion) {
+  MouseButton(SDL_BUTTON_LEFT, true);
+  Frames(1);
+  EXPECT_EQ(Newest(InputRowPointer), 1);
+  MouseMove(5, 5, false);  // the button went up outside the window
+  Frames(1);
+  EXPECT_EQ(Newest(InputRowPointer), 0);
+}
+
 TEST_F(Input, DraggingFollowsThePointerAfterTheThreshold) {
   MouseMove(10, 10, false);
   MouseButton(SDL_BUTTON_LEFT, true);
