@@ -10,6 +10,7 @@
 #include "platform/CSoundManager.h"
 #include "platform/Random.h"
 #include "platform/Renderer.h"
+#include "system/SysInput.h"
 #include "system/SysInstance.h"
 #include "system/SysPlatform.h"
 #include "system/SysSteam.h"
@@ -28,38 +29,6 @@ bool CreateMainWindow() {
 }
 
 void ShowGraphicsFailure() { SysMessageBox(GraphicsFailureMessage); }
-
-// Hands one event to the game. False when it was a system key: such a pass
-// runs no frame and makes no wait.
-bool DispatchEvent(const SysEvent& event) {
-  CMyInput* input = GetInput();
-  switch (event.Kind) {
-    case SysEventKind::SystemKeyDown:
-      return false;
-    case SysEventKind::SystemKeyUp:
-      // A key released with Alt held must not stay down.
-      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_SYSKEYUP);
-      return false;
-    case SysEventKind::KeyDown:
-      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYDOWN);
-      return true;
-    case SysEventKind::KeyUp:
-      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYUP);
-      return true;
-    case SysEventKind::MouseMove:
-      MouseClientX = static_cast<std::uint32_t>(event.X) & 0xFFFF;
-      MouseClientY = static_cast<std::uint32_t>(event.Y) & 0xFFFF;
-      return true;
-    case SysEventKind::FocusGained:
-      input->Foreground = true;
-      return true;
-    case SysEventKind::FocusLost:
-      input->Foreground = false;
-      return true;
-    default:
-      return true;
-  }
-}
 
 void RunMainLoop() {
   CGameMain* game = GetGameMain();
@@ -82,6 +51,40 @@ void RunMainLoop() {
 
 }  // namespace
 
+bool DispatchEvent(const SysEvent& event) {
+  CMyInput* input = GetInput();
+  switch (event.Kind) {
+    case SysEventKind::SystemKeyDown:
+      return false;
+    case SysEventKind::SystemKeyUp:
+      // A key released with Alt held must not stay down.
+      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_SYSKEYUP);
+      return false;
+    case SysEventKind::KeyDown:
+      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYDOWN);
+      return true;
+    case SysEventKind::KeyUp:
+      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYUP);
+      return true;
+    case SysEventKind::MouseMove:
+      MouseClientX = static_cast<std::uint32_t>(event.X) & 0xFFFF;
+      MouseClientY = static_cast<std::uint32_t>(event.Y) & 0xFFFF;
+      return true;
+    case SysEventKind::FocusGained:
+      input->OnFocusGained();
+      return true;
+    case SysEventKind::FocusLost:
+      input->OnFocusLost();
+      return true;
+    case SysEventKind::ControllerAdded:
+    case SysEventKind::ControllerRemoved:
+      SysRefreshPads();
+      return true;
+    default:
+      return true;
+  }
+}
+
 bool RunApplication() {
   SeedRandom(SysWallClockMs());
   SysDebugOutput(SteamAPI_Init() ? "SteamAPI Init OK\n" : "SteamAPI Init Failed\n");
@@ -95,7 +98,11 @@ bool RunApplication() {
   CGameMain* game = GetGameMain();
   game->Settings.Block.Language = SysUserDefaultLangId() == 0x411 ? 1 : 0;
   GetSoundManager()->Init();
+  // The input object looks for its XInput pad when it is built.
+  SysOpenPads();
   GetInput();
+  InitDirectInputMouse();
+  InitDirectInputJoystick();
   game->StartGame();
   game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
 

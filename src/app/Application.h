@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+struct SysEvent;
+
 // The cursor's last position in client pixels, from mouse-move events.
 extern std::uint32_t MouseClientX;
 extern std::uint32_t MouseClientY;
@@ -14,3 +16,7 @@ int RunVorlumen(int argc, char** argv);
 // Platform start-up, the loop and the exit sequence; false when the graphics
 // could not start (the failure message has been shown).
 bool RunApplication();
+
+// Hands one event of the main loop to the game. False when it was a system
+// key: such a pass runs no frame and makes no wait.
+bool DispatchEvent(const SysEvent& event);

@@ -1,19 +1,55 @@
 #include "platform/CMyInput.h"
 
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "system/SysKeys.h"
+#include "system/SysPlatform.h"
 
 namespace {
-constexpr std::uint32_t DefaultKeyBindings[19] = {38, 40, 37, 39, 88, 90, 83, 65, 67, 68,
-                                                  81, 49, 49, 76, 82, 49, 49, 90, 88};
+constexpr std::uint32_t DefaultKeyBindings[InputActionCount] = {
+    38, 40, 37, 39, 88, 90, 83, 65, 67, 68, 81, 49, 49, 76, 82, 49, 49, 90, 88};
 constexpr std::uint32_t VkF1 = 0x70;
-// Pad columns: 0 A, 1 B, 2 X, 3 Y, 4 LB, 5 RB, 6 BACK, 7 START, 8 LT, 9 RT.
 // One default button per row (row = action - 4).
-constexpr int DefaultPadButtons[15] = {1, 0, 3, 2, 4, 5, 7, 6, 8, 4, 5, 6, 7, 0, 1};
+constexpr int DefaultPadButtons[PadMatrixRows] = {PadB,  PadA,     PadY,    PadX,  PadLB,
+                                                  PadRB, PadStart, PadBack, PadLT, PadLB,
+                                                  PadRB, PadBack,  PadStart, PadA, PadB};
+
+// A stick counts as pushed beyond half its travel.
+constexpr std::int32_t StickThreshold = 500;
+constexpr std::uint8_t TriggerThreshold = 128;
+// A pointer that strays further than this from where it went down drags.
+constexpr std::int32_t DragDistance = 9;
 
 // Rows 9 and 10 (page left and right) keep their buttons whatever else is bound.
 bool IsSharedPadRow(int row) { return row != 9 && row != 10; }
+
+bool JoystickPresent = false;
+
+// Clearing the joystick record before a poll covers the axes, POVs and the
+// first 32 buttons, as it always has.
+constexpr std::size_t JoystickClearBytes = 80;
+static_assert(offsetof(SysJoystickState, Buttons) == 48, "DIJOYSTATE2 layout");
+
+std::uint32_t PovOfDpad(std::uint16_t buttons) {
+  const bool up = buttons & SysPadDpadUp, down = buttons & SysPadDpadDown;
+  const bool left = buttons & SysPadDpadLeft, right = buttons & SysPadDpadRight;
+  if (up && left) return 31500;
+  if (up && right) return 4500;
+  if (down && right) return 13500;
+  if (down && left) return 22500;
+  if (up) return 0;
+  if (right) return 9000;
+  if (down) return 18000;
+  if (left) return 27000;
+  return SysPovCentred;
+}
+
+bool PovIsOneOf(std::uint32_t pov, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+  return pov == a || pov == b || pov == c;
+}
+
 }  // namespace
 
 CMyInput* GetInput() {
@@ -24,6 +60,15 @@ CMyInput* GetInput() {
 CMyInput::CMyInput() {
   std::memcpy(KeyBindingTable, DefaultKeyBindings, sizeof KeyBindingTable);
   for (int row = 0; row < PadMatrixRows; ++row) PadBindingMatrix[row][DefaultPadButtons[row]] = 1;
+  // The first XInput user that answers is the pad; it is not looked for again.
+  SysPadState probe;
+  for (int user = 0; user < SysPadSlotCount; ++user) {
+    if (SysGetPadState(user, probe)) {
+      PadIndex = user;
+      PadConnected = true;
+      break;
+    }
+  }
 }
 
 bool CMyInput::SetKeyBinding(std::uint32_t vk, int entry) {
@@ -62,6 +107,13 @@ void CMyInput::OnKeyMessage(std::uint32_t vk, std::uint32_t message) {
     KeyDown[vk] = 0;
 }
 
+void CMyInput::OnFocusLost() {
+  Foreground = false;
+  std::memset(KeyDown, 0, sizeof KeyDown);
+}
+
+void CMyInput::OnFocusGained() { Foreground = true; }
+
 void CMyInput::Record(int row, bool down) {
   std::int32_t* history = InputHistory[row];
   if (!down)
@@ -70,7 +122,51 @@ void CMyInput::Record(int row, bool down) {
     history[0] = history[1] == -1 ? -1 : 1;
 }
 
+void CMyInput::PollJoystick() {
+  std::memset(&PadState, 0, JoystickClearBytes);
+  PadState.Pov[0] = SysPovCentred;
+  SysPollJoystick(PadState);
+}
+
+void CMyInput::ReadPad() {
+  PreviousPadState = PadState;
+  if (PadConnected) {
+    PadState = SysJoystickState{};
+    SysPadState pad;
+    if (!SysGetPadState(PadIndex, pad)) {
+      PadState.Pov[0] = SysPovCentred;
+      return;
+    }
+    // y grows downwards here, as on a joystick.
+    PadState.X = pad.ThumbLX * 1000 / 32768;
+    PadState.Y = -pad.ThumbLY * 1000 / 32768;
+    PadState.Pov[0] = PovOfDpad(pad.Buttons);
+    const bool down[PadButtonCount] = {
+        (pad.Buttons & SysPadA) != 0,           (pad.Buttons & SysPadB) != 0,
+        (pad.Buttons & SysPadX) != 0,           (pad.Buttons & SysPadY) != 0,
+        (pad.Buttons & SysPadLeftShoulder) != 0, (pad.Buttons & SysPadRightShoulder) != 0,
+        (pad.Buttons & SysPadBack) != 0,        (pad.Buttons & SysPadStart) != 0,
+        pad.LeftTrigger > TriggerThreshold,     pad.RightTrigger > TriggerThreshold};
+    for (int button = 0; button < PadButtonCount; ++button)
+      PadState.Buttons[button] = down[button] ? 0xFF : 0;
+    InputHistory[InputRowStick + 0][0] = pad.ThumbLX;
+    InputHistory[InputRowStick + 1][0] = pad.ThumbLY;
+    InputHistory[InputRowStick + 2][0] = pad.ThumbRX;
+    InputHistory[InputRowStick + 3][0] = pad.ThumbRY;
+  } else if (JoystickPresent) {
+    JoystickRead = true;
+    PollJoystick();
+    InputHistory[InputRowStick + 0][0] = PadState.X;
+    InputHistory[InputRowStick + 1][0] = PadState.Y;
+  } else {
+    PadState.Pov[0] = SysPovCentred;
+  }
+}
+
 void CMyInput::Update() {
+  ReadMouse();
+  const DirectInputMouse* mouse = GetMouseDevice();
+
   std::memcpy(PreviousKeySnapshot, KeySnapshot, sizeof KeySnapshot);
   std::memcpy(KeySnapshot, KeyDown, sizeof KeyDown);
   Updated = true;
@@ -78,10 +174,138 @@ void CMyInput::Update() {
   for (auto& row : InputHistory)
     std::memmove(&row[1], &row[0], sizeof(row[0]) * (InputHistoryLength - 1));
 
-  for (int action = 0; action < 19; ++action)
-    Record(InputRowFirstAction + action, KeySnapshot[KeyBindingTable[action] & 0xFF] != 0);
+  for (int action = 0; action < InputActionCount; ++action) {
+    const std::uint32_t vk = KeyBindingTable[action];
+    Record(InputRowFirstAction + action, vk < 256 && KeySnapshot[vk] != 0);
+  }
   for (int f = 0; f < 12; ++f) Record(InputRowF1 + f, SysIsVirtualKeyDown(VkF1 + f));
+
+  std::int32_t* pointer = InputHistory[InputRowPointer];
+  if (!mouse->Buttons[0])
+    pointer[0] = 0;
+  else
+    pointer[0] = pointer[1] == -1 ? -1 : pointer[1] == 2 ? 2 : 1;
+  // A scale of 0 would divide by zero before the renderer has set one.
+  const std::int32_t scale = MouseScale > 0 ? MouseScale : 1;
+  InputHistory[InputRowPointerX][0] = mouse->CursorX * 4 / scale;
+  InputHistory[InputRowPointerY][0] = mouse->CursorY * 4 / scale;
+
+  ReadPad();
+
+  // Directions from the stick, then from the POV hat, where no key is down.
+  const std::int32_t x = PadState.X, y = PadState.Y;
+  const bool stick[4] = {y < -StickThreshold, y > StickThreshold, x < -StickThreshold,
+                         x > StickThreshold};
+  for (int d = 0; d < 4; ++d)
+    if (InputHistory[InputRowUp + d][0] == 0 && stick[d]) Record(InputRowUp + d, true);
+  const std::uint32_t pov = PadState.Pov[0];
+  const bool hat[4] = {PovIsOneOf(pov, 0, 4500, 31500), PovIsOneOf(pov, 18000, 13500, 22500),
+                       PovIsOneOf(pov, 27000, 22500, 31500), PovIsOneOf(pov, 9000, 4500, 13500)};
+  for (int d = 0; d < 4; ++d)
+    if (InputHistory[InputRowUp + d][0] == 0 && hat[d]) Record(InputRowUp + d, true);
+
+  for (int action = 4; action < InputActionCount; ++action) {
+    const int row = InputRowFirstAction + action;
+    if (InputHistory[row][0] != 0) continue;
+    bool down = false;
+    for (int c = 0; c < PadButtonCount; ++c)
+      if (PadBindingMatrix[action - 4][c] && (PadState.Buttons[c] & 0x80)) down = true;
+    if (down) Record(row, true);
+  }
 
   if (!Foreground)
     for (int row = 0; row <= InputRowPointer; ++row) InputHistory[row][0] = 0;
+
+  // The direction pressed last wins until the opposite one is released.
+  constexpr int Opposite[4] = {InputRowDown, InputRowUp, InputRowRight, InputRowLeft};
+  for (int d = 0; d < 4; ++d) {
+    const std::int32_t* history = InputHistory[InputRowUp + d];
+    if (history[0] != 0 && history[1] == 0)
+      for (std::int32_t& entry : InputHistory[Opposite[d]]) entry = -1;
+  }
+
+  const std::int32_t px = InputHistory[InputRowPointerX][0];
+  const std::int32_t py = InputHistory[InputRowPointerY][0];
+  if (Dragged) {
+    DragX = px;
+    DragY = py;
+  }
+  if (pointer[0] == 1 && pointer[1] == 0) {
+    PressX = DragX = px;
+    PressY = DragY = py;
+    Dragged = 0;
+  } else if (pointer[0] > 0) {
+    if (px - PressX > DragDistance || PressX - px > DragDistance || py - PressY > DragDistance ||
+        PressY - py > DragDistance)
+      Dragged = 1;
+  }
+}
+
+int CMyInput::CountHeldFrames(const std::int32_t* history) {
+  int count = 0;
+  while (count < InputHistoryLength && history[count] == 1) ++count;
+  return count;
+}
+
+int CMyInput::CountIdleFrames(const std::int32_t* history) {
+  int count = 0;
+  while (count < InputHistoryLength && history[count] == 0) ++count;
+  return count;
+}
+
+bool CMyInput::IsTriggered(int row) const {
+  return Updated && InputHistory[row][0] != 0 && InputHistory[row][1] == 0;
+}
+
+bool CMyInput::IsUpTriggered() const { return IsTriggered(InputRowUp); }
+bool CMyInput::IsDownTriggered() const { return IsTriggered(InputRowDown); }
+bool CMyInput::IsLeftTriggered() const { return IsTriggered(InputRowLeft); }
+bool CMyInput::IsRightTriggered() const { return IsTriggered(InputRowRight); }
+
+bool CMyInput::IsClicked() const {
+  const std::int32_t* pointer = InputHistory[InputRowPointer];
+  if (!Updated || pointer[0] != 0 || pointer[1] < 1 || Dragged) return false;
+  for (int i = 1; i <= 10; ++i)
+    if (pointer[i] == 0) return true;
+  return false;
+}
+
+DirectInputMouse* GetMouseDevice() {
+  static DirectInputMouse mouse;
+  return &mouse;
+}
+
+int InitDirectInputMouse() {
+  SysMouseState probe;
+  GetMouseDevice()->Acquired = SysReadMouse(probe);
+  return GetMouseDevice()->Acquired ? 0 : -1;
+}
+
+void ReadMouse() {
+  DirectInputMouse* mouse = GetMouseDevice();
+  SysMouseState state;
+  if (!SysReadMouse(state)) return;
+  mouse->CursorX = state.X;
+  mouse->CursorY = state.Y;
+  if (!mouse->Acquired) {
+    // Buttons keep their old values until the device answers.
+    mouse->Acquired = true;
+    return;
+  }
+  mouse->WheelZ = state.Wheel;
+  mouse->MoveX = state.MoveX;
+  mouse->MoveY = state.MoveY;
+  for (int button = 0; button < 8; ++button) {
+    mouse->Buttons[button] = state.Buttons[button] ? 1 : 0;
+    if (mouse->Buttons[button]) {
+      char line[128];
+      std::snprintf(line, sizeof line, "button%d %d\r\n", button, 1);
+      SysDebugOutput(line);
+    }
+  }
+}
+
+int InitDirectInputJoystick() {
+  JoystickPresent = SysOpenJoystick();
+  return JoystickPresent ? 1 : 0;
 }

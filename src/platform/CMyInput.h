@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "system/SysInput.h"
+
 // Window message codes the key handler takes.
 constexpr std::uint32_t WM_KEYDOWN = 0x0100;
 constexpr std::uint32_t WM_KEYUP = 0x0101;
@@ -9,20 +11,36 @@ constexpr std::uint32_t WM_SYSKEYUP = 0x0105;
 
 constexpr int InputHistoryRows = 38;
 constexpr int InputHistoryLength = 60;
+constexpr int InputRowStick = 0;        // rows 0-3: raw stick positions
 constexpr int InputRowFirstAction = 4;  // rows 4-22: actions 0-18
+constexpr int InputRowUp = 4;
+constexpr int InputRowDown = 5;
+constexpr int InputRowLeft = 6;
+constexpr int InputRowRight = 7;
 constexpr int InputRowF1 = 23;          // rows 23-34: F1-F12
 constexpr int InputRowPointer = 35;
 constexpr int InputRowPointerX = 36;
 constexpr int InputRowPointerY = 37;
 
+constexpr int InputActionCount = 19;
+constexpr int PadMatrixRows = 15;
+constexpr int PadButtonCount = 10;
+
+// Pad button columns of the binding matrix.
+enum PadButton { PadA, PadB, PadX, PadY, PadLB, PadRB, PadBack, PadStart, PadLT, PadRT };
+
 // The one input object: per-input histories of the last 60 frames, newest
-// first; 1 down, 0 up, -1 down but consumed.
+// first; 1 down, 0 up, -1 down but consumed (2 on the pointer: handled).
 class CMyInput {
 public:
   CMyInput();
   virtual ~CMyInput() = default;
 
   void OnKeyMessage(std::uint32_t vk, std::uint32_t message);
+  // Focus moves to another window: keys released there never come back to
+  // us, so every key counts as up from here on.
+  void OnFocusLost();
+  void OnFocusGained();
   void Update();
 
   // Binds key `vk` to action `entry`; an action of the same group (0-14 or
@@ -34,27 +52,70 @@ public:
   // already holds the button or an argument is out of range.
   bool SetPadBinding(int row, int column);
 
+  // Newest consecutive entries equal to 1 (for key repeat) / equal to 0.
+  static int CountHeldFrames(const std::int32_t* history);
+  static int CountIdleFrames(const std::int32_t* history);
+  // The direction went down this frame.
+  bool IsUpTriggered() const;
+  bool IsDownTriggered() const;
+  bool IsLeftTriggered() const;
+  bool IsRightTriggered() const;
+  // The pointer went up this frame after a press of 1 to 9 frames that was
+  // not a drag.
+  bool IsClicked() const;
+
+  // The DirectInput joystick into PadState.
+  void PollJoystick();
+
+  SysJoystickState PadState = {};
+  SysJoystickState PreviousPadState = {};
   bool Updated = false;
   std::int32_t InputHistory[InputHistoryRows][InputHistoryLength] = {};
+  // Pointer position in layout units when the button went down, and while dragging.
+  std::int32_t PressX = 0;
+  std::int32_t PressY = 0;
+  std::int32_t DragX = 0;
+  std::int32_t DragY = 0;
   std::uint8_t KeyDown[256] = {};
   std::uint8_t KeySnapshot[256] = {};
   std::uint8_t PreviousKeySnapshot[256] = {};
   std::int32_t MouseScale = 1;
-  std::uint32_t KeyBindingTable[19] = {};
-  std::uint8_t PadBindingMatrix[15][10] = {};
+  std::uint32_t KeyBindingTable[InputActionCount] = {};
+  std::uint8_t PadBindingMatrix[PadMatrixRows][PadButtonCount] = {};
   // Whether the game window is the foreground window: input counts only then.
   bool Foreground = true;
+  std::int32_t Dragged = 0;
+  bool PadConnected = false;
+  bool JoystickRead = false;
+  std::int32_t PadIndex = -1;
 
 private:
   void Record(int row, bool down);
+  void ReadPad();
+  bool IsTriggered(int row) const;
 };
 
 CMyInput* GetInput();
 
-constexpr int InputActionCount = 19;
-constexpr int PadMatrixRows = 15;
-constexpr int PadButtonCount = 10;
-
 // Clears pad button `button` from rows 0-8 and 11-14 of the input object's
 // pad matrix; false for buttons outside 0-9.
 bool UnbindPadButton(int button);
+
+// The mouse as DirectInput kept it: cursor in client pixels, wheel and
+// motion totals, button bytes (1 = down).
+struct DirectInputMouse {
+  std::int32_t CursorX = 0;
+  std::int32_t CursorY = 0;
+  std::int32_t WheelZ = 0;
+  std::int32_t MoveX = 0;
+  std::int32_t MoveY = 0;
+  std::uint8_t Buttons[8] = {};
+  bool Acquired = false;
+};
+
+DirectInputMouse* GetMouseDevice();
+// 0 once the mouse can be read; a failure leaves it unread, silently.
+int InitDirectInputMouse();
+void ReadMouse();
+// 1 when a joystick is ready; the game runs without one otherwise.
+int InitDirectInputJoystick();

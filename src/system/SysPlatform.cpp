@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "system/SysInput.h"
 #include "system/SysKeys.h"
 
 namespace {
@@ -49,7 +50,7 @@ bool IsDrainedEvent(Uint32 type) {
 }
 
 void TranslateKey(const SDL_KeyboardEvent& key, bool down, SysEvent& out) {
-  out.VirtualKey = SysTranslateKey(key.keysym.sym);
+  out.VirtualKey = SysTranslateKey(key.keysym.sym, key.keysym.scancode);
   const bool system = (key.keysym.mod & KMOD_ALT) != 0 || key.keysym.sym == SDLK_F10 ||
                       key.keysym.sym == SDLK_LALT || key.keysym.sym == SDLK_RALT;
   if (system)
@@ -100,6 +101,7 @@ bool SysPollEvent(SysEvent& out) {
   if (!VideoStarted) return false;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    SysInputObserveEvent(event);
     if (IsDrainedEvent(event.type)) continue;
     out = SysEvent{};
     switch (event.type) {

@@ -1,0 +1,234 @@
+#include "system/SysInput.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace {
+
+// Slots hold instance ids, never pointers: after SDL_Quit an id simply
+// finds nothing.
+SDL_JoystickID PadSlots[SysPadSlotCount] = {-1, -1, -1, -1};
+SDL_JoystickID JoystickId = -1;
+SysMouseState Mouse;
+
+bool StartControllers() {
+  // XInput reads the pad whatever window is in front; the game itself
+  // ignores input while it is in the background.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  // XInput's A is the lower face button whatever is printed on it.
+  SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+  return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+}
+
+bool IsInSlot(SDL_JoystickID id) {
+  for (SDL_JoystickID slot : PadSlots)
+    if (slot == id) return true;
+  return false;
+}
+
+void FillFreeSlots() {
+  const int count = SDL_NumJoysticks();
+  for (int device = 0; device < count; ++device) {
+    if (!SDL_IsGameController(device)) continue;
+    if (IsInSlot(SDL_JoystickGetDeviceInstanceID(device))) continue;
+    int free = -1;
+    for (int slot = 0; slot < SysPadSlotCount && free < 0; ++slot)
+      if (PadSlots[slot] < 0) free = slot;
+    if (free < 0) return;
+    SDL_GameController* pad = SDL_GameControllerOpen(device);
+    if (!pad) continue;
+    PadSlots[free] = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+  }
+}
+
+std::int16_t Negate(Sint16 value) {
+  return static_cast<std::int16_t>(value == -32768 ? 32767 : -value);
+}
+
+std::uint8_t TriggerByte(Sint16 value) {
+  return static_cast<std::uint8_t>(value <= 0 ? 0 : value * 255 / 32767);
+}
+
+std::int32_t AxisRange(Sint16 value) {
+  return value >= 0 ? value * 1000 / 32767 : value * 1000 / 32768;
+}
+
+std::uint32_t PovOfHat(Uint8 hat) {
+  switch (hat) {
+    case SDL_HAT_UP: return 0;
+    case SDL_HAT_RIGHTUP: return 4500;
+    case SDL_HAT_RIGHT: return 9000;
+    case SDL_HAT_RIGHTDOWN: return 13500;
+    case SDL_HAT_DOWN: return 18000;
+    case SDL_HAT_LEFTDOWN: return 22500;
+    case SDL_HAT_LEFT: return 27000;
+    case SDL_HAT_LEFTUP: return 31500;
+    default: return SysPovCentred;
+  }
+}
+
+// SDL numbers mouse buttons 1 left, 2 middle, 3 right; DirectInput 0 left,
+// 1 right, 2 middle.
+int MouseButtonIndex(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return button >= 4 && button <= 8 ? button - 1 : -1;
+  }
+}
+
+}  // namespace
+
+void SysOpenPads() {
+  if (!StartControllers()) return;
+  SysRefreshPads();
+}
+
+void SysRefreshPads() {
+  if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return;
+  for (SDL_JoystickID& slot : PadSlots) {
+    if (slot < 0) continue;
+    SDL_GameController* pad = SDL_GameControllerFromInstanceID(slot);
+    if (pad && SDL_GameControllerGetAttached(pad)) continue;
+    if (pad) SDL_GameControllerClose(pad);
+    slot = -1;
+  }
+  FillFreeSlots();
+}
+
+void SysClosePads() {
+  for (SDL_JoystickID& slot : PadSlots) {
+    if (slot >= 0 && SDL_WasInit(SDL_INIT_GAMECONTROLLER))
+      if (SDL_GameController* pad = SDL_GameControllerFromInstanceID(slot))
+        SDL_GameControllerClose(pad);
+    slot = -1;
+  }
+}
+
+bool SysGetPadState(int user, SysPadState& state) {
+  if (user < 0 || user >= SysPadSlotCount || PadSlots[user] < 0) return false;
+  if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return false;
+  SDL_GameControllerUpdate();
+  SDL_GameController* pad = SDL_GameControllerFromInstanceID(PadSlots[user]);
+  if (!pad || !SDL_GameControllerGetAttached(pad)) return false;
+
+  struct ButtonBit {
+    SDL_GameControllerButton Button;
+    std::uint16_t Bit;
+  };
+  static constexpr ButtonBit Bits[] = {
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, SysPadDpadUp},
+      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, SysPadDpadDown},
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, SysPadDpadLeft},
+      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SysPadDpadRight},
+      {SDL_CONTROLLER_BUTTON_START, SysPadStart},
+      {SDL_CONTROLLER_BUTTON_BACK, SysPadBack},
+      {SDL_CONTROLLER_BUTTON_LEFTSTICK, SysPadLeftThumb},
+      {SDL_CONTROLLER_BUTTON_RIGHTSTICK, SysPadRightThumb},
+      {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SysPadLeftShoulder},
+      {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, SysPadRightShoulder},
+      {SDL_CONTROLLER_BUTTON_A, SysPadA},
+      {SDL_CONTROLLER_BUTTON_B, SysPadB},
+      {SDL_CONTROLLER_BUTTON_X, SysPadX},
+      {SDL_CONTROLLER_BUTTON_Y, SysPadY},
+  };
+  state = SysPadState{};
+  for (const ButtonBit& b : Bits)
+    if (SDL_GameControllerGetButton(pad, b.Button)) state.Buttons |= b.Bit;
+  state.LeftTrigger = TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT));
+  state.RightTrigger =
+      TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT));
+  state.ThumbLX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
+  state.ThumbLY = Negate(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY));
+  state.ThumbRX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX);
+  state.ThumbRY = Negate(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_RIGHTY));
+  return true;
+}
+
+bool SysOpenJoystick() {
+  SysCloseJoystick();
+  if (!StartControllers()) return false;
+  const int count = SDL_NumJoysticks();
+  for (int device = 0; device < count; ++device) {
+    if (SDL_IsGameController(device)) continue;
+    // A device that cannot be opened is passed over; the next may answer.
+    if (SDL_Joystick* stick = SDL_JoystickOpen(device)) {
+      JoystickId = SDL_JoystickInstanceID(stick);
+      return true;
+    }
+  }
+  return false;
+}
+
+void SysCloseJoystick() {
+  if (JoystickId >= 0 && SDL_WasInit(SDL_INIT_JOYSTICK))
+    if (SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId)) SDL_JoystickClose(stick);
+  JoystickId = -1;
+}
+
+bool SysPollJoystick(SysJoystickState& state) {
+  if (JoystickId < 0 || !SDL_WasInit(SDL_INIT_JOYSTICK)) return false;
+  SDL_JoystickUpdate();
+  SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId);
+  if (!stick || !SDL_JoystickGetAttached(stick)) return false;
+
+  std::memset(&state, 0, sizeof state);
+  std::int32_t* const axes[8] = {&state.X,  &state.Y,  &state.Z,         &state.Rx,
+                                 &state.Ry, &state.Rz, &state.Slider[0], &state.Slider[1]};
+  const int axisCount = SDL_JoystickNumAxes(stick);
+  for (int axis = 0; axis < axisCount && axis < 8; ++axis)
+    *axes[axis] = AxisRange(SDL_JoystickGetAxis(stick, axis));
+  const int hatCount = SDL_JoystickNumHats(stick);
+  for (int hat = 0; hat < 4; ++hat)
+    state.Pov[hat] = hat < hatCount ? PovOfHat(SDL_JoystickGetHat(stick, hat)) : SysPovCentred;
+  const int buttonCount = SDL_JoystickNumButtons(stick);
+  for (int button = 0; button < buttonCount && button < 128; ++button)
+    state.Buttons[button] = SDL_JoystickGetButton(stick, button) ? 0x80 : 0;
+  return true;
+}
+
+bool SysReadMouse(SysMouseState& state) {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+  state = Mouse;
+  return true;
+}
+
+void SysInputObserveEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_MOUSEMOTION:
+      Mouse.X = event.motion.x;
+      Mouse.Y = event.motion.y;
+      Mouse.MoveX += event.motion.xrel;
+      Mouse.MoveY += event.motion.yrel;
+      // Motion carries the buttons' state: a release that happened where
+      // we could not see it does not leave a button down.
+      for (Uint8 button = 1; button <= 8; ++button) {
+        const int index = MouseButtonIndex(button);
+        if (index >= 0) Mouse.Buttons[index] = (event.motion.state & SDL_BUTTON(button)) ? 1 : 0;
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      Mouse.X = event.button.x;
+      Mouse.Y = event.button.y;
+      const int index = MouseButtonIndex(event.button.button);
+      if (index >= 0) Mouse.Buttons[index] = event.type == SDL_MOUSEBUTTONDOWN ? 1 : 0;
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
+                                                                           : event.wheel.y;
+      Mouse.Wheel += notches * 120;
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      // Releases in another window never reach us.
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+        std::memset(Mouse.Buttons, 0, sizeof Mouse.Buttons);
+      break;
+    default:
+      break;
+  }
+}
