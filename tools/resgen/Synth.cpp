@@ -80,6 +80,7 @@ std::vector<double> SynthesizeEffect(int index) {
     case EffectKind::Thud: seconds = 0.12 + extra; break;
     case EffectKind::Hit: seconds = 0.10 + extra + (index % 4) * 0.02; break;
   }
+  seconds += index * 0.0005;  // a length of its own, whatever else coincides
   const std::int64_t length = static_cast<std::int64_t>(seconds * EffectRate);
   std::vector<double> out(static_cast<std::size_t>(length), 0.0);
   Noise noise{static_cast<std::uint32_t>(index) * 2654435761u + 1};
