@@ -9,7 +9,9 @@
 #include "system/ResourceModule.h"
 
 // Decodes `bytes` into `argb` (resized to size * size). False when the bytes
-// are no picture it can read; `argb` is then all transparent.
+// are no picture it can read; `argb` is then all transparent. A bare DIB is
+// read only from a BITMAP resource; sizes above 8192 are refused and leave
+// `argb` empty; images wider or taller than 16384 are refused.
 bool DecodePicture(const ResourceBytes& bytes, int size, std::vector<std::uint32_t>& argb);
 
 // Looks the picture up in the game's module and decodes it.

@@ -412,6 +412,15 @@ TEST(PictureDecode, BmpFilesAndBareDibs) {
     EXPECT_EQ(argb, Expected(c.Source, 2));
   }
 
+  // An index past the colours the palette holds reads as black.
+  Image pair{2, 1, {0xFFFFFFFFu, 0xFF0000FFu}};
+  Bytes short4 = MakeDib(pair, palette4);
+  short4[short4.size() - 4] = 0x12;  // indices 1 and 2 of a two-colour palette
+  std::vector<std::uint32_t> black;
+  ASSERT_TRUE(DecodePicture(View(short4, ResourceTypeBitmap), 2, black));
+  EXPECT_EQ(black[0], 0xFF0000FFu);
+  EXPECT_EQ(black[1], 0xFF000000u);
+
   // 32 bits without an alpha mask are opaque whatever the fourth byte says.
   Bytes dib = MakeDib(Sample(false), plain32);
   for (std::size_t i = dib.size() - 24 + 3; i < dib.size(); i += 4) dib[i] = 0;

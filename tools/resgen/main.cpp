@@ -35,11 +35,14 @@ int Usage() {
   return 2;
 }
 
-bool ReadFile(const std::string& path, std::vector<std::uint8_t>& out) {
+// A ready picture must be a PNG: the texture loader reads it as such.
+bool ReadPng(const std::string& path, std::vector<std::uint8_t>& out) {
+  static const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !out.empty();
+  if (in) out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (out.size() >= 8 && std::memcmp(out.data(), signature, 8) == 0) return true;
+  std::fprintf(stderr, "resgen: %s is no PNG\n", path.c_str());
+  return false;
 }
 
 }  // namespace
@@ -74,10 +77,7 @@ int main(int argc, char** argv) {
     const std::uint16_t resource = static_cast<std::uint16_t>(row.ResourceId);
     std::vector<std::uint8_t> png;
     if (auto it = overrides.find(resource); it != overrides.end()) {
-      if (!ReadFile(it->second, png)) {
-        std::fprintf(stderr, "resgen: cannot read %s\n", it->second.c_str());
-        return 1;
-      }
+      if (!ReadPng(it->second, png)) return 1;
       overrides.erase(it);
     } else if (resource == WhitePictureResource) {
       png = MakePlainPicture(static_cast<int>(row.Size), 0xFF, 0xFF, 0xFF);
@@ -89,10 +89,7 @@ int main(int argc, char** argv) {
   // Overrides for ids outside the table go in as they are.
   for (const auto& [resource, path] : overrides) {
     std::vector<std::uint8_t> png;
-    if (!ReadFile(path, png)) {
-      std::fprintf(stderr, "resgen: cannot read %s\n", path.c_str());
-      return 1;
-    }
+    if (!ReadPng(path, png)) return 1;
     ok = writer.Add(RcData, resource, std::move(png)) && ok;
   }
 
