@@ -26,8 +26,8 @@ public:
   CResourceModule(const CResourceModule&) = delete;
   CResourceModule& operator=(const CResourceModule&) = delete;
 
-  // Maps the file; false when it is missing or unreadable (then every
-  // lookup finds nothing).
+  // Maps the file; false when it is missing, unreadable or no PE image with
+  // a resource directory (then every lookup finds nothing).
   bool Open(const std::string& path);
   // Reads a module held in memory (tests); the bytes are copied.
   bool OpenBytes(const std::uint8_t* data, std::size_t size);
