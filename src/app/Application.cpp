@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/CGameMain.h"
 #include "app/GameStates.h"
@@ -10,6 +11,8 @@
 #include "platform/CSoundManager.h"
 #include "platform/Random.h"
 #include "platform/Renderer.h"
+#include "system/PictureDecode.h"
+#include "system/ResourceModule.h"
 #include "system/SysInput.h"
 #include "system/SysInstance.h"
 #include "system/SysPlatform.h"
@@ -22,10 +25,18 @@ namespace {
 
 constexpr char GraphicsFailureMessage[] = "初期化に失敗しました";
 
+constexpr std::uint16_t WindowIconId = 51890;
+
 bool CreateMainWindow() {
+  // Without the module the game runs on, without pictures or sound.
+  GetResourceModule().Open(SysGameFilePath("Resource.dll"));
   if (!SysInitVideo()) return false;
   // The real size comes from the saved window scale once settings are read.
-  return SysCreateMainWindow(320, 180);
+  if (!SysCreateMainWindow(320, 180)) return false;
+  std::vector<std::uint32_t> icon;
+  int width = 0, height = 0;
+  if (LoadIconResource(WindowIconId, icon, width, height)) SysSetWindowIcon(icon.data(), width, height);
+  return true;
 }
 
 void ShowGraphicsFailure() { SysMessageBox(GraphicsFailureMessage); }

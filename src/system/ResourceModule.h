@@ -26,8 +26,8 @@ public:
   CResourceModule(const CResourceModule&) = delete;
   CResourceModule& operator=(const CResourceModule&) = delete;
 
-  // Maps the file; false when it is missing or unreadable (then every
-  // lookup finds nothing).
+  // Maps the file; false when it is missing, unreadable or no PE image with
+  // a resource directory (then every lookup finds nothing).
   bool Open(const std::string& path);
   // Reads a module held in memory (tests); the bytes are copied.
   bool OpenBytes(const std::uint8_t* data, std::size_t size);
@@ -42,9 +42,27 @@ public:
   ResourceBytes FindPicture(std::uint16_t id) const;
 
 private:
+  struct TypeKey;
+  bool Parse();
+  const std::uint8_t* Bytes() const { return static_cast<const std::uint8_t*>(Mapping); }
+  bool MapRva(std::uint32_t rva, std::uint32_t size, std::size_t& fileOffset) const;
+  std::uint32_t DirectoryEntries(std::uint32_t directory, const std::uint8_t*& entries) const;
+  bool FindChild(std::uint32_t directory, const TypeKey& key, bool wantDirectory,
+                 std::uint32_t& child) const;
+  ResourceBytes FindInType(std::uint32_t typeDirectory, std::uint16_t id,
+                           std::uint16_t type) const;
+  ResourceBytes ReadDataEntry(std::uint32_t entry, std::uint16_t type) const;
+
   void* Mapping = nullptr;
   std::size_t MappingSize = 0;
   bool OwnsHeap = false;
+  // Where the resource directory lies in the file, and how far its
+  // offsets may reach (the end of its section's bytes in the file).
+  std::size_t RootOffset = 0;
+  std::size_t RootLimit = 0;
+  std::size_t SectionTable = 0;
+  std::uint32_t SectionCount = 0;
+  bool Parsed = false;
 };
 
 // The game's own module, opened at start-up from the game folder.

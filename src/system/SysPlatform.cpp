@@ -97,6 +97,17 @@ bool SysMainWindowHasFocus() {
 
 void* SysMainWindowHandle() { return MainWindow; }
 
+bool SysSetWindowIcon(const std::uint32_t* argb, int width, int height) {
+  if (!MainWindow || argb == nullptr || width <= 0 || height <= 0) return false;
+  // SDL copies the pixels, so the surface may wrap the caller's buffer.
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<std::uint32_t*>(argb), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!icon) return false;
+  SDL_SetWindowIcon(MainWindow, icon);
+  SDL_FreeSurface(icon);
+  return true;
+}
+
 bool SysPollEvent(SysEvent& out) {
   if (!VideoStarted) return false;
   SDL_Event event;

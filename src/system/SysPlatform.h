@@ -45,6 +45,8 @@ bool SysHasMainWindow();
 bool SysMainWindowHasFocus();
 // Opaque SDL_Window* for the rest of the system layer.
 void* SysMainWindowHandle();
+// The window's icon from width x height ARGB pixels; false without a window.
+bool SysSetWindowIcon(const std::uint32_t* argb, int width, int height);
 
 // Takes at most one event the game cares about; drains the rest.
 bool SysPollEvent(SysEvent& event);

@@ -1,0 +1,153 @@
+// The module the build makes beside the program: every picture, the icon,
+// every sound effect and every music track the game asks for.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/PictureTable.h"
+#include "platform/SoundTables.h"
+#include "system/PeFormat.h"
+#include "system/PictureDecode.h"
+#include "system/ResourceModule.h"
+
+namespace {
+
+constexpr std::uint16_t WindowIconId = 51890;
+constexpr std::uint32_t WaveHeaderSize = 46;
+
+class GeneratedModule : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    const std::string path = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) Opened = Module().Open(path);
+  }
+  static void TearDownTestSuite() { Module().Close(); }
+  void SetUp() override {
+    if (!Opened) GTEST_SKIP() << "the build has not made Resource.dll";
+  }
+  static CResourceModule& Module() {
+    static CResourceModule module;
+    return module;
+  }
+  static bool Opened;
+};
+bool GeneratedModule::Opened = false;
+
+struct Wave {
+  std::uint16_t Channels = 0, Bits = 0;
+  std::uint32_t Rate = 0, DataBytes = 0;
+  // The sample at `byteOffset` into the data.
+  static int Sample(const ResourceBytes& r, std::uint32_t byteOffset) {
+    return static_cast<std::int16_t>(pe::ReadU16(r.Data + WaveHeaderSize + byteOffset));
+  }
+};
+
+// Our own layout: "fmt " of 18 bytes straight before "data", the samples
+// 46 bytes in.
+::testing::AssertionResult ReadOwnWave(const ResourceBytes& r, Wave& w) {
+  if (!r || r.Size < WaveHeaderSize) return ::testing::AssertionFailure() << "missing or short";
+  if (std::memcmp(r.Data, "RIFF", 4) != 0 || std::memcmp(r.Data + 8, "WAVEfmt ", 8) != 0 ||
+      pe::ReadU32(r.Data + 16) != 18 || std::memcmp(r.Data + 38, "data", 4) != 0)
+    return ::testing::AssertionFailure() << "not our WAVE layout";
+  if (pe::ReadU32(r.Data + 4) != r.Size - 8) return ::testing::AssertionFailure() << "RIFF size";
+  if (pe::ReadU16(r.Data + 20) != 1) return ::testing::AssertionFailure() << "not PCM";
+  w.Channels = pe::ReadU16(r.Data + 22);
+  w.Rate = pe::ReadU32(r.Data + 24);
+  w.Bits = pe::ReadU16(r.Data + 34);
+  w.DataBytes = pe::ReadU32(r.Data + 42);
+  if (pe::ReadU32(r.Data + 28) != w.Rate * w.Channels * w.Bits / 8 ||
+      pe::ReadU16(r.Data + 32) != w.Channels * w.Bits / 8)
+    return ::testing::AssertionFailure() << "inconsistent format";
+  if (w.DataBytes != r.Size - WaveHeaderSize) return ::testing::AssertionFailure() << "data size";
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+// Each texture's resource is a picture of exactly its texture's size (the
+// PNG header says so), and it decodes; every picture id reaches one.
+TEST_F(GeneratedModule, EveryPictureIsThereAtItsSize) {
+  std::vector<std::uint32_t> argb;
+  for (const PictureRow& row : PictureTable) {
+    SCOPED_TRACE("picture " + std::to_string(row.Id));
+    const int size = static_cast<int>(TextureSizeOf(static_cast<int>(row.Id)));
+    const ResourceBytes bytes = Module().FindPicture(static_cast<std::uint16_t>(row.ResourceId));
+    ASSERT_TRUE(bytes);
+    ASSERT_GE(bytes.Size, 24u);
+    ASSERT_EQ(std::memcmp(bytes.Data + 12, "IHDR", 4), 0);
+    EXPECT_EQ(pe::ReadU32(bytes.Data + 16), __builtin_bswap32(static_cast<std::uint32_t>(size)));
+    EXPECT_EQ(pe::ReadU32(bytes.Data + 20), __builtin_bswap32(static_cast<std::uint32_t>(size)));
+    if (row.Slot != row.Id) continue;  // the texture is checked under its own row
+    ASSERT_TRUE(DecodePicture(bytes, size, argb));
+    if (row.ResourceId == 198) continue;  // the font atlas may come from the renderer's tool
+    if (row.Id == 10) {
+      for (std::uint32_t p : argb) ASSERT_EQ(p, 0xFFFFFFFFu);  // fades and flashes need plain white
+      continue;
+    }
+    // Pattern tiles: opaque, with the keyed-out pixel in each tile's corner.
+    EXPECT_EQ(argb[static_cast<std::size_t>(15 * size + 15)], 0u);
+    EXPECT_EQ(argb[static_cast<std::size_t>(size * size - 1)], 0u);
+    EXPECT_EQ(argb[static_cast<std::size_t>(3 * size + 5)] >> 24, 0xFFu);
+  }
+}
+
+TEST_F(GeneratedModule, WindowIconIsThere) {
+  std::vector<std::uint32_t> argb;
+  int width = 0, height = 0;
+  ASSERT_TRUE(DecodeIcon(Module(), WindowIconId, argb, width, height));
+  EXPECT_EQ(width, 256);
+  EXPECT_EQ(height, 256);
+  EXPECT_EQ(argb.front() >> 24, 0u);                 // a transparent corner
+  EXPECT_EQ(argb[128 * 256 + 128] >> 24, 0xFFu);     // an opaque middle
+}
+
+TEST_F(GeneratedModule, EverySoundEffectIsADistinctShortWave) {
+  std::set<std::vector<std::uint8_t>> seen;
+  for (int i = 0; i < SoundEffectCount; ++i) {
+    SCOPED_TRACE("effect " + std::to_string(i));
+    const ResourceBytes r = Module().Find("WAVE", SoundEffectResourceIds[i]);
+    Wave w;
+    ASSERT_TRUE(ReadOwnWave(r, w));
+    EXPECT_EQ(w.Bits, 16);
+    EXPECT_GT(w.DataBytes, 0u);
+    EXPECT_LE(w.DataBytes / (w.Rate * w.Channels * 2.0), 1.0);  // seconds
+    EXPECT_TRUE(seen.emplace(r.Data + WaveHeaderSize, r.Data + r.Size).second) << "same as another";
+  }
+}
+
+// Each track runs at least to its loop end; where the loop jumps back, the
+// next frame is the loop start's, and the two meet without a jump in level.
+TEST_F(GeneratedModule, EveryMusicTrackLoopsWithoutAClick) {
+  for (int t = 0; t < BgmTrackCount; ++t) {
+    SCOPED_TRACE("track " + std::to_string(t));
+    const MusicRow& row = MusicTable[t];
+    const ResourceBytes r = Module().Find("WAVE", static_cast<std::uint16_t>(BgmResourceBase + t));
+    Wave w;
+    ASSERT_TRUE(ReadOwnWave(r, w));
+    EXPECT_EQ(w.Channels, 2);
+    EXPECT_EQ(w.Rate, 44100u);
+    EXPECT_EQ(w.Bits, 16);
+    ASSERT_GE(w.DataBytes, row.LoopEnd + 4);
+
+    int peak = 0;
+    for (std::uint32_t at = row.LoopStart; at < row.LoopEnd; at += 4 * 997)
+      peak = std::max(peak, std::abs(Wave::Sample(r, at)));
+    EXPECT_GT(peak, 2000) << "a tune, not silence";
+
+    for (std::uint32_t c = 0; c < 2; ++c) {
+      const int beforeEnd = Wave::Sample(r, row.LoopEnd - 4 + 2 * c);
+      const int atStart = Wave::Sample(r, row.LoopStart + 2 * c);
+      const int afterEnd = Wave::Sample(r, row.LoopEnd + 2 * c);
+      EXPECT_EQ(afterEnd, atStart);  // the data runs on as the loop does
+      EXPECT_LE(std::abs(beforeEnd - atStart), 300);
+    }
+  }
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Stand-in pictures: every texture is a grid of 16-pixel tiles in its own
+// colours, each tile labelled with the picture id, so that any frame cut
+// from it shows whose it is and how it is turned. The bottom-right pixel of
+// every tile is the transparent colour key.
+#include <cstdint>
+#include <vector>
+
+// A PNG of picture `pictureId` at size x size.
+std::vector<std::uint8_t> MakePatternPicture(int pictureId, int size);
+// A size x size PNG in one opaque colour.
+std::vector<std::uint8_t> MakePlainPicture(int size, std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+// The window icon: the GROUP_ICON bytes and its ICON images, whose ids are
+// firstIconId, firstIconId + 1, ...
+struct IconSet {
+  std::vector<std::uint8_t> Group;
+  std::vector<std::vector<std::uint8_t>> Images;
+};
+IconSet MakeIcon(std::uint16_t firstIconId);
