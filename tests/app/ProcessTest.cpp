@@ -2,22 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "app/ProgramRunner.h"
 
 namespace {
 
@@ -39,73 +33,10 @@ std::vector<std::string> ListDir(const std::string& dir) {
   return names;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-struct Child {
-  pid_t Pid = -1;
-  std::string ErrPath;
-};
-
-// Runs the program on `gameDir` with stderr to a log outside that folder.
-Child Start(const std::string& gameDir, const std::string& videoDriver, const std::string& logDir) {
-  Child child;
-  child.ErrPath = logDir + "/stderr-" + std::to_string(rand()) + ".txt";
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) {
-    std::string var = *e;
-    if (var.rfind("SDL_VIDEODRIVER=", 0) == 0 || var.rfind("DISPLAY=", 0) == 0 ||
-        var.rfind("WAYLAND_DISPLAY=", 0) == 0)
-      continue;
-    env.push_back(var);
-  }
-  env.push_back("SDL_VIDEODRIVER=" + videoDriver);
-  env.push_back("SDL_AUDIODRIVER=dummy");
-  std::vector<char*> envp;
-  for (auto& v : env) envp.push_back(v.data());
-  envp.push_back(nullptr);
-
-  std::string exe = VORLUMEN_EXE, flag = "--game-dir", dir = gameDir;
-  char* argv[] = {exe.data(), flag.data(), dir.data(), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, child.ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (posix_spawn(&child.Pid, exe.c_str(), &actions, nullptr, argv, envp.data()) != 0) child.Pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  return child;
-}
-
-// Exit status, or -1 when the child did not end within the time.
-int WaitExit(Child& child, int timeoutMs) {
-  for (int waited = 0; child.Pid > 0 && waited <= timeoutMs; waited += 10) {
-    int status = 0;
-    if (waitpid(child.Pid, &status, WNOHANG) == child.Pid) {
-      child.Pid = -1;
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return -1;
-}
-
-bool WaitForText(const std::string& path, const std::string& text, int timeoutMs) {
-  for (int waited = 0; waited <= timeoutMs; waited += 20) {
-    if (ReadFile(path).find(text) != std::string::npos) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return false;
-}
-
-void Kill(Child& child) {
-  if (child.Pid > 0) {
-    kill(child.Pid, SIGKILL);
-    WaitExit(child, 5000);
-  }
+// Each start logs to its own file in `logDir`.
+RunningProgram Start(const std::string& gameDir, const std::string& videoDriver, const std::string& logDir) {
+  static int started = 0;
+  return StartProgram(gameDir, videoDriver, logDir + "/stderr-" + std::to_string(++started) + ".txt");
 }
 
 class Program : public ::testing::Test {
@@ -126,18 +57,18 @@ protected:
 };
 
 TEST_F(Program, RunsPacedFramesUntilTerminatedThenExitsCleanly) {
-  Child game = Start(gameDir, "dummy", logDir);
+  RunningProgram game = Start(gameDir, "dummy", logDir);
   ASSERT_GT(game.Pid, 0);
-  ASSERT_TRUE(WaitForText(game.ErrPath, "SteamAPI Init Failed", 20000)) << ReadFile(game.ErrPath);
+  ASSERT_TRUE(WaitForText(game.ErrPath, "SteamAPI Init Failed", 20000)) << ReadTextFile(game.ErrPath);
   std::this_thread::sleep_for(std::chrono::milliseconds(700));
   kill(game.Pid, SIGTERM);
-  const int status = WaitExit(game, 20000);
-  Kill(game);
-  EXPECT_EQ(status, 0) << ReadFile(game.ErrPath);
+  const int status = WaitForExit(game, 20000);
+  KillProgram(game);
+  EXPECT_EQ(status, 0) << ReadTextFile(game.ErrPath);
 
   // The exit sequence reports how many frames ran in how long: never more
   // than the game speed (30 per second at speed 0) allows.
-  const std::string err = ReadFile(game.ErrPath);
+  const std::string err = ReadTextFile(game.ErrPath);
   unsigned frames = 0, ms = 0;
   const auto at = err.find("Vorlumen: ");
   ASSERT_NE(at, std::string::npos) << err;
@@ -147,35 +78,35 @@ TEST_F(Program, RunsPacedFramesUntilTerminatedThenExitsCleanly) {
 }
 
 TEST_F(Program, ASecondCopyOnTheSameFolderEndsAtOnceAndTouchesNothing) {
-  Child first = Start(gameDir, "dummy", logDir);
-  ASSERT_TRUE(WaitForText(first.ErrPath, "SteamAPI", 20000)) << ReadFile(first.ErrPath);
+  RunningProgram first = Start(gameDir, "dummy", logDir);
+  ASSERT_TRUE(WaitForText(first.ErrPath, "SteamAPI", 20000)) << ReadTextFile(first.ErrPath);
   const auto before = ListDir(gameDir);
 
-  Child second = Start(gameDir, "dummy", logDir);
-  EXPECT_EQ(WaitExit(second, 10000), 0);
+  RunningProgram second = Start(gameDir, "dummy", logDir);
+  EXPECT_EQ(WaitForExit(second, 10000), 0);
   EXPECT_EQ(ListDir(gameDir), before);
-  EXPECT_EQ(ReadFile(second.ErrPath), "");
+  EXPECT_EQ(ReadTextFile(second.ErrPath), "");
 
   // A copy on another folder is not kept out.
-  Child other = Start(otherDir, "dummy", logDir);
-  EXPECT_TRUE(WaitForText(other.ErrPath, "SteamAPI", 20000)) << ReadFile(other.ErrPath);
-  EXPECT_EQ(WaitExit(other, 0), -1);
+  RunningProgram other = Start(otherDir, "dummy", logDir);
+  EXPECT_TRUE(WaitForText(other.ErrPath, "SteamAPI", 20000)) << ReadTextFile(other.ErrPath);
+  EXPECT_EQ(WaitForExit(other, 0), -1);
 
   kill(first.Pid, SIGTERM);
   kill(other.Pid, SIGTERM);
-  EXPECT_EQ(WaitExit(first, 20000), 0);
-  EXPECT_EQ(WaitExit(other, 20000), 0);
-  Kill(first);
-  Kill(other);
+  EXPECT_EQ(WaitForExit(first, 20000), 0);
+  EXPECT_EQ(WaitForExit(other, 20000), 0);
+  KillProgram(first);
+  KillProgram(other);
 }
 
 TEST_F(Program, WithoutGraphicsItSaysSoAndExitsOneWritingNothing) {
-  Child game = Start(gameDir, "no-such-driver", logDir);
+  RunningProgram game = Start(gameDir, "no-such-driver", logDir);
   ASSERT_GT(game.Pid, 0);
-  const int status = WaitExit(game, 20000);
-  Kill(game);
+  const int status = WaitForExit(game, 20000);
+  KillProgram(game);
   EXPECT_EQ(status, 1);
-  EXPECT_NE(ReadFile(game.ErrPath).find("初期化に失敗しました"), std::string::npos);
+  EXPECT_NE(ReadTextFile(game.ErrPath).find("初期化に失敗しました"), std::string::npos);
   EXPECT_TRUE(ListDir(gameDir).empty());
 }
 
