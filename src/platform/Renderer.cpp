@@ -153,7 +153,8 @@ void ClearTarget(std::uint32_t argb) { SysRendererClear(argb); }
 
 void BeginScene() {}
 
-void EndScene() {}
+// The scene's draws are done: let the renderer carry out what it queued.
+void EndScene() { SysRendererFlush(); }
 
 RenderResult Present() {
   if (DrawSuspended) return RenderOk;

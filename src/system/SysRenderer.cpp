@@ -123,6 +123,9 @@ void DrawPiece(SDL_Texture* texture, int size, const float* x, const float* y, f
       {{x[2], y[2]}, c, {u0 * inv, v1 * inv}},
       {{x[3], y[3]}, c, {u1 * inv, v1 * inv}},
   };
+  // Split along TL-BR: SDL's software renderer would otherwise turn the
+  // quad into a scaled rectangle copy, which is slower and samples texel
+  // edges differently from the triangles.
   static const int indices[6] = {0, 1, 3, 0, 3, 2};
   SDL_SetTextureBlendMode(texture, blend);
   SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
@@ -240,6 +243,10 @@ void SysRendererClear(std::uint32_t clearArgb) {
   const SDL_Color c = ColourOf(clearArgb);
   SDL_SetRenderDrawColor(Renderer, c.r, c.g, c.b, c.a);
   SDL_RenderClear(Renderer);
+}
+
+void SysRendererFlush() {
+  if (Renderer) SDL_RenderFlush(Renderer);
 }
 
 void SysRendererPresent() {

@@ -14,6 +14,8 @@ bool SysRendererSetBackBuffer(int scale);
 int SysRendererBackBufferScale();
 // Makes the back buffer the target and clears it to the ARGB colour.
 void SysRendererClear(std::uint32_t clearArgb);
+// Hands every queued draw to the renderer now.
+void SysRendererFlush();
 // Shows the back buffer in the window.
 void SysRendererPresent();
 // Copies the back buffer out as 0xAARRGGBB rows (tests, screenshots).
