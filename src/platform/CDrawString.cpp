@@ -7,7 +7,11 @@
 
 namespace {
 
-int Scaled(int value, double scale) { return static_cast<int>(std::trunc(value * scale)); }
+// Truncated toward zero; absurd scales saturate instead of overflowing.
+int Scaled(int value, double scale) {
+  const double v = std::trunc(value * scale);
+  return v > 1.0e9 ? 1000000000 : v < -1.0e9 ? -1000000000 : static_cast<int>(v);
+}
 
 bool IsHalfWidth(unsigned char c) { return c >= 0x20 && c <= 0x7F; }
 
@@ -116,45 +120,59 @@ int CDrawString::DecodeGlyph(const char* p, int& x, int& pictureId, int& y, int&
   return result;
 }
 
+// Widths of ever longer starts of one text, each as GetTextWidth gives it,
+// in one pass: wrapping asks for many of them.
+class CDrawString::WidthCursor {
+public:
+  WidthCursor(CDrawString& font, const char* text) : Font(font), Text(text) {}
+
+  // The width of the first n bytes; n never decreases between calls.
+  int WidthOf(int n) {
+    while (Position < n && Text[Position] != '\0') Step();
+    if (!Any) return 0;
+    if (Font.Proportional) return Total - Scaled(LastSpacing, Font.ScaleX);
+    return Total + Scaled(LastCell, Font.ScaleX) - Scaled(LastAdvance, Font.ScaleX);
+  }
+
+private:
+  void Step() {
+    if (Font.Proportional) {
+      int gx, pic, gy, advance, width;
+      const int used = Font.DecodeGlyph(Text + Position, gx, pic, gy, advance, width);
+      if (used == 0) {
+        ++Position;
+        return;
+      }
+      Total += Scaled(advance, Font.ScaleX);
+      LastSpacing = used == 1 ? Font.HalfSpacing : Font.FullSpacing;
+      Position += used;
+    } else if (IsHalfWidth(static_cast<unsigned char>(Text[Position]))) {
+      LastAdvance = Font.HalfAdvance;
+      LastCell = Font.HalfCellWidth;
+      Total += Scaled(LastAdvance, Font.ScaleX);
+      Position += 1;
+    } else {
+      // Any other byte leads a double-byte character; its second byte is
+      // consumed too, but never past the terminator.
+      LastAdvance = Font.FullAdvance;
+      LastCell = Font.FullCellWidth;
+      Total += Scaled(LastAdvance, Font.ScaleX);
+      Position += Text[Position + 1] != '\0' ? 2 : 1;
+    }
+    Any = true;
+  }
+
+  CDrawString& Font;
+  const char* Text;
+  int Position = 0;
+  int Total = 0;
+  int LastAdvance = 0, LastCell = 0, LastSpacing = 0;
+  bool Any = false;
+};
+
 int CDrawString::GetTextWidth(const char* text, int n) {
   if (!text || n < 1) return 0;
-  int total = 0;
-  if (Proportional) {
-    int lastSpacing = 0;
-    bool any = false;
-    for (int i = 0; i < n && text[i] != '\0';) {
-      int gx, pic, gy, advance, width;
-      const int used = DecodeGlyph(text + i, gx, pic, gy, advance, width);
-      if (used == 0) {
-        ++i;
-        continue;
-      }
-      total += Scaled(advance, ScaleX);
-      lastSpacing = used == 1 ? HalfSpacing : FullSpacing;
-      any = true;
-      i += used;
-    }
-    if (any) total -= Scaled(lastSpacing, ScaleX);
-    return total;
-  }
-  int lastAdvance = 0, lastCell = 0;
-  bool any = false;
-  for (int i = 0; i < n && text[i] != '\0';) {
-    if (IsHalfWidth(static_cast<unsigned char>(text[i]))) {
-      lastAdvance = HalfAdvance;
-      lastCell = HalfCellWidth;
-      i += 1;
-    } else {
-      lastAdvance = FullAdvance;
-      lastCell = FullCellWidth;
-      // The second byte is consumed too, but never past the terminator.
-      i += text[i + 1] != '\0' ? 2 : 1;
-    }
-    total += Scaled(lastAdvance, ScaleX);
-    any = true;
-  }
-  if (any) total += Scaled(lastCell, ScaleX) - Scaled(lastAdvance, ScaleX);
-  return total;
+  return WidthCursor(*this, text).WidthOf(n);
 }
 
 void CDrawString::SplitLines(const char* text, int boxWidth, Lines& lines) {
@@ -184,16 +202,11 @@ void CDrawString::SplitLines(const char* text, int boxWidth, Lines& lines) {
       const char* line = lines.Buffer + start;
       int breakAt = 0;
       if (GetTextWidth(line, len) > boxWidth) {
-        bool boundary[MaxTextBytes + 1] = {};
+        // The last blank on a character boundary before which the text fits.
+        WidthCursor cursor(*this, line);
         for (int j = 0; j < len;) {
-          boundary[j] = true;
+          if (j >= 1 && line[j] == ' ' && cursor.WidthOf(j) < boxWidth) breakAt = j;
           j += static_cast<unsigned char>(line[j]) >= 0x80 ? 2 : 1;
-        }
-        for (int j = len - 1; j >= 1; --j) {
-          if (line[j] == ' ' && boundary[j] && GetTextWidth(line, j) < boxWidth) {
-            breakAt = j;
-            break;
-          }
         }
       }
       if (breakAt == 0) {
@@ -232,7 +245,7 @@ void CDrawString::DrawText(const char* text, int x, int y, int boxWidth, int box
   Lines lines;
   SplitLines(text, boxWidth, lines);
   const int n = lines.Count;
-  const int height = static_cast<int>(std::trunc(((n - 1) * LineHeight + CellHeight) * ScaleY));
+  const int height = Scaled((n - 1) * LineHeight + CellHeight, ScaleY);
   int top;
   switch (align & 3) {
     case 1: top = y; break;

@@ -56,5 +56,6 @@ public:
 
 private:
   struct Lines;
+  class WidthCursor;
   void SplitLines(const char* text, int boxWidth, Lines& lines);
 };

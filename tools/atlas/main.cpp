@@ -484,7 +484,7 @@ int main(int argc, char** argv) {
         }
         if (cell.OffAtlas) {
           ++offAtlas;
-          report.push_back("wraps past the edge: " + Describe(cell));
+          if (pass == 1) report.push_back("wraps past the edge: " + Describe(cell));
         }
         // Who owns the pixels this cell covers?
         std::set<int> met;
