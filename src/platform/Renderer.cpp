@@ -55,14 +55,15 @@ void EmptyTextureTable() {
 // Whole logical pixels (rounding toward minus infinity for whole layout
 // units), then device pixels.
 float Snap(float v) {
-  v = std::clamp(v, -1.0e8f, 1.0e8f);
+  // Far beyond any screen, and small enough for the rasteriser's fixed point.
+  v = std::clamp(v, -1.0e6f, 1.0e6f);
   const float pixel = v >= 0.0f ? std::trunc(v / 4.0f) : std::trunc((v - 3.0f) / 4.0f);
   return pixel * static_cast<float>(BackBufferScale);
 }
 
-int WrapCoordinate(int v, int size) {
-  const int m = v % size;
-  return m < 0 ? m + size : m;
+int WrapCoordinate(long long v, int size) {
+  const long long m = v % size;
+  return static_cast<int>(m < 0 ? m + size : m);
 }
 
 bool IsOpaque(std::uint32_t pixel) { return pixel >= 0x1000000u; }
@@ -196,11 +197,13 @@ int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
   const SysTexture* texture = TextureTable[slot].Texture;
   const int size = SysTextureSize(texture);
   const std::uint32_t* pixels = SysTexturePixels(texture);
+  // Past one texture's width or height the scan would only repeat itself.
+  const int columns = std::min(width, size), rows = std::min(height, size);
   int best = width;
-  for (int r = 0; r < height; ++r) {
-    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(y + r, size)) * size;
-    for (int i = 0; i < width && i < best; ++i) {
-      if (IsOpaque(row[WrapCoordinate(x + i, size)])) {
+  for (int r = 0; r < rows; ++r) {
+    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(static_cast<long long>(y) + r, size)) * size;
+    for (int i = 0; i < columns && i < best; ++i) {
+      if (IsOpaque(row[WrapCoordinate(static_cast<long long>(x) + i, size)])) {
         best = i;
         break;
       }
@@ -214,11 +217,12 @@ int GetOpaqueRightMargin(int slot, int x, int y, int width, int height) {
   const SysTexture* texture = TextureTable[slot].Texture;
   const int size = SysTextureSize(texture);
   const std::uint32_t* pixels = SysTexturePixels(texture);
+  const int columns = std::min(width, size), rows = std::min(height, size);
   int best = width;
-  for (int r = 0; r < height; ++r) {
-    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(y + r, size)) * size;
-    for (int i = 0; i < width && i < best; ++i) {
-      if (IsOpaque(row[WrapCoordinate(x + width - 1 - i, size)])) {
+  for (int r = 0; r < rows; ++r) {
+    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(static_cast<long long>(y) + r, size)) * size;
+    for (int i = 0; i < columns && i < best; ++i) {
+      if (IsOpaque(row[WrapCoordinate(static_cast<long long>(x) + width - 1 - i, size)])) {
         best = i;
         break;
       }

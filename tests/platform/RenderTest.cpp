@@ -252,6 +252,8 @@ TEST_F(Render, OpaqueMarginsScanRowsAndWrapLikeSampling) {
   EXPECT_EQ(GetOpaqueLeftMargin(32, 24, 0, 16, 1), 8);   // columns 32.. are 0..
   EXPECT_EQ(GetOpaqueRightMargin(32, 8, 40, 16, 2), 8);  // rows 40.. are 8..
   EXPECT_EQ(GetOpaqueLeftMargin(32, -8, -3, 8, 1), 8);   // columns 24-31
+  EXPECT_EQ(GetOpaqueRightMargin(32, 0, 0, 1 << 30, 1 << 30), 16);  // huge boxes scan one texture's worth
+  EXPECT_EQ(GetOpaqueLeftMargin(32, 2147483600, 7, 2147483647, 1), 16);
   EXPECT_EQ(GetOpaqueLeftMargin(40, 0, 0, 8, 8), 0);     // not loaded
   EXPECT_EQ(GetOpaqueLeftMargin(300, 0, 0, 8, 8), 0);
 }
