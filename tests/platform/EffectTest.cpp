@@ -108,6 +108,21 @@ TEST_F(EffectDraw, FadeCoversTheWholeScreenAndIgnoresTheShake) {
     EXPECT_NEAR(Channel(At(p.first, p.second), 16), 127, 2) << p.first << "," << p.second;
 }
 
+TEST_F(EffectDraw, OutOfRangeLevelsStayInTheAlphaByte) {
+  CEffect e;
+  e.Reset();
+  ClearTarget(White);
+  e.FadeValue = 300;  // would read as alpha 44 if it spilled past its byte
+  e.Draw();
+  Grab();
+  EXPECT_EQ(At(160, 90), Black);
+  ClearTarget(White);
+  e.FadeValue = -16;  // a fade that overshot below 0 draws nothing
+  e.Draw();
+  Grab();
+  EXPECT_EQ(At(160, 90), White);
+}
+
 TEST_F(EffectDraw, FlashPaintsItsColourOverTheFade) {
   CEffect e;
   e.Reset();
