@@ -74,6 +74,7 @@ int CGameMain::GetViewCenterY() const { return LayoutOf(ScreenLayout).ViewCenter
 void CGameMain::StartGame() {
   SeedRandom(SysWallClockMs());
   GetGameInputController()->BuildLayout();
+  LoadTexture(0, 130);
   InitGraphics();
   LoadAll();
   GoToTitle();

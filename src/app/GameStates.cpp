@@ -1,5 +1,6 @@
 #include "app/GameStates.h"
 
+#include "platform/CEffect.h"
 #include "platform/Renderer.h"
 
 #define VORLUMEN_STATE_ACCESSOR(Class, Accessor) \
@@ -26,16 +27,23 @@ VORLUMEN_STATE_ACCESSOR(CGameStateLoading, GetStateLoading)
 
 #undef VORLUMEN_STATE_ACCESSOR
 
-void CGameStateTitle::Update() {}
+void CGameStateTitle::Update() { GetScreenEffect()->Update(); }
 
-void CGameStateTitle::DrawScene() {}
+void CGameStateTitle::DrawScene() { GetScreenEffect()->Draw(); }
 
 void CGameStateTitle::Draw(int pass) {
   if (pass != 0) return;
   DrawSuspended = 0;
-  BeginScene(0xFF000000u);
+  ClearTarget(0xFF000000u);
+  if (!DrawSuspended) BeginScene();
   DrawScene();
-  EndSceneAndPresent();
+  if (DrawSuspended) return;
+  EndScene();
+  if (Present() == RenderDeviceLost) CheckDeviceLost();
 }
 
-void CGameStateLoading::DrawScene() { DrawSuspended = 1; }
+void CGameStateLoading::DrawScene() {
+  DrawSuspended = 1;
+  SpriteDrawState.Colour = 0xFFFFFFFFu;
+  SpriteDrawState.ColourMode = 0;
+}

@@ -1,5 +1,10 @@
 #include "platform/Renderer.h"
 
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+#include "system/PictureDecode.h"
 #include "system/SysRenderer.h"
 
 int BackBufferScale = 1;
@@ -9,48 +14,298 @@ int FullscreenActive = 0;
 int ClientWidth = 320;
 int ClientHeight = 180;
 int DrawSuspended = 0;
+int ShakeOffsetX = 0;
+int ShakeOffsetY = 0;
+std::uint8_t ShakeApplies = 1;
+SpriteDrawParameters SpriteDrawState;
+TextureEntry TextureTable[TextureSlotCount];
+std::uint32_t TextureRefCounts[TextureSlotCount];
+
+namespace {
+
+// A lost device is retried this often per check; then again next frame.
+constexpr int MaxResetAttempts = 3;
+// Window scales beyond this are no window any display shows.
+constexpr int MaxWindowScale = 16;
+
+PictureLoader Loader = nullptr;
+
+// The device's blend and colour states persist between draws: modes
+// outside 0-2 leave them as they were.
+SysBlend CurrentBlend = SysBlend::Opaque;
+SysColourOp CurrentColourOp = SysColourOp::Modulate;
+
+std::recursive_mutex& TextureLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
+void FreeSlot(int slot) {
+  SysDestroyTexture(TextureTable[slot].Texture);
+  TextureTable[slot].Texture = nullptr;
+}
+
+void EmptyTextureTable() {
+  for (int slot = 0; slot < TextureSlotCount; ++slot) {
+    FreeSlot(slot);
+    TextureRefCounts[slot] = 0;
+  }
+}
+
+// Whole logical pixels (rounding toward minus infinity for whole layout
+// units), then device pixels.
+float Snap(float v) {
+  // Far beyond any screen, and small enough for the rasteriser's fixed point.
+  v = std::clamp(v, -1.0e6f, 1.0e6f);
+  const float pixel = v >= 0.0f ? std::trunc(v / 4.0f) : std::trunc((v - 3.0f) / 4.0f);
+  return pixel * static_cast<float>(BackBufferScale);
+}
+
+int WrapCoordinate(long long v, int size) {
+  const long long m = v % size;
+  return static_cast<int>(m < 0 ? m + size : m);
+}
+
+bool IsOpaque(std::uint32_t pixel) { return pixel >= 0x1000000u; }
+
+}  // namespace
 
 bool InitDirect3D() {
   if (!SysRendererCreate()) return false;
   MaxFullscreenScale = SysMaxFullscreenScale();
+  if (!SysRendererSetBackBuffer(BackBufferScale)) return false;
   FullscreenActive = 0;
-  ClientWidth = 320 * BackBufferScale;
-  ClientHeight = 180 * BackBufferScale;
-  return SysRendererSetBackBuffer(BackBufferScale);
-}
-
-void ReleaseDirect3D() { SysRendererDestroy(); }
-
-void ResizeWindowClient(int width, int height) {
-  RequestedWindowScale = width / 320;
-  if (RequestedWindowScale < 1) RequestedWindowScale = 1;
-  ClientWidth = width;
-  ClientHeight = height;
-}
-
-void ApplyWindowedMode() {
-  if (FullscreenActive) SysSetFullscreenDesktop(false);
-  FullscreenActive = 0;
-  BackBufferScale = RequestedWindowScale;
+  SetDefaultRenderStates();
   ClientWidth = 320 * BackBufferScale;
   ClientHeight = 180 * BackBufferScale;
   SysSetWindowClientSize(ClientWidth, ClientHeight);
+  EmptyTextureTable();
+  ShakeOffsetX = ShakeOffsetY = 0;
+  ShakeApplies = 1;
+  return true;
+}
+
+void SetDefaultRenderStates() {
+  CurrentColourOp = SysColourOp::Modulate;
+  CurrentBlend = SysBlend::Opaque;
+  ResetDrawState();
+  SetupLight(0);
+}
+
+// Sprites are pre-transformed and never lit; there is nothing to set up.
+void SetupLight(int) {}
+
+void ReleaseDirect3D() {
+  EmptyTextureTable();
+  SysRendererDestroy();
+}
+
+RenderResult CheckDeviceLost() {
+  if (!SysRendererResetPending()) return RenderOk;
+  for (int attempt = 0; attempt < MaxResetAttempts; ++attempt) {
+    if (SysRendererRestore()) {
+      SetDefaultRenderStates();
+      return RenderOk;
+    }
+  }
+  return RenderDeviceLost;
+}
+
+void ResizeWindowClient(int width, int height) {
+  const int kw = (std::max(width, 1) + 319) / 320;
+  const int kh = (std::max(height, 1) + 179) / 180;
+  RequestedWindowScale = std::clamp(std::max(kw, kh), 1, MaxWindowScale);
+  if (FullscreenActive) return;
+  BackBufferScale = RequestedWindowScale;
+  ClientWidth = std::clamp(width, 1, 320 * MaxWindowScale);
+  ClientHeight = std::clamp(height, 1, 180 * MaxWindowScale);
   SysRendererSetBackBuffer(BackBufferScale);
+  SetDefaultRenderStates();
+  SysSetWindowClientSize(ClientWidth, ClientHeight);
+}
+
+void ApplyWindowedMode() {
+  if (FullscreenActive != 1) return;
+  const int k = RequestedWindowScale;
+  BackBufferScale = k;
+  ClientWidth = 320 * k;
+  ClientHeight = 180 * k;
+  SysSetFullscreenDesktop(false);
+  SysRendererSetBackBuffer(k);
+  SetDefaultRenderStates();
+  FullscreenActive = 0;
+  SysSetWindowClientSize(ClientWidth, ClientHeight);
 }
 
 void ApplyFullscreenMode() {
+  if (FullscreenActive != 0) return;
   MaxFullscreenScale = SysMaxFullscreenScale();
+  const int k = MaxFullscreenScale;
+  BackBufferScale = k;
+  ClientWidth = 320 * k;
+  ClientHeight = 180 * k;
   SysSetFullscreenDesktop(true);
+  SysRendererSetBackBuffer(k);
+  SetDefaultRenderStates();
   FullscreenActive = 1;
-  BackBufferScale = MaxFullscreenScale;
-  ClientWidth = 320 * BackBufferScale;
-  ClientHeight = 180 * BackBufferScale;
-  SysRendererSetBackBuffer(BackBufferScale);
 }
 
-void BeginScene(std::uint32_t clearArgb) { SysRendererBeginFrame(clearArgb); }
+void ClearTarget(std::uint32_t argb) { SysRendererClear(argb); }
 
-void EndSceneAndPresent() {
-  if (DrawSuspended) return;
+void BeginScene() {}
+
+// The scene's draws are done: let the renderer carry out what it queued.
+void EndScene() { SysRendererFlush(); }
+
+RenderResult Present() {
+  if (DrawSuspended) return RenderOk;
   SysRendererPresent();
+  return SysRendererResetPending() ? RenderDeviceLost : RenderOk;
+}
+
+void SetPictureLoader(PictureLoader loader) { Loader = loader; }
+
+bool LoadTexture(PictureId id, std::uint16_t resourceId) {
+  const PictureRow* row = GetPictureRow(id);
+  if (!row) return false;
+  std::lock_guard<std::recursive_mutex> guard(TextureLock());
+  const std::uint32_t slot = row->Slot;
+  TextureEntry& entry = TextureTable[slot];
+  const std::uint32_t count = TextureRefCounts[slot];
+  TextureRefCounts[slot] = count + 1;
+  // A slot whose creation failed is tried again rather than reported loaded.
+  if (count > 0 && entry.Texture) return true;
+  const int size = static_cast<int>(PictureTable[slot].Size);
+  entry.Width = entry.Height = static_cast<std::uint32_t>(size);
+  std::vector<std::uint32_t> pixels;
+  const bool decoded = Loader ? Loader(resourceId, size, pixels) : LoadPictureResource(resourceId, size, pixels);
+  if (!decoded || pixels.size() != static_cast<std::size_t>(size) * static_cast<std::size_t>(size)) return false;
+  entry.Texture = SysCreateTexture(pixels.data(), size);
+  return entry.Texture != nullptr;
+}
+
+void ReleaseTexture(PictureId id) {
+  const PictureRow* row = GetPictureRow(id);
+  if (!row) return;
+  const std::uint32_t slot = row->Slot;
+  if (TextureRefCounts[slot] == 0) return;
+  if (--TextureRefCounts[slot] == 0) FreeSlot(static_cast<int>(slot));
+}
+
+int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
+  if (slot < 0 || slot >= TextureSlotCount || !TextureTable[slot].Texture) return 0;
+  const SysTexture* texture = TextureTable[slot].Texture;
+  const int size = SysTextureSize(texture);
+  const std::uint32_t* pixels = SysTexturePixels(texture);
+  // Past one texture's width or height the scan would only repeat itself.
+  const int columns = std::min(width, size), rows = std::min(height, size);
+  int best = width;
+  for (int r = 0; r < rows; ++r) {
+    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(static_cast<long long>(y) + r, size)) * size;
+    for (int i = 0; i < columns && i < best; ++i) {
+      if (IsOpaque(row[WrapCoordinate(static_cast<long long>(x) + i, size)])) {
+        best = i;
+        break;
+      }
+    }
+  }
+  return best;
+}
+
+int GetOpaqueRightMargin(int slot, int x, int y, int width, int height) {
+  if (slot < 0 || slot >= TextureSlotCount || !TextureTable[slot].Texture) return 0;
+  const SysTexture* texture = TextureTable[slot].Texture;
+  const int size = SysTextureSize(texture);
+  const std::uint32_t* pixels = SysTexturePixels(texture);
+  const int columns = std::min(width, size), rows = std::min(height, size);
+  int best = width;
+  for (int r = 0; r < rows; ++r) {
+    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(static_cast<long long>(y) + r, size)) * size;
+    for (int i = 0; i < columns && i < best; ++i) {
+      if (IsOpaque(row[WrapCoordinate(static_cast<long long>(x) + width - 1 - i, size)])) {
+        best = i;
+        break;
+      }
+    }
+  }
+  return best;
+}
+
+int ResetDrawState() {
+  SpriteDrawState = SpriteDrawParameters{};
+  return 0;
+}
+
+bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
+  if (DrawSuspended) return true;
+  const PictureRow* row = GetPictureRow(id);
+  if (!row) return true;
+  const TextureEntry& texture = TextureTable[row->Slot];
+  // A picture that never loaded draws nothing (not an untextured quad).
+  if (!texture.Texture) return true;
+  const SpriteDrawParameters& s = SpriteDrawState;
+  if (ShakeApplies == 1) {
+    dx += ShakeOffsetX;
+    dy += ShakeOffsetY;
+  }
+  sx += static_cast<int>(row->X);
+  sy += static_cast<int>(row->Y);
+
+  const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+  const float x0 = s.MirrorX * (0.0f - s.OriginX) * s.ScaleX;
+  const float x1 = s.MirrorX * (fw - s.OriginX) * s.ScaleX;
+  const float y0 = (0.0f - s.OriginY) * s.ScaleY;
+  const float y1 = (fh - s.OriginY) * s.ScaleY;
+  // Corners at texels (U0,V0), (U1,V0), (U0,V1), (U1,V1).
+  float cx[4] = {x0, x1, x0, x1};
+  float cy[4] = {y0, y0, y1, y1};
+  if (s.Angle != 0.0f) {
+    const float c = std::cos(s.Angle), sn = std::sin(s.Angle), p = 0.5f * s.MirrorX;
+    for (int i = 0; i < 4; ++i) {
+      const float x = cx[i] - p, y = cy[i] - p;
+      cx[i] = c * x - sn * y + p;
+      cy[i] = sn * x + c * y + p;
+    }
+  }
+  const float ax = s.MirrorX == -1.0f ? static_cast<float>(dx) + fw - s.OriginX : static_cast<float>(dx) + s.OriginX;
+  const float ay = static_cast<float>(dy) + s.OriginY;
+
+  SysQuad quad;
+  bool allLeft = true, allAbove = true, allRight = true, allBelow = true;
+  for (int i = 0; i < 4; ++i) {
+    quad.X[i] = Snap(cx[i] + ax);
+    quad.Y[i] = Snap(cy[i] + ay);
+    // The device addresses pixel centres half a pixel up and left.
+    const float px = quad.X[i] - 0.5f, py = quad.Y[i] - 0.5f;
+    allLeft = allLeft && px < 0.0f;
+    allAbove = allAbove && py < 0.0f;
+    allRight = allRight && px > static_cast<float>(ClientWidth);
+    allBelow = allBelow && py > static_cast<float>(ClientHeight);
+  }
+  if (allLeft || allAbove || allRight || allBelow) return true;
+
+  quad.U0 = static_cast<float>(sx);
+  quad.V0 = static_cast<float>(sy);
+  quad.U1 = static_cast<float>(sx) + fw;
+  quad.V1 = static_cast<float>(sy) + fh;
+  quad.Argb = s.Colour;
+
+  switch (s.ColourMode) {
+    case 0: CurrentColourOp = SysColourOp::Modulate; break;
+    case 1: CurrentColourOp = SysColourOp::VertexOnly; break;
+    case 2: CurrentColourOp = SysColourOp::Mix; break;
+    default: break;
+  }
+  switch (s.BlendMode) {
+    case 0: CurrentBlend = SysBlend::Alpha; break;
+    case 1: CurrentBlend = SysBlend::OneOne; break;
+    case 2: CurrentBlend = SysBlend::AddAlpha; break;
+    default: break;
+  }
+  SysDrawQuad(texture.Texture, quad, CurrentBlend, CurrentColourOp, s.TintColour);
+  return true;
+}
+
+bool ReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height) {
+  return SysRendererReadBackBuffer(argb, width, height);
 }

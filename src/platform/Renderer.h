@@ -1,22 +1,91 @@
 #pragma once
+// The device, the window's presentation, the texture table and the one
+// sprite operation every picture and every glyph goes through. Drawing
+// speaks layout units: 1280 x 720 for the whole screen, 4 to a pixel of the
+// 320 x 180 logical screen.
 #include <cstdint>
+#include <vector>
+
+#include "platform/PictureTable.h"
+
+struct SysTexture;
 
 // Device pixels per logical pixel of the back buffer; 1 before start-up.
 extern int BackBufferScale;
 extern int RequestedWindowScale;
 extern int MaxFullscreenScale;
 extern int FullscreenActive;
+// The drawing area in device pixels; sprites are culled against it.
 extern int ClientWidth;
 extern int ClientHeight;
 // While non-zero nothing is drawn and no frame is presented.
 extern int DrawSuspended;
 
+// Written by the screen effect; added to every sprite while ShakeApplies is 1.
+extern int ShakeOffsetX;
+extern int ShakeOffsetY;
+extern std::uint8_t ShakeApplies;
+
+// What every DrawSprite reads. Callers set what they need and put it back
+// with ResetDrawState.
+struct SpriteDrawParameters {
+  float MirrorX = 1.0f;  // -1 mirrors left-right
+  float Angle = 0.0f;    // radians
+  float OriginX = 0.0f;  // pivot, layout units from the box's top-left
+  float OriginY = 0.0f;
+  float ScaleX = 1.0f;   // layout units per source texel
+  float ScaleY = 1.0f;
+  float Depth = 0.0f;
+  std::uint8_t DepthWrite = 0;
+  std::uint32_t Colour = 0xFFFFFFFFu;      // ARGB vertex colour
+  std::uint32_t TintColour = 0xFFFFFFFFu;  // colour mode 2: its alpha mixes texture and colour
+  std::uint32_t BlendMode = 0;             // 0 alpha, 1 one/one, 2 additive
+  std::uint32_t ColourMode = 0;            // 0 modulate, 1 colour only, 2 mix by tint
+};
+extern SpriteDrawParameters SpriteDrawState;
+
+struct TextureEntry {
+  SysTexture* Texture = nullptr;  // null while not loaded
+  std::uint32_t Width = 0;
+  std::uint32_t Height = 0;
+};
+constexpr int TextureSlotCount = 256;
+extern TextureEntry TextureTable[TextureSlotCount];
+extern std::uint32_t TextureRefCounts[TextureSlotCount];
+
+// Results of presenting and of the lost-device check.
+using RenderResult = std::int32_t;
+constexpr RenderResult RenderOk = 0;
+constexpr RenderResult RenderDeviceLost = static_cast<RenderResult>(0x88760868u);
+
 bool InitDirect3D();
+void SetDefaultRenderStates();
+void SetupLight(int off);
 void ReleaseDirect3D();
+RenderResult CheckDeviceLost();
+
 void ResizeWindowClient(int width, int height);
 void ApplyWindowedMode();
 void ApplyFullscreenMode();
 
-// A frame: begin with the back buffer cleared, end by presenting it.
-void BeginScene(std::uint32_t clearArgb);
-void EndSceneAndPresent();
+// The frame: clear, scene brackets, present.
+void ClearTarget(std::uint32_t argb);
+void BeginScene();
+void EndScene();
+RenderResult Present();
+
+bool LoadTexture(PictureId id, std::uint16_t resourceId);
+void ReleaseTexture(PictureId id);
+int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height);
+int GetOpaqueRightMargin(int slot, int x, int y, int width, int height);
+
+int ResetDrawState();
+bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h);
+
+// Where LoadTexture gets a picture's pixels (size x size, 0xAARRGGBB); the
+// resource module unless replaced. Null puts the resource module back.
+using PictureLoader = bool (*)(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb);
+void SetPictureLoader(PictureLoader loader);
+
+// A copy of the back buffer as 0xAARRGGBB rows.
+bool ReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height);

@@ -2,9 +2,25 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "system/SysPlatform.h"
+
+struct SysTexture {
+  int Size = 0;
+  std::vector<std::uint32_t> Pixels;
+  // Made on demand from Pixels: the picture, its white silhouette, and both
+  // repeated to WrapSize for quads whose source runs past the texture.
+  SDL_Texture* Plain = nullptr;
+  SDL_Texture* White = nullptr;
+  SDL_Texture* WrapPlain = nullptr;
+  SDL_Texture* WrapWhite = nullptr;
+  int WrapSize = 0;
+  SysTexture* Prev = nullptr;
+  SysTexture* Next = nullptr;
+};
 
 namespace {
 
@@ -12,8 +28,167 @@ SDL_Renderer* Renderer = nullptr;
 SDL_Texture* BackBuffer = nullptr;
 int BackBufferScale = 1;
 bool Fullscreen = false;
+SysTexture* LiveTextures = nullptr;
+bool PendingDeviceReset = false;
+bool PendingTargetsReset = false;
+// ONE/ONE where the renderer can compose it; the software renderer cannot.
+SDL_BlendMode OneOneMode = SDL_BLENDMODE_ADD;
+
+// Repeated textures are made at least this large, so a wide repeat (the
+// fade stretches an 8 x 8 picture over the screen) takes few pieces.
+constexpr int MinWrapSize = 512;
+// A quad never splits into more pieces than this per axis.
+constexpr int MaxWrapPieces = 64;
 
 SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
+
+int SDLCALL WatchResets(void*, SDL_Event* event) {
+  if (event->type == SDL_RENDER_DEVICE_RESET) SysRendererNotifyReset(true);
+  if (event->type == SDL_RENDER_TARGETS_RESET) SysRendererNotifyReset(false);
+  return 0;
+}
+
+void DestroyVariants(SysTexture* t) {
+  for (SDL_Texture** v : {&t->Plain, &t->White, &t->WrapPlain, &t->WrapWhite}) {
+    if (*v) SDL_DestroyTexture(*v);
+    *v = nullptr;
+  }
+}
+
+SDL_Texture* MakeSdlTexture(const std::uint32_t* argb, int size) {
+  if (!Renderer || size <= 0) return nullptr;
+  SDL_Texture* texture =
+      SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, size, size);
+  if (!texture) return nullptr;
+  SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+  if (SDL_UpdateTexture(texture, nullptr, argb, size * 4) != 0) {
+    SDL_DestroyTexture(texture);
+    return nullptr;
+  }
+  return texture;
+}
+
+// The picture (or its silhouette) tiled to `outSize`.
+std::vector<std::uint32_t> Variant(const SysTexture* t, bool white, int outSize) {
+  std::vector<std::uint32_t> out(static_cast<std::size_t>(outSize) * outSize);
+  for (int y = 0; y < outSize; ++y) {
+    const std::uint32_t* row = &t->Pixels[static_cast<std::size_t>(y % t->Size) * t->Size];
+    std::uint32_t* dst = &out[static_cast<std::size_t>(y) * outSize];
+    for (int x = 0; x < outSize; ++x) {
+      const std::uint32_t p = row[x % t->Size];
+      dst[x] = white ? ((p & 0xFF000000u) | 0x00FFFFFFu) : p;
+    }
+  }
+  return out;
+}
+
+SDL_Texture* GetVariant(SysTexture* t, bool white, bool wrapped) {
+  SDL_Texture** slot = wrapped ? (white ? &t->WrapWhite : &t->WrapPlain) : (white ? &t->White : &t->Plain);
+  if (*slot) return *slot;
+  if (!wrapped && !white) {
+    *slot = MakeSdlTexture(t->Pixels.data(), t->Size);
+  } else {
+    const int size = wrapped ? t->WrapSize : t->Size;
+    const std::vector<std::uint32_t> pixels = Variant(t, white, size);
+    *slot = MakeSdlTexture(pixels.data(), size);
+  }
+  return *slot;
+}
+
+SDL_BlendMode SdlBlend(SysBlend blend) {
+  switch (blend) {
+    case SysBlend::Opaque: return SDL_BLENDMODE_NONE;
+    case SysBlend::Alpha: return SDL_BLENDMODE_BLEND;
+    case SysBlend::OneOne: return OneOneMode;
+    case SysBlend::AddAlpha: return SDL_BLENDMODE_ADD;
+  }
+  return SDL_BLENDMODE_BLEND;
+}
+
+SDL_Color ColourOf(std::uint32_t argb) {
+  return SDL_Color{static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                   static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24)};
+}
+
+// One piece: corners as in SysQuad, texel coordinates already inside
+// 0..size of `texture`.
+void DrawPiece(SDL_Texture* texture, int size, const float* x, const float* y, float u0, float v0,
+               float u1, float v1, std::uint32_t argb, SDL_BlendMode blend) {
+  if (!texture) return;
+  const float inv = 1.0f / static_cast<float>(size);
+  const SDL_Color c = ColourOf(argb);
+  const SDL_Vertex v[4] = {
+      {{x[0], y[0]}, c, {u0 * inv, v0 * inv}},
+      {{x[1], y[1]}, c, {u1 * inv, v0 * inv}},
+      {{x[2], y[2]}, c, {u0 * inv, v1 * inv}},
+      {{x[3], y[3]}, c, {u1 * inv, v1 * inv}},
+  };
+  // Split along TL-BR: SDL's software renderer would otherwise turn the
+  // quad into a scaled rectangle copy, which is slower and samples texel
+  // edges differently from the triangles.
+  static const int indices[6] = {0, 1, 3, 0, 3, 2};
+  SDL_SetTextureBlendMode(texture, blend);
+  SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
+}
+
+void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend) {
+  const float umin = std::min(q.U0, q.U1), umax = std::max(q.U0, q.U1);
+  const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
+  const float size = static_cast<float>(t->Size);
+  if (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size) {
+    DrawPiece(GetVariant(t, white, false), t->Size, q.X, q.Y, q.U0, q.V0, q.U1, q.V1, argb, blend);
+    return;
+  }
+  // Past the texture it repeats: draw one piece per period of the repeated
+  // texture, each mapped onto its share of the quad.
+  const float period = static_cast<float>(t->WrapSize);
+  SDL_Texture* wrapped = GetVariant(t, white, true);
+  const float baseU = std::floor(umin / period) * period;
+  const float baseV = std::floor(vmin / period) * period;
+  const float du = q.U1 - q.U0, dv = q.V1 - q.V0;
+  auto corner = [&](float u, float v, float& px, float& py) {
+    const float s = du != 0.0f ? (u - q.U0) / du : 0.0f;
+    const float r = dv != 0.0f ? (v - q.V0) / dv : 0.0f;
+    const float w00 = (1 - s) * (1 - r), w10 = s * (1 - r), w01 = (1 - s) * r, w11 = s * r;
+    px = w00 * q.X[0] + w10 * q.X[1] + w01 * q.X[2] + w11 * q.X[3];
+    py = w00 * q.Y[0] + w10 * q.Y[1] + w01 * q.Y[2] + w11 * q.Y[3];
+  };
+  int rows = 0;
+  for (float va = vmin, vStart = baseV; va < vmax && rows < MaxWrapPieces; ++rows, vStart += period) {
+    const float vb = std::min(vmax, vStart + period);
+    int cols = 0;
+    for (float ua = umin, uStart = baseU; ua < umax && cols < MaxWrapPieces; ++cols, uStart += period) {
+      const float ub = std::min(umax, uStart + period);
+      // Keep the quad's own orientation: the piece runs from the U0/V0 side.
+      const float pu0 = q.U0 <= q.U1 ? ua : ub, pu1 = q.U0 <= q.U1 ? ub : ua;
+      const float pv0 = q.V0 <= q.V1 ? va : vb, pv1 = q.V0 <= q.V1 ? vb : va;
+      float x[4], y[4];
+      corner(pu0, pv0, x[0], y[0]);
+      corner(pu1, pv0, x[1], y[1]);
+      corner(pu0, pv1, x[2], y[2]);
+      corner(pu1, pv1, x[3], y[3]);
+      DrawPiece(wrapped, t->WrapSize, x, y, pu0 - uStart, pv0 - vStart, pu1 - uStart, pv1 - vStart, argb,
+                blend);
+      ua = ub;
+    }
+    va = vb;
+  }
+}
+
+void UseBackBuffer() {
+  if (SDL_GetRenderTarget(Renderer) != BackBuffer) SDL_SetRenderTarget(Renderer, BackBuffer);
+}
+
+bool MakeBackBuffer(int scale) {
+  if (BackBuffer) SDL_DestroyTexture(BackBuffer);
+  BackBuffer = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 320 * scale,
+                                 180 * scale);
+  if (!BackBuffer) return false;
+  SDL_SetTextureBlendMode(BackBuffer, SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(BackBuffer, SDL_ScaleModeNearest);
+  BackBufferScale = scale;
+  return true;
+}
 
 }  // namespace
 
@@ -23,14 +198,28 @@ bool SysRendererCreate() {
   if (!window) return false;
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool offscreen = driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   if (!offscreen) Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
   if (!Renderer) Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
   if (!Renderer) return false;
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  return SysRendererSetBackBuffer(1);
+  PendingDeviceReset = PendingTargetsReset = false;
+  SDL_AddEventWatch(WatchResets, nullptr);
+  if (!MakeBackBuffer(1)) {
+    SysRendererDestroy();
+    return false;
+  }
+  const SDL_BlendMode composed =
+      SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD,
+                                 SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
+  OneOneMode = SDL_SetTextureBlendMode(BackBuffer, composed) == 0 ? composed : SDL_BLENDMODE_ADD;
+  SDL_SetTextureBlendMode(BackBuffer, SDL_BLENDMODE_NONE);
+  return true;
 }
 
 void SysRendererDestroy() {
+  SDL_DelEventWatch(WatchResets, nullptr);
+  // Textures outlive the renderer as CPU copies; a new renderer remakes them.
+  for (SysTexture* t = LiveTextures; t; t = t->Next) DestroyVariants(t);
   if (BackBuffer) SDL_DestroyTexture(BackBuffer);
   BackBuffer = nullptr;
   if (Renderer) SDL_DestroyRenderer(Renderer);
@@ -43,22 +232,21 @@ bool SysRendererSetBackBuffer(int scale) {
   if (!Renderer) return false;
   if (scale < 1) scale = 1;
   if (BackBuffer && scale == BackBufferScale) return true;
-  if (BackBuffer) SDL_DestroyTexture(BackBuffer);
-  BackBuffer = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                 320 * scale, 180 * scale);
-  if (!BackBuffer) return false;
-  BackBufferScale = scale;
-  return true;
+  return MakeBackBuffer(scale);
 }
 
 int SysRendererBackBufferScale() { return BackBufferScale; }
 
-void SysRendererBeginFrame(std::uint32_t clearArgb) {
+void SysRendererClear(std::uint32_t clearArgb) {
   if (!Renderer || !BackBuffer) return;
-  SDL_SetRenderTarget(Renderer, BackBuffer);
-  SDL_SetRenderDrawColor(Renderer, (clearArgb >> 16) & 0xFF, (clearArgb >> 8) & 0xFF,
-                         clearArgb & 0xFF, (clearArgb >> 24) & 0xFF);
+  UseBackBuffer();
+  const SDL_Color c = ColourOf(clearArgb);
+  SDL_SetRenderDrawColor(Renderer, c.r, c.g, c.b, c.a);
   SDL_RenderClear(Renderer);
+}
+
+void SysRendererFlush() {
+  if (Renderer) SDL_RenderFlush(Renderer);
 }
 
 void SysRendererPresent() {
@@ -80,6 +268,97 @@ void SysRendererPresent() {
   SDL_RenderPresent(Renderer);
 }
 
+bool SysRendererReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height) {
+  width = height = 0;
+  argb.clear();
+  if (!Renderer || !BackBuffer) return false;
+  int w = 0, h = 0;
+  SDL_QueryTexture(BackBuffer, nullptr, nullptr, &w, &h);
+  argb.resize(static_cast<std::size_t>(w) * h);
+  UseBackBuffer();
+  if (SDL_RenderReadPixels(Renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), w * 4) != 0) {
+    argb.clear();
+    return false;
+  }
+  width = w;
+  height = h;
+  return true;
+}
+
+void SysRendererNotifyReset(bool deviceLost) {
+  if (deviceLost)
+    PendingDeviceReset = true;
+  else
+    PendingTargetsReset = true;
+}
+
+bool SysRendererResetPending() { return PendingDeviceReset || PendingTargetsReset; }
+
+bool SysRendererRestore() {
+  if (!Renderer) return false;
+  if (PendingDeviceReset) {
+    for (SysTexture* t = LiveTextures; t; t = t->Next) {
+      DestroyVariants(t);
+      if (!GetVariant(t, false, false)) return false;
+    }
+  }
+  if (!MakeBackBuffer(BackBufferScale)) return false;
+  PendingDeviceReset = PendingTargetsReset = false;
+  return true;
+}
+
+SysTexture* SysCreateTexture(const std::uint32_t* argb, int size) {
+  if (!argb || size <= 0 || size > 8192) return nullptr;
+  SysTexture* t = new SysTexture;
+  t->Size = size;
+  t->Pixels.assign(argb, argb + static_cast<std::size_t>(size) * size);
+  t->WrapSize = size >= MinWrapSize ? size : size * (MinWrapSize / size);
+  t->Next = LiveTextures;
+  if (LiveTextures) LiveTextures->Prev = t;
+  LiveTextures = t;
+  GetVariant(t, false, false);
+  return t;
+}
+
+void SysDestroyTexture(SysTexture* t) {
+  if (!t) return;
+  DestroyVariants(t);
+  if (t->Prev) t->Prev->Next = t->Next;
+  if (t->Next) t->Next->Prev = t->Prev;
+  if (LiveTextures == t) LiveTextures = t->Next;
+  delete t;
+}
+
+int SysTextureSize(const SysTexture* t) { return t ? t->Size : 0; }
+
+const std::uint32_t* SysTexturePixels(const SysTexture* t) { return t ? t->Pixels.data() : nullptr; }
+
+void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
+                 std::uint32_t tintArgb) {
+  // After a device reset the SDL textures are stale until restored.
+  if (!Renderer || !BackBuffer || !texture || PendingDeviceReset) return;
+  UseBackBuffer();
+  const SDL_BlendMode mode = SdlBlend(blend);
+  switch (op) {
+    case SysColourOp::Modulate:
+      DrawTextured(texture, false, quad, quad.Argb, mode);
+      break;
+    case SysColourOp::VertexOnly:
+      DrawTextured(texture, true, quad, quad.Argb, mode);
+      break;
+    case SysColourOp::Mix: {
+      // texture * a, then the silhouette in colour * (1 - a) added on top.
+      const std::uint32_t a = tintArgb >> 24;
+      const std::uint32_t alpha = quad.Argb & 0xFF000000u;
+      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode);
+      auto part = [&](int shift) { return (((quad.Argb >> shift) & 0xFFu) * (255u - a) / 255u) << shift; };
+      const std::uint32_t rest = alpha | part(16) | part(8) | part(0);
+      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD);
+      break;
+    }
+  }
+}
+
 void SysSetWindowClientSize(int width, int height) {
   if (SDL_Window* window = Window()) {
     SDL_SetWindowSize(window, width, height);
@@ -99,12 +378,16 @@ void SysSetFullscreenDesktop(bool on) {
   }
 }
 
+int SysFullscreenScaleFor(int desktopWidth, int desktopHeight) {
+  int best = 1;
+  for (int k = 1; 320 * k <= desktopWidth && 180 * k <= desktopHeight; ++k) best = k;
+  return best;
+}
+
 int SysMaxFullscreenScale() {
   SDL_DisplayMode mode;
   SDL_Window* window = Window();
   const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
   if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) return 1;
-  int best = 1;
-  for (int k = 1; 320 * k <= mode.w && 180 * k <= mode.h; ++k) best = k;
-  return best;
+  return SysFullscreenScaleFor(mode.w, mode.h);
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The SDL renderer behind the game's device: a 320k x 180k back buffer that
-// is stretched to the window (or centred in the desktop) on present.
+// is stretched to the window (or centred in the desktop) on present, and
+// textures that keep their pixels on the CPU so a lost device can be
+// rebuilt from them.
 #include <cstdint>
+#include <vector>
 
 bool SysRendererCreate();
 void SysRendererDestroy();
@@ -9,10 +12,58 @@ bool SysRendererReady();
 // (Re)makes the back buffer at 320*scale x 180*scale pixels.
 bool SysRendererSetBackBuffer(int scale);
 int SysRendererBackBufferScale();
-// Starts drawing into the back buffer, cleared to the ARGB colour.
-void SysRendererBeginFrame(std::uint32_t clearArgb);
+// Makes the back buffer the target and clears it to the ARGB colour.
+void SysRendererClear(std::uint32_t clearArgb);
+// Hands every queued draw to the renderer now.
+void SysRendererFlush();
 // Shows the back buffer in the window.
 void SysRendererPresent();
+// Copies the back buffer out as 0xAARRGGBB rows (tests, screenshots).
+bool SysRendererReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height);
+
+// Device loss: SDL tells us that textures or render targets were lost.
+// The flags stay raised until a restore succeeds.
+void SysRendererNotifyReset(bool deviceLost);
+bool SysRendererResetPending();
+// Rebuilds every texture from its CPU copy and the back buffer; false when
+// the renderer would not take them (try again later).
+bool SysRendererRestore();
+
+// Textures: square, 0xAARRGGBB, with a CPU copy of every pixel.
+struct SysTexture;
+SysTexture* SysCreateTexture(const std::uint32_t* argb, int size);
+void SysDestroyTexture(SysTexture* texture);
+int SysTextureSize(const SysTexture* texture);
+const std::uint32_t* SysTexturePixels(const SysTexture* texture);
+
+// How a quad's pixels meet the target.
+enum class SysBlend {
+  Opaque,      // one, zero
+  Alpha,       // src alpha, inverse src alpha
+  OneOne,      // one, one (additive where the renderer cannot compose it)
+  AddAlpha,    // src alpha, one
+};
+
+// How the texture colour and the vertex colour combine; the alpha is always
+// texture alpha times vertex alpha.
+enum class SysColourOp {
+  Modulate,    // texture * vertex colour
+  VertexOnly,  // the vertex colour alone
+  Mix,         // texture * a + vertex colour * (1 - a), a = the tint's alpha
+};
+
+// One textured quad. Corners are given for the texel corners (U0,V0),
+// (U1,V0), (U0,V1), (U1,V1), in target pixels; texel coordinates past the
+// texture repeat it.
+struct SysQuad {
+  float X[4];
+  float Y[4];
+  float U0, V0, U1, V1;
+  std::uint32_t Argb;
+};
+
+void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
+                 std::uint32_t tintArgb);
 
 // Window presentation.
 void SysSetWindowClientSize(int width, int height);
@@ -20,3 +71,4 @@ void SysGetWindowClientSize(int& width, int& height);
 void SysSetFullscreenDesktop(bool on);
 // The largest k with 320k x 180k inside the desktop, at least 1.
 int SysMaxFullscreenScale();
+int SysFullscreenScaleFor(int desktopWidth, int desktopHeight);
