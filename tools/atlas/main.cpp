@@ -30,10 +30,7 @@
 #include "platform/FontSet.h"
 #include "platform/PictureTable.h"
 
-#if __has_include("platform/TextTable.h")
 #include "platform/TextTable.h"
-#define VORLUMEN_ATLAS_HAS_TEXTS 1
-#endif
 
 namespace {
 
@@ -331,17 +328,6 @@ void CollectCharacters(const std::string& bytes, std::set<std::uint32_t>& used) 
   }
 }
 
-// Without the text table: the full-width symbols, digits, Latin letters,
-// hiragana and katakana, which is what the Japanese texts are written in.
-void BuiltInCharacters(Sjis& sjis, std::set<std::uint32_t>& used) {
-  for (std::uint32_t lead = 0x81; lead <= 0x83; ++lead)
-    for (std::uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
-      const std::uint32_t code = lead << 8 | trail;
-      if (trail == 0x7F || (lead == 0x83 && trail > 0x96)) continue;
-      if (sjis.ToUnicode(code) != 0) used.insert(code);
-    }
-}
-
 bool WritePng(const std::string& path, const std::vector<std::uint32_t>& argb) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
@@ -399,12 +385,8 @@ int main(int argc, char** argv) {
 
   Sjis sjis;
   std::set<std::uint32_t> used;
-#ifdef VORLUMEN_ATLAS_HAS_TEXTS
   for (TextId id = 0; id < TextCount; ++id)
     for (Language language : {LanguageEnglish, LanguageJapanese}) CollectCharacters(GetText(language, id), used);
-#else
-  BuiltInCharacters(sjis, used);
-#endif
   for (const std::string& path : textFiles) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
