@@ -1,5 +1,7 @@
 #include "system/SysInput.h"
 
+#include "system/SysRenderer.h"
+
 #include <SDL.h>
 
 #include <cstring>
@@ -192,6 +194,7 @@ bool SysPollJoystick(SysJoystickState& state) {
 bool SysReadMouse(SysMouseState& state) {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
   state = Mouse;
+  SysRendererMapWindowPoint(state.X, state.Y);
   return true;
 }
 

@@ -70,7 +70,7 @@ bool SysPollJoystick(SysJoystickState& state);
 
 // The mouse as the event stream has shown it.
 struct SysMouseState {
-  std::int32_t X = 0;  // client pixels
+  std::int32_t X = 0;  // back-buffer pixels
   std::int32_t Y = 0;
   std::int32_t Wheel = 0;  // running total, 120 a notch
   std::int32_t MoveX = 0;  // running totals of relative motion

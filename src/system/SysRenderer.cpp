@@ -249,21 +249,35 @@ void SysRendererFlush() {
   if (Renderer) SDL_RenderFlush(Renderer);
 }
 
-void SysRendererPresent() {
-  if (!Renderer || !BackBuffer) return;
-  SDL_SetRenderTarget(Renderer, nullptr);
-  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-  SDL_RenderClear(Renderer);
+// Where the back buffer lands in the window: all of it when windowed,
+// centred at its own size with black around it in full screen.
+static SDL_Rect PresentRect() {
   int width = 0, height = 0;
   SDL_GetRendererOutputSize(Renderer, &width, &height);
   SDL_Rect target{0, 0, width, height};
   if (Fullscreen) {
-    // Centred at the back buffer's own size, black around it.
     target.w = 320 * BackBufferScale;
     target.h = 180 * BackBufferScale;
     target.x = (width - target.w) / 2;
     target.y = (height - target.h) / 2;
   }
+  return target;
+}
+
+void SysRendererMapWindowPoint(int& x, int& y) {
+  if (!Renderer || !BackBuffer) return;
+  const SDL_Rect target = PresentRect();
+  if (target.w <= 0 || target.h <= 0) return;
+  x = static_cast<int>(static_cast<long long>(x - target.x) * 320 * BackBufferScale / target.w);
+  y = static_cast<int>(static_cast<long long>(y - target.y) * 180 * BackBufferScale / target.h);
+}
+
+void SysRendererPresent() {
+  if (!Renderer || !BackBuffer) return;
+  SDL_SetRenderTarget(Renderer, nullptr);
+  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+  SDL_RenderClear(Renderer);
+  const SDL_Rect target = PresentRect();
   SDL_RenderCopy(Renderer, BackBuffer, nullptr, &target);
   SDL_RenderPresent(Renderer);
 }

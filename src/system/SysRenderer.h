@@ -18,6 +18,9 @@ void SysRendererClear(std::uint32_t clearArgb);
 void SysRendererFlush();
 // Shows the back buffer in the window.
 void SysRendererPresent();
+// Turns a window position into back-buffer pixels (the picture may be
+// centred with borders, or stretched); unchanged before the renderer exists.
+void SysRendererMapWindowPoint(int& x, int& y);
 // Copies the back buffer out as 0xAARRGGBB rows (tests, screenshots).
 bool SysRendererReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height);
 

@@ -293,6 +293,27 @@ TEST_F(Render, FullScreenTakesTheLargestWholeMultipleOfTheDesktop) {
   EXPECT_EQ(ClientWidth, 320);
 }
 
+TEST_F(Render, WindowPointsMapIntoTheCentredBackBuffer) {
+  ResizeWindowClient(320, 180);
+  ApplyFullscreenMode();  // 1024 x 768 desktop: the picture sits at (32, 114), 960 x 540
+  ASSERT_EQ(MaxFullscreenScale, 3);
+  int x = 32, y = 114;
+  SysRendererMapWindowPoint(x, y);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  x = 32 + 959;
+  y = 114 + 539;
+  SysRendererMapWindowPoint(x, y);
+  EXPECT_EQ(x, 959);
+  EXPECT_EQ(y, 539);
+  ApplyWindowedMode();
+  x = 100;
+  y = 50;
+  SysRendererMapWindowPoint(x, y);
+  EXPECT_EQ(x, 100);
+  EXPECT_EQ(y, 50);
+}
+
 TEST_F(Render, LostDeviceIsRebuiltFromTheTextureCopies) {
   ASSERT_TRUE(LoadTexture(0, 130));
   SysRendererNotifyReset(true);
