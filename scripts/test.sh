@@ -16,5 +16,5 @@ if [ "${CI:-}" = "true" ]; then args+=(-DVORLUMEN_WERROR=ON); fi
 cmake -S . -B "$build" -G Ninja "${args[@]}" > /dev/null
 cmake --build "$build"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
