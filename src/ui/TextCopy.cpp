@@ -7,9 +7,9 @@ std::size_t CopyTextCutN(char* dest, std::size_t capacity, const char* text, std
   std::size_t n = 0;
   if (text) {
     while (n < count && text[n] != '\0') {
-      const bool wide = static_cast<unsigned char>(text[n]) >= 0x80 && n + 1 < count && text[n + 1] != '\0';
+      const bool wide = static_cast<unsigned char>(text[n]) >= 0x80 && text[n + 1] != '\0';
       const std::size_t step = wide ? 2 : 1;
-      if (n + step > capacity - 1) break;
+      if (n + step > count || n + step > capacity - 1) break;
       n += step;
     }
     std::memmove(dest, text, n);  // a widget may be given its own text

@@ -8,5 +8,6 @@
 // Returns the bytes copied, without the NUL.
 std::size_t CopyTextCut(char* dest, std::size_t capacity, const char* text);
 
-// The same for at most `count` bytes of `text`.
+// The same for at most `count` bytes of `text`, which is NUL-terminated
+// all the same.
 std::size_t CopyTextCutN(char* dest, std::size_t capacity, const char* text, std::size_t count);

@@ -1,4 +1,5 @@
-// Framed windows drawn by the real renderer and read back pixel by pixel.
+// Widgets and framed windows drawn by the real renderer and read back
+// pixel by pixel.
 #include <gtest/gtest.h>
 
 #include "platform/RenderTestSupport.h"
@@ -179,6 +180,56 @@ TEST_F(WindowPixels, PopUpStaysPutWhileTheScreenShakes) {
   EXPECT_EQ(AtLogical(97, 50), Blue);
   EXPECT_EQ(AtLogical(100, 53), White);
   EXPECT_EQ(AtLogical(96, 53), Black);
+}
+
+// Picture 0 as a glyph sheet of 16 x 16 cells: ' ' red, '!' green, '0'
+// blue, '1' white.
+TEST_F(WindowPixels, BuiltInGlyphsFollowTheSheet) {
+  CWidget w;
+  w.SetGlyphSheet({0, 0, 0, 16, 16, 4});
+  w.EnabledGlyphs.Advance = w.EnabledGlyphs.LineHeight = 16;
+  w.DrawTextInBox(0, 0, 400, 400, 5, "! \n1\x82" "0");
+  Grab();
+  EXPECT_EQ(AtLogical(0, 0), Green);
+  EXPECT_EQ(AtLogical(15, 15), Green);
+  EXPECT_EQ(AtLogical(16, 0), Red);
+  EXPECT_EQ(AtLogical(0, 16), White) << "the next line, one line height down";
+  EXPECT_EQ(AtLogical(16, 16), Blue) << "a byte outside the sheet is skipped without a gap";
+  EXPECT_EQ(AtLogical(32, 16), Black);
+
+  // Centred both ways: a line of n glyphs is ((16 - 4) n + 2) k wide, the
+  // block (16 + 1) lines - 1 high.
+  ClearTarget(Black);
+  w.DrawTextInBox(0, 0, 400, 400, 10, "!");
+  Grab();
+  EXPECT_EQ(AtLogical(43, 48), Green);
+  EXPECT_EQ(AtLogical(42, 48), Black);
+  EXPECT_EQ(AtLogical(43, 47), Black);
+
+  // Disabled, the other sheet is used.
+  ClearTarget(Black);
+  w.DisabledGlyphs = w.EnabledGlyphs;
+  w.DisabledGlyphs.SourceY = 16;
+  w.SetEnabled(false);
+  w.DrawTextInBox(0, 0, 400, 400, 5, " ");
+  Grab();
+  EXPECT_EQ(AtLogical(0, 0), Blue);
+}
+
+TEST_F(WindowPixels, PulseMixesThePictureWithTheWidgetColour) {
+  CWidget w;
+  CWidget::SetLayout(w, 0, 0, 64, 64, {0, 0, 0, 16, 16}, {0, 0, 0, 16, 16}, {0, 0, 0, 16, 16}, 4.0f);
+  w.SetColour(0, 0, 255);
+  w.StartPulse(4, 2, 0, 0);
+  w.Update();  // value 0: the flat widget colour
+  w.Draw();
+  Grab();
+  EXPECT_EQ(AtLogical(5, 5), Blue);
+  EXPECT_EQ(SpriteDrawState.ColourMode, 0u) << "the mode is put back after drawing";
+  w.Update();  // value 255: the picture only
+  w.Draw();
+  Grab();
+  EXPECT_EQ(AtLogical(5, 5), Red);
 }
 
 }  // namespace
