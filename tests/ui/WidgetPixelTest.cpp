@@ -2,6 +2,9 @@
 // pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "platform/RenderTestSupport.h"
 #include "ui/CGameInputSelectWindow.h"
 #include "ui/CWidgetWindow.h"
@@ -49,6 +52,11 @@ struct Layout {
   int Left, Right, Top, Bottom;  // half sizes
   float Scale;
 };
+
+void PrintTo(const Layout& l, std::ostream* os) {
+  *os << "at (" << l.X << ", " << l.Y << ") + (" << l.OffsetX << ", " << l.OffsetY << "), halves " << l.Left << " "
+      << l.Right << " " << l.Top << " " << l.Bottom << ", scale " << l.Scale;
+}
 
 class FramedWindowAtSizes : public WindowPixels, public ::testing::WithParamInterface<Layout> {};
 
@@ -105,7 +113,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FramedWindowAtSizes,
                          ::testing::Values(Layout{400, 200, 0, 0, 40, 40, 20, 20, 4.0f},
                                            Layout{600, 300, 8, -4, 100, 60, 12, 28, 4.0f},
                                            Layout{640, 360, 0, 0, 48, 48, 32, 32, 8.0f},
-                                           Layout{200, 120, 40, 40, 200, 200, 100, 100, 4.0f}));
+                                           Layout{200, 120, 40, 40, 200, 200, 100, 100, 4.0f}),
+                         [](const ::testing::TestParamInfo<Layout>& info) {
+                           const Layout& l = info.param;
+                           return std::to_string(l.Left + l.Right) + "x" + std::to_string(l.Top + l.Bottom) +
+                                  "AtScale" + std::to_string(static_cast<int>(l.Scale));
+                         });
 
 TEST_F(WindowPixels, AlphasTintAndEmptySizes) {
   CWidgetWindow w;
