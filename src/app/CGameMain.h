@@ -25,6 +25,8 @@ public:
   void ContinueGame();
   void SetWindowScale(int scale);
   void SetFullscreen(bool on);
+  // Stores the game speed, brought into 0-4.
+  void SetGameSpeed(int value);
 
   int GetScreenWidth() const;
   int GetScreenHeight() const;

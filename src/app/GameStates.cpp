@@ -2,6 +2,7 @@
 
 #include "platform/CEffect.h"
 #include "platform/Renderer.h"
+#include "ui/CGameInputController.h"
 
 #define VORLUMEN_STATE_ACCESSOR(Class, Accessor) \
   Class* Accessor() {                            \
@@ -27,16 +28,30 @@ VORLUMEN_STATE_ACCESSOR(CGameStateLoading, GetStateLoading)
 
 #undef VORLUMEN_STATE_ACCESSOR
 
-void CGameStateTitle::Update() { GetScreenEffect()->Update(); }
+void CGameStateTitle::Update() {
+  GetGameInputController()->Update();
+  GetScreenEffect()->Update();
+}
 
-void CGameStateTitle::DrawScene() { GetScreenEffect()->Draw(); }
+void CGameStateTitle::DrawScene() {
+  GetGameInputController()->Draw();
+  GetScreenEffect()->Draw();
+}
 
+// Pass 1 reaches no pixel: it lets the screens step what they draw in it.
 void CGameStateTitle::Draw(int pass) {
+  if (pass == 1) {
+    DrawSuspended = 1;
+    GetGameInputController()->DrawLayer(1);
+    GetScreenEffect()->Draw();
+    return;
+  }
   if (pass != 0) return;
   DrawSuspended = 0;
   ClearTarget(0xFF000000u);
   if (!DrawSuspended) BeginScene();
-  DrawScene();
+  GetGameInputController()->DrawLayer(0);
+  GetScreenEffect()->Draw();
   if (DrawSuspended) return;
   EndScene();
   if (Present() == RenderDeviceLost) CheckDeviceLost();

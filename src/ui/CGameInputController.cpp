@@ -1,5 +1,24 @@
 #include "ui/CGameInputController.h"
 
+CGameInputController::CGameInputController() { BuildLayout(); }
+
+// The play screen's layout runs from here; until the game has a play
+// screen there is nothing to lay out.
+void CGameInputController::BuildLayout() {}
+
+// The chain is empty until the first change the factory can serve.
+void CGameInputController::DrawLayer(int layer) {
+  if (Child) Child->DrawLayer(layer);
+}
+
+void CGameInputController::Draw() {
+  if (Child) Child->Draw();
+}
+
+void CGameInputController::Update() {
+  if (Child) Child->Update();
+}
+
 CGameInputController* GetGameInputController() {
   static CGameInputController controller;
   return &controller;

@@ -1,22 +1,17 @@
 #pragma once
-#include <cstdint>
+// The root of the screen chain. The game states update and draw the chain
+// through it once per frame.
+#include "ui/CGameInput.h"
 
-using ScreenId = std::int32_t;
-
-// The root of the screen chain.
-class CGameInputController {
+class CGameInputController : public CGameInput {
 public:
-  virtual ~CGameInputController() = default;
-  void BuildLayout() {}
-  void ChangeChild(ScreenId id) { ChildId = id; }
-  void PushChild(ScreenId) {}
-  void Update() {}
-  void Draw() {}
-  void DrawLayer(int) {}
-  ScreenId GetChildId() const { return ChildId; }
+  CGameInputController();
+  ~CGameInputController() override = default;
 
-private:
-  ScreenId ChildId = -1;
+  void BuildLayout() override;
+  void DrawLayer(int layer) override;
+  void Draw() override;
+  void Update() override;
 };
 
 CGameInputController* GetGameInputController();
