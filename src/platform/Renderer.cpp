@@ -192,7 +192,9 @@ void ReleaseTexture(PictureId id) {
   if (--TextureRefCounts[slot] == 0) FreeSlot(static_cast<int>(slot));
 }
 
-int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
+// Transparent columns at one side of a rectangle of a loaded texture:
+// the fewest over all its rows, counted inward from the left or the right.
+static int OpaqueMargin(int slot, int x, int y, int width, int height, bool fromRight) {
   if (slot < 0 || slot >= TextureSlotCount || !TextureTable[slot].Texture) return 0;
   const SysTexture* texture = TextureTable[slot].Texture;
   const int size = SysTextureSize(texture);
@@ -203,7 +205,8 @@ int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
   for (int r = 0; r < rows; ++r) {
     const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(static_cast<long long>(y) + r, size)) * size;
     for (int i = 0; i < columns && i < best; ++i) {
-      if (IsOpaque(row[WrapCoordinate(static_cast<long long>(x) + i, size)])) {
+      const long long column = fromRight ? static_cast<long long>(x) + width - 1 - i : static_cast<long long>(x) + i;
+      if (IsOpaque(row[WrapCoordinate(column, size)])) {
         best = i;
         break;
       }
@@ -212,23 +215,12 @@ int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
   return best;
 }
 
+int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
+  return OpaqueMargin(slot, x, y, width, height, false);
+}
+
 int GetOpaqueRightMargin(int slot, int x, int y, int width, int height) {
-  if (slot < 0 || slot >= TextureSlotCount || !TextureTable[slot].Texture) return 0;
-  const SysTexture* texture = TextureTable[slot].Texture;
-  const int size = SysTextureSize(texture);
-  const std::uint32_t* pixels = SysTexturePixels(texture);
-  const int columns = std::min(width, size), rows = std::min(height, size);
-  int best = width;
-  for (int r = 0; r < rows; ++r) {
-    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(static_cast<long long>(y) + r, size)) * size;
-    for (int i = 0; i < columns && i < best; ++i) {
-      if (IsOpaque(row[WrapCoordinate(static_cast<long long>(x) + width - 1 - i, size)])) {
-        best = i;
-        break;
-      }
-    }
-  }
-  return best;
+  return OpaqueMargin(slot, x, y, width, height, true);
 }
 
 int ResetDrawState() {

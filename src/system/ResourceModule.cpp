@@ -57,9 +57,14 @@ bool CResourceModule::Open(const std::string& path) {
   void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
   ::close(fd);  // the mapping keeps the file alive
   if (mapping == MAP_FAILED) return false;
-  Mapping = mapping;
+  return Adopt(mapping, size, false);
+}
+
+// Takes the bytes as the module; a file that is no module is let go at once.
+bool CResourceModule::Adopt(void* bytes, std::size_t size, bool ownsHeap) {
+  Mapping = bytes;
   MappingSize = size;
-  OwnsHeap = false;
+  OwnsHeap = ownsHeap;
   if (!Parse()) {
     Close();
     return false;
@@ -73,14 +78,7 @@ bool CResourceModule::OpenBytes(const std::uint8_t* data, std::size_t size) {
   void* copy = std::malloc(size);
   if (copy == nullptr) return false;
   std::memcpy(copy, data, size);
-  Mapping = copy;
-  MappingSize = size;
-  OwnsHeap = true;
-  if (!Parse()) {
-    Close();
-    return false;
-  }
-  return true;
+  return Adopt(copy, size, true);
 }
 
 void CResourceModule::Close() {

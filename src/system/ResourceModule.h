@@ -43,6 +43,7 @@ public:
 
 private:
   struct TypeKey;
+  bool Adopt(void* bytes, std::size_t size, bool ownsHeap);
   bool Parse();
   const std::uint8_t* Bytes() const { return static_cast<const std::uint8_t*>(Mapping); }
   bool MapRva(std::uint32_t rva, std::uint32_t size, std::size_t& fileOffset) const;

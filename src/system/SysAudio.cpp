@@ -139,28 +139,37 @@ SysBufferId CSysMixer::CreateBuffer(const SysAudioFormat& format, std::uint32_t 
   std::memset(storage.get(), SilenceByte(format), bytes);
 
   std::lock_guard<std::mutex> guard(Lock);
-  for (int slot = 0; slot < MaxBuffers; ++slot) {
-    Buffer& b = Buffers[slot];
-    if (b.InUse) continue;
-    const std::uint32_t generation = NextGeneration(b.Generation);
-    b = Buffer{};
-    b.InUse = true;
-    b.Generation = generation;
-    b.Owner = slot;
-    b.Bytes = std::move(storage);
-    b.Size = bytes;
-    b.Frames = bytes / format.BlockAlign;
-    b.Format = format;
-    b.Step = (std::uint64_t{format.SamplesPerSec} << 32) / OutputRate;
-    return static_cast<SysBufferId>((generation << SlotBits) | static_cast<std::uint32_t>(slot));
-  }
-  return SysNoBuffer;
+  const int slot = ClaimSlot();
+  if (slot < 0) return SysNoBuffer;
+  Buffer& b = Buffers[slot];
+  b.Owner = slot;
+  b.Bytes = std::move(storage);
+  b.Size = bytes;
+  b.Frames = bytes / format.BlockAlign;
+  b.Format = format;
+  b.Step = (std::uint64_t{format.SamplesPerSec} << 32) / OutputRate;
+  return IdOf(slot);
 }
 
 SysBufferId CSysMixer::Duplicate(SysBufferId source) {
   std::lock_guard<std::mutex> guard(Lock);
   const Buffer* from = Find(source);
   if (!from) return SysNoBuffer;
+  const int slot = ClaimSlot();
+  if (slot < 0) return SysNoBuffer;
+  Buffer& b = Buffers[slot];
+  b.Owner = from->Owner;
+  b.Size = from->Size;
+  b.Frames = from->Frames;
+  b.Format = from->Format;
+  b.Step = from->Step;
+  b.Gain = from->Gain;
+  return IdOf(slot);
+}
+
+// A free slot made ready under a new generation, so that ids of its former
+// buffer no longer find it; -1 when every slot is taken. Called under Lock.
+int CSysMixer::ClaimSlot() {
   for (int slot = 0; slot < MaxBuffers; ++slot) {
     Buffer& b = Buffers[slot];
     if (b.InUse) continue;
@@ -168,15 +177,13 @@ SysBufferId CSysMixer::Duplicate(SysBufferId source) {
     b = Buffer{};
     b.InUse = true;
     b.Generation = generation;
-    b.Owner = from->Owner;
-    b.Size = from->Size;
-    b.Frames = from->Frames;
-    b.Format = from->Format;
-    b.Step = from->Step;
-    b.Gain = from->Gain;
-    return static_cast<SysBufferId>((generation << SlotBits) | static_cast<std::uint32_t>(slot));
+    return slot;
   }
-  return SysNoBuffer;
+  return -1;
+}
+
+SysBufferId CSysMixer::IdOf(int slot) const {
+  return static_cast<SysBufferId>((Buffers[slot].Generation << SlotBits) | static_cast<std::uint32_t>(slot));
 }
 
 void CSysMixer::ReleaseSlot(int slot) {

@@ -89,6 +89,8 @@ private:
   Buffer* Find(SysBufferId id);
   const Buffer* Find(SysBufferId id) const;
   void ReleaseSlot(int slot);
+  int ClaimSlot();
+  SysBufferId IdOf(int slot) const;
   void MixBuffer(Buffer& b, int frames);
 
   std::unique_ptr<Buffer[]> Buffers;
