@@ -1,6 +1,9 @@
 // The real program keeps its settings from one start to the next.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,14 +12,25 @@
 
 namespace {
 
+std::vector<std::string> SortedNames(const TempGameFolder& folder) {
+  std::vector<std::string> names = folder.Names();
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 TEST(SaveProcess, SettingsSurviveTwoStartsInARow) {
   TempGameFolder game;
   TempGameFolder logs;
   const std::string err = logs.File("stderr.txt");
+  // With the generated module beside it the game starts as a player's does.
+  std::vector<std::string> expected{"save"};
+  const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
+  if (access(module.c_str(), R_OK) == 0 && symlink(module.c_str(), game.File("Resource.dll").c_str()) == 0)
+    expected = {"Resource.dll", "save"};
 
-  // First start on an empty folder: "save" appears at exit, and nothing else.
+  // First start: "save" appears at exit, and nothing else.
   ASSERT_EQ(RunProgramOnce(game.Path, err), 0) << ReadTextFile(err);
-  EXPECT_EQ(game.Names(), std::vector<std::string>{"save"});
+  EXPECT_EQ(SortedNames(game), expected);
   Bytes save = ReadBytes(game.File("save"));
   ASSERT_EQ(save.size(), 8192u);
   EXPECT_EQ(U32At(save, 4), 1u);    // captured
@@ -36,7 +50,7 @@ TEST(SaveProcess, SettingsSurviveTwoStartsInARow) {
   for (int start = 0; start < 2; ++start) {
     ASSERT_EQ(RunProgramOnce(game.Path, err), 0) << ReadTextFile(err);
     EXPECT_EQ(ReadBytes(game.File("save")), save) << "start " << start;
-    EXPECT_EQ(game.Names(), std::vector<std::string>{"save"});
+    EXPECT_EQ(SortedNames(game), expected);
   }
 }
 
