@@ -6,6 +6,8 @@
 
 #include <climits>
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,10 +21,19 @@ bool CInstanceLock::Acquire(const std::string& gameFolder) {
 
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  // Abstract namespace: leading NUL byte, nothing on disk. Long paths are cut
-  // to what fits, which still separates every realistic pair of folders.
+  // Abstract namespace: leading NUL byte, nothing on disk. A path too long
+  // for the address keeps its start and ends in a hash of all of it, so two
+  // long folders that differ only near the end still do not collide.
   const std::size_t room = sizeof(address.sun_path) - 1;
-  const std::size_t length = name.size() < room ? name.size() : room;
+  if (name.size() > room) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    char tail[18];
+    std::snprintf(tail, sizeof tail, "#%016llx", static_cast<unsigned long long>(hash));
+    name.resize(room - 17);
+    name += tail;
+  }
+  const std::size_t length = name.size();
   std::memcpy(address.sun_path + 1, name.data(), length);
 
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);

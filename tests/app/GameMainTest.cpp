@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/CGameMain.h"
+#include "platform/CMyInput.h"
 #include "platform/CNetwork.h"
 #include "platform/Random.h"
+#include "platform/Renderer.h"
 
 namespace {
 
@@ -41,6 +43,26 @@ TEST(GameMain, NewSettingsHaveTheirDefaults) {
   EXPECT_EQ(fresh.Settings.Block.WindowScale, 2u);
   EXPECT_EQ(fresh.Settings.Block.Fullscreen, 0);
   EXPECT_EQ(fresh.Settings.Block.GameSpeed, 0u);
+}
+
+TEST(GameMain, WindowScaleSizesTheClientAndTheMouse) {
+  CGameMain* game = GetGameMain();
+  game->Settings.Block.Fullscreen = 0;
+  const struct {
+    int Scale, Width, Height;
+  } rows[] = {{2, 960, 540}, {0, 320, 180}, {4, 1600, 900}};
+  for (const auto& r : rows) {
+    game->SetWindowScale(r.Scale);
+    EXPECT_EQ(game->Settings.Block.WindowScale, static_cast<std::uint32_t>(r.Scale));
+    EXPECT_EQ(ClientWidth, r.Width) << r.Scale;
+    EXPECT_EQ(ClientHeight, r.Height) << r.Scale;
+    EXPECT_EQ(GetInput()->MouseScale, r.Scale + 1) << r.Scale;
+  }
+  // The mode already in force: nothing is applied again.
+  ClientWidth = 123;
+  game->SetFullscreen(false);
+  EXPECT_EQ(ClientWidth, 123);
+  game->SetWindowScale(2);
 }
 
 TEST(RandomGenerator, FollowsTheLinearCongruentialSequence) {
