@@ -129,6 +129,7 @@ TEST_F(DrawString, GlyphsComeFromTheirFontsCells) {
       {7, Ka, {398, 636}},
       {9, "A", {10, 916}},
       {4, "\x88\x9f", {148, 161}},  // a kanji cell past the right edge wraps
+      {0, "\x82\x3f", {698, 848}},  // (0x3f - 0x40) / 16 is 0: the division truncates toward zero
   };
   for (const Case& c : cases) {
     ClearTarget(Black);
