@@ -74,6 +74,10 @@ TEST_F(DrawString, LinesBreakAtBlanksOnCharacterBoundariesOnly) {
       {"AB CD", 40, 2},
       {"ABXCD", 40, 1},             // one long word overflows its box
       {"AB CD", 80, 1},
+      {"AB CD", 76, 1},             // a line exactly as wide as its box stays whole
+      {"AB CD", 75, 2},
+      {"AB CD", 28, 1},             // the start before the blank must be narrower than the box
+      {"AB CD", 29, 2},
       {"AB CD EF GH", 80, 2},       // breaks at the last blank that fits
       {"A\nB\nC", 1000, 3},
       {"\n\n", 1000, 3},
@@ -125,6 +129,7 @@ TEST_F(DrawString, GlyphsComeFromTheirFontsCells) {
       {7, Ka, {398, 636}},
       {9, "A", {10, 916}},
       {4, "\x88\x9f", {148, 161}},  // a kanji cell past the right edge wraps
+      {0, "\x82\x3f", {698, 848}},  // (0x3f - 0x40) / 16 is 0: the division truncates toward zero
   };
   for (const Case& c : cases) {
     ClearTarget(Black);
