@@ -4,6 +4,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -40,8 +41,11 @@ bool CInstanceLock::Acquire(const std::string& gameFolder) {
   if (fd < 0) return true;  // no sockets at all: do not keep the player out
   const socklen_t size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
   if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0) {
+    // Only a name in use means another copy; a system that refuses such
+    // sockets altogether must not keep the player out.
+    const bool taken = errno == EADDRINUSE;
     close(fd);
-    return false;
+    return !taken;
   }
   Socket = fd;
   return true;
