@@ -149,9 +149,8 @@ bool SysGetPadState(int user, SysPadState& state) {
   return true;
 }
 
-bool SysOpenJoystick() {
-  SysCloseJoystick();
-  if (!StartControllers()) return false;
+// Opens the first joystick that is not a game controller into JoystickId.
+static bool OpenFirstJoystick() {
   const int count = SDL_NumJoysticks();
   for (int device = 0; device < count; ++device) {
     if (SDL_IsGameController(device)) continue;
@@ -164,6 +163,12 @@ bool SysOpenJoystick() {
   return false;
 }
 
+bool SysOpenJoystick() {
+  SysCloseJoystick();
+  if (!StartControllers()) return false;
+  return OpenFirstJoystick();
+}
+
 void SysCloseJoystick() {
   if (JoystickId >= 0 && SDL_WasInit(SDL_INIT_JOYSTICK))
     if (SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId)) SDL_JoystickClose(stick);
@@ -174,7 +179,13 @@ bool SysPollJoystick(SysJoystickState& state) {
   if (JoystickId < 0 || !SDL_WasInit(SDL_INIT_JOYSTICK)) return false;
   SDL_JoystickUpdate();
   SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId);
-  if (!stick || !SDL_JoystickGetAttached(stick)) return false;
+  if (!stick || !SDL_JoystickGetAttached(stick)) {
+    // Like a DirectInput device that is acquired again: a joystick plugged
+    // back in answers from the next poll on.
+    if (stick) SDL_JoystickClose(stick);
+    OpenFirstJoystick();
+    return false;
+  }
 
   std::memset(&state, 0, sizeof state);
   std::int32_t* const axes[8] = {&state.X,  &state.Y,  &state.Z,         &state.Rx,
