@@ -56,6 +56,12 @@ std::int32_t AxisRange(Sint16 value) {
   return value >= 0 ? value * 1000 / 32767 : value * 1000 / 32768;
 }
 
+// Running totals wrap around as DirectInput's do, however far they run.
+std::int32_t WrappingAdd(std::int32_t total, std::int64_t step) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(total) +
+                                   static_cast<std::uint32_t>(step));
+}
+
 std::uint32_t PovOfHat(Uint8 hat) {
   switch (hat) {
     case SDL_HAT_UP: return 0;
@@ -149,9 +155,8 @@ bool SysGetPadState(int user, SysPadState& state) {
   return true;
 }
 
-bool SysOpenJoystick() {
-  SysCloseJoystick();
-  if (!StartControllers()) return false;
+// Opens the first joystick that is not a game controller into JoystickId.
+static bool OpenFirstJoystick() {
   const int count = SDL_NumJoysticks();
   for (int device = 0; device < count; ++device) {
     if (SDL_IsGameController(device)) continue;
@@ -164,6 +169,12 @@ bool SysOpenJoystick() {
   return false;
 }
 
+bool SysOpenJoystick() {
+  SysCloseJoystick();
+  if (!StartControllers()) return false;
+  return OpenFirstJoystick();
+}
+
 void SysCloseJoystick() {
   if (JoystickId >= 0 && SDL_WasInit(SDL_INIT_JOYSTICK))
     if (SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId)) SDL_JoystickClose(stick);
@@ -174,7 +185,13 @@ bool SysPollJoystick(SysJoystickState& state) {
   if (JoystickId < 0 || !SDL_WasInit(SDL_INIT_JOYSTICK)) return false;
   SDL_JoystickUpdate();
   SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId);
-  if (!stick || !SDL_JoystickGetAttached(stick)) return false;
+  if (!stick || !SDL_JoystickGetAttached(stick)) {
+    // Like a DirectInput device that is acquired again: a joystick plugged
+    // back in answers from the next poll on.
+    if (stick) SDL_JoystickClose(stick);
+    OpenFirstJoystick();
+    return false;
+  }
 
   std::memset(&state, 0, sizeof state);
   std::int32_t* const axes[8] = {&state.X,  &state.Y,  &state.Z,         &state.Rx,
@@ -203,8 +220,8 @@ void SysInputObserveEvent(const SDL_Event& event) {
     case SDL_MOUSEMOTION:
       Mouse.X = event.motion.x;
       Mouse.Y = event.motion.y;
-      Mouse.MoveX += event.motion.xrel;
-      Mouse.MoveY += event.motion.yrel;
+      Mouse.MoveX = WrappingAdd(Mouse.MoveX, event.motion.xrel);
+      Mouse.MoveY = WrappingAdd(Mouse.MoveY, event.motion.yrel);
       // Motion carries the buttons' state: a release that happened where
       // we could not see it does not leave a button down.
       for (Uint8 button = 1; button <= 8; ++button) {
@@ -221,9 +238,10 @@ void SysInputObserveEvent(const SDL_Event& event) {
       break;
     }
     case SDL_MOUSEWHEEL: {
-      const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
-                                                                           : event.wheel.y;
-      Mouse.Wheel += notches * 120;
+      const std::int64_t notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED
+                                       ? -static_cast<std::int64_t>(event.wheel.y)
+                                       : event.wheel.y;
+      Mouse.Wheel = WrappingAdd(Mouse.Wheel, notches * 120);
       break;
     }
     case SDL_WINDOWEVENT:

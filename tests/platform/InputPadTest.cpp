@@ -398,6 +398,16 @@ TEST_F(DirectInputJoystick, AGoneJoystickLeavesTheRecordCleared) {
   EXPECT_EQ(input.PadState.Pov[0], SysPovCentred);
   EXPECT_EQ(input.PadState.Buttons[1], 0);
   ExpectActionsDown({});
+
+  // Plugged in again, it answers from the poll after the one that finds it.
+  VirtualDevice again(false);
+  ASSERT_TRUE(again.Attached());
+  again.Button(2, true);
+  Frames(1);
+  ExpectActionsDown({});
+  Frames(1);
+  EXPECT_EQ(input.PadState.Buttons[2], 0x80);
+  ExpectActionsDown({7});
 }
 
 }  // namespace

@@ -452,6 +452,33 @@ TEST_F(Input, AReleaseWeNeverSawIsReadFromTheNextMotion) {
   EXPECT_EQ(Newest(InputRowPointer), 0);
 }
 
+TEST_F(Input, MouseTotalsWrapAroundHoweverFarTheyRun) {
+  Frames(1);
+  const DirectInputMouse* mouse = GetMouseDevice();
+  const std::uint32_t wheel = static_cast<std::uint32_t>(mouse->WheelZ);
+  const std::uint32_t moveX = static_cast<std::uint32_t>(mouse->MoveX);
+
+  SDL_Event event{};
+  event.type = SDL_MOUSEWHEEL;
+  event.wheel.y = INT32_MAX;
+  Push(event);
+  event.wheel.y = INT32_MIN;  // flipped: 2^31 notches the other way
+  event.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+  Push(event);
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.xrel = INT32_MAX;
+  Push(motion);
+  Push(motion);
+  Pump();
+  Frames(1);
+
+  const std::uint64_t notches = std::uint64_t{INT32_MAX} + (std::uint64_t{1} << 31);
+  EXPECT_EQ(static_cast<std::uint32_t>(mouse->WheelZ),
+            static_cast<std::uint32_t>(wheel + notches * 120));
+  EXPECT_EQ(static_cast<std::uint32_t>(mouse->MoveX), moveX - 2);
+}
+
 TEST_F(Input, DraggingFollowsThePointerAfterTheThreshold) {
   MouseMove(10, 10, false);
   MouseButton(SDL_BUTTON_LEFT, true);
