@@ -39,7 +39,9 @@ SysFile::~SysFile() {
 bool SysFile::OpenRead(const std::string& path) {
   if (Fd >= 0) Writing ? Abandon() : static_cast<void>(Close());
   int fd;
-  do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so a pipe in the file's place is refused below instead of
+  // waiting for a writer forever; reads of regular files are unaffected.
+  do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   while (fd < 0 && errno == EINTR);
   if (fd < 0) return false;
   struct stat info;
@@ -57,10 +59,16 @@ bool SysFile::Create(const std::string& path) {
   Temporary = SysTemporaryPathFor(path);
   Failed = false;
   int fd;
-  // A temporary file left by a writer that died is simply overwritten.
-  do fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+  // A temporary file left by a writer that died is simply overwritten;
+  // anything else in its place (a pipe would block the open) is refused.
+  do fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   while (fd < 0 && errno == EINTR);
   if (fd < 0) return false;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
   Fd = fd;
   Writing = true;
   return true;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/CSaveFile.h"
@@ -54,6 +55,22 @@ TEST_F(SaveFile, MissingFilesAndFoldersDoNotOpen) {
   unsigned char byte = 0;
   EXPECT_FALSE(file.Read(&byte, 1, nullptr));
   EXPECT_FALSE(file.Write(&byte, 1, nullptr));
+}
+
+TEST_F(SaveFile, APipeInAFilesPlaceIsRefusedWithoutWaiting) {
+  WriteBytes(folder.File("keyconfig"), Bytes(4, 1));
+  ASSERT_EQ(mkfifo(folder.File("save").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(folder.File("keyconfig.tmp").c_str(), 0600), 0);
+  EXPECT_EXIT(
+      {
+        alarm(5);  // a blocked open ends the child by SIGALRM
+        CSaveFile pipes;
+        const bool opened = pipes.OpenSaveRead();
+        const bool created = pipes.Create("keyconfig");
+        std::_Exit(!opened && !created ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadBytes(folder.File("keyconfig")), Bytes(4, 1));
 }
 
 TEST_F(SaveFile, AnUnclosedWriteNeverReplacesTheFile) {
