@@ -7,6 +7,7 @@
 #include "platform/CNetwork.h"
 #include "platform/CSoundManager.h"
 #include "platform/TextTable.h"
+#include "system/SysPlatform.h"
 
 namespace {
 
@@ -81,6 +82,12 @@ bool CGameMain::LoadAll() {
       // A suspended run's floor, characters and items are read here.
     }
     SaveFile.Close();
+    if (!loaded) {
+      // The game goes on with its defaults and will write "save" again; the
+      // damaged file is kept beside it rather than overwritten.
+      SysDebugOutput(SaveFile.KeepAside("save", "save.damaged") ? "save: damaged, kept as save.damaged\n"
+                                                                : "save: damaged\n");
+    }
   }
   // Also without "save": the image written at exit must be the live block,
   // with the player's own language, not a block of bare defaults.

@@ -4,6 +4,9 @@
 
 bool CSaveFile::OpenRead(const char* name) { return File.OpenRead(SysGameFilePath(name)); }
 bool CSaveFile::OpenSaveRead() { return OpenRead("save"); }
+bool CSaveFile::KeepAside(const char* name, const char* asideName) {
+  return SysMoveFile(SysGameFilePath(name), SysGameFilePath(asideName));
+}
 bool CSaveFile::Create(const char* name) { return File.Create(SysGameFilePath(name)); }
 bool CSaveFile::CreateSave() { return Create("save"); }
 bool CSaveFile::OpenScoreRead() { return OpenRead("score"); }

@@ -34,6 +34,10 @@ public:
   // True only when all `count` bytes were written.
   virtual bool Write(const void* buffer, std::uint32_t count, std::uint32_t* done);
 
+  // Keeps a file that could not be read under another name, so that the
+  // next write of its own name does not destroy what is left of it.
+  bool KeepAside(const char* name, const char* asideName);
+
 private:
   SysFile File;
 };

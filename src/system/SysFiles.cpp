@@ -29,6 +29,10 @@ void SyncFolder(const std::string& path) {
 
 std::string SysTemporaryPathFor(const std::string& path) { return path + ".tmp"; }
 
+bool SysMoveFile(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 SysFile::~SysFile() {
   if (Writing)
     Abandon();

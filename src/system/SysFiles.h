@@ -44,5 +44,9 @@ private:
   std::string Temporary;
 };
 
+// Moves a file out of the way under another name (replacing what had that
+// name); false when it could not be moved.
+bool SysMoveFile(const std::string& from, const std::string& to);
+
 // The temporary name used while `path` is being replaced.
 std::string SysTemporaryPathFor(const std::string& path);

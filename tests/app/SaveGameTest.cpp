@@ -106,14 +106,20 @@ TEST_F(SaveGame, ASaveCutAnywhereLoadsNoSetting) {
   game->CaptureSaveImage();
   ASSERT_TRUE(game->WriteSaveFile());
   ResetSingletons();
+  const Bytes whole = ReadBytes(folder.File("save"));
   // Every cut length is tried on the block itself (SaveData tests); here
   // the whole load path, at the lengths that split its fields.
   for (std::size_t length : {8191, 4096, 220, 100, 89, 53, 52, 5, 1, 0}) {
-    ASSERT_EQ(truncate(folder.File("save").c_str(), static_cast<off_t>(length)), 0);
+    const Bytes cutBytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+    WriteBytes(folder.File("save"), cutBytes);
     CGameMain cut;
     EXPECT_FALSE(cut.LoadAll()) << length;
     ASSERT_EQ(BlockBytes(cut.Settings), untouched) << length;
     ASSERT_EQ(GetSoundManager()->BgmMasterVolume, 80) << length;
+    // What is left of it is kept, and the next write cannot destroy it.
+    EXPECT_EQ(ReadBytes(folder.File("save.damaged")), cutBytes) << length;
+    ASSERT_TRUE(cut.WriteSaveFile());
+    EXPECT_EQ(ReadBytes(folder.File("save.damaged")), cutBytes) << length;
   }
 }
 
