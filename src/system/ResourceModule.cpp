@@ -146,12 +146,7 @@ bool CResourceModule::Parse() {
   // The directory's own offsets may reach to the end of the section that
   // holds it, as far as the file goes.
   for (std::uint32_t i = 0; i < SectionCount; ++i) {
-    const std::uint8_t* s = b + SectionTable + std::size_t{i} * pe::SectionHeaderSize;
-    const std::uint32_t virtualSize = pe::ReadU32(s + 8);
-    const std::uint32_t virtualAddress = pe::ReadU32(s + 12);
-    const std::uint32_t rawSize = pe::ReadU32(s + 16);
-    const std::uint32_t rawOffset = pe::ReadU32(s + 20);
-    const std::uint64_t extent = virtualSize != 0 && virtualSize < rawSize ? virtualSize : rawSize;
+    const auto [virtualAddress, rawOffset, extent] = SectionAt(i);
     if (resourceRva < virtualAddress || resourceRva - virtualAddress >= extent) continue;
     const std::uint64_t root = std::uint64_t{rawOffset} + (resourceRva - virtualAddress);
     std::uint64_t limit = std::uint64_t{rawOffset} + extent;
@@ -165,18 +160,22 @@ bool CResourceModule::Parse() {
   return false;
 }
 
+// A section's place in memory and in the file; its extent is the part that
+// the file holds (the raw size, or less when the section is smaller).
+CResourceModule::Section CResourceModule::SectionAt(std::uint32_t i) const {
+  const std::uint8_t* s = Bytes() + SectionTable + std::size_t{i} * pe::SectionHeaderSize;
+  const std::uint32_t virtualSize = pe::ReadU32(s + 8);
+  const std::uint32_t rawSize = pe::ReadU32(s + 16);
+  return {pe::ReadU32(s + 12), pe::ReadU32(s + 20),
+          virtualSize != 0 && virtualSize < rawSize ? virtualSize : rawSize};
+}
+
 // The file offset of `size` bytes at `rva`, when a section holds all of
 // them in the file.
 bool CResourceModule::MapRva(std::uint32_t rva, std::uint32_t size,
                              std::size_t& fileOffset) const {
-  const std::uint8_t* b = Bytes();
   for (std::uint32_t i = 0; i < SectionCount; ++i) {
-    const std::uint8_t* s = b + SectionTable + std::size_t{i} * pe::SectionHeaderSize;
-    const std::uint32_t virtualSize = pe::ReadU32(s + 8);
-    const std::uint32_t virtualAddress = pe::ReadU32(s + 12);
-    const std::uint32_t rawSize = pe::ReadU32(s + 16);
-    const std::uint32_t rawOffset = pe::ReadU32(s + 20);
-    const std::uint64_t extent = virtualSize != 0 && virtualSize < rawSize ? virtualSize : rawSize;
+    const auto [virtualAddress, rawOffset, extent] = SectionAt(i);
     if (rva < virtualAddress) continue;
     const std::uint64_t within = rva - virtualAddress;
     if (within + size > extent) continue;

@@ -43,6 +43,12 @@ public:
 
 private:
   struct TypeKey;
+  struct Section {
+    std::uint32_t VirtualAddress;
+    std::uint32_t RawOffset;
+    std::uint64_t Extent;
+  };
+  Section SectionAt(std::uint32_t index) const;
   bool Adopt(void* bytes, std::size_t size, bool ownsHeap);
   bool Parse();
   const std::uint8_t* Bytes() const { return static_cast<const std::uint8_t*>(Mapping); }

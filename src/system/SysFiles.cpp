@@ -40,19 +40,26 @@ SysFile::~SysFile() {
     Close();
 }
 
-bool SysFile::OpenRead(const std::string& path) {
-  if (Fd >= 0) Writing ? Abandon() : static_cast<void>(Close());
+// Opens `path` only when it is a regular file: non-blocking, so a pipe in
+// its place is refused instead of waiting for a peer forever (regular files
+// are unaffected). -1 when it cannot be opened or is something else.
+static int OpenRegularFile(const std::string& path, int flags) {
   int fd;
-  // Non-blocking, so a pipe in the file's place is refused below instead of
-  // waiting for a writer forever; reads of regular files are unaffected.
-  do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  do fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
   while (fd < 0 && errno == EINTR);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return false;
+    return -1;
   }
+  return fd;
+}
+
+bool SysFile::OpenRead(const std::string& path) {
+  if (Fd >= 0) Writing ? Abandon() : static_cast<void>(Close());
+  const int fd = OpenRegularFile(path, O_RDONLY);
+  if (fd < 0) return false;
   Fd = fd;
   return true;
 }
@@ -62,17 +69,9 @@ bool SysFile::Create(const std::string& path) {
   Target = path;
   Temporary = SysTemporaryPathFor(path);
   Failed = false;
-  int fd;
-  // A temporary file left by a writer that died is simply overwritten;
-  // anything else in its place (a pipe would block the open) is refused.
-  do fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-  while (fd < 0 && errno == EINTR);
+  // A temporary file left by a writer that died is simply overwritten.
+  const int fd = OpenRegularFile(Temporary, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
   if (fd < 0) return false;
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
   Fd = fd;
   Writing = true;
   return true;
