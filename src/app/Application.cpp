@@ -98,6 +98,7 @@ bool DispatchEvent(const SysEvent& event) {
 
 bool RunApplication() {
   SeedRandom(SysWallClockMs());
+  SeedVisualRandom(SysWallClockMs());
   SysDebugOutput(SteamAPI_Init() ? "SteamAPI Init OK\n" : "SteamAPI Init Failed\n");
 
   if (!InitDirect3D()) {

@@ -8,3 +8,10 @@ void SeedRandom(std::uint32_t seed);
 int Random();
 // A chance of `percent` succeeds when the next number modulo 100 is below it.
 bool RandomChance(int percent);
+
+// A second generator of the same kind for what only shows (tile variants,
+// flicker): drawing frames must never move the game's sequence, so a seeded
+// run plays the same whether or not it is drawn.
+void SeedVisualRandom(std::uint32_t seed);
+// 0 .. 0x7fff.
+int VisualRandom();

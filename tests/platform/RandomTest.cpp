@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include "platform/Random.h"
+
+// The visual generator has a sequence of its own: drawing (which draws from
+// it) must leave the game's sequence exactly where it was.
+TEST(Random, VisualDrawsLeaveTheGameSequenceAlone) {
+  SeedRandom(1234);
+  const int first = Random();
+  const int second = Random();
+
+  SeedRandom(1234);
+  SeedVisualRandom(99);
+  EXPECT_EQ(Random(), first);
+  for (int i = 0; i < 50; ++i) VisualRandom();
+  EXPECT_EQ(Random(), second);
+}
+
+TEST(Random, FollowsTheLinearCongruentialRule) {
+  SeedRandom(0);
+  EXPECT_EQ(Random(), (2531011u >> 16) & 0x7fff);
+  SeedVisualRandom(0);
+  EXPECT_EQ(VisualRandom(), (2531011u >> 16) & 0x7fff);
+}
