@@ -608,6 +608,14 @@ int ReadRecipeField(RecipeList list, int index, RecipeField field) {
   return -1;
 }
 
+RecipeNeeds GetRecipeNeeds(int index, int firstId) {
+  const RecipeList list = GetRecipeList();
+  const RecipeNeeds needs{ReadRecipeField(list, index, RecipeField::FirstCount),
+                          ReadRecipeField(list, index, RecipeField::SecondCount)};
+  if (ReadRecipeField(list, index, RecipeField::FirstId) == firstId) return needs;
+  return {needs.Second, needs.First};
+}
+
 int CountItemRecipes() { return static_cast<int>(GetItemRecipeList().size()); }
 int CountEquipmentRecipes() { return static_cast<int>(GetEquipmentRecipeList().size()); }
 

@@ -87,6 +87,14 @@ enum class RecipeField { FirstId, FirstCount, SecondId, SecondCount, ResultId, R
 // so a caller without a recipe (a stone fusing) uses one of each ingredient.
 int ReadRecipeField(RecipeList list, int index, RecipeField field);
 
+// How many of each ingredient record `index` of the full list uses, in the
+// order the caller holds them: the record's counts, swapped when its first id
+// is not `firstId`. One of each when there is no record (fusing a stone).
+struct RecipeNeeds {
+  int First, Second;
+};
+RecipeNeeds GetRecipeNeeds(int index, int firstId);
+
 int CountItemRecipes();
 int CountEquipmentRecipes();
 

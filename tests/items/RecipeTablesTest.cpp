@@ -137,6 +137,25 @@ TEST_F(RecipeTables, AClearDuringPlayMovesTheRecordsAtOnce) {
   EXPECT_EQ(GetRecipeResultId(3), 0x808);  // the same index now names the silver bar
 }
 
+TEST_F(RecipeTables, NeedsFollowTheOrderTheIngredientsAreHeldIn) {
+  OpenStage(3);
+  struct Row {
+    int FirstHeld, SecondHeld, First, Second;
+  };
+  const Row rows[] = {
+      {0x802, 0x90F, 2, 1},  // two Iron Ores with an Elixir
+      {0x90F, 0x802, 1, 2},
+      {0x800, 0x800, 1, 1},
+      {0x810, 0x811, 1, 1},  // no recipe: a stone fusing takes one of each
+  };
+  for (const Row& r : rows) {
+    const int index = FindRecipeIndex(r.FirstHeld, r.SecondHeld);
+    const RecipeNeeds needs = GetRecipeNeeds(index, r.FirstHeld);
+    EXPECT_EQ(needs.First, r.First) << std::hex << r.FirstHeld << " " << r.SecondHeld;
+    EXPECT_EQ(needs.Second, r.Second) << std::hex << r.FirstHeld << " " << r.SecondHeld;
+  }
+}
+
 TEST_F(RecipeTables, ReadsOutsideAListAnswerNoIdAndACountOfOne) {
   OpenStage(5);
   const int n = static_cast<int>(GetRecipeList().size());
@@ -234,7 +253,9 @@ TEST_F(RecipeTables, ListsComposeAndGrowInOrder) {
       for (const RecipeRecord& r : GetRecipeListAt(tab, stage)) out.push_back(r);
     return out;
   };
-  auto records = [](RecipeList list) { return std::vector<RecipeRecord>(list.begin(), list.end()); };
+  auto records = [](RecipeList list) {
+    return std::vector<RecipeRecord>(list.begin(), list.end());
+  };
   auto holdsInOrder = [](RecipeList big, RecipeList small) {
     std::size_t j = 0;
     for (const RecipeRecord& r : big)
