@@ -259,7 +259,13 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
       cy[i] = sn * x + c * y + p;
     }
   }
-  const float ax = s.MirrorX == -1.0f ? static_cast<float>(dx) + fw - s.OriginX : static_cast<float>(dx) + s.OriginX;
+  // A mirrored sprite turns over inside the box it has unmirrored, whatever
+  // its scale and origin: at scale 1 this is dx + w - OriginX; with the
+  // origin at the box's corner dx + w * ScaleX; with the origin at the
+  // frame's centre (characters) dx + OriginX, so facing left never moves a
+  // character off its cell.
+  const float ax = s.MirrorX == -1.0f ? static_cast<float>(dx) + s.OriginX + (fw - 2.0f * s.OriginX) * s.ScaleX
+                                      : static_cast<float>(dx) + s.OriginX;
   const float ay = static_cast<float>(dy) + s.OriginY;
 
   SysQuad quad;

@@ -5,18 +5,27 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "system/SysPlatform.h"
+
+namespace {
+// What a texture variant is made of: bits that may be combined.
+enum VariantBits : int {
+  VariantWhite = 1,      // the white silhouette (alpha kept)
+  VariantWrapped = 2,    // repeated to WrapSize, for sources past the texture
+  VariantTranspose = 4,  // rows and columns swapped (a quarter turn and a mirror)
+  VariantFlipX = 8,      // mirrored left-right (after any transposing)
+  VariantFlipY = 16,     // upside down (after any transposing)
+  VariantCount = 32,
+};
+}  // namespace
 
 struct SysTexture {
   int Size = 0;
   std::vector<std::uint32_t> Pixels;
-  // Made on demand from Pixels: the picture, its white silhouette, and both
-  // repeated to WrapSize for quads whose source runs past the texture.
-  SDL_Texture* Plain = nullptr;
-  SDL_Texture* White = nullptr;
-  SDL_Texture* WrapPlain = nullptr;
-  SDL_Texture* WrapWhite = nullptr;
+  // Made from Pixels on first use, indexed by VariantBits.
+  SDL_Texture* Variants[VariantCount] = {};
   int WrapSize = 0;
   SysTexture* Prev = nullptr;
   SysTexture* Next = nullptr;
@@ -49,9 +58,9 @@ int SDLCALL WatchResets(void*, SDL_Event* event) {
 }
 
 void DestroyVariants(SysTexture* t) {
-  for (SDL_Texture** v : {&t->Plain, &t->White, &t->WrapPlain, &t->WrapWhite}) {
-    if (*v) SDL_DestroyTexture(*v);
-    *v = nullptr;
+  for (SDL_Texture*& v : t->Variants) {
+    if (v) SDL_DestroyTexture(v);
+    v = nullptr;
   }
 }
 
@@ -68,31 +77,37 @@ SDL_Texture* MakeSdlTexture(const std::uint32_t* argb, int size) {
   return texture;
 }
 
-// The picture (or its silhouette) tiled to `outSize`.
-std::vector<std::uint32_t> Variant(const SysTexture* t, bool white, int outSize) {
+int VariantSize(const SysTexture* t, int bits) { return bits & VariantWrapped ? t->WrapSize : t->Size; }
+
+// The picture (or its silhouette) tiled to its variant's size, transposed
+// and flipped.
+std::vector<std::uint32_t> Variant(const SysTexture* t, int bits) {
+  const int outSize = VariantSize(t, bits);
+  const bool white = bits & VariantWhite, transpose = bits & VariantTranspose;
+  const bool flipX = bits & VariantFlipX, flipY = bits & VariantFlipY;
   std::vector<std::uint32_t> out(static_cast<std::size_t>(outSize) * outSize);
   for (int y = 0; y < outSize; ++y) {
-    const std::uint32_t* row = &t->Pixels[static_cast<std::size_t>(y % t->Size) * t->Size];
     std::uint32_t* dst = &out[static_cast<std::size_t>(y) * outSize];
     for (int x = 0; x < outSize; ++x) {
-      const std::uint32_t p = row[x % t->Size];
+      const int fromX = flipX ? outSize - 1 - x : x, fromY = flipY ? outSize - 1 - y : y;
+      const int column = (transpose ? fromY : fromX) % t->Size, row = (transpose ? fromX : fromY) % t->Size;
+      const std::uint32_t p = t->Pixels[static_cast<std::size_t>(row) * t->Size + column];
       dst[x] = white ? ((p & 0xFF000000u) | 0x00FFFFFFu) : p;
     }
   }
   return out;
 }
 
-SDL_Texture* GetVariant(SysTexture* t, bool white, bool wrapped) {
-  SDL_Texture** slot = wrapped ? (white ? &t->WrapWhite : &t->WrapPlain) : (white ? &t->White : &t->Plain);
-  if (*slot) return *slot;
-  if (!wrapped && !white) {
-    *slot = MakeSdlTexture(t->Pixels.data(), t->Size);
+SDL_Texture* GetVariant(SysTexture* t, int bits) {
+  SDL_Texture*& slot = t->Variants[bits];
+  if (slot) return slot;
+  if (bits == 0) {
+    slot = MakeSdlTexture(t->Pixels.data(), t->Size);
   } else {
-    const int size = wrapped ? t->WrapSize : t->Size;
-    const std::vector<std::uint32_t> pixels = Variant(t, white, size);
-    *slot = MakeSdlTexture(pixels.data(), size);
+    const std::vector<std::uint32_t> pixels = Variant(t, bits);
+    slot = MakeSdlTexture(pixels.data(), VariantSize(t, bits));
   }
-  return *slot;
+  return slot;
 }
 
 SDL_BlendMode SdlBlend(SysBlend blend) {
@@ -110,22 +125,85 @@ SDL_Color ColourOf(std::uint32_t argb) {
                    static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24)};
 }
 
-// One piece: corners as in SysQuad, texel coordinates already inside
-// 0..size of `texture`.
-void DrawPiece(SDL_Texture* texture, int size, const float* x, const float* y, float u0, float v0,
-               float u1, float v1, std::uint32_t argb, SDL_BlendMode blend) {
+void SwapCorners(SysQuad& q, int a, int b) {
+  std::swap(q.X[a], q.X[b]);
+  std::swap(q.Y[a], q.Y[b]);
+}
+
+// The corners' order follows the texel corners (U0,V0), (U1,V0), (U0,V1),
+// (U1,V1): these name the other column or row of corners first.
+void SwapColumns(SysQuad& q) {
+  SwapCorners(q, 0, 1);
+  SwapCorners(q, 2, 3);
+}
+
+void SwapRows(SysQuad& q) {
+  SwapCorners(q, 0, 2);
+  SwapCorners(q, 1, 3);
+}
+
+// Texel coordinates from the texture's other edge, as in a flipped copy.
+void Reflect(float& low, float& high, float size) {
+  const float flippedLow = size - high;
+  high = size - low;
+  low = flippedLow;
+}
+
+// Makes `q` upright: texels running left to right and top to bottom from
+// corner 0 at the top-left, taken from a transposed or flipped copy of the
+// picture where the quad runs otherwise; returns the copy's bits. The same
+// pixels are covered by the same texels, but every renderer then draws a
+// mirrored or quarter-turned sprite exactly as an upright one. (SDL's software
+// renderer copies an upright axis-aligned quad texel for texel; any other it
+// rasterises with a texel lost per row, or it copies it the wrong way round.)
+int MakeUpright(SysQuad& q, float size) {
+  // Name the corners so that U0 <= U1 and V0 <= V1: the same quad.
+  if (q.U1 < q.U0) {
+    SwapColumns(q);
+    std::swap(q.U0, q.U1);
+  }
+  if (q.V1 < q.V0) {
+    SwapRows(q);
+    std::swap(q.V0, q.V1);
+  }
+  int bits = 0;
+  // A quarter turn: u runs down the screen and v across it.
+  if (q.X[1] == q.X[0] && q.Y[2] == q.Y[0] && q.Y[1] != q.Y[0] && q.X[2] != q.X[0]) {
+    bits |= VariantTranspose;
+    SwapCorners(q, 1, 2);
+    std::swap(q.U0, q.V0);
+    std::swap(q.U1, q.V1);
+  }
+  if (q.X[1] < q.X[0]) {
+    bits |= VariantFlipX;
+    SwapColumns(q);
+    Reflect(q.U0, q.U1, size);
+  }
+  if (q.Y[2] < q.Y[0]) {
+    bits |= VariantFlipY;
+    SwapRows(q);
+    Reflect(q.V0, q.V1, size);
+  }
+  return bits;
+}
+
+// One piece: texel coordinates already inside the variant `bits` (white,
+// wrapped) names.
+void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_BlendMode blend) {
+  const float size = static_cast<float>(VariantSize(t, bits));
+  bits |= MakeUpright(q, size);
+  SDL_Texture* texture = GetVariant(t, bits);
   if (!texture) return;
-  const float inv = 1.0f / static_cast<float>(size);
+  const float inv = 1.0f / size;
   const SDL_Color c = ColourOf(argb);
   const SDL_Vertex v[4] = {
-      {{x[0], y[0]}, c, {u0 * inv, v0 * inv}},
-      {{x[1], y[1]}, c, {u1 * inv, v0 * inv}},
-      {{x[2], y[2]}, c, {u0 * inv, v1 * inv}},
-      {{x[3], y[3]}, c, {u1 * inv, v1 * inv}},
+      {{q.X[0], q.Y[0]}, c, {q.U0 * inv, q.V0 * inv}},
+      {{q.X[1], q.Y[1]}, c, {q.U1 * inv, q.V0 * inv}},
+      {{q.X[2], q.Y[2]}, c, {q.U0 * inv, q.V1 * inv}},
+      {{q.X[3], q.Y[3]}, c, {q.U1 * inv, q.V1 * inv}},
   };
-  // Split along TL-BR: SDL's software renderer would otherwise turn the
-  // quad into a scaled rectangle copy, which is slower and samples texel
-  // edges differently from the triangles.
+  // Two triangles in one call sharing the TL-BR diagonal: an upright
+  // axis-aligned quad is then one rectangle copy on the software renderer.
   static const int indices[6] = {0, 1, 3, 0, 3, 2};
   SDL_SetTextureBlendMode(texture, blend);
   SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
@@ -136,13 +214,13 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
   const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
   const float size = static_cast<float>(t->Size);
   if (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size) {
-    DrawPiece(GetVariant(t, white, false), t->Size, q.X, q.Y, q.U0, q.V0, q.U1, q.V1, argb, blend);
+    DrawPiece(t, white ? VariantWhite : 0, q, argb, blend);
     return;
   }
   // Past the texture it repeats: draw one piece per period of the repeated
   // texture, each mapped onto its share of the quad.
   const float period = static_cast<float>(t->WrapSize);
-  SDL_Texture* wrapped = GetVariant(t, white, true);
+  const int wrapped = (white ? VariantWhite : 0) | VariantWrapped;
   const float baseU = std::floor(umin / period) * period;
   const float baseV = std::floor(vmin / period) * period;
   const float du = q.U1 - q.U0, dv = q.V1 - q.V0;
@@ -159,16 +237,16 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
     int cols = 0;
     for (float ua = umin, uStart = baseU; ua < umax && cols < MaxWrapPieces; ++cols, uStart += period) {
       const float ub = std::min(umax, uStart + period);
-      // Keep the quad's own orientation: the piece runs from the U0/V0 side.
-      const float pu0 = q.U0 <= q.U1 ? ua : ub, pu1 = q.U0 <= q.U1 ? ub : ua;
-      const float pv0 = q.V0 <= q.V1 ? va : vb, pv1 = q.V0 <= q.V1 ? vb : va;
-      float x[4], y[4];
-      corner(pu0, pv0, x[0], y[0]);
-      corner(pu1, pv0, x[1], y[1]);
-      corner(pu0, pv1, x[2], y[2]);
-      corner(pu1, pv1, x[3], y[3]);
-      DrawPiece(wrapped, t->WrapSize, x, y, pu0 - uStart, pv0 - vStart, pu1 - uStart, pv1 - vStart, argb,
-                blend);
+      SysQuad piece{};
+      corner(ua, va, piece.X[0], piece.Y[0]);
+      corner(ub, va, piece.X[1], piece.Y[1]);
+      corner(ua, vb, piece.X[2], piece.Y[2]);
+      corner(ub, vb, piece.X[3], piece.Y[3]);
+      piece.U0 = ua - uStart;
+      piece.V0 = va - vStart;
+      piece.U1 = ub - uStart;
+      piece.V1 = vb - vStart;
+      DrawPiece(t, wrapped, piece, argb, blend);
       ua = ub;
     }
     va = vb;
@@ -313,7 +391,7 @@ bool SysRendererRestore() {
   if (PendingDeviceReset) {
     for (SysTexture* t = LiveTextures; t; t = t->Next) {
       DestroyVariants(t);
-      if (!GetVariant(t, false, false)) return false;
+      if (!GetVariant(t, 0)) return false;
     }
   }
   if (!MakeBackBuffer(BackBufferScale)) return false;
@@ -330,7 +408,7 @@ SysTexture* SysCreateTexture(const std::uint32_t* argb, int size) {
   t->Next = LiveTextures;
   if (LiveTextures) LiveTextures->Prev = t;
   LiveTextures = t;
-  GetVariant(t, false, false);
+  GetVariant(t, 0);
   return t;
 }
 

@@ -57,7 +57,8 @@ enum class SysColourOp {
 
 // One textured quad. Corners are given for the texel corners (U0,V0),
 // (U1,V0), (U0,V1), (U1,V1), in target pixels; texel coordinates past the
-// texture repeat it.
+// texture repeat it. A mirrored or quarter-turned quad shows its texels
+// exactly as an upright one does.
 struct SysQuad {
   float X[4];
   float Y[4];

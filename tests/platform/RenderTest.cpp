@@ -172,12 +172,19 @@ TEST_F(Render, SourcesPastTheTextureRepeatIt) {
   SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = 4.0f;
   DrawSprite(0, 0, 0, 0, 0, 64, 8);
   DrawSprite(0, 0, 40, -16, 0, 48, 8);
+  SpriteDrawState.MirrorX = -1.0f;
+  DrawSprite(0, 0, 80, -16, 0, 64, 8);
   Grab();
   const std::uint32_t row0[] = {Red, Green, Red, Green};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(At(i * 16 + 1, 2), row0[i]) << i;
   EXPECT_EQ(At(64, 2), Black);
   const std::uint32_t row1[] = {Green, Red, Green};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(At(i * 16 + 1, 12), row1[i]) << i;
+  // Mirrored, green red green red runs the other way, in the same box.
+  const std::uint32_t row2[] = {Red, Green, Red, Green};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(At(i * 16 + 1, 22), row2[i]) << i;
+  EXPECT_EQ(At(63, 22), Green);
+  EXPECT_EQ(At(64, 22), Black);
 }
 
 TEST_F(Render, SuspendedDrawingReachesNothing) {
