@@ -38,7 +38,7 @@ bool StartRenderer(int scale) {
   return BackBufferScale == scale;
 }
 
-void BM_DrawSprite(benchmark::State& state) {
+void DrawSprites(benchmark::State& state, float mirrorX) {
   const int scale = static_cast<int>(state.range(0));
   if (!StartRenderer(scale)) {
     state.SkipWithError("no renderer");
@@ -46,6 +46,7 @@ void BM_DrawSprite(benchmark::State& state) {
   }
   ResetDrawState();
   SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = 4.0f;
+  SpriteDrawState.MirrorX = mirrorX;
   ClearTarget(0xFF000000u);
   int i = 0;
   for (auto _ : state) {
@@ -58,7 +59,13 @@ void BM_DrawSprite(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
   ResetDrawState();
 }
+
+void BM_DrawSprite(benchmark::State& state) { DrawSprites(state, 1.0f); }
 BENCHMARK(BM_DrawSprite)->Arg(1)->Arg(5)->Unit(benchmark::kMicrosecond);
+
+// Facing left, as half the characters do.
+void BM_DrawMirroredSprite(benchmark::State& state) { DrawSprites(state, -1.0f); }
+BENCHMARK(BM_DrawMirroredSprite)->Arg(1)->Arg(5)->Unit(benchmark::kMicrosecond);
 
 void BM_FrameOfTilesAndText(benchmark::State& state) {
   const int scale = static_cast<int>(state.range(0));
