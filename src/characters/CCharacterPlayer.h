@@ -1,3 +1,6 @@
 #pragma once
+#include "characters/CCharacter.h"
 
-class CCharacterPlayer;
+// The character the user steers; its inventory, stats and turn come with
+// the player's own code.
+class CCharacterPlayer : public CCharacter {};

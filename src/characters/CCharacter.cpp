@@ -1,0 +1,216 @@
+#include "characters/CCharacter.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/CGameMain.h"
+#include "characters/CCharacterList.h"
+#include "characters/CCharacterPlayer.h"
+#include "characters/CharacterFactory.h"
+#include "floors/CStageData.h"
+#include "platform/Random.h"
+#include "platform/Renderer.h"
+#include "platform/TextTable.h"
+
+namespace {
+
+constexpr TextId TeleportText = 584;
+
+CStageData* CurrentStage() { return GetGameMain()->CurrentStage; }
+
+}  // namespace
+
+CCharacter::CCharacter() {
+  std::fill(std::begin(meleeHitEntries), std::end(meleeHitEntries), -1);
+  std::fill(std::begin(magicShotEntries), std::end(magicShotEntries), -1);
+  std::fill(std::begin(shotEntries), std::end(shotEntries), -1);
+  std::fill(std::begin(itemUseEntries), std::end(itemUseEntries), -1);
+}
+
+CCharacter::~CCharacter() {
+  // The owned lists only refer to their members.
+  if (ownedList1) ownedList1->RemoveAll();
+  if (ownedList2) ownedList2->RemoveAll();
+}
+
+// ---- Combat and turn operations whose bodies come with the combat rules.
+
+CCharacter* CCharacter::GetMeleeTarget(int) { return nullptr; }
+bool CCharacter::PerformMeleeAttack() { return false; }
+bool CCharacter::StepForward() { return false; }
+void CCharacter::UpdateTurn() {}
+void CCharacter::Draw() {}
+int CCharacter::ReceiveAttack(AttackType, bool, int, CCharacter*) { return 0; }
+void CCharacter::CollectExp(CCharacter*) {}
+void CCharacter::ApplyCounterEffects() {}
+
+// ---- Position and direction
+
+void CCharacter::SetPosition(int cellX, int cellY) {
+  x = prevX = prevPrevX = cellX;
+  y = prevY = prevPrevY = cellY;
+}
+
+bool CCharacter::SetDirection(Direction value) {
+  direction = value;
+  return true;
+}
+
+void CCharacter::StartTurn() {
+  prevX = prevPrevX = x;
+  prevY = prevPrevY = y;
+}
+
+// ---- Animation
+
+const AnimationFrame* CCharacter::GetCurrentFrame() const {
+  if (animEntry < 0 || static_cast<std::size_t>(animEntry) >= frames.size()) return nullptr;
+  return &frames[static_cast<std::size_t>(animEntry)];
+}
+
+void CCharacter::SetAnimation(AnimationEntry entry) {
+  if (entry == -1) return;
+  if (entry != AnimationGone && (entry < 0 || static_cast<std::size_t>(entry) >= frames.size()))
+    entry = AnimationIdle;
+  animEntry = entry;
+  animTick = 0;
+  if (entry != AnimationGone) return;
+  // Off the floor: nobody's blows come from here any more.
+  for (CCharacter* other : GetGameMain()->Characters.Walk())
+    if (other->lastAttacker == this) other->lastAttacker = nullptr;
+  alive = 0;
+  if (CStageData* stage = CurrentStage(); stage && stage->GetCharacterAt(x, y) == this)
+    stage->characterAt[CStageData::Cell(x, y)] = nullptr;
+}
+
+void CCharacter::TickAnimation() {
+  if (const AnimationFrame* frame = GetCurrentFrame()) {
+    int duration = frame->duration;
+    if (animEntry >= AnimationIdle && animEntry < AnimationAttack) {
+      if (IsSlow()) duration *= 2;
+      if (IsQuick()) duration /= 2;
+    }
+    if (holdTicks >= 1)
+      --holdTicks;
+    else if (animTick < StatusForever)
+      ++animTick;
+    if (animTick >= duration) SetAnimation(frame->next);
+  }
+  if (moveStep < 8) ++moveStep;
+  if (animEntry == AnimationDying) CureBadStatuses();
+}
+
+// ---- Drawing on the floor map
+
+bool CCharacter::DrawAt(int, int, float, float, int) { return true; }
+
+namespace {
+
+enum class MarkerKind { Enemy, Object };
+
+// The 3 x 3 marker cell of picture 7; its row blinks every 20 frames and is
+// darker where the ground under it has not been seen.
+bool DrawMapMarker(const CCharacter& character, MarkerKind kind, int screenX, int screenY, float scaleX,
+                   float scaleY, int markerAlpha) {
+  CGameMain* game = GetGameMain();
+  const CStageData* stage = game->CurrentStage;
+  if (!stage) return false;
+  const int cellX = character.GetX(), cellY = character.GetY();
+  if (stage->IsOutOfMap(cellX, cellY)) return false;
+  const int explored = stage->explored[CStageData::Cell(cellX, cellY)];
+  if (kind == MarkerKind::Enemy) {
+    const CCharacter* player = game->Player;
+    const bool telepathy = player && player->HasTelepathy();
+    if (!telepathy && explored != 2 && (character.IsInvisible() || !stage->IsVisible(cellX, cellY)))
+      return false;
+  } else if (character.IsInvisible() || explored == 0) {
+    return false;
+  }
+  const bool ground = stage->IsStairs(cellX, cellY) || stage->IsCorridor(cellX, cellY) ||
+                      stage->IsFloor(cellX, cellY);
+  const bool firstHalf = game->FrameCount % 40 < 20;
+  const int row = ground && explored != 0 ? (firstHalf ? 0 : 3) : (firstHalf ? 6 : 9);
+  ResetDrawState();
+  SpriteDrawState.ScaleX = scaleX;
+  SpriteDrawState.ScaleY = scaleY;
+  SpriteDrawState.Colour = static_cast<std::uint32_t>(markerAlpha & 0xFF) << 24 | 0xFFFFFFu;
+  DrawSprite(7, screenX, screenY, kind == MarkerKind::Enemy ? 393 : 405, row, 3, 3);
+  ResetDrawState();
+  return true;
+}
+
+}  // namespace
+
+bool CCharacter::DrawEnemyMapMarker(int screenX, int screenY, float scaleX, float scaleY, int markerAlpha) {
+  return DrawMapMarker(*this, MarkerKind::Enemy, screenX, screenY, scaleX, scaleY, markerAlpha);
+}
+
+bool CCharacter::DrawObjectMapMarker(int screenX, int screenY, float scaleX, float scaleY, int markerAlpha) {
+  return DrawMapMarker(*this, MarkerKind::Object, screenX, screenY, scaleX, scaleY, markerAlpha);
+}
+
+// ---- State, name, colour
+
+void CCharacter::CopyStateFrom(const CCharacter* other) { CopyCharacterState(this, other); }
+
+char* CCharacter::GetName(char* buffer, std::size_t capacity) const {
+  return GetCharacterTypeName(type, buffer, capacity);
+}
+
+void CCharacter::SetColor(int r, int g, int b) {
+  red = r;
+  green = g;
+  blue = b;
+}
+
+// ---- Inventory
+
+CItem* CCharacter::GetItem(int index) const {
+  if (index == -1) {
+    const CStageData* stage = CurrentStage();
+    return stage ? stage->GetItemAt(x, y) : nullptr;
+  }
+  return GetItemAt(index);
+}
+
+CItem* CCharacter::GetItemAt(int index) const {
+  if (!items || index < 0 || index >= itemCount || index >= itemCapacity) return nullptr;
+  return items[index];
+}
+
+int CCharacter::CountItems() const {
+  int n = 0;
+  while (GetItemAt(n)) ++n;
+  return n;
+}
+
+void CCharacter::ClampHP() { hp = std::min(hp, GetMaxHP()); }
+
+// ---- Teleport
+
+void CCharacter::TeleportRandom() {
+  CStageData* stage = CurrentStage();
+  if (!stage) return;
+  // Every free floor cell, column by column, and those out of sight.
+  std::int16_t free[StageMapSize * StageMapSize];
+  std::int16_t hidden[StageMapSize * StageMapSize];
+  int freeCount = 0, hiddenCount = 0;
+  for (int cellX = 0; cellX < StageMapSize; ++cellX) {
+    for (int cellY = 0; cellY < StageMapSize; ++cellY) {
+      if (!stage->IsFloor(cellX, cellY) || stage->GetCharacterAt(cellX, cellY)) continue;
+      const auto cell = static_cast<std::int16_t>(CStageData::Cell(cellX, cellY));
+      free[freeCount++] = cell;
+      if (!stage->HasLineOfSight(x, y, cellX, cellY)) hidden[hiddenCount++] = cell;
+    }
+  }
+  if (freeCount == 0) return;
+  ShowCaption(GetCurrentLanguageText(TeleportText));
+  // One draw picks among the cells out of sight, or among every free cell
+  // when all are in sight.
+  const std::int16_t* pool = hiddenCount > 0 ? hidden : free;
+  const int cell = pool[Random() % (hiddenCount > 0 ? hiddenCount : freeCount)];
+  const int toX = cell / StageMapSize, toY = cell % StageMapSize;
+  if (!stage->MoveCharacterTo(toX, toY, this)) return;
+  SetPosition(toX, toY);
+  ShowCaption(GetCurrentLanguageText(TeleportText));
+}

@@ -1,0 +1,188 @@
+#include "characters/CharacterFactory.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <new>
+
+#include "platform/TextTable.h"
+#include "ui/TextCopy.h"
+
+namespace {
+
+using Maker = CCharacter* (*)();
+
+template <class T>
+CCharacter* Make() {
+  return new (std::nothrow) T;
+}
+
+// The classes by type id; a null row is a class still to come.
+// Player classes 0-8: Fighter, Hunter, Dwarf, Witch, Valkyrie, Ninja,
+// Kunoichi, Elf, Prophet.
+constexpr Maker PlayerClasses[9] = {};
+constexpr CharacterType FirstMonster = 256;
+// Monsters 256-367: 256 + 3 x family + grade - 1. The Treant (364) and the
+// Alchemist (367) have one grade; 365 and 366 have a name but no class.
+constexpr Maker Monsters[112] = {
+    nullptr, nullptr, nullptr,  // 256 Slime 1-3
+    nullptr, nullptr, nullptr,  // 259 Rat
+    nullptr, nullptr, nullptr,  // 262 Kobold
+    nullptr, nullptr, nullptr,  // 265 Mushroom
+    nullptr, nullptr, nullptr,  // 268 Bat
+    nullptr, nullptr, nullptr,  // 271 Frog
+    nullptr, nullptr, nullptr,  // 274 Goblin
+    nullptr, nullptr, nullptr,  // 277 Snake
+    nullptr, nullptr, nullptr,  // 280 ManaEater
+    nullptr, nullptr, nullptr,  // 283 Skeleton
+    nullptr, nullptr, nullptr,  // 286 Ghost
+    nullptr, nullptr, nullptr,  // 289 Imp
+    nullptr, nullptr, nullptr,  // 292 Zombie
+    nullptr, nullptr, nullptr,  // 295 Merman
+    nullptr, nullptr, nullptr,  // 298 Harpy
+    nullptr, nullptr, nullptr,  // 301 Werewolf
+    nullptr, nullptr, nullptr,  // 304 Spider
+    nullptr, nullptr, nullptr,  // 307 Dog
+    nullptr, nullptr, nullptr,  // 310 Bee
+    nullptr, nullptr, nullptr,  // 313 LivingArmor
+    nullptr, nullptr, nullptr,  // 316 Cyclops
+    nullptr, nullptr, nullptr,  // 319 Shadow
+    nullptr, nullptr, nullptr,  // 322 Minotaur
+    nullptr, nullptr, nullptr,  // 325 Samurai
+    nullptr, nullptr, nullptr,  // 328 Gorem
+    nullptr, nullptr, nullptr,  // 331 Gargoyle
+    nullptr, nullptr, nullptr,  // 334 Vampire
+    nullptr, nullptr, nullptr,  // 337 Gorgon
+    nullptr, nullptr, nullptr,  // 340 Death
+    nullptr, nullptr, nullptr,  // 343 Dragon
+    nullptr, nullptr, nullptr,  // 346 Demon
+    nullptr, nullptr, nullptr,  // 349 Eye
+    nullptr, nullptr, nullptr,  // 352 Doll
+    nullptr, nullptr, nullptr,  // 355 Pyrolisk
+    nullptr, nullptr, nullptr,  // 358 Necromancer
+    nullptr, nullptr, nullptr,  // 361 Mimic
+    nullptr, nullptr, nullptr,  // 364 Treant1, 365 and 366 none
+    nullptr,                    // 367 Alchemist1
+};
+constexpr CharacterType FirstMiningPoint = 768;
+// Mine, Bush, Tree, Chest.
+constexpr Maker MiningPoints[4] = {};
+constexpr CharacterType FirstTutorialPoint = 784;
+// The tutorial's Mine, Bush and Tree: built by the ordinary constructor,
+// then given their own type.
+constexpr Maker TutorialPoints[3] = {};
+constexpr CharacterType EffectType = 4096;
+constexpr Maker Effect = nullptr;
+constexpr CharacterType CompanionType = 4097;
+constexpr Maker Companion = nullptr;
+
+template <std::size_t N>
+Maker MakerIn(const Maker (&table)[N], CharacterType first, CharacterType type) {
+  if (type < first || type - first >= static_cast<CharacterType>(N)) return nullptr;
+  return table[type - first];
+}
+
+Maker MakerOf(CharacterType type) {
+  if (Maker maker = MakerIn(PlayerClasses, 0, type)) return maker;
+  if (Maker maker = MakerIn(Monsters, FirstMonster, type)) return maker;
+  if (Maker maker = MakerIn(MiningPoints, FirstMiningPoint, type)) return maker;
+  if (Maker maker = MakerIn(TutorialPoints, FirstTutorialPoint, type)) return maker;
+  if (type == EffectType) return Effect;
+  if (type == CompanionType) return Companion;
+  return nullptr;
+}
+
+// The names of the types 368-405: the texts 903-947 without those of the
+// types that were dropped.
+constexpr std::array<TextId, 38> LaterTypeNames = [] {
+  constexpr TextId skipped[] = {904, 906, 907, 911, 915, 916, 936};
+  std::array<TextId, 38> names{};
+  std::size_t n = 0;
+  for (TextId id = 903; n < names.size(); ++id)
+    if (std::find(std::begin(skipped), std::end(skipped), id) == std::end(skipped)) names[n++] = id;
+  return names;
+}();
+static_assert(LaterTypeNames[1] == 905 && LaterTypeNames[26] == 935 && LaterTypeNames[37] == 947);
+
+constexpr TextId NoName = -1;
+
+TextId NameTextOf(CharacterType type) {
+  if (type >= 0 && type <= 8) return 776 + type;
+  if (type == 10) return 785;
+  if (type == 80) return 902;
+  if (type >= 256 && type <= 367) return 786 + (type - 256);
+  if (type >= 368 && type <= 405) return LaterTypeNames[static_cast<std::size_t>(type - 368)];
+  if (type >= 768 && type <= 771) return 898 + (type - 768);
+  return NoName;
+}
+
+}  // namespace
+
+CCharacter* CreateCharacter(CharacterType type) {
+  const Maker maker = MakerOf(type);
+  if (!maker) return nullptr;
+  CCharacter* character = maker();
+  if (character && type >= FirstTutorialPoint && type < FirstTutorialPoint + 3) character->type = type;
+  return character;
+}
+
+char* GetCharacterTypeName(CharacterType type, char* buffer, std::size_t capacity) {
+  const TextId text = NameTextOf(type);
+  if (text != NoName && buffer) CopyTextCut(buffer, capacity, GetCurrentLanguageText(text));
+  return buffer;
+}
+
+void CopyCharacterState(CCharacter* destination, const CCharacter* source) {
+  if (!destination || !source || destination == source) return;
+  CCharacter& d = *destination;
+  const CCharacter& s = *source;
+  d.spareFlag = s.spareFlag;
+  d.alive = s.alive;
+  d.type = s.type;
+  d.level = s.level;
+  d.exp = s.exp;
+  d.satiety = s.satiety;
+  d.hp = s.hp;
+  d.maxHp = s.maxHp;
+  d.attack = s.attack;
+  d.defence = s.defence;
+  d.magicDamageCut = s.magicDamageCut;
+  d.accuracy = s.accuracy;
+  d.evasion = s.evasion;
+  d.sureHit = s.sureHit;
+  d.criticalChance = s.criticalChance;
+  d.counterDamagePercent = s.counterDamagePercent;
+  d.maxHpX100 = s.maxHpX100;
+  d.strength = s.strength;
+  d.spareStat = s.spareStat;
+  // A class's own DEX and INT stay unless the source has some.
+  if (s.dexterity > 0) d.dexterity = s.dexterity;
+  if (s.intelligence > 0) d.intelligence = s.intelligence;
+  d.meleeAttackType = s.meleeAttackType;
+  d.meleeReach = s.meleeReach;
+  d.passesWalls = s.passesWalls;
+  d.x = s.x;
+  d.y = s.y;
+  d.prevX = s.prevX;
+  d.prevPrevX = s.prevPrevX;
+  d.prevY = s.prevY;
+  d.prevPrevY = s.prevPrevY;
+  d.direction = s.direction;
+  std::copy(std::begin(s.extraWords), std::end(s.extraWords), d.extraWords);
+  std::copy(std::begin(s.status), std::end(s.status), d.status);
+  d.regenAmount = s.regenAmount;
+  d.spriteRotation = s.spriteRotation;
+  d.spriteScale = s.spriteScale;
+  d.moveStep = s.moveStep;
+  d.animEntry = s.animEntry;
+  d.animTick = s.animTick;
+  d.animSpare = s.animSpare;
+  d.alpha = s.alpha;
+  d.red = s.red;
+  d.green = s.green;
+  d.blue = s.blue;
+  d.actionPoints = s.actionPoints;
+  d.regenProgress = s.regenProgress;
+  // Not the item count: it must always match the destination's own slots.
+  d.selectedItem = s.selectedItem;
+}
