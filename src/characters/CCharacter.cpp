@@ -80,7 +80,7 @@ void CCharacter::SetAnimation(AnimationEntry entry) {
     if (other->lastAttacker == this) other->lastAttacker = nullptr;
   alive = 0;
   if (CStageData* stage = CurrentStage(); stage && stage->GetCharacterAt(x, y) == this)
-    stage->characterAt[CStageData::Cell(x, y)] = nullptr;
+    stage->characterAt[CellIndex(x, y)] = nullptr;
 }
 
 void CCharacter::TickAnimation() {
@@ -117,7 +117,7 @@ bool DrawMapMarker(const CCharacter& character, MarkerKind kind, int screenX, in
   if (!stage) return false;
   const int cellX = character.GetX(), cellY = character.GetY();
   if (stage->IsOutOfMap(cellX, cellY)) return false;
-  const int explored = stage->explored[CStageData::Cell(cellX, cellY)];
+  const int explored = stage->explored[CellIndex(cellX, cellY)];
   if (kind == MarkerKind::Enemy) {
     const CCharacter* player = game->Player;
     const bool telepathy = player && player->HasTelepathy();
@@ -192,13 +192,13 @@ void CCharacter::TeleportRandom() {
   CStageData* stage = CurrentStage();
   if (!stage) return;
   // Every free floor cell, column by column, and those out of sight.
-  std::int16_t free[StageMapSize * StageMapSize];
-  std::int16_t hidden[StageMapSize * StageMapSize];
+  std::int16_t free[StageCellCount];
+  std::int16_t hidden[StageCellCount];
   int freeCount = 0, hiddenCount = 0;
   for (int cellX = 0; cellX < StageMapSize; ++cellX) {
     for (int cellY = 0; cellY < StageMapSize; ++cellY) {
       if (!stage->IsFloor(cellX, cellY) || stage->GetCharacterAt(cellX, cellY)) continue;
-      const auto cell = static_cast<std::int16_t>(CStageData::Cell(cellX, cellY));
+      const auto cell = static_cast<std::int16_t>(CellIndex(cellX, cellY));
       free[freeCount++] = cell;
       if (!stage->HasLineOfSight(x, y, cellX, cellY)) hidden[hiddenCount++] = cell;
     }

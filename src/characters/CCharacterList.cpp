@@ -16,7 +16,7 @@ CCharacterList::Node* CCharacterList::PushBack(CCharacter* character) {
   node->next = this;
   prev->next = node;
   prev = node;
-  ++count;
+  ++Count;
   return node;
 }
 
@@ -29,7 +29,7 @@ CCharacter* CCharacterList::GetAt(int index) const {
 }
 
 void CCharacterList::Drop(Node* node) {
-  --count;
+  --Count;
   if (Walks > 0) {
     node->value = nullptr;
     HasEmptyNodes = true;

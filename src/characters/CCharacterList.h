@@ -37,7 +37,7 @@ public:
   Node* PushBack(CCharacter* character);
   // 1-based; null for 0, below, or past the end.
   CCharacter* GetAt(int index) const;
-  std::int32_t GetCount() const { return count; }
+  std::int32_t GetCount() const { return Count; }
 
   // Deletes every member.
   void DeleteAll();
@@ -90,7 +90,7 @@ private:
   void DeleteMember(Node* node);
   void EndWalk();
 
-  std::int32_t count = 0;
+  std::int32_t Count = 0;
   std::int32_t Walks = 0;
   bool HasEmptyNodes = false;
 };

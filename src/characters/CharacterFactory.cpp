@@ -122,7 +122,7 @@ CCharacter* CreateCharacter(CharacterType type) {
   const Maker maker = MakerOf(type);
   if (!maker) return nullptr;
   CCharacter* character = maker();
-  if (character && type >= FirstTutorialPoint && type < FirstTutorialPoint + 3) character->type = type;
+  if (character && MakerIn(TutorialPoints, FirstTutorialPoint, type)) character->type = type;
   return character;
 }
 

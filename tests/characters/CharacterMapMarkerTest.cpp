@@ -49,8 +49,8 @@ protected:
     RenderFixture::TearDown();
   }
   void See(int visible, int explored) {
-    floor_.visible[CStageData::Cell(3, 3)] = static_cast<std::uint8_t>(visible);
-    floor_.explored[CStageData::Cell(3, 3)] = static_cast<std::uint8_t>(explored);
+    floor_.visible[CellIndex(3, 3)] = static_cast<std::uint8_t>(visible);
+    floor_.explored[CellIndex(3, 3)] = static_cast<std::uint8_t>(explored);
   }
   // The sheet texel that landed on logical pixel (10, 10), or (-1, -1).
   AtlasTexel DrawnTexel(bool enemy) {
@@ -107,7 +107,7 @@ TEST_F(MapMarker, CellsOfTheSheetBlinkEveryTwentyFrames) {
   game_->FrameCount = 40;
   EXPECT_EQ(DrawnTexel(false), (AtlasTexel{405, 0}));
   // On ground that is not floor, corridor or stairs: the darker rows.
-  floor_.terrain[CStageData::Cell(3, 3)] = 4;
+  floor_.terrain[CellIndex(3, 3)] = 4;
   EXPECT_EQ(DrawnTexel(true), (AtlasTexel{393, 6}));
   game_->FrameCount = 65;
   EXPECT_EQ(DrawnTexel(false), (AtlasTexel{405, 9}));

@@ -153,7 +153,7 @@ TEST_F(CharacterOnFloor, ItemsWithoutAndWithAnInventory) {
   CCharacter* monster = Place(2, 3);
   int lying = 0;
   CItem* onCell = reinterpret_cast<CItem*>(&lying);  // identity only, never used as an item
-  floor_.itemAt[CStageData::Cell(2, 3)] = onCell;
+  floor_.itemAt[CellIndex(2, 3)] = onCell;
   EXPECT_EQ(monster->GetItem(-1), onCell);
   for (int i : {-2, 0, 1, 36}) {
     EXPECT_EQ(monster->GetItem(i), nullptr) << i;
@@ -175,7 +175,7 @@ TEST_F(CharacterOnFloor, ItemsWithoutAndWithAnInventory) {
   EXPECT_EQ(monster->GetItemAt(4), nullptr);
   monster->items = nullptr;
   monster->itemCount = monster->itemCapacity = 0;
-  floor_.itemAt[CStageData::Cell(2, 3)] = nullptr;
+  floor_.itemAt[CellIndex(2, 3)] = nullptr;
 }
 
 TEST(CharacterObject, CopiesPersistentStateOnly) {

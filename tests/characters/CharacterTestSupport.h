@@ -21,7 +21,7 @@ public:
   TestFloor(int left, int top, int right, int bottom) {
     for (TerrainCode& t : terrain) t = 4;
     for (int x = left; x <= right; ++x)
-      for (int y = top; y <= bottom; ++y) terrain[Cell(x, y)] = 0;
+      for (int y = top; y <= bottom; ++y) terrain[CellIndex(x, y)] = 0;
   }
   bool HasLineOfSight(int x1, int y1, int x2, int y2) const override {
     return Sight ? Sight(x1, y1, x2, y2) : true;
