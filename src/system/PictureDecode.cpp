@@ -74,6 +74,8 @@ bool DecodePngRows(PngJob* job) {
   }
   png_set_read_fn(png, job, PngRead);
   png_set_user_limits(png, MaxImageSide, MaxImageSide);
+  // Compressed text and profiles may not unpack to more than the picture holds.
+  png_set_chunk_malloc_max(png, job->Size);
   png_read_info(png, info);
 
   const png_byte colourType = png_get_color_type(png, info);
@@ -131,8 +133,31 @@ bool DecodePngRows(PngJob* job) {
   return true;
 }
 
+std::uint32_t ReadBigEndian32(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+// libpng allocates (and zeroes) a chunk's declared length before it reads a
+// byte of it, so a damaged length of 2 GB would cost 2 GB. Every chunk must
+// fit in the bytes that are there.
+bool PngChunksFit(const std::uint8_t* data, std::size_t size) {
+  constexpr std::size_t SignatureSize = 8, HeaderSize = 8, CrcSize = 4;
+  std::size_t at = SignatureSize;
+  while (size - at >= HeaderSize) {
+    const std::uint64_t length = ReadBigEndian32(data + at);
+    const bool end = std::memcmp(data + at + 4, "IEND", 4) == 0;
+    at += HeaderSize;
+    if (length + CrcSize > size - at) return false;
+    at += static_cast<std::size_t>(length) + CrcSize;
+    if (end) break;
+  }
+  return true;
+}
+
 bool DecodePng(const std::uint8_t* data, std::size_t size, const Canvas& target, int& width,
                int& height) {
+  width = height = 0;
+  if (!PngChunksFit(data, size)) return false;
   PngJob job{data, size, 0, target, 0, 0, nullptr};
   const bool ok = DecodePngRows(&job);
   std::free(job.Rows);

@@ -7,6 +7,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -568,6 +569,54 @@ TEST(PictureDecode, HostileDimensionsAreRefusedQuickly) {
   EXPECT_TRUE(DecodePicture(View(rle, ResourceTypeBitmap), 8, argb));
   EXPECT_EQ(argb[3 * 8 + 3], 0xFFFF0000u);  // the bottom row's long run, clipped at the width
   EXPECT_EQ(argb[3 * 8 + 4], 0u);
+}
+
+// Resident memory in kB ("VmRSS" / "VmHWM" of /proc/self/status), -1 when
+// the system does not say.
+long StatusKb(const char* field) {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (!status) return -1;
+  char line[256];
+  long value = -1;
+  while (std::fgets(line, sizeof line, status))
+    if (std::strncmp(line, field, std::strlen(field)) == 0) value = std::atol(line + std::strlen(field) + 1);
+  std::fclose(status);
+  return value;
+}
+
+TEST(PictureDecode, AChunkLongerThanThePictureFailsAtOnce) {
+  // Writing 5 restarts the peak ("VmHWM") from what is resident now.
+  std::FILE* reset = std::fopen("/proc/self/clear_refs", "w");
+  if (!reset) GTEST_SKIP() << "the peak resident size cannot be reset here";
+  std::fclose(reset);
+
+  const Bytes header = EncodePng(Sample(false), PngKind::Rgb8, true);
+  const std::size_t afterIhdr = 8 + 8 + 13 + 4;
+  ASSERT_GE(header.size(), afterIhdr);
+  struct Case {
+    const char* Type;
+    std::uint32_t Length;
+  };
+  // Near 2 GB, or just past the bytes there are: 41 bytes in all.
+  const Case cases[] = {{"tEXt", 0x7FFFFFF0u}, {"iTXt", 0x7FFFFFFFu}, {"vrLm", 0x40000000u}, {"IDAT", 0x7FFFFFF0u},
+                        {"tEXt", 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Type);
+    Bytes png(header.begin(), header.begin() + static_cast<std::ptrdiff_t>(afterIhdr));
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<std::uint8_t>(c.Length >> shift));
+    png.insert(png.end(), c.Type, c.Type + 4);
+    ASSERT_EQ(png.size(), 41u);
+
+    std::FILE* restart = std::fopen("/proc/self/clear_refs", "w");
+    ASSERT_NE(restart, nullptr);
+    std::fputs("5", restart);
+    std::fclose(restart);
+    const long before = StatusKb("VmRSS");
+    std::vector<std::uint32_t> argb;
+    EXPECT_FALSE(DecodePicture(View(png), 8, argb));
+    EXPECT_TRUE(AllTransparent(argb));
+    EXPECT_LT(StatusKb("VmHWM") - before, 4 * 1024);
+  }
 }
 
 namespace {
