@@ -1,19 +1,41 @@
 #include "platform/CSaveFile.h"
 
+#include <string>
+
 #include "system/SysPlatform.h"
+
+namespace {
+
+// The player learns that a file was not kept, and why.
+void ReportFailedWrite(const SysFile& file) {
+  const std::string line = "Vorlumen: cannot write " + file.TargetPath() + ": " + file.FailureReason() +
+                           "; the file stays as it was\n";
+  SysDebugOutput(line.c_str());
+}
+
+}  // namespace
 
 bool CSaveFile::OpenRead(const char* name) { return File.OpenRead(SysGameFilePath(name)); }
 bool CSaveFile::OpenSaveRead() { return OpenRead("save"); }
 bool CSaveFile::KeepAside(const char* name, const char* asideName) {
   return SysMoveFile(SysGameFilePath(name), SysGameFilePath(asideName));
 }
-bool CSaveFile::Create(const char* name) { return File.Create(SysGameFilePath(name)); }
+bool CSaveFile::Create(const char* name) {
+  if (File.Create(SysGameFilePath(name))) return true;
+  ReportFailedWrite(File);
+  return false;
+}
 bool CSaveFile::CreateSave() { return Create("save"); }
 bool CSaveFile::OpenScoreRead() { return OpenRead("score"); }
 bool CSaveFile::CreateScore() { return Create("score"); }
 bool CSaveFile::OpenIdentifyRead() { return OpenRead("identify"); }
 bool CSaveFile::CreateIdentify() { return Create("identify"); }
-bool CSaveFile::Close() { return File.Close(); }
+bool CSaveFile::Close() {
+  const bool writing = File.IsWriting();
+  if (File.Close()) return true;
+  if (writing) ReportFailedWrite(File);
+  return false;
+}
 
 bool CSaveFile::Read(void* buffer, std::uint32_t count, std::uint32_t* done) {
   std::size_t got = 0;

@@ -5,7 +5,8 @@
 
 // The file object for "save", "keyconfig", "identify" and the rankings:
 // one file at a time, by its bare name in the game folder, raw bytes read
-// and written strictly in sequence.
+// and written strictly in sequence. A write that fails says so in one line
+// on standard error, naming the file and the system's reason.
 class CSaveFile {
 public:
   CSaveFile() = default;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -25,6 +26,9 @@ void SyncFolder(const std::string& path) {
   ::close(dir);
 }
 
+// Error of a path that is there but no regular file (a pipe, a device).
+constexpr int NotARegularFile = -1;
+
 }  // namespace
 
 std::string SysTemporaryPathFor(const std::string& path) { return path + ".tmp"; }
@@ -42,23 +46,40 @@ SysFile::~SysFile() {
 
 // Opens `path` only when it is a regular file: non-blocking, so a pipe in
 // its place is refused instead of waiting for a peer forever (regular files
-// are unaffected). -1 when it cannot be opened or is something else.
-static int OpenRegularFile(const std::string& path, int flags) {
+// are unaffected). -1 when it cannot be opened or is something else; then
+// `error` says why.
+static int OpenRegularFile(const std::string& path, int flags, int& error) {
   int fd;
   do fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
   while (fd < 0 && errno == EINTR);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    error = NotARegularFile;
     ::close(fd);
     return -1;
   }
   return fd;
 }
 
+void SysFile::Fail(int error) {
+  if (!Error) Error = error ? error : EIO;
+  Failed = true;
+}
+
+std::string SysFile::FailureReason() const {
+  if (!Error) return {};
+  if (Error == NotARegularFile) return "not a regular file";
+  return std::strerror(Error);
+}
+
 bool SysFile::OpenRead(const std::string& path) {
   if (Fd >= 0) Writing ? Abandon() : static_cast<void>(Close());
-  const int fd = OpenRegularFile(path, O_RDONLY);
+  int error = 0;
+  const int fd = OpenRegularFile(path, O_RDONLY, error);
   if (fd < 0) return false;
   Fd = fd;
   return true;
@@ -69,9 +90,14 @@ bool SysFile::Create(const std::string& path) {
   Target = path;
   Temporary = SysTemporaryPathFor(path);
   Failed = false;
+  Error = 0;
   // A temporary file left by a writer that died is simply overwritten.
-  const int fd = OpenRegularFile(Temporary, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
-  if (fd < 0) return false;
+  int error = 0;
+  const int fd = OpenRegularFile(Temporary, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, error);
+  if (fd < 0) {
+    Fail(error);
+    return false;
+  }
   Fd = fd;
   Writing = true;
   return true;
@@ -99,12 +125,17 @@ bool SysFile::Write(const void* buffer, std::size_t count, std::size_t* done) {
     while (put < count) {
       const ssize_t n = ::write(Fd, bytes + put, count - put);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
+      if (n <= 0) {
+        // A write that takes nothing and names no error has run out of room.
+        Fail(n < 0 ? errno : ENOSPC);
+        break;
+      }
       put += static_cast<std::size_t>(n);
     }
   }
   if (done) *done = put;
-  if (put != count) Failed = true;
+  // Keeps the first reason: this write's, an earlier write's, or no file.
+  if (put != count) Fail(EBADF);
   return put == count;
 }
 
@@ -115,14 +146,17 @@ bool SysFile::Close() {
     Fd = -1;
     return true;
   }
-  if (Failed || ::fsync(Fd) != 0) {
+  if (!Failed && ::fsync(Fd) != 0) Fail(errno);
+  if (Failed) {
     Abandon();
     return false;
   }
   const bool closed = ::close(Fd) == 0;
+  if (!closed) Fail(errno);
   Fd = -1;
   Writing = false;
   if (!closed || ::rename(Temporary.c_str(), Target.c_str()) != 0) {
+    if (closed) Fail(errno);
     ::unlink(Temporary.c_str());
     return false;
   }

@@ -36,10 +36,20 @@ public:
   bool IsOpen() const { return Fd >= 0; }
   bool IsWriting() const { return Writing; }
 
+  // The file the last Create meant to replace, and why its replacement
+  // failed, as the system words it ("Permission denied", "No space left on
+  // device"); empty while nothing has failed.
+  const std::string& TargetPath() const { return Target; }
+  std::string FailureReason() const;
+
 private:
+  // Remembers the first reason of a replacement's failure.
+  void Fail(int error);
+
   int Fd = -1;
   bool Writing = false;
   bool Failed = false;
+  int Error = 0;
   std::string Target;
   std::string Temporary;
 };

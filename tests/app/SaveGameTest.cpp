@@ -3,7 +3,9 @@
 #include <sys/inotify.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/SaveTestFixture.h"
@@ -187,10 +189,11 @@ TEST_F(SaveGame, AReadOnlyFolderFailsEveryWriteAndKeepsEveryFile) {
   WriteBytes(folder.File("keyconfig"), Bytes(8192, 0x01));
   WriteBytes(folder.File("score_001_000"), Bytes(220, 0x02));
   ASSERT_EQ(chmod(folder.Path.c_str(), 0555), 0);
+  const std::string errPath = folder.Path + ".stderr";
 
   EXPECT_EXIT(
       {
-        if (!ActAsUnprivilegedUser()) std::_Exit(9);
+        if (!std::freopen(errPath.c_str(), "w", stderr) || !ActAsUnprivilegedUser()) std::_Exit(9);
         int failures = 0;
         if (!game->WriteSaveFile()) failures |= 1;
         if (!game->SaveKeyConfig()) failures |= 2;
@@ -207,6 +210,26 @@ TEST_F(SaveGame, AReadOnlyFolderFailsEveryWriteAndKeepsEveryFile) {
   EXPECT_EQ(ReadBytes(folder.File("keyconfig")), Bytes(8192, 0x01));
   EXPECT_EQ(ReadBytes(folder.File("score_001_000")), Bytes(220, 0x02));
   EXPECT_EQ(folder.Names().size(), 3u);
+
+  // One line for each file: "save", "keyconfig" and the six lists of the run.
+  const Bytes err = ReadBytes(errPath);
+  unlink(errPath.c_str());
+  std::vector<std::string> lines;
+  std::string line;
+  for (unsigned char c : err) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    if (line.find("cannot write") != std::string::npos) lines.push_back(line);
+    line.clear();
+  }
+  EXPECT_EQ(lines.size(), 8u);
+  for (const char* name : {"save", "keyconfig", "score_001_000", "scoretime_001_001"}) {
+    const std::string expected =
+        "Vorlumen: cannot write " + folder.File(name) + ": Permission denied; the file stays as it was";
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), expected), 1) << expected;
+  }
 }
 
 TEST_F(SaveGame, ReadOnlyFilesInAReadOnlyFolderStillLoad) {
@@ -242,7 +265,7 @@ TEST_F(SaveGame, AFullDiskFailsTheWriteAndKeepsTheOldSave) {
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(9);
         std::_Exit(game->WriteSaveFile() ? 1 : 0);
       },
-      ::testing::ExitedWithCode(0), "");
+      ::testing::ExitedWithCode(0), "cannot write .*/save: File too large; the file stays as it was");
   EXPECT_EQ(ReadBytes(folder.File("save")), save);
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"save"});
 }

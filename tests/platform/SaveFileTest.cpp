@@ -69,7 +69,7 @@ TEST_F(SaveFile, APipeInAFilesPlaceIsRefusedWithoutWaiting) {
         const bool created = pipes.Create("keyconfig");
         std::_Exit(!opened && !created ? 0 : 1);
       },
-      ::testing::ExitedWithCode(0), "");
+      ::testing::ExitedWithCode(0), "cannot write .*/keyconfig: No such device or address");
   EXPECT_EQ(ReadBytes(folder.File("keyconfig")), Bytes(4, 1));
 }
 
@@ -93,9 +93,13 @@ TEST_F(SaveFile, AFolderThatTakesNoNewFileFailsTheCreateAndKeepsTheOld) {
   WriteBytes(folder.File("save"), Bytes(4, 1));
   // The temporary name is taken by something that is not a file.
   mkdir(folder.File("save.tmp").c_str(), 0700);
+  testing::internal::CaptureStderr();
   EXPECT_FALSE(file.CreateSave());
   EXPECT_FALSE(file.Write("x", 1, nullptr));
   file.Close();
+  // One line names the file and the system's reason.
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Vorlumen: cannot write " + folder.File("save") + ": Is a directory; the file stays as it was\n");
   EXPECT_EQ(ReadBytes(folder.File("save")), Bytes(4, 1));
 }
 
