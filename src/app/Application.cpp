@@ -27,9 +27,31 @@ constexpr char GraphicsFailureMessage[] = "初期化に失敗しました";
 
 constexpr std::uint16_t WindowIconId = 51890;
 
+constexpr char UsageText[] =
+    "usage: vorlumen [--game-dir DIR]\n"
+    "       vorlumen --help | --version\n"
+    "\n"
+    "Starts the game. Its files (Resource.dll, save) are kept in the\n"
+    "program's own folder unless --game-dir names another.\n"
+    "\n"
+    "  --game-dir DIR  keep the game's files in DIR\n"
+    "  --help          print this help and exit\n"
+    "  --version       print the version and exit\n";
+
+// Without the module the game runs on, without pictures or sound; the
+// player is told where it was looked for and what was wrong.
+void OpenResourceModule() {
+  CResourceModule& module = GetResourceModule();
+  module.Open(SysGameFilePath("Resource.dll"));
+  if (module.Fault().empty()) return;
+  const std::string line = "Vorlumen: Resource.dll in " + SysGameFolder() + ": " + module.Fault() +
+                           (module.IsOpen() ? "; the pictures and sounds past its end are missing\n"
+                                            : "; the game runs without pictures or sound\n");
+  SysDebugOutput(line.c_str());
+}
+
 bool CreateMainWindow() {
-  // Without the module the game runs on, without pictures or sound.
-  GetResourceModule().Open(SysGameFilePath("Resource.dll"));
+  OpenResourceModule();
   if (!SysInitVideo()) return false;
   // The real size comes from the saved window scale once settings are read.
   if (!SysCreateMainWindow(320, 180)) return false;
@@ -134,7 +156,23 @@ bool RunApplication() {
 
 int RunVorlumen(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--game-dir") == 0 && i + 1 < argc) SysSetGameFolder(argv[++i]);
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(UsageText, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("Vorlumen %s\n", VORLUMEN_VERSION);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--game-dir") == 0 && i + 1 < argc) {
+      SysSetGameFolder(argv[++i]);
+      continue;
+    }
+    if (std::strcmp(argv[i], "--game-dir") == 0)
+      std::fprintf(stderr, "vorlumen: --game-dir needs a folder\n%s", UsageText);
+    else
+      std::fprintf(stderr, "vorlumen: unknown option '%s'\n%s", argv[i], UsageText);
+    return 2;
   }
 
   CInstanceLock instance;

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -47,16 +49,26 @@ CResourceModule::~CResourceModule() { Close(); }
 bool CResourceModule::Open(const std::string& path) {
   Close();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    FaultText = std::strerror(errno);
+    return false;
+  }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+    FaultText = S_ISDIR(st.st_mode)    ? std::strerror(EISDIR)
+                : !S_ISREG(st.st_mode) ? "not a regular file"
+                                       : "the file is empty";
     ::close(fd);
     return false;
   }
   const std::size_t size = static_cast<std::size_t>(st.st_size);
   void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+  const int mapError = errno;
   ::close(fd);  // the mapping keeps the file alive
-  if (mapping == MAP_FAILED) return false;
+  if (mapping == MAP_FAILED) {
+    FaultText = std::strerror(mapError);
+    return false;
+  }
   return Adopt(mapping, size, false);
 }
 
@@ -66,15 +78,27 @@ bool CResourceModule::Adopt(void* bytes, std::size_t size, bool ownsHeap) {
   MappingSize = size;
   OwnsHeap = ownsHeap;
   if (!Parse()) {
+    const bool executable = size >= 2 && pe::ReadU16(Bytes()) == pe::DosMagic;
     Close();
+    FaultText = executable ? "its headers are damaged or cut short" : "not a resource module";
     return false;
+  }
+  const std::uint64_t end = DeclaredEnd();
+  if (end > size) {
+    char text[96];
+    std::snprintf(text, sizeof text, "cut short (%zu of %llu bytes)", size,
+                  static_cast<unsigned long long>(end));
+    FaultText = text;
   }
   return true;
 }
 
 bool CResourceModule::OpenBytes(const std::uint8_t* data, std::size_t size) {
   Close();
-  if (data == nullptr || size == 0) return false;
+  if (data == nullptr || size == 0) {
+    FaultText = "the file is empty";
+    return false;
+  }
   void* copy = std::malloc(size);
   if (copy == nullptr) return false;
   std::memcpy(copy, data, size);
@@ -94,6 +118,7 @@ void CResourceModule::Close() {
   RootOffset = RootLimit = SectionTable = 0;
   SectionCount = 0;
   Parsed = false;
+  FaultText.clear();
 }
 
 bool CResourceModule::IsOpen() const { return Parsed; }
@@ -168,6 +193,16 @@ CResourceModule::Section CResourceModule::SectionAt(std::uint32_t i) const {
   const std::uint32_t rawSize = pe::ReadU32(s + 16);
   return {pe::ReadU32(s + 12), pe::ReadU32(s + 20),
           virtualSize != 0 && virtualSize < rawSize ? virtualSize : rawSize};
+}
+
+std::uint64_t CResourceModule::DeclaredEnd() const {
+  std::uint64_t end = 0;
+  for (std::uint32_t i = 0; i < SectionCount; ++i) {
+    const std::uint8_t* s = Bytes() + SectionTable + std::size_t{i} * pe::SectionHeaderSize;
+    const std::uint64_t sectionEnd = std::uint64_t{pe::ReadU32(s + 20)} + pe::ReadU32(s + 16);
+    if (sectionEnd > end) end = sectionEnd;
+  }
+  return end;
 }
 
 // The file offset of `size` bytes at `rva`, when a section holds all of

@@ -33,6 +33,10 @@ public:
   bool OpenBytes(const std::uint8_t* data, std::size_t size);
   void Close();
   bool IsOpen() const;
+  // What was wrong with the file last opened, in a few words ("No such file
+  // or directory", "cut short: ..."); empty when nothing was. A module cut
+  // short still opens: what it holds can be read.
+  const std::string& Fault() const { return FaultText; }
 
   // The bytes of resource `id` under a numeric or a named type ("WAVE"),
   // first language; empty when absent.
@@ -51,6 +55,8 @@ private:
   Section SectionAt(std::uint32_t index) const;
   bool Adopt(void* bytes, std::size_t size, bool ownsHeap);
   bool Parse();
+  // Where the file's sections say its bytes end.
+  std::uint64_t DeclaredEnd() const;
   const std::uint8_t* Bytes() const { return static_cast<const std::uint8_t*>(Mapping); }
   bool MapRva(std::uint32_t rva, std::uint32_t size, std::size_t& fileOffset) const;
   std::uint32_t DirectoryEntries(std::uint32_t directory, const std::uint8_t*& entries) const;
@@ -70,6 +76,7 @@ private:
   std::size_t SectionTable = 0;
   std::uint32_t SectionCount = 0;
   bool Parsed = false;
+  std::string FaultText;
 };
 
 // The game's own module, opened at start-up from the game folder.

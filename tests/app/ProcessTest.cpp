@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/ProgramRunner.h"
+#include "system/PeWriter.h"
+#include "system/ResourceModule.h"
 
 namespace {
 
@@ -37,6 +39,13 @@ std::vector<std::string> ListDir(const std::string& dir) {
 RunningProgram Start(const std::string& gameDir, const std::string& videoDriver, const std::string& logDir) {
   static int started = 0;
   return StartProgram(gameDir, videoDriver, logDir + "/stderr-" + std::to_string(++started) + ".txt");
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
 }
 
 class Program : public ::testing::Test {
@@ -70,7 +79,7 @@ TEST_F(Program, RunsPacedFramesUntilTerminatedThenExitsCleanly) {
   // than the game speed (30 per second at speed 0) allows.
   const std::string err = ReadTextFile(game.ErrPath);
   unsigned frames = 0, ms = 0;
-  const auto at = err.find("Vorlumen: ");
+  const auto at = err.rfind("Vorlumen: ");  // the last line of all
   ASSERT_NE(at, std::string::npos) << err;
   ASSERT_EQ(std::sscanf(err.c_str() + at, "Vorlumen: %u frames in %u ms", &frames, &ms), 2);
   EXPECT_GT(frames, 0u);
@@ -110,6 +119,84 @@ TEST_F(Program, WithoutGraphicsItSaysSoAndExitsOneWritingNothing) {
   EXPECT_EQ(status, 1);
   EXPECT_NE(ReadTextFile(game.ErrPath).find("初期化に失敗しました"), std::string::npos);
   EXPECT_TRUE(ListDir(gameDir).empty());
+}
+
+TEST_F(Program, HelpVersionAndUnknownOptionsAnswerWithoutStarting) {
+  const std::string usage = "usage: vorlumen [--game-dir DIR]\n";
+  struct Case {
+    std::vector<std::string> Args;
+    int Status;
+    std::string Out;  // standard output begins with this
+    std::string Err;  // standard error begins with this
+  };
+  const Case cases[] = {
+      {{"--help"}, 0, usage, ""},
+      {{"--game-dir", gameDir, "--version"}, 0, std::string("Vorlumen ") + VORLUMEN_VERSION + "\n", ""},
+      {{"--fullscreen"}, 2, "", "vorlumen: unknown option '--fullscreen'\n" + usage},
+      {{"--game-dir", gameDir, "extra"}, 2, "", "vorlumen: unknown option 'extra'\n" + usage},
+      {{"--game-dir"}, 2, "", "vorlumen: --game-dir needs a folder\n" + usage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Args.back());
+    const std::string out = logDir + "/stdout.txt", err = logDir + "/stderr.txt";
+    RunningProgram program = Launch({c.Args, "dummy", err, out});
+    EXPECT_EQ(WaitForExit(program, 10000), c.Status);
+    KillProgram(program);
+    const std::string outText = ReadTextFile(out), errText = ReadTextFile(err);
+    EXPECT_EQ(outText.substr(0, c.Out.size()), c.Out);
+    EXPECT_EQ(errText.substr(0, c.Err.size()), c.Err);
+    EXPECT_TRUE(c.Out.empty() ? outText.empty() : errText.empty()) << outText << errText;
+    // The help names every option the program takes.
+    const std::string& help = c.Status == 0 ? outText : errText;
+    if (help.find("usage") != std::string::npos) {
+      for (const char* option : {"--game-dir DIR", "--help", "--version"})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
+    // Nothing was started: no file appears in the game folder.
+    EXPECT_TRUE(ListDir(gameDir).empty());
+  }
+}
+
+TEST_F(Program, AResourceModuleItCannotUseIsNamedOnStandardError) {
+  CPeResourceWriter writer;
+  ASSERT_TRUE(writer.Add(ResourceTypeRcData, 130, std::vector<std::uint8_t>(20000, 0x5A)));
+  const std::vector<std::uint8_t> module = writer.WriteToMemory();
+  ASSERT_GT(module.size(), 16384u);
+  std::vector<std::uint8_t> noise(4096);
+  std::uint32_t seed = 12345;
+  for (std::uint8_t& b : noise) b = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+
+  const std::string without = "; the game runs without pictures or sound\n";
+  struct Case {
+    const char* Name;
+    std::vector<std::uint8_t> Bytes;  // empty: no file at all
+    std::string Fault;
+  };
+  const Case cases[] = {
+      {"missing", {}, "No such file or directory" + without},
+      {"random bytes", noise, "not a resource module" + without},
+      {"cut in its headers", {module.begin(), module.begin() + 200}, "its headers are damaged or cut short" + without},
+      {"cut short", {module.begin(), module.begin() + 8192},
+       "cut short (8192 of " + std::to_string(module.size()) + " bytes); the pictures and sounds past its end are missing\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    for (const auto& name : ListDir(gameDir)) unlink((gameDir + "/" + name).c_str());
+    if (!c.Bytes.empty()) WriteFileBytes(gameDir + "/Resource.dll", c.Bytes);
+    RunningProgram game = Start(gameDir, "dummy", logDir);
+    EXPECT_EQ(StopOnceRunning(game), 0);
+    const std::string text = ReadTextFile(game.ErrPath);
+    const std::string line = "Vorlumen: Resource.dll in " + gameDir + ": " + c.Fault;
+    EXPECT_NE(text.find(line), std::string::npos) << text;
+    EXPECT_EQ(text.find("Resource.dll"), text.rfind("Resource.dll")) << "one line only:\n" << text;
+  }
+
+  // A whole module says nothing.
+  for (const auto& name : ListDir(gameDir)) unlink((gameDir + "/" + name).c_str());
+  WriteFileBytes(gameDir + "/Resource.dll", module);
+  RunningProgram game = Start(gameDir, "dummy", logDir);
+  EXPECT_EQ(StopOnceRunning(game), 0);
+  EXPECT_EQ(ReadTextFile(game.ErrPath).find("Resource.dll"), std::string::npos);
 }
 
 }  // namespace

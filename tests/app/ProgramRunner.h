@@ -2,8 +2,9 @@
 // Starts the real program as a player would, without a display, and watches
 // what it writes to standard error.
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,13 +29,20 @@ inline std::string ReadTextFile(const std::string& path) {
   return s.str();
 }
 
-// Runs the program on `gameDir` with the given video driver, no sound card
-// and no display; stderr goes to `errPath`, which should lie outside the
-// game folder.
-inline RunningProgram StartProgram(const std::string& gameDir, const std::string& videoDriver,
-                                   const std::string& errPath) {
+// How to start the program: its arguments, the video driver (no sound card
+// and no display either way), where its output goes, and whether a root
+// test gives up root first so that file permissions hold for it.
+struct ProgramLaunch {
+  std::vector<std::string> Args;
+  std::string VideoDriver = "dummy";
+  std::string ErrPath;  // should lie outside the game folder
+  std::string OutPath = "/dev/null";
+  bool Unprivileged = false;
+};
+
+inline RunningProgram Launch(const ProgramLaunch& launch) {
   RunningProgram program;
-  program.ErrPath = errPath;
+  program.ErrPath = launch.ErrPath;
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     const std::string var = *e;
@@ -43,21 +51,42 @@ inline RunningProgram StartProgram(const std::string& gameDir, const std::string
       continue;
     env.push_back(var);
   }
-  env.push_back("SDL_VIDEODRIVER=" + videoDriver);
+  env.push_back("SDL_VIDEODRIVER=" + launch.VideoDriver);
   env.push_back("SDL_AUDIODRIVER=dummy");
   std::vector<char*> envp;
   for (auto& v : env) envp.push_back(v.data());
   envp.push_back(nullptr);
 
-  std::string exe = VORLUMEN_EXE, flag = "--game-dir", dir = gameDir;
-  char* argv[] = {exe.data(), flag.data(), dir.data(), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (posix_spawn(&program.Pid, exe.c_str(), &actions, nullptr, argv, envp.data()) != 0) program.Pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
+  std::vector<std::string> args{VORLUMEN_EXE};
+  args.insert(args.end(), launch.Args.begin(), launch.Args.end());
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  const passwd* nobody = getpwnam("nobody");
+  const uid_t uid = nobody ? nobody->pw_uid : 65534;
+  const gid_t gid = nobody ? nobody->pw_gid : 65534;
+  const bool dropRoot = launch.Unprivileged && geteuid() == 0;
+
+  // Only async-signal-safe calls between fork and exec.
+  program.Pid = fork();
+  if (program.Pid == 0) {
+    const int in = open("/dev/null", O_RDONLY);
+    const int out = open(launch.OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open(launch.ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
+    if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)) _exit(126);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
   return program;
+}
+
+// Runs the program on `gameDir` with the given video driver; stderr goes
+// to `errPath`, which should lie outside the game folder.
+inline RunningProgram StartProgram(const std::string& gameDir, const std::string& videoDriver,
+                                   const std::string& errPath) {
+  return Launch({{"--game-dir", gameDir}, videoDriver, errPath});
 }
 
 // Exit status, or -1 when the program did not end within the time.
@@ -89,15 +118,20 @@ inline void KillProgram(RunningProgram& program) {
   }
 }
 
-// Starts the program, lets it reach its main loop, stops it as the window
+// Lets a started program reach its main loop, stops it as the window
 // manager would, and returns its exit status (-1: it hung).
-inline int RunProgramOnce(const std::string& gameDir, const std::string& errPath) {
-  RunningProgram program = StartProgram(gameDir, "dummy", errPath);
+inline int StopOnceRunning(RunningProgram& program) {
   if (program.Pid <= 0) return -1;
-  WaitForText(errPath, "SteamAPI", 20000);
+  WaitForText(program.ErrPath, "SteamAPI", 20000);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   kill(program.Pid, SIGTERM);
   const int status = WaitForExit(program, 20000);
   KillProgram(program);
   return status;
+}
+
+// Starts the program on `gameDir` and stops it once it runs.
+inline int RunProgramOnce(const std::string& gameDir, const std::string& errPath) {
+  RunningProgram program = StartProgram(gameDir, "dummy", errPath);
+  return StopOnceRunning(program);
 }

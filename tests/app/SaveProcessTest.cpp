@@ -1,6 +1,7 @@
 // The real program keeps its settings from one start to the next.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -52,6 +53,26 @@ TEST(SaveProcess, SettingsSurviveTwoStartsInARow) {
     EXPECT_EQ(ReadBytes(game.File("save")), save) << "start " << start;
     EXPECT_EQ(SortedNames(game), expected);
   }
+}
+
+TEST(SaveProcess, AReadOnlyGameFolderIsNamedAtExitAndKeepsTheSave) {
+  TempGameFolder game;
+  TempGameFolder logs;
+  const std::string err = logs.File("stderr.txt");
+  ASSERT_EQ(RunProgramOnce(game.Path, err), 0) << ReadTextFile(err);
+  const Bytes save = ReadBytes(game.File("save"));
+  ASSERT_EQ(save.size(), 8192u);
+
+  ASSERT_EQ(chmod(game.File("save").c_str(), 0444), 0);
+  ASSERT_EQ(chmod(game.Path.c_str(), 0555), 0);
+  RunningProgram program = Launch({{"--game-dir", game.Path}, "dummy", err, "/dev/null", true});
+  EXPECT_EQ(StopOnceRunning(program), 0);
+  const std::string text = ReadTextFile(err);
+  EXPECT_NE(text.find("Vorlumen: cannot write " + game.File("save") + ": Permission denied; the file stays as it was\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(ReadBytes(game.File("save")), save);
+  EXPECT_EQ(SortedNames(game), std::vector<std::string>{"save"});
 }
 
 }  // namespace

@@ -142,15 +142,26 @@ TEST(ResourceModule, OpensMappedFilesAndRefusesWhatIsNoModule) {
   EXPECT_FALSE(m.Find("WAVE", 20010));
   EXPECT_FALSE(m.FindPicture(130));
 
-  EXPECT_FALSE(m.Open(TempPath("missing.dll")));
-  EXPECT_FALSE(m.Open(::testing::TempDir()));  // a folder
+  EXPECT_EQ(m.Fault(), "");
   const std::string empty = TempPath("empty.dll");
   std::ofstream(empty, std::ios::binary).close();
-  EXPECT_FALSE(m.Open(empty));
   const std::string text = TempPath("text.dll");
   std::ofstream(text, std::ios::binary) << "MZ but nothing else of a module";
-  EXPECT_FALSE(m.Open(text));
-  EXPECT_FALSE(m.IsOpen());
+  const std::string notes = TempPath("notes.dll");
+  std::ofstream(notes, std::ios::binary) << "a shopping list";
+  // Each refusal says what was wrong.
+  const std::pair<std::string, std::string> refused[] = {
+      {TempPath("missing.dll"), "No such file or directory"},
+      {::testing::TempDir(), "Is a directory"},
+      {empty, "the file is empty"},
+      {text, "its headers are damaged or cut short"},
+      {notes, "not a resource module"},
+  };
+  for (const auto& [file, fault] : refused) {
+    EXPECT_FALSE(m.Open(file)) << file;
+    EXPECT_FALSE(m.IsOpen());
+    EXPECT_EQ(m.Fault(), fault) << file;
+  }
   EXPECT_FALSE(m.OpenBytes(nullptr, 0));
 
   // Reopening replaces the previous module.
@@ -159,6 +170,7 @@ TEST(ResourceModule, OpensMappedFilesAndRefusesWhatIsNoModule) {
   std::remove(path.c_str());
   std::remove(empty.c_str());
   std::remove(text.c_str());
+  std::remove(notes.c_str());
 }
 
 TEST(ResourceModule, WriterRejectsWhatCannotBeStored) {
@@ -268,12 +280,15 @@ TEST(ResourceModule, TruncatedModulesNeverYieldWrongBytes) {
   SmallModule small;
   CResourceModule whole;
   ASSERT_TRUE(whole.OpenBytes(small.Image.data(), small.Image.size()));
+  EXPECT_EQ(whole.Fault(), "");
   for (std::size_t cut = 0; cut < small.Image.size(); ++cut) {
     CResourceModule m;
     const bool opened = m.OpenBytes(small.Image.data(), cut);
     if (cut < RootAt + pe::ResourceDirectorySize) {
       EXPECT_FALSE(opened) << cut;
     }
+    // Every cut is told, also one that still opens.
+    EXPECT_NE(m.Fault(), "") << cut;
     for (std::uint16_t id : {130, 131, 132, 140}) {
       for (std::uint16_t type : {ResourceTypeBitmap, ResourceTypeRcData, std::uint16_t{200}}) {
         const ResourceBytes r = m.Find(type, id);
