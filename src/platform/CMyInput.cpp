@@ -102,7 +102,7 @@ bool UnbindPadButton(int button) { return GetInput()->SetPadBinding(-1, button);
 void CMyInput::OnKeyMessage(std::uint32_t vk, std::uint32_t message) {
   if (vk >= 256) return;
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
-    KeyDown[vk] = 1;
+    KeyDown[vk] = KeyWentDown[vk] = 1;
   else if (message == WM_KEYUP || message == WM_SYSKEYUP)
     KeyDown[vk] = 0;
 }
@@ -110,6 +110,7 @@ void CMyInput::OnKeyMessage(std::uint32_t vk, std::uint32_t message) {
 void CMyInput::OnFocusLost() {
   Foreground = false;
   std::memset(KeyDown, 0, sizeof KeyDown);
+  std::memset(KeyWentDown, 0, sizeof KeyWentDown);
 }
 
 void CMyInput::OnFocusGained() { Foreground = true; }
@@ -168,7 +169,7 @@ void CMyInput::Update() {
   const DirectInputMouse* mouse = GetMouseDevice();
 
   std::memcpy(PreviousKeySnapshot, KeySnapshot, sizeof KeySnapshot);
-  std::memcpy(KeySnapshot, KeyDown, sizeof KeyDown);
+  for (int vk = 0; vk < 256; ++vk) KeySnapshot[vk] = KeyDown[vk] | KeyWentDown[vk];
   Updated = true;
 
   for (auto& row : InputHistory)
@@ -178,7 +179,9 @@ void CMyInput::Update() {
     const std::uint32_t vk = KeyBindingTable[action];
     Record(InputRowFirstAction + action, vk < 256 && KeySnapshot[vk] != 0);
   }
-  for (int f = 0; f < 12; ++f) Record(InputRowF1 + f, SysIsVirtualKeyDown(VkF1 + f));
+  // The function keys are polled; a tap that polling missed came as a message.
+  for (int f = 0; f < 12; ++f) Record(InputRowF1 + f, SysIsVirtualKeyDown(VkF1 + f) || KeyWentDown[VkF1 + f]);
+  std::memset(KeyWentDown, 0, sizeof KeyWentDown);
 
   std::int32_t* pointer = InputHistory[InputRowPointer];
   if (!mouse->Buttons[0])

@@ -77,6 +77,9 @@ public:
   std::int32_t DragX = 0;
   std::int32_t DragY = 0;
   std::uint8_t KeyDown[256] = {};
+  // Keys that went down since the last snapshot: a key pressed and released
+  // between two frames still reads as pressed in the next one.
+  std::uint8_t KeyWentDown[256] = {};
   std::uint8_t KeySnapshot[256] = {};
   std::uint8_t PreviousKeySnapshot[256] = {};
   std::int32_t MouseScale = 1;

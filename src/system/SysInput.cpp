@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,13 +15,90 @@ SDL_JoystickID PadSlots[SysPadSlotCount] = {-1, -1, -1, -1};
 SDL_JoystickID JoystickId = -1;
 SysMouseState Mouse;
 
+// What went down since the last read, so that a press and release between
+// two reads still reads as one press: mouse buttons, pad buttons (XInput
+// bits), the triggers' highest values and joystick buttons.
+std::uint8_t MousePressed[8] = {};
+struct PadPresses {
+  std::uint16_t Buttons = 0;
+  std::uint8_t LeftTrigger = 0;
+  std::uint8_t RightTrigger = 0;
+};
+PadPresses PadLatches[SysPadSlotCount];
+std::uint8_t JoystickPressed[128] = {};
+
+struct ButtonBit {
+  SDL_GameControllerButton Button;
+  std::uint16_t Bit;
+};
+constexpr ButtonBit PadButtonBits[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, SysPadDpadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, SysPadDpadDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, SysPadDpadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SysPadDpadRight},
+    {SDL_CONTROLLER_BUTTON_START, SysPadStart},
+    {SDL_CONTROLLER_BUTTON_BACK, SysPadBack},
+    {SDL_CONTROLLER_BUTTON_LEFTSTICK, SysPadLeftThumb},
+    {SDL_CONTROLLER_BUTTON_RIGHTSTICK, SysPadRightThumb},
+    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SysPadLeftShoulder},
+    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, SysPadRightShoulder},
+    {SDL_CONTROLLER_BUTTON_A, SysPadA},
+    {SDL_CONTROLLER_BUTTON_B, SysPadB},
+    {SDL_CONTROLLER_BUTTON_X, SysPadX},
+    {SDL_CONTROLLER_BUTTON_Y, SysPadY},
+};
+
+std::uint8_t TriggerByte(Sint16 value) {
+  return static_cast<std::uint8_t>(value <= 0 ? 0 : value * 255 / 32767);
+}
+
+int SlotOf(SDL_JoystickID id) {
+  for (int slot = 0; slot < SysPadSlotCount; ++slot)
+    if (PadSlots[slot] == id) return slot;
+  return -1;
+}
+
+// Sees pad and joystick events the moment SDL makes them, in step with the
+// state it reads: a press the state already shows is not counted again
+// later, when the event comes out of the queue.
+int SDLCALL WatchPresses(void*, SDL_Event* event) {
+  switch (event->type) {
+    case SDL_CONTROLLERBUTTONDOWN: {
+      const int slot = SlotOf(event->cbutton.which);
+      if (slot < 0) break;
+      for (const ButtonBit& b : PadButtonBits)
+        if (b.Button == event->cbutton.button) PadLatches[slot].Buttons |= b.Bit;
+      break;
+    }
+    case SDL_CONTROLLERAXISMOTION: {
+      const int slot = SlotOf(event->caxis.which);
+      if (slot < 0) break;
+      std::uint8_t* trigger = event->caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT    ? &PadLatches[slot].LeftTrigger
+                              : event->caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT ? &PadLatches[slot].RightTrigger
+                                                                                      : nullptr;
+      if (trigger) *trigger = std::max(*trigger, TriggerByte(event->caxis.value));
+      break;
+    }
+    case SDL_JOYBUTTONDOWN:
+      if (event->jbutton.which == JoystickId && event->jbutton.button < 128) JoystickPressed[event->jbutton.button] = 1;
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
 bool StartControllers() {
   // XInput reads the pad whatever window is in front; the game itself
   // ignores input while it is in the background.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   // XInput's A is the lower face button whatever is printed on it.
   SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
-  return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
+  // Once only, also after SDL was started again.
+  SDL_DelEventWatch(WatchPresses, nullptr);
+  SDL_AddEventWatch(WatchPresses, nullptr);
+  return true;
 }
 
 bool IsInSlot(SDL_JoystickID id) {
@@ -46,10 +124,6 @@ void FillFreeSlots() {
 
 std::int16_t Negate(Sint16 value) {
   return static_cast<std::int16_t>(value == -32768 ? 32767 : -value);
-}
-
-std::uint8_t TriggerByte(Sint16 value) {
-  return static_cast<std::uint8_t>(value <= 0 ? 0 : value * 255 / 32767);
 }
 
 std::int32_t AxisRange(Sint16 value) {
@@ -96,12 +170,13 @@ void SysOpenPads() {
 
 void SysRefreshPads() {
   if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return;
-  for (SDL_JoystickID& slot : PadSlots) {
-    if (slot < 0) continue;
-    SDL_GameController* pad = SDL_GameControllerFromInstanceID(slot);
+  for (int slot = 0; slot < SysPadSlotCount; ++slot) {
+    if (PadSlots[slot] < 0) continue;
+    SDL_GameController* pad = SDL_GameControllerFromInstanceID(PadSlots[slot]);
     if (pad && SDL_GameControllerGetAttached(pad)) continue;
     if (pad) SDL_GameControllerClose(pad);
-    slot = -1;
+    PadSlots[slot] = -1;
+    PadLatches[slot] = PadPresses{};
   }
   FillFreeSlots();
 }
@@ -113,6 +188,7 @@ void SysClosePads() {
         SDL_GameControllerClose(pad);
     slot = -1;
   }
+  for (PadPresses& latch : PadLatches) latch = PadPresses{};
 }
 
 bool SysGetPadState(int user, SysPadState& state) {
@@ -122,32 +198,16 @@ bool SysGetPadState(int user, SysPadState& state) {
   SDL_GameController* pad = SDL_GameControllerFromInstanceID(PadSlots[user]);
   if (!pad || !SDL_GameControllerGetAttached(pad)) return false;
 
-  struct ButtonBit {
-    SDL_GameControllerButton Button;
-    std::uint16_t Bit;
-  };
-  static constexpr ButtonBit Bits[] = {
-      {SDL_CONTROLLER_BUTTON_DPAD_UP, SysPadDpadUp},
-      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, SysPadDpadDown},
-      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, SysPadDpadLeft},
-      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SysPadDpadRight},
-      {SDL_CONTROLLER_BUTTON_START, SysPadStart},
-      {SDL_CONTROLLER_BUTTON_BACK, SysPadBack},
-      {SDL_CONTROLLER_BUTTON_LEFTSTICK, SysPadLeftThumb},
-      {SDL_CONTROLLER_BUTTON_RIGHTSTICK, SysPadRightThumb},
-      {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SysPadLeftShoulder},
-      {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, SysPadRightShoulder},
-      {SDL_CONTROLLER_BUTTON_A, SysPadA},
-      {SDL_CONTROLLER_BUTTON_B, SysPadB},
-      {SDL_CONTROLLER_BUTTON_X, SysPadX},
-      {SDL_CONTROLLER_BUTTON_Y, SysPadY},
-  };
+  PadPresses& pressed = PadLatches[user];
   state = SysPadState{};
-  for (const ButtonBit& b : Bits)
+  for (const ButtonBit& b : PadButtonBits)
     if (SDL_GameControllerGetButton(pad, b.Button)) state.Buttons |= b.Bit;
-  state.LeftTrigger = TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT));
-  state.RightTrigger =
-      TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT));
+  state.Buttons |= pressed.Buttons;
+  state.LeftTrigger = std::max(pressed.LeftTrigger,
+                               TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT)));
+  state.RightTrigger = std::max(pressed.RightTrigger,
+                                TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT)));
+  pressed = PadPresses{};
   state.ThumbLX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
   state.ThumbLY = Negate(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY));
   state.ThumbRX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX);
@@ -179,6 +239,7 @@ void SysCloseJoystick() {
   if (JoystickId >= 0 && SDL_WasInit(SDL_INIT_JOYSTICK))
     if (SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId)) SDL_JoystickClose(stick);
   JoystickId = -1;
+  std::memset(JoystickPressed, 0, sizeof JoystickPressed);
 }
 
 bool SysPollJoystick(SysJoystickState& state) {
@@ -204,13 +265,16 @@ bool SysPollJoystick(SysJoystickState& state) {
     state.Pov[hat] = hat < hatCount ? PovOfHat(SDL_JoystickGetHat(stick, hat)) : SysPovCentred;
   const int buttonCount = SDL_JoystickNumButtons(stick);
   for (int button = 0; button < buttonCount && button < 128; ++button)
-    state.Buttons[button] = SDL_JoystickGetButton(stick, button) ? 0x80 : 0;
+    state.Buttons[button] = SDL_JoystickGetButton(stick, button) || JoystickPressed[button] ? 0x80 : 0;
+  std::memset(JoystickPressed, 0, sizeof JoystickPressed);
   return true;
 }
 
 bool SysReadMouse(SysMouseState& state) {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
   state = Mouse;
+  for (int button = 0; button < 8; ++button) state.Buttons[button] |= MousePressed[button];
+  std::memset(MousePressed, 0, sizeof MousePressed);
   SysRendererMapWindowPoint(state.X, state.Y);
   return true;
 }
@@ -234,7 +298,9 @@ void SysInputObserveEvent(const SDL_Event& event) {
       Mouse.X = event.button.x;
       Mouse.Y = event.button.y;
       const int index = MouseButtonIndex(event.button.button);
-      if (index >= 0) Mouse.Buttons[index] = event.type == SDL_MOUSEBUTTONDOWN ? 1 : 0;
+      if (index < 0) break;
+      Mouse.Buttons[index] = event.type == SDL_MOUSEBUTTONDOWN ? 1 : 0;
+      if (event.type == SDL_MOUSEBUTTONDOWN) MousePressed[index] = 1;
       break;
     }
     case SDL_MOUSEWHEEL: {
@@ -246,8 +312,10 @@ void SysInputObserveEvent(const SDL_Event& event) {
     }
     case SDL_WINDOWEVENT:
       // Releases in another window never reach us.
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         std::memset(Mouse.Buttons, 0, sizeof Mouse.Buttons);
+        std::memset(MousePressed, 0, sizeof MousePressed);
+      }
       break;
     default:
       break;

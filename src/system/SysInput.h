@@ -58,14 +58,16 @@ void SysOpenPads();
 // and newly attached controllers take free slots.
 void SysRefreshPads();
 void SysClosePads();
-// XInputGetState: false when slot `user` holds no attached pad.
+// XInputGetState: false when slot `user` holds no attached pad. A button
+// reads as down, and a trigger as high as it went, also when it was let go
+// again since the last read of that slot.
 bool SysGetPadState(int user, SysPadState& state);
 
 // The first joystick that is not a game controller. False when there is none.
 bool SysOpenJoystick();
 void SysCloseJoystick();
 // False when the joystick is gone or was never opened; the record is then
-// left as it was.
+// left as it was. A button that went down since the last poll reads down.
 bool SysPollJoystick(SysJoystickState& state);
 
 // The mouse as the event stream has shown it.
@@ -77,7 +79,9 @@ struct SysMouseState {
   std::int32_t MoveY = 0;
   std::uint8_t Buttons[8] = {};  // 0 left, 1 right, 2 middle, 3-7 the others; 1 = down
 };
-// False before the video has started: there is no mouse to read yet.
+// False before the video has started: there is no mouse to read yet. A
+// button that went down since the last read reads as down, even when it
+// is up again.
 bool SysReadMouse(SysMouseState& state);
 // Every SDL event passes here before the game sees it, so that the mouse
 // record follows the events in order.

@@ -165,6 +165,43 @@ TEST_F(XInputPad, DefaultButtonsDriveTheirActions) {
   ExpectActionsDown({6});
 }
 
+// What SDL saw of the devices goes through the main loop's event pump.
+void PumpDeviceEvents() {
+  SDL_GameControllerUpdate();
+  SysEvent event;
+  while (SysPollEvent(event)) {
+  }
+}
+
+TEST_F(XInputPad, ATapBetweenTwoFramesReadsAsPressedThenReleased) {
+  struct Case {
+    const char* Name;
+    int Button;  // SDL controller button, or -1 for the left trigger
+    std::initializer_list<int> Actions;
+  };
+  const Case cases[] = {
+      {"A", SDL_CONTROLLER_BUTTON_A, {5, 17}},
+      {"d-pad left", SDL_CONTROLLER_BUTTON_DPAD_LEFT, {2}},
+      {"left trigger", -1, {12}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    PumpDeviceEvents();
+    Frames(1);
+    for (bool down : {true, false}) {
+      if (c.Button < 0)
+        pad->Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, down ? 32767 : -32768);
+      else
+        pad->Button(c.Button, down);
+      PumpDeviceEvents();
+    }
+    Frames(1);
+    ExpectActionsDown(c.Actions);
+    Frames(1);
+    ExpectActionsDown({});
+  }
+}
+
 TEST_F(XInputPad, TheDpadIsTheFirstPovWord) {
   struct Case {
     std::initializer_list<int> Buttons;
@@ -386,6 +423,20 @@ TEST_F(DirectInputJoystick, AxesSpanPlusMinus1000AndButtonsFollowTheMatrix) {
   EXPECT_EQ(input.PadState.Buttons[3], 0x80);
   EXPECT_EQ(input.PadState.Buttons[11], 0x80);
   ExpectActionsDown({6});
+}
+
+TEST_F(DirectInputJoystick, AButtonTappedBetweenTwoPollsReadsAsPressedThenReleased) {
+  Frames(1);
+  PumpDeviceEvents();
+  stick->Button(3, true);
+  PumpDeviceEvents();
+  stick->Button(3, false);
+  PumpDeviceEvents();
+  Frames(1);
+  EXPECT_EQ(input.PadState.Buttons[3], 0x80);
+  ExpectActionsDown({6});
+  Frames(1);
+  ExpectActionsDown({});
 }
 
 TEST_F(DirectInputJoystick, AGoneJoystickLeavesTheRecordCleared) {

@@ -261,9 +261,54 @@ TEST_F(Input, FunctionKeysComeFromTheKeyboardState) {
   FakeKeys[SDL_SCANCODE_F1] = 1;
   Frames(1);
   for (int f = 0; f < 12; ++f) EXPECT_EQ(Newest(InputRowF1 + f), f == 0 || f == 9 ? 1 : 0) << f;
-  Key(SDLK_F4, SDL_SCANCODE_F4, true);  // a message alone does not make F4 down
+}
+
+TEST_F(Input, ATapBetweenTwoFramesReadsAsPressedThenReleased) {
+  struct Case {
+    const char* Name;
+    void (*Press)(bool down);
+    int Row;
+  };
+  const Case cases[] = {
+      {"X", [](bool down) { Key(SDLK_x, SDL_SCANCODE_X, down); }, InputRowFirstAction + 4},
+      // Polling the keyboard state misses a tap of F5; its message does not.
+      {"F5",
+       [](bool down) {
+         FakeKeys[SDL_SCANCODE_F5] = down;
+         Key(SDLK_F5, SDL_SCANCODE_F5, down);
+       },
+       InputRowF1 + 4},
+      {"left button", [](bool down) { MouseButton(SDL_BUTTON_LEFT, down); }, InputRowPointer},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Frames(2);
+    c.Press(true);
+    c.Press(false);
+    Frames(1);
+    EXPECT_EQ(Newest(c.Row), 1);
+    Frames(1);
+    EXPECT_EQ(Newest(c.Row), 0);
+    EXPECT_EQ(input->IsClicked(), c.Row == InputRowPointer);
+
+    // Held over frames and let go, as ever.
+    c.Press(true);
+    Frames(3);
+    EXPECT_EQ(CMyInput::CountHeldFrames(input->InputHistory[c.Row]), 3);
+    c.Press(false);
+    Frames(1);
+    EXPECT_EQ(Newest(c.Row), 0);
+  }
+  // A tap before the focus went elsewhere is gone with it.
+  Key(SDLK_x, SDL_SCANCODE_X, true);
+  Key(SDLK_x, SDL_SCANCODE_X, false);
+  MouseButton(SDL_BUTTON_LEFT, true);
+  MouseButton(SDL_BUTTON_LEFT, false);
+  Focus(false);
+  Focus(true);
   Frames(1);
-  EXPECT_EQ(Newest(InputRowF1 + 3), 0);
+  EXPECT_EQ(Newest(InputRowFirstAction + 4), 0);
+  EXPECT_EQ(Newest(InputRowPointer), 0);
 }
 
 TEST_F(Input, CodesOf256AndAboveAreRefused) {
