@@ -9,6 +9,7 @@
 
 #include "system/SysInput.h"
 #include "system/SysKeys.h"
+#include "system/SysRenderer.h"
 
 namespace {
 
@@ -78,8 +79,14 @@ void SysShutdown() {
 bool SysCreateMainWindow(int clientWidth, int clientHeight) {
   if (!VideoStarted) return false;
   if (MainWindow) return true;
-  MainWindow = SDL_CreateWindow("Vorlumen", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                clientWidth, clientHeight, SDL_WINDOW_SHOWN);
+  // Made at once as the renderer needs it, so that it is never remade.
+  const Uint32 rendererFlags = SysRendererWindowFlags();
+  for (Uint32 flags : {SDL_WINDOW_SHOWN | rendererFlags, Uint32{SDL_WINDOW_SHOWN}}) {
+    MainWindow = SDL_CreateWindow("Vorlumen", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth,
+                                  clientHeight, flags);
+    // Without GL the renderer falls back to another driver.
+    if (MainWindow || flags == SDL_WINDOW_SHOWN) break;
+  }
   return MainWindow != nullptr;
 }
 

@@ -268,16 +268,44 @@ bool MakeBackBuffer(int scale) {
   return true;
 }
 
+constexpr Uint32 AcceleratedFlags = SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE;
+
+// The dummy driver has no graphics hardware to ask; draw in software there.
+bool SoftwareOnly() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "dummy") == 0;
+}
+
 }  // namespace
+
+std::uint32_t SysRendererWindowFlags() {
+  if (SoftwareOnly()) return 0;
+  // The render driver SDL_CreateRenderer will try first: the one the hint
+  // names, else the first accelerated one.
+  const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) != 0 || !info.name) continue;
+    if (wanted && *wanted ? SDL_strcasecmp(wanted, info.name) != 0 : (info.flags & AcceleratedFlags) != AcceleratedFlags)
+      continue;
+    // The GL renderers remake a window that is not a GL one; the GLES 2
+    // renderer also one that was not made for a GLES 2 context.
+    if (std::strcmp(info.name, "opengles2") == 0) {
+      SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+      SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+      SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    }
+    return std::strncmp(info.name, "opengl", 6) == 0 ? SDL_WINDOW_OPENGL : 0;
+  }
+  return 0;
+}
 
 bool SysRendererCreate() {
   if (Renderer) return true;
   SDL_Window* window = Window();
   if (!window) return false;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  const bool offscreen = driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  if (!offscreen) Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+  if (!SoftwareOnly()) Renderer = SDL_CreateRenderer(window, -1, AcceleratedFlags);
   if (!Renderer) Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
   if (!Renderer) return false;
   PendingDeviceReset = PendingTargetsReset = false;

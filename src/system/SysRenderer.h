@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+// The SDL window flags the renderer will need of the window: a window
+// made without them would be destroyed and made again by SDL when the
+// renderer starts.
+std::uint32_t SysRendererWindowFlags();
 bool SysRendererCreate();
 void SysRendererDestroy();
 bool SysRendererReady();
