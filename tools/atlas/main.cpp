@@ -59,10 +59,12 @@ class FontLibrary {
 public:
   FontLibrary() { Ok = FT_Init_FreeType(&Library) == 0; }
   ~FontLibrary() {
-    for (auto& f : Faces) FT_Done_Face(f.second->Handle);
+    for (auto& f : Faces)
+      if (f.second) FT_Done_Face(f.second->Handle);
     if (Ok) FT_Done_FreeType(Library);
   }
-  // A bitmap font (its only strike) or a scalable one at pixelSize.
+  // A bitmap font (its only strike) or a scalable one at pixelSize. A font
+  // that cannot be read is said once and not tried again.
   Face* Open(const std::string& path, int pixelSize) {
     auto found = Faces.find(path);
     if (found != Faces.end()) return found->second.get();
@@ -70,6 +72,7 @@ public:
     face->Name = path.substr(path.find_last_of('/') + 1);
     if (!Ok || FT_New_Face(Library, path.c_str(), 0, &face->Handle) != 0) {
       std::fprintf(stderr, "font_atlas: cannot read %s\n", path.c_str());
+      Faces[path] = nullptr;
       return nullptr;
     }
     FT_Face h = face->Handle;
@@ -207,16 +210,16 @@ std::vector<FontPlan> MakePlans(const std::string& x11, const std::string& misak
   plans[7].Half.Sources = {pcf("shnm7x14a.pcf.gz"), pcf("b14.pcf.gz")};
   plans[7].Full.Sources = {pcf("shnmk14.pcf.gz"), pcf("f14.pcf.gz")};
   // Wide single-byte captions: full-width forms of efont 10.
-  plans[8].Half.Sources = {pcf("b10_b.pcf.gz"), pcf("b10.pcf.gz")};
+  plans[8].Half.Sources = {pcf("b10.pcf.gz")};
   plans[8].Half.FullWidthForms = true;
   plans[8].HasFull = false;
   plans[9].Half.Sources = {pcf("b10.pcf.gz")};
   plans[9].Half.FullWidthForms = true;
   plans[9].HasFull = false;
   // Proportional fonts: trimmed to their ink, so any width will do.
-  plans[10].Half.Sources = {pcf("b10_b.pcf.gz"), pcf("b10.pcf.gz")};
+  plans[10].Half.Sources = {pcf("b10.pcf.gz")};
   plans[10].HasFull = false;
-  plans[11].Half.Sources = {pcf("b10_b.pcf.gz"), pcf("b10.pcf.gz")};
+  plans[11].Half.Sources = {pcf("b10.pcf.gz")};
   plans[11].Half.Outlined = true;
   plans[11].HasFull = false;
   return plans;
@@ -505,13 +508,18 @@ int main(int argc, char** argv) {
     }
   }
 
+  // The whole account goes to the report; the build says only what fails
+  // it or leaves a character of the texts blank.
   if (!reportPath.empty()) {
     std::ofstream r(reportPath);
+    r << "font_atlas: " << drawn.size() << " cells drawn for " << used.size() << " double-byte characters; "
+      << missing << " without a glyph; " << skipped << " unused characters would meet drawn cells; " << offAtlas
+      << " cells lie past the atlas edge\n";
     for (const std::string& line : report) r << line << '\n';
   }
-  std::printf("font_atlas: %zu cells drawn for %zu double-byte characters; %d without a glyph; %d unused "
-              "characters would meet drawn cells; %d cells lie past the atlas edge\n",
-              drawn.size(), used.size(), missing, skipped, offAtlas);
+  if (missing > 0)
+    std::fprintf(stderr, "font_atlas: %d cells of characters the texts use have no glyph and stay blank%s%s\n",
+                 missing, reportPath.empty() ? "" : "; see ", reportPath.c_str());
   if (!fatal.empty()) {
     for (const std::string& line : fatal) std::fprintf(stderr, "font_atlas: %s\n", line.c_str());
     std::fprintf(stderr, "font_atlas: %zu cells of characters the texts use meet other glyphs\n", fatal.size());

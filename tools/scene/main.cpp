@@ -1,7 +1,9 @@
 // render_scene: draws a test scene through the game's own renderer (pictures,
 // English and Japanese text in several fonts, a screen effect) and writes
 // it as a PNG, or shows it in a real window, so that anyone can look at
-// what the renderer draws.
+// what the renderer draws. The atlas and the module are the build's own
+// unless named; the PNG goes to the build folder unless named, and a
+// window writes none unless named.
 //
 // usage: render_scene [--out scene.png] [--scale 1-5] [--atlas font_atlas.png]
 //                     [--resources Resource.dll] [--window SECONDS]
@@ -175,7 +177,9 @@ bool WritePng(const std::string& path, const std::vector<std::uint32_t>& argb, i
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out = "scene.png", resources;
+  const std::string build = VORLUMEN_BUILD_DIR;
+  std::string out, resources = build + "/Resource.dll";
+  AtlasPath = build + "/font_atlas.png";
   int scale = 3;
   double windowSeconds = 0;
   for (int i = 1; i < argc; ++i) {
@@ -198,7 +202,11 @@ int main(int argc, char** argv) {
   }
   // Without a window to show, draw offscreen.
   if (windowSeconds <= 0) setenv("SDL_VIDEODRIVER", "dummy", 0);
-  if (!resources.empty()) GetResourceModule().Open(resources);
+  // Without the module the scene draws stand-ins; the picture says so.
+  CResourceModule& module = GetResourceModule();
+  module.Open(resources);
+  if (!module.Fault().empty())
+    std::fprintf(stderr, "render_scene: %s: %s; stand-ins are drawn\n", resources.c_str(), module.Fault().c_str());
 
   if (!SysInitVideo() || !SysCreateMainWindow(320 * scale, 180 * scale) || !InitDirect3D()) {
     std::fprintf(stderr, "render_scene: the renderer cannot start\n");
@@ -231,15 +239,18 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(33));
     }
   }
-  ClearTarget(0xFF000000u);
-  DrawScene(fonts, effect);
-  std::vector<std::uint32_t> pixels;
-  int width = 0, height = 0;
-  if (!ReadBackBuffer(pixels, width, height) || !WritePng(out, pixels, width, height)) {
-    std::fprintf(stderr, "render_scene: cannot write %s\n", out.c_str());
-    status = 1;
-  } else {
-    std::printf("render_scene: %s, %d x %d\n", out.c_str(), width, height);
+  if (windowSeconds <= 0 && out.empty()) out = build + "/scene.png";
+  if (!out.empty()) {
+    ClearTarget(0xFF000000u);
+    DrawScene(fonts, effect);
+    std::vector<std::uint32_t> pixels;
+    int width = 0, height = 0;
+    if (!ReadBackBuffer(pixels, width, height) || !WritePng(out, pixels, width, height)) {
+      std::fprintf(stderr, "render_scene: cannot write %s\n", out.c_str());
+      status = 1;
+    } else {
+      std::printf("render_scene: %s, %d x %d\n", out.c_str(), width, height);
+    }
   }
   ReleaseDirect3D();
   SysShutdown();
