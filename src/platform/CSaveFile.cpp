@@ -1,5 +1,7 @@
 #include "platform/CSaveFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "system/SysPlatform.h"
@@ -18,7 +20,12 @@ void ReportFailedWrite(const SysFile& file) {
 bool CSaveFile::OpenRead(const char* name) { return File.OpenRead(SysGameFilePath(name)); }
 bool CSaveFile::OpenSaveRead() { return OpenRead("save"); }
 bool CSaveFile::KeepAside(const char* name, const char* asideName) {
-  return SysMoveFile(SysGameFilePath(name), SysGameFilePath(asideName));
+  const std::string from = SysGameFilePath(name), to = SysGameFilePath(asideName);
+  if (SysMoveFile(from, to)) return true;
+  const int error = errno;
+  const std::string line = "Vorlumen: cannot move " + from + " to " + to + ": " + std::strerror(error) + "\n";
+  SysDebugOutput(line.c_str());
+  return false;
 }
 bool CSaveFile::Create(const char* name) {
   if (File.Create(SysGameFilePath(name))) return true;

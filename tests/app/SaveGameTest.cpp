@@ -250,6 +250,18 @@ TEST_F(SaveGame, ReadOnlyFilesInAReadOnlyFolderStillLoad) {
       ::testing::ExitedWithCode(0), "");
 }
 
+TEST_F(SaveGame, ADamagedSaveThatCannotBeMovedAsideIsNamed) {
+  WriteBytes(folder.File("save"), Bytes(100, 0x42));
+  ASSERT_EQ(chmod(folder.Path.c_str(), 0555), 0);
+  EXPECT_EXIT(
+      {
+        if (!ActAsUnprivilegedUser()) std::_Exit(9);
+        std::_Exit(game->LoadAll() ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "cannot move .*/save to .*/save.damaged: Permission denied");
+  EXPECT_EQ(ReadBytes(folder.File("save")), Bytes(100, 0x42));
+}
+
 TEST_F(SaveGame, AFullDiskFailsTheWriteAndKeepsTheOldSave) {
   Bytes save = BlockBytes(CSaveData());
   save[300] = 0x42;
