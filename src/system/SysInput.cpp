@@ -17,12 +17,12 @@ SysMouseState Mouse;
 
 // What went down since the last read, so that a press and release between
 // two reads still reads as one press: mouse buttons, pad buttons (XInput
-// bits), the triggers' highest values and joystick buttons.
+// bits), how high each trigger rose, and joystick buttons.
 std::uint8_t MousePressed[8] = {};
 struct PadPresses {
   std::uint16_t Buttons = 0;
-  std::uint8_t LeftTrigger = 0;
-  std::uint8_t RightTrigger = 0;
+  std::uint8_t Rise[2] = {};   // left, right: the highest value reached while rising
+  std::uint8_t Level[2] = {};  // the last value seen, to tell a rise from a fall
 };
 PadPresses PadLatches[SysPadSlotCount];
 std::uint8_t JoystickPressed[128] = {};
@@ -73,10 +73,16 @@ int SDLCALL WatchPresses(void*, SDL_Event* event) {
     case SDL_CONTROLLERAXISMOTION: {
       const int slot = SlotOf(event->caxis.which);
       if (slot < 0) break;
-      std::uint8_t* trigger = event->caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT    ? &PadLatches[slot].LeftTrigger
-                              : event->caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT ? &PadLatches[slot].RightTrigger
-                                                                                      : nullptr;
-      if (trigger) *trigger = std::max(*trigger, TriggerByte(event->caxis.value));
+      const int trigger = event->caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT    ? 0
+                          : event->caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT ? 1
+                                                                                  : -1;
+      if (trigger < 0) break;
+      // A trigger let go slowly passes high values on its way down; only a
+      // rise is a press.
+      PadPresses& latch = PadLatches[slot];
+      const std::uint8_t value = TriggerByte(event->caxis.value);
+      if (value > latch.Level[trigger]) latch.Rise[trigger] = std::max(latch.Rise[trigger], value);
+      latch.Level[trigger] = value;
       break;
     }
     case SDL_JOYBUTTONDOWN:
@@ -203,11 +209,12 @@ bool SysGetPadState(int user, SysPadState& state) {
   for (const ButtonBit& b : PadButtonBits)
     if (SDL_GameControllerGetButton(pad, b.Button)) state.Buttons |= b.Bit;
   state.Buttons |= pressed.Buttons;
-  state.LeftTrigger = std::max(pressed.LeftTrigger,
+  state.LeftTrigger = std::max(pressed.Rise[0],
                                TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT)));
-  state.RightTrigger = std::max(pressed.RightTrigger,
+  state.RightTrigger = std::max(pressed.Rise[1],
                                 TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT)));
-  pressed = PadPresses{};
+  pressed.Buttons = 0;
+  pressed.Rise[0] = pressed.Rise[1] = 0;
   state.ThumbLX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
   state.ThumbLY = Negate(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY));
   state.ThumbRX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX);

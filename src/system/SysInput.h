@@ -59,7 +59,7 @@ void SysOpenPads();
 void SysRefreshPads();
 void SysClosePads();
 // XInputGetState: false when slot `user` holds no attached pad. A button
-// reads as down, and a trigger as high as it went, also when it was let go
+// reads as down, and a trigger as high as it rose, also when it was let go
 // again since the last read of that slot.
 bool SysGetPadState(int user, SysPadState& state);
 

@@ -200,6 +200,16 @@ TEST_F(XInputPad, ATapBetweenTwoFramesReadsAsPressedThenReleased) {
     Frames(1);
     ExpectActionsDown({});
   }
+  // A trigger let go over a few steps between two frames is simply let go.
+  pad->Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
+  Frames(1);
+  ExpectActionsDown({12});
+  for (Sint16 value : {20000, 0, -32768}) {
+    pad->Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, value);
+    PumpDeviceEvents();
+  }
+  Frames(1);
+  ExpectActionsDown({});
 }
 
 TEST_F(XInputPad, TheDpadIsTheFirstPovWord) {
