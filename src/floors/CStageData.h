@@ -45,10 +45,19 @@ public:
   // Whether the second cell is visible from the first; until the floor has
   // its sight rules every cell is.
   virtual bool HasLineOfSight(int, int, int, int) const { return true; }
+  // The view is 21 cells wide and 17 high around the camera cell.
+  virtual bool IsInDrawArea(int x, int y) const {
+    const int dx = ToScreenX(x), dy = ToScreenY(y);
+    return dx > -11 && dx < 11 && dy > -9 && dy < 9;
+  }
+  virtual int ToScreenX(int x) const { return x - CameraX; }
+  virtual int ToScreenY(int y) const { return y - CameraY; }
 
   TerrainCode terrain[StageCellCount] = {};
   CCharacter* characterAt[StageCellCount] = {};  // not owned
   CItem* itemAt[StageCellCount] = {};
   std::uint8_t visible[StageCellCount] = {};
   std::uint8_t explored[StageCellCount] = {};  // 0 never seen
+  std::int32_t CameraX = 0;  // the cell the view is centred on
+  std::int32_t CameraY = 0;
 };

@@ -1,0 +1,29 @@
+#pragma once
+// Food (category 11, ids 0x700-0x702), one table row per kind.
+#include "items/CItem.h"
+#include "platform/TextTable.h"
+
+struct FoodRow {
+  ItemId Id;
+  TextId Name;
+  TextId Description;
+  std::int32_t IconX, IconY;
+};
+
+const FoodRow* FindFoodRow(ItemId id);
+CItem* CreateFood(ItemId id);
+
+class CItemClassFood : public CItem {
+public:
+  explicit CItemClassFood(const FoodRow& row);
+
+  CItem* Clone() const override;
+  bool IsUsable() const override { return true; }
+  char* GetName(char* buffer, std::size_t size) const override;
+  char* GetDisplayName(char* buffer, std::size_t size) const override;
+  char* GetNameWithCount(char* buffer, std::size_t size) const override;
+  char* GetStatusText(char* buffer, std::size_t size) const override;
+  char* GetDescription(char* buffer, std::size_t size) const override;
+
+  const FoodRow& Row;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// Magic stones (category 9, ids 0xA00-0xA19 but 0xA05), one table row per
+// kind: read as a spell, or fused into equipment. Names and descriptions
+// wait for the kind to be identified.
+#include "items/CItem.h"
+#include "platform/TextTable.h"
+
+struct MagicStoneRow {
+  ItemId Id;
+  TextId Name;
+  TextId Description;
+  bool Readable;
+};
+
+const MagicStoneRow* FindMagicStoneRow(ItemId id);
+CItem* CreateMagicStone(ItemId id);
+
+class CItemMagicStone : public CItem {
+public:
+  explicit CItemMagicStone(const MagicStoneRow& row);
+
+  CItem* Clone() const override;
+  bool IsUsable() const override { return Row.Readable; }
+  char* GetName(char* buffer, std::size_t size) const override;
+  char* GetDisplayName(char* buffer, std::size_t size) const override;
+  char* GetNameWithCount(char* buffer, std::size_t size) const override;
+  char* GetStatusText(char* buffer, std::size_t size) const override;
+  char* GetDescription(char* buffer, std::size_t size) const override;
+
+  const MagicStoneRow& Row;
+};

@@ -1,0 +1,87 @@
+#include "items/CItemMaterial.h"
+
+#include <new>
+
+#include "items/ItemFactory.h"
+#include "items/ItemNames.h"
+#include "items/ItemTable.h"
+#include "items/ItemText.h"
+
+namespace {
+
+constexpr std::int32_t MaterialStackLimit = 5;
+
+// Ores, bars and blades of the first five metals, then the plants, fibres
+// and fruit, then the ores, bars and blades of cobalt, gold and demonium.
+const MaterialRow MaterialTable[] = {
+    {0x800, 367, 0, 40, 403, false},
+    {0x801, 368, 20, 40, 403, false},
+    {0x802, 369, 40, 40, 403, false},
+    {0x803, 370, 60, 40, 403, false},
+    {0x804, 371, 80, 40, 403, false},
+    {0x805, 384, 0, 60, 403, false},
+    {0x806, 385, 20, 60, 403, false},
+    {0x807, 386, 40, 60, 403, false},
+    {0x808, 387, 60, 60, 403, false},
+    {0x809, 388, 80, 60, 403, false},
+    {0x80A, 392, 0, 80, 403, false},
+    {0x80B, 393, 20, 80, 403, false},
+    {0x80C, 394, 40, 80, 403, false},
+    {0x80D, 395, 60, 80, 403, false},
+    {0x80E, 396, 80, 80, 403, false},
+    {0x80F, 375, 100, 20, 403, false},
+    {0x810, 376, 20, 0, 403, false},
+    {0x811, 377, 0, 0, 403, false},
+    {0x812, 400, 80, 0, 403, false},
+    {0x813, 378, 40, 0, 403, false},
+    {0x814, 380, 0, 20, 404, true},
+    {0x815, 381, 20, 20, 405, true},
+    {0x816, 382, 40, 20, 406, true},
+    {0x817, 383, 60, 20, 403, false},
+    {0x818, 401, 80, 20, 403, false},
+    {0x819, 379, 60, 0, 403, false},
+    {0x81A, 372, 100, 40, 403, false},
+    {0x81B, 373, 120, 40, 403, false},
+    {0x81C, 374, 140, 40, 403, false},
+    {0x81D, 389, 100, 60, 403, false},
+    {0x81E, 390, 120, 60, 403, false},
+    {0x81F, 391, 140, 60, 403, false},
+    {0x820, 397, 100, 80, 403, false},
+    {0x821, 398, 120, 80, 403, false},
+    {0x822, 399, 140, 80, 403, false},
+    {0x823, 402, 140, 20, 403, false},
+};
+
+}  // namespace
+
+const MaterialRow* FindMaterialRow(ItemId id) { return FindItemRow(MaterialTable, id); }
+
+CItem* CreateMaterial(ItemId id) {
+  const MaterialRow* row = FindMaterialRow(id);
+  return row ? new (std::nothrow) CItemMaterial(*row) : nullptr;
+}
+
+CItemMaterial::CItemMaterial(const MaterialRow& row) : Row(row) {
+  Category = ItemCategoryMaterial;
+  IdentifyState = IdentifyStateKnown;
+  Id = row.Id;
+  StackLimit = MaterialStackLimit;
+  SetCellFrames(ItemSheetPicture, row.IconX, row.IconY);
+}
+
+CItem* CItemMaterial::Clone() const { return CloneThroughFactory(*this); }
+
+char* CItemMaterial::GetName(char* buffer, std::size_t size) const { return WriteItemText(Row.Name, buffer, size); }
+
+char* CItemMaterial::GetDisplayName(char* buffer, std::size_t size) const { return GetName(buffer, size); }
+
+// A stackable material shows its count, a single one " x1".
+char* CItemMaterial::GetNameWithCount(char* buffer, std::size_t size) const {
+  return GetStackLimit() >= 2 ? WriteNameAndCount(*this, buffer, size) : GetDisplayName(buffer, size);
+}
+
+char* CItemMaterial::GetStatusText(char* buffer, std::size_t size) const { return GetDescription(buffer, size); }
+
+char* CItemMaterial::GetDescription(char* buffer, std::size_t size) const {
+  return WriteFormattedItemText(Row.Description, buffer, size);
+}
