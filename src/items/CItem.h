@@ -166,7 +166,8 @@ public:
   virtual int PreventsWeakness() const { return 0; }
   virtual bool HasTelepathy() const { return false; }
   virtual int GetRegenerationPercent() const { return 100; }
-  virtual int GetSparePercent() const { return 100; }
+  // What the item does to how fast its wearer grows hungry.
+  virtual int GetHungerRatePercent() const { return 100; }
   // Melee: what a blow does besides its damage.
   virtual int GetHealOnHit() const { return 0; }
   virtual int GetDrainPercent() const { return 0; }

@@ -23,7 +23,8 @@ struct ProtectorRow {
   std::int32_t IconX, IconY;
   ProtectorRules Rules;
   // Pieces printed one behind the other, right behind the "DEF +%d" line.
-  TextId Description[2] = {-1, -1};
+  TextId Description = -1;
+  TextId Extra = -1;
 };
 
 const ProtectorRow* FindProtectorRow(ItemId id);

@@ -15,8 +15,10 @@ struct WeaponRow {
   std::int32_t Attack;
   std::int32_t EnchantSlots;
   std::int32_t IconX, IconY;
-  // The attack line ("ATK +%d" with the attack above 10) and a second piece.
-  TextId Description[2] = {-1, -1};
+  // The description: the attack line ("ATK +%d" with the attack above 10)
+  // and a piece after it.
+  TextId Line;
+  TextId Extra = -1;
   // Own values.
   std::int32_t BaseDefence = 0;
   std::int32_t StackLimit = 1;

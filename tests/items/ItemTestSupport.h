@@ -37,7 +37,7 @@ public:
   bool Read(void* buffer, std::uint32_t count, std::uint32_t* done) override {
     const std::size_t left = Bytes.size() - Position;
     const std::size_t n = std::min<std::size_t>(count, left);
-    std::memcpy(buffer, Bytes.data() + Position, n);
+    if (n > 0) std::memcpy(buffer, Bytes.data() + Position, n);
     Position += n;
     if (done) *done = static_cast<std::uint32_t>(n);
     return n == count;
