@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
 #include "items/ItemTestSupport.h"
@@ -12,17 +10,13 @@ namespace {
 using namespace itemtest;
 using namespace rendertest;
 
-// A floor of room cells around the camera, explored where a test says.
+// A floor of room cells with the camera at (20, 20).
 class TestStage : public CStageData {
 public:
-  bool IsFloor(int x, int y) const override { return !IsOutOfMap(x, y) && x != Wall; }
-  bool IsCorridor(int, int) const override { return false; }
-  bool IsStairs(int, int) const override { return false; }
-  bool IsInDrawArea(int x, int y) const override { return std::abs(x - CamX) < 11 && std::abs(y - CamY) < 9; }
-  int ToScreenX(int x) const override { return x - CamX; }
-  int ToScreenY(int y) const override { return y - CamY; }
-  static bool IsOutOfMap(int x, int y) { return x < 0 || y < 0 || x >= 40 || y >= 40; }
-  int CamX = 20, CamY = 20, Wall = -1;
+  TestStage() {
+    CameraX = 20;
+    CameraY = 20;
+  }
 };
 
 class TestPlayer : public CCharacterPlayer {
@@ -65,7 +59,7 @@ TEST_F(ItemOnFloor, AMapMarkerShowsWhatThePlayerKnowsOf) {
   for (const Case& c : cases) {
     ItemPtr item = Make(c.Id);
     item->SetPosition(c.X, c.Y);
-    Stage.explored[3 * 40 + 4] = c.Explored ? 1 : 0;
+    Stage.explored[CellIndex(3, 4)] = c.Explored ? 1 : 0;
     Player.Telepathy = c.Telepathy;
     EXPECT_EQ(item->DrawMapMarker(0, 40, 4.0f, 4.0f, 160), c.Drawn) << c.What;
   }
@@ -133,15 +127,15 @@ TEST_F(ItemDrawing, OnTheFloorOnlyRevealedItemsNearTheViewAreDrawn) {
 TEST_F(ItemDrawing, TheMarkerBlinksAndTellsAWalkableSeenCellFromOthers) {
   ItemPtr potion = Make(0x900);
   potion->SetPosition(5, 5);
-  Stage.explored[5 * 40 + 5] = 1;
+  Stage.explored[CellIndex(5, 5)] = 1;
   const struct {
     std::uint32_t Frame;
-    int Wall;
+    bool Wall;
     int Row;
-  } cases[] = {{0, -1, 0}, {19, -1, 0}, {20, -1, 3}, {39, -1, 3}, {40, -1, 0}, {0, 5, 6}, {25, 5, 9}};
+  } cases[] = {{0, false, 0}, {19, false, 0}, {20, false, 3}, {39, false, 3}, {40, false, 0}, {0, true, 6}, {25, true, 9}};
   for (const auto& c : cases) {
     GetGameMain()->FrameCount = c.Frame;
-    Stage.Wall = c.Wall;
+    Stage.terrain[CellIndex(5, 5)] = c.Wall ? 4 : 0;
     ClearTarget(Black);
     ASSERT_TRUE(potion->DrawMapMarker(400, 200, 4.0f, 4.0f, 255));
     ResetDrawState();
