@@ -12,7 +12,8 @@ namespace {
 constexpr TextId PoisonPiece = 63;   // ", %d%% POISON"
 constexpr TextId DefencePiece = 64;  // ", DEF %+d"
 
-// Own values: base defence, shot poison chance.
+// Id, name, shot power, icon cell, description, then the own values: base
+// defence, shot poison chance.
 const BowRow BowTable[] = {
     {0x100, 99, 11, 0, 180},
     {0x101, 100, 12, 20, 180},
@@ -30,7 +31,8 @@ const BowRow BowTable[] = {
     {0x10D, 112, 17, 380, 80, 123},
 };
 
-// Own values: shot poison chance.
+// Id, name, shot power, icon cell, description, then the own value: shot
+// poison chance.
 const ArrowRow ArrowTable[] = {
     {0x200, 113, 11, 20, 160},
     {0x201, 114, 12, 40, 160},

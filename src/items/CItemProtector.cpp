@@ -24,6 +24,8 @@ constexpr TextId LastBonusPiece = 278;      // of cloaks to hats: each gives 1
 constexpr std::int32_t DemoniumBonus = 5;
 constexpr int PoisonCounterChance = 30;
 
+// Id, class, name, defence, enchant slots, icon cell, rules, description
+// pieces: body armour, shield place, head gear.
 const ProtectorRow ProtectorTable[] = {
     {0x300, Make<CItemArmor>, 154, 2, 1, 0, 320, 0},
     {0x301, Make<CItemArmor>, 155, 3, 1, 20, 320, 0},

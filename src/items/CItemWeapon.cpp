@@ -19,8 +19,9 @@ constexpr TextId PoisonPiece = 63;        // ", %d%% POISON"
 constexpr TextId DefencePiece = 64;       // ", DEF %+d"
 constexpr TextId PoisonReturnPiece = 69;  // ", %d%% POISON\nRETURNS AFTER YOU THROW IT.."
 
-// Lines 57-61 by kind, 62 the beast claw, 71 the katana, 72 the kunai.
-// Own values: base defence, stack limit, fixed poison chance.
+// Id, class, name, attack, enchant slots, icon cell, attack line (57-61 by
+// kind, 62 the beast claw, 71 the katana, 72 the kunai) and second piece,
+// then the own values: base defence, stack limit, fixed poison chance.
 const WeaponRow WeaponTable[] = {
     {0x000, Make<CItemShortsword>, 0, 12, 2, 0, 200, 57},
     {0x001, Make<CItemShortsword>, 1, 13, 2, 20, 200, 57},
