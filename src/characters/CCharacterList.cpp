@@ -75,6 +75,12 @@ void CCharacterList::RemoveAll() {
     if (node->value) Drop(node);
 }
 
+void CCharacterList::Remove(const CCharacter* character) {
+  Walker walk(*this);
+  for (Node* node = next; node != this; node = node->next)
+    if (node->value && node->value == character) Drop(node);
+}
+
 void CCharacterList::DeleteAllButPlayer() {
   const CCharacter* player = GetGameMain()->Player;
   Walker walk(*this);

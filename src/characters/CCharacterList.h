@@ -43,6 +43,8 @@ public:
   void DeleteAll();
   // Takes every member out without deleting it.
   void RemoveAll();
+  // Takes one character out (every node that lists it) without deleting it.
+  void Remove(const CCharacter* character);
   // Deletes every member but the game's player.
   void DeleteAllButPlayer();
   // Once a frame: ticks every member's animation and deletes the members

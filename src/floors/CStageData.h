@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <cstdlib>
+
+#include "characters/CCharacterList.h"
 
 class CCharacter;
 class CItem;
@@ -27,6 +30,32 @@ public:
   virtual bool IsFloor(int x, int y) const { return GetTerrain(x, y) <= 1; }
   virtual bool IsCorridor(int x, int y) const { return GetTerrain(x, y) == 2; }
   virtual bool IsStairs(int x, int y) const { return GetTerrain(x, y) == 3; }
+  virtual bool IsWall(int x, int y) const { return GetTerrain(x, y) == 4; }
+  // One step to a neighbouring empty cell; no diagonal past a wall corner.
+  virtual bool CanStep(int fromX, int fromY, int toX, int toY, int ignoreTerrain) const {
+    if (IsOutOfMap(toX, toY) || GetCharacterAt(toX, toY)) return false;
+    if ((fromX == toX && fromY == toY) || std::abs(toX - fromX) > 1 || std::abs(toY - fromY) > 1) return false;
+    if (ignoreTerrain) return true;
+    if (!IsFloor(toX, toY) && !IsCorridor(toX, toY) && !IsStairs(toX, toY)) return false;
+    return fromX == toX || fromY == toY || (!IsWall(fromX, toY) && !IsWall(toX, fromY));
+  }
+  // Mode 0 an adjacent blow, 1 a straight reach stopped by walls, other
+  // modes always.
+  virtual bool CanAttack(int fromX, int fromY, int toX, int toY, int mode) const {
+    if (IsOutOfMap(toX, toY)) return false;
+    const int dx = toX - fromX, dy = toY - fromY;
+    if (mode != 0 && mode != 1) return true;
+    if (IsWall(toX, toY) || !GetCharacterAt(toX, toY)) return false;
+    if (mode == 0) {
+      if (std::abs(dx) > 1 || std::abs(dy) > 1) return false;
+      return dx == 0 || dy == 0 || (!IsWall(fromX, toY) && !IsWall(toX, fromY));
+    }
+    if (dx != 0 && dy != 0 && std::abs(dx) != std::abs(dy)) return false;
+    const int sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
+    for (int cx = fromX + sx, cy = fromY + sy; cx != toX || cy != toY; cx += sx, cy += sy)
+      if (IsWall(cx, cy)) return false;
+    return true;
+  }
   virtual CCharacter* GetCharacterAt(int x, int y) const {
     return IsOutOfMap(x, y) ? nullptr : characterAt[CellIndex(x, y)];
   }
@@ -45,6 +74,8 @@ public:
   // Whether the second cell is visible from the first; until the floor has
   // its sight rules every cell is.
   virtual bool HasLineOfSight(int, int, int, int) const { return true; }
+  // 2 or more: lit, everyone is drawn fully visible.
+  virtual int GetLightMode() const { return LightMode; }
   // The view is 21 cells wide and 17 high around the camera cell.
   virtual bool IsInDrawArea(int x, int y) const {
     const int dx = ToScreenX(x), dy = ToScreenY(y);
@@ -58,6 +89,9 @@ public:
   CItem* itemAt[StageCellCount] = {};
   std::uint8_t visible[StageCellCount] = {};
   std::uint8_t explored[StageCellCount] = {};  // 0 never seen
+  CCharacterList Effects;  // owned
   std::int32_t CameraX = 0;  // the cell the view is centred on
   std::int32_t CameraY = 0;
+  std::int32_t ScrollCounter = 8;  // frames of the view's slide; 8 at rest
+  std::int32_t LightMode = 1;
 };
