@@ -33,17 +33,6 @@ CCharacter::~CCharacter() {
   if (ownedList2) ownedList2->RemoveAll();
 }
 
-// ---- Combat and turn operations whose bodies come with the combat rules.
-
-CCharacter* CCharacter::GetMeleeTarget(int) { return nullptr; }
-bool CCharacter::PerformMeleeAttack() { return false; }
-bool CCharacter::StepForward() { return false; }
-void CCharacter::UpdateTurn() {}
-void CCharacter::Draw() {}
-int CCharacter::ReceiveAttack(AttackType, bool, int, CCharacter*) { return 0; }
-void CCharacter::CollectExp(CCharacter*) {}
-void CCharacter::ApplyCounterEffects() {}
-
 // ---- Position and direction
 
 void CCharacter::SetPosition(int cellX, int cellY) {
@@ -66,38 +55,6 @@ void CCharacter::StartTurn() {
 const AnimationFrame* CCharacter::GetCurrentFrame() const {
   if (animEntry < 0 || static_cast<std::size_t>(animEntry) >= frames.size()) return nullptr;
   return &frames[static_cast<std::size_t>(animEntry)];
-}
-
-void CCharacter::SetAnimation(AnimationEntry entry) {
-  if (entry == -1) return;
-  if (entry != AnimationGone && (entry < 0 || static_cast<std::size_t>(entry) >= frames.size()))
-    entry = AnimationIdle;
-  animEntry = entry;
-  animTick = 0;
-  if (entry != AnimationGone) return;
-  // Off the floor: nobody's blows come from here any more.
-  for (CCharacter* other : GetGameMain()->Characters.Walk())
-    if (other->lastAttacker == this) other->lastAttacker = nullptr;
-  alive = 0;
-  if (CStageData* stage = CurrentStage(); stage && stage->GetCharacterAt(x, y) == this)
-    stage->characterAt[CellIndex(x, y)] = nullptr;
-}
-
-void CCharacter::TickAnimation() {
-  if (const AnimationFrame* frame = GetCurrentFrame()) {
-    int duration = frame->duration;
-    if (animEntry >= AnimationIdle && animEntry < AnimationAttack) {
-      if (IsSlow()) duration *= 2;
-      if (IsQuick()) duration /= 2;
-    }
-    if (holdTicks >= 1)
-      --holdTicks;
-    else if (animTick < StatusForever)
-      ++animTick;
-    if (animTick >= duration) SetAnimation(frame->next);
-  }
-  if (moveStep < 8) ++moveStep;
-  if (animEntry == AnimationDying) CureBadStatuses();
 }
 
 // ---- Drawing on the floor map

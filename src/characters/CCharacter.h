@@ -67,6 +67,11 @@ enum class StatusKind : std::int32_t {
 constexpr int StatusKindCount = 23;
 constexpr int TimedStatusCount = 16;
 
+// Which queued request slot stands for which kind: 0-9 the kinds 0-9, 10-14
+// the kinds 11-15 (DISGUISED is never queued).
+constexpr int QueuedStatusCount = 15;
+constexpr StatusKind QueuedStatusKind(int slot) { return static_cast<StatusKind>(slot < 10 ? slot : slot + 1); }
+
 // The one base of everything that stands on a floor: the player, monsters,
 // mining points, effects and companions. Every operation has a default body
 // here; a class overrides the few it changes and writes its constants in its
@@ -92,11 +97,16 @@ public:
   virtual ~CCharacter();
   virtual void LoadGraphics() {}
   virtual void ReleaseGraphics() {}
-  // The n-th (from 0) living character a blow from here reaches.
+  // The n-th (from 0) living character a blow from here reaches: by the
+  // spear, broadsword or staff shape when the class has one, else the cell
+  // in front with CanAttack mode `meleeReach`.
   virtual CCharacter* GetMeleeTarget(int n);
-  // True when at least one target was hit.
+  // One blow at every target, in the order GetMeleeTarget gives them; the
+  // attacker then gains or loses by its heal, drain and recoil. True when at
+  // least one target was hit.
   virtual bool PerformMeleeAttack();
-  // One step in the facing direction; false when blocked.
+  // One step in the facing direction when the floor allows it; the step is
+  // then drawn over 8 frames unless the game moves automatically.
   virtual bool StepForward();
   virtual bool AuxQuery3(int, int) const { return true; }
   virtual bool AuxQuery4() const { return true; }
@@ -115,9 +125,17 @@ public:
   virtual void StartTurn();
 
   // ---- Behaviour
+  // Once per turn: REGENERATE heals, POISON hurts (never the last hit
+  // point), then every running counter goes down by one, ending with its
+  // caption and hook.
   virtual void UpdateTurn();
   virtual void AuxHook4() {}
+  // Once per frame: runs the current entry's ticks (walking and idle slower
+  // while SLOW, faster while QUICK), follows the table to the next entry and
+  // fades the sprite by the player's sight.
   virtual void TickAnimation();
+  // The sprite on the floor view, sliding through a step in progress, with
+  // its status glows and marks.
   virtual void Draw();
   // The floor map's marker of this character; true keeps the map from
   // drawing anything else on the cell.
@@ -128,14 +146,23 @@ public:
   // The name of its type in the current language, cut to fit the buffer.
   virtual char* GetName(char* buffer, std::size_t capacity) const;
   // -1 changes nothing; an entry outside the table plays the idle entry;
-  // entry 0 takes the character off the floor.
+  // entry 0 takes the character off the floor. The ranges are actions:
+  // entering 20, 30, 40, 50, 70 or 80 holds the turn once, and leaving its
+  // range, by whatever entry, runs what the action leaves behind (the blow,
+  // the double blow, the item's use, the hurt pose's deferred effects,
+  // experience) and releases that hold.
   virtual void SetAnimation(AnimationEntry entry);
+  // The defender's side of a blow: the guard, the damage after defence, the
+  // hurt or dying pose. The damage taken; 0 when guarded.
   virtual int ReceiveAttack(AttackType attackType, bool strong, int damage, CCharacter* attacker);
   virtual int TakeHit(AttackType attackType, int damage, CCharacter* attacker) {
     return ReceiveAttack(attackType, false, damage, attacker);
   }
   virtual int CalcDamageTaken(AttackType attackType, int damage, const CCharacter* attacker) const;
+  // The victor's side of a kill: the experience of a victim at 0 HP, once.
   virtual void CollectExp(CCharacter* victim);
+  // When the hurt pose ends: counter damage, counter statuses and teleport
+  // on a melee attacker, and healing when hit.
   virtual void ApplyCounterEffects();
   virtual bool RollHit(AttackType attackType, const CCharacter* attacker) const;
 
@@ -422,6 +449,14 @@ public:
   // table.
   const AnimationFrame* GetCurrentFrame() const;
 
+  // Effects the base shows on the floor's effect list: a green heal number,
+  // a caption in a colour, and fire left on its cell that burns whoever
+  // stands there for `owner`. They show nothing until effect characters
+  // exist.
+  void SpawnHealNumber(int amount);
+  void ShowColouredCaption(const char* text, int red, int green, int blue);
+  void SpawnCellFire(int damage, CCharacter* owner);
+
   // ---- Fields
   std::uint8_t spareFlag = 0;  // saved and restored, nothing else
   std::uint8_t alive = 1;      // 0 once the dying chain has ended; the list then deletes it
@@ -461,7 +496,7 @@ public:
   std::int32_t regenAmount = 0;  // hit points REGENERATE heals per turn
   // Requests of the hit in progress, applied when the hurt pose ends:
   // 0-9 the kinds 0-9, 10-14 the kinds 11-15.
-  std::int32_t pendingStatus[15] = {};
+  std::int32_t pendingStatus[QueuedStatusCount] = {};
   std::int32_t pendingTeleport = 0;
   std::int32_t pendingFireDamage = 0;
   double spriteRotation = 0.0;
@@ -503,4 +538,18 @@ public:
 private:
   void InflictTimed(StatusKind kind, int turns);
   void SetCounter(StatusKind kind, int turns);
+  // The timed kinds through the class's own operations.
+  void InflictKind(StatusKind kind, int turns);
+  int RollOnHitKind(StatusKind kind) const;
+  int RollCounterKind(StatusKind kind) const;
+
+  // Turn holds: one bit per action range that holds the turn now.
+  void TakeRangeHold(std::uint8_t range);
+  bool DropRangeHold(std::uint8_t range);
+  void ReleaseRangeHold(std::uint8_t range);
+  void LeaveFloor();
+  void EndHurtPose(AnimationEntry entry);
+  // Raises hp by amount, to GetMaxHP at most (never lowering it).
+  void Heal(std::int64_t amount);
+  std::uint8_t rangeHolds = 0;
 };

@@ -210,3 +210,35 @@ VORLUMEN_TIMED_STATUSES(VORLUMEN_DEFINE_ROLLS)
 bool CCharacter::RollOnHitTeleport() const { return RandomChance(GetOnHitTeleportChance()); }
 bool CCharacter::RollCounterTeleport() const { return RandomChance(GetCounterTeleportChance()); }
 bool CCharacter::RollMissileTeleport() const { return RandomChance(GetMissileTeleportChance()); }
+
+// ---- A timed kind by number, through the class's own operation.
+
+void CCharacter::InflictKind(StatusKind kind, int turns) {
+  switch (kind) {
+#define VORLUMEN_INFLICT_CASE(Name, Base, Range) \
+  case StatusKind::Name: Inflict##Name(turns); return;
+    VORLUMEN_TIMED_STATUSES(VORLUMEN_INFLICT_CASE)
+#undef VORLUMEN_INFLICT_CASE
+    default: return;
+  }
+}
+
+int CCharacter::RollOnHitKind(StatusKind kind) const {
+  switch (kind) {
+#define VORLUMEN_ROLL_CASE(Name, Base, Range) \
+  case StatusKind::Name: return RollOnHit##Name();
+    VORLUMEN_TIMED_STATUSES(VORLUMEN_ROLL_CASE)
+#undef VORLUMEN_ROLL_CASE
+    default: return 0;
+  }
+}
+
+int CCharacter::RollCounterKind(StatusKind kind) const {
+  switch (kind) {
+#define VORLUMEN_ROLL_CASE(Name, Base, Range) \
+  case StatusKind::Name: return RollCounter##Name();
+    VORLUMEN_TIMED_STATUSES(VORLUMEN_ROLL_CASE)
+#undef VORLUMEN_ROLL_CASE
+    default: return 0;
+  }
+}

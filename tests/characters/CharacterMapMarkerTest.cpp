@@ -3,6 +3,7 @@
 #include "app/CGameMain.h"
 #include "characters/CCharacter.h"
 #include "characters/CCharacterPlayer.h"
+#include "characters/CharacterRenderSupport.h"
 #include "characters/CharacterTestSupport.h"
 #include "platform/RenderTestSupport.h"
 
@@ -11,43 +12,12 @@ namespace {
 using rendertest::AtlasTexel;
 using rendertest::DecodeAtlasTexel;
 
-// Picture 7 (resource 138) with every texel naming its own place.
-bool MarkerSheet(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb) {
-  if (resourceId != 138) return rendertest::TestPictures(resourceId, size, argb);
-  argb.resize(static_cast<std::size_t>(size) * size);
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x)
-      argb[static_cast<std::size_t>(y) * size + x] =
-          0xFF000000u | static_cast<std::uint32_t>(x) << 12 | static_cast<std::uint32_t>(y);
-  return true;
-}
-
 struct Telepath : CCharacterPlayer {
   bool HasTelepathy() const override { return true; }
 };
 
-class MapMarker : public rendertest::RenderFixture {
+class MapMarker : public chartest::SheetFixture {
 protected:
-  void SetUp() override {
-    RenderFixture::SetUp();
-    SetPictureLoader(&MarkerSheet);
-    ASSERT_TRUE(LoadTexture(7, 138));
-    game_ = GetGameMain();
-    savedStage_ = game_->CurrentStage;
-    savedPlayer_ = game_->Player;
-    savedFrame_ = game_->FrameCount;
-    game_->CurrentStage = &floor_;
-    game_->Player = nullptr;
-    game_->FrameCount = 0;
-    character_.SetPosition(3, 3);
-  }
-  void TearDown() override {
-    ReleaseTexture(7);
-    game_->CurrentStage = savedStage_;
-    game_->Player = savedPlayer_;
-    game_->FrameCount = savedFrame_;
-    RenderFixture::TearDown();
-  }
   void See(int visible, int explored) {
     floor_.visible[CellIndex(3, 3)] = static_cast<std::uint8_t>(visible);
     floor_.explored[CellIndex(3, 3)] = static_cast<std::uint8_t>(explored);
@@ -61,13 +31,6 @@ protected:
     Grab();
     return DecodeAtlasTexel(AtLogical(10, 10));
   }
-
-  CGameMain* game_ = nullptr;
-  chartest::TestFloor floor_{1, 1, 5, 5};
-  CCharacter character_;
-  CStageData* savedStage_ = nullptr;
-  CCharacterPlayer* savedPlayer_ = nullptr;
-  std::uint32_t savedFrame_ = 0;
 };
 
 TEST_F(MapMarker, WhoIsShown) {

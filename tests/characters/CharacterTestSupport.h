@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CGameMain.h"
+#include "app/CGameState.h"
 #include "characters/CCharacter.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
@@ -47,6 +48,12 @@ protected:
     game_->Player = savedPlayer_;
   }
 
+  // Deletes every listed character and empties the floor's grid.
+  void RemoveEveryone() {
+    game_->Characters.DeleteAll();
+    for (CCharacter*& standing : floor_.characterAt) standing = nullptr;
+  }
+
   // A bare character (or one of class T) standing on (x, y), listed.
   template <class T = CCharacter>
   T* Place(int x, int y) {
@@ -78,6 +85,11 @@ public:
   void OnParalyze() override { Said.push_back("OnParalyze"); }
   void OnWeaken() override { Said.push_back("OnWeaken"); }
   void OnDefeated() override { Said.push_back("OnDefeated"); }
+  void OnCure() override { Said.push_back("OnCure"); }
+  void OnEffectEnd() override { Said.push_back("OnEffectEnd"); }
+  void OnParry() override { Said.push_back("OnParry"); }
+  void OnMiss() override { Said.push_back("OnMiss"); }
+  void OnCritical() override { Said.push_back("OnCritical"); }
   std::vector<std::string> Said;
 };
 
@@ -91,5 +103,48 @@ inline std::vector<AnimationFrame> Frames(int count, int duration) {
   }
   return frames;
 }
+
+// The action ranges as a class lays them out: each range's first entry
+// leads to its second and that back to standing (10, which holds); the
+// walk 11-12 and the guard pose 60 end standing too, and the dying chain
+// 80-81 ends in 0, off the floor. Every entry lasts `duration` ticks.
+inline std::vector<AnimationFrame> ActionFrames(int duration = 2) {
+  std::vector<AnimationFrame> frames(90);
+  for (AnimationFrame& f : frames) {
+    f.duration = duration;
+    f.next = AnimationIdle;
+  }
+  frames[AnimationIdle].next = -1;
+  frames[11].next = 12;
+  for (int first : {20, 30, 40, 50, 70, 80}) frames[static_cast<std::size_t>(first)].next = first + 1;
+  frames[81].next = AnimationGone;
+  return frames;
+}
+
+// Ticks until the entry changes or `limit` frames have run.
+inline void TickUntilChange(CCharacter& c, int limit = 100) {
+  const AnimationEntry start = c.animEntry;
+  for (int i = 0; i < limit && c.animEntry == start; ++i) c.TickAnimation();
+}
+
+// A floor fixture whose turn controller starts and ends without holds and
+// without a state that a release could move on (characters of other tests
+// may have been destroyed in the middle of an action).
+class TurnFixture : public FloorFixture {
+protected:
+  void SetUp() override {
+    FloorFixture::SetUp();
+    GetStateController()->Reset();
+    Drain();
+  }
+  void TearDown() override {
+    Drain();
+    FloorFixture::TearDown();
+  }
+  static void Drain() {
+    while (Holds() > 0) GetStateController()->Release();
+  }
+  static int Holds() { return GetStateController()->GetHoldCount(); }
+};
 
 }  // namespace chartest
