@@ -9,7 +9,9 @@
 #include "app/CGameState.h"
 #include "characters/CCharacter.h"
 #include "characters/CCharacterList.h"
+#include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
+#include "items/CItem.h"
 #include "platform/CSoundManager.h"
 #include "platform/TextTable.h"
 
@@ -63,6 +65,12 @@ bool InRange(AnimationEntry entry, AnimationEntry first) { return entry >= first
 bool IsWalking(AnimationEntry entry) { return entry >= AnimationWalk && entry < AnimationAttack; }
 
 void PlaySe(SoundEffectId id) { GetSoundManager()->PlaySe(id); }
+
+// The item the player chose for its action, if any.
+CItem* PlayerSelectedItem() {
+  CCharacterPlayer* player = GetGameMain()->Player;
+  return player ? player->GetItem(player->GetSelectedItem()) : nullptr;
+}
 
 }  // namespace
 
@@ -258,10 +266,14 @@ void CCharacter::SetAnimation(AnimationEntry entry) {
       if (shotEntry == entry) LaunchShot();
   }
   if (leaving(AnimationThrow)) ReleaseRangeHold(ThrowHold);
-  // The player's selected item is used when this range is left (its Use)
-  // and at the item-use entries (its UseMagic); the item object answers
-  // those once it exists.
-  if (leaving(AnimationItemUse)) ReleaseRangeHold(ItemUseHold);
+  if (leaving(AnimationItemUse)) {
+    if (CItem* item = PlayerSelectedItem()) item->Use();
+    ReleaseRangeHold(ItemUseHold);
+  }
+  for (int useEntry : itemUseEntries) {
+    if (useEntry != entry) continue;
+    if (CItem* item = PlayerSelectedItem()) item->UseMagic();
+  }
   if (leaving(AnimationAction)) ReleaseRangeHold(ActionHold);
   if (leaving(AnimationHurt)) EndHurtPose(entry);
   if (leaving(AnimationDying)) {

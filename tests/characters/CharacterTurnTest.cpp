@@ -8,6 +8,7 @@
 #include "characters/CCharacterList.h"
 #include "characters/CCharacterPlayer.h"
 #include "characters/CharacterTestSupport.h"
+#include "items/CItem.h"
 #include "platform/Random.h"
 
 namespace {
@@ -290,6 +291,38 @@ TEST_F(CharacterRanges, WhatEachRangeSetsOff) {
   TickUntilChange(*a);
   EXPECT_EQ(a->animEntry, AnimationIdle);
   EXPECT_EQ(Holds(), 0);
+}
+
+TEST_F(CharacterRanges, ThePlayersChosenItemActsInItsPose) {
+  struct Potion : CItem {
+    void Use() override { Uses.push_back("Use"); }
+    void UseMagic() override { Uses.push_back("UseMagic"); }
+    Said Uses;
+  } potion;
+  CItem* slots[2] = {nullptr, &potion};
+  auto* player = Place<CCharacterPlayer>(3, 3);
+  player->frames = ActionFrames();
+  player->items = slots;
+  player->itemCount = player->itemCapacity = 2;
+  player->SetSelectedItem(1);
+  player->itemUseEntries[0] = 41;
+  game_->Player = player;
+  // Whoever holds the pose, the item is the player's.
+  Actor* other = Fresh();
+  other->SetAnimation(AnimationItemUse);
+  other->SetAnimation(AnimationIdle);
+  player->SetAnimation(AnimationItemUse);
+  TickUntilChange(*player);
+  TickUntilChange(*player);
+  EXPECT_EQ(potion.Uses, (Said{"Use", "UseMagic", "Use"}));
+  EXPECT_EQ(Holds(), 0);
+  // Nothing chosen: the pose still ends the turn's hold.
+  player->SetSelectedItem(0);
+  player->SetAnimation(AnimationItemUse);
+  player->SetAnimation(AnimationIdle);
+  EXPECT_EQ(Holds(), 0);
+  player->items = nullptr;
+  game_->Player = nullptr;
 }
 
 TEST_F(CharacterRanges, NoWalkingWhileUnableToMove) {
