@@ -17,6 +17,8 @@ int DrawSuspended = 0;
 int ShakeOffsetX = 0;
 int ShakeOffsetY = 0;
 std::uint8_t ShakeApplies = 1;
+int ScrollOffsetX = 0;
+int ScrollOffsetY = 0;
 SpriteDrawParameters SpriteDrawState;
 TextureEntry TextureTable[TextureSlotCount];
 std::uint32_t TextureRefCounts[TextureSlotCount];
@@ -240,6 +242,8 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
     dx += ShakeOffsetX;
     dy += ShakeOffsetY;
   }
+  dx += ScrollOffsetX;
+  dy += ScrollOffsetY;
   sx += static_cast<int>(row->X);
   sy += static_cast<int>(row->Y);
 

@@ -25,6 +25,10 @@ extern int DrawSuspended;
 extern int ShakeOffsetX;
 extern int ShakeOffsetY;
 extern std::uint8_t ShakeApplies;
+// The view's slide after the player moves: the floor sets it while it draws
+// and puts it back to 0, and every sprite drawn meanwhile moves with it.
+extern int ScrollOffsetX;
+extern int ScrollOffsetY;
 
 // What every DrawSprite reads. Callers set what they need and put it back
 // with ResetDrawState.
