@@ -120,8 +120,10 @@ void CStageData::DrawBackground() {
 void CStageData::DrawBaseLayer(int dx, int dy) {
   SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = TileScale;
   SpriteDrawState.Colour = Argb(GetTintAlpha(), GetTintRed(), GetTintGreen(), GetTintBlue());
+  // 20 texels a cell, over the window's 23 x 19 cells: the ground moves
+  // with the camera and covers the whole view.
   DrawSprite(BaseLayerPicture, ReferenceX(dx) - HalfCell, ReferenceY(dy) - HalfCell, (CameraX + dx) * 20,
-             (CameraY + dy) * 20, WindowColumns * CellUnits, WindowRows * CellUnits);
+             (CameraY + dy) * 20, WindowColumns * 20, WindowRows * 20);
   ResetDrawState();
 }
 
