@@ -25,7 +25,7 @@ public:
   explicit MemoryFile(Image bytes = {}) : Data(std::move(bytes)) {}
   bool Read(void* buffer, std::uint32_t count, std::uint32_t* done) override {
     const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::size_t>(count, Data.size() - Position));
-    std::memcpy(buffer, Data.data() + Position, n);
+    if (n > 0) std::memcpy(buffer, Data.data() + Position, n);
     Position += n;
     if (done) *done = n;
     return n == count;
