@@ -5,6 +5,7 @@
 #include "app/CGameMain.h"
 #include "characters/CCharacter.h"
 #include "characters/CCharacterPlayer.h"
+#include "characters/CharacterFactory.h"
 #include "floors/CStageData.h"
 #include "items/CItem.h"
 #include "platform/Random.h"
@@ -168,13 +169,13 @@ void CStageData::DrawItemsAndCharacters() {
 }
 
 void CStageData::DrawEffects() {
-  for (CCharacter* effect : Effects.Members)
+  for (CCharacter* effect : Effects.Walk())
     if (effect->alive) effect->Draw();
 }
 
 bool CStageData::DrawMapMarkerAt(int cellX, int cellY, int x, int y, int cellSize, int alpha) {
   if (CCharacter* c = characterAt[CellIndex(cellX, cellY)])
-    if (c->DrawAt(x, y, cellSize, cellSize, alpha)) return true;
+    if (c->DrawAt(x, y, static_cast<float>(cellSize), static_cast<float>(cellSize), alpha)) return true;
   if (CItem* item = itemAt[CellIndex(cellX, cellY)])
     if (item->DrawMapMarker(x, y, cellSize, cellSize, alpha)) return true;
   return false;

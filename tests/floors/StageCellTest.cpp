@@ -221,7 +221,7 @@ TEST(StageCamera, TheViewIs21By17CellsAroundTheCamera) {
 // A mining point keeps items off its cell while it stands.
 class MiningPointStandIn : public CCharacter {
 public:
-  bool CanShareCellWithItem() override { return hp <= 0; }
+  bool CanShareCellWithItem() const override { return hp <= 0; }
 };
 
 TEST(StageItems, PutItemAtTakesFloorAndCorridorOnly) {

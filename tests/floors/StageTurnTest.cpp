@@ -50,8 +50,7 @@ protected:
   // Every character the game's list holds.
   static std::vector<CCharacter*> Listed() {
     std::vector<CCharacter*> all;
-    CCharacterList& list = GetGameMain()->Characters;
-    for (CCharacter* c : list.Members) all.push_back(c);
+    for (CCharacter* c : GetGameMain()->Characters.Walk()) all.push_back(c);
     return all;
   }
 };
