@@ -177,6 +177,6 @@ bool CStageData::DrawMapMarkerAt(int cellX, int cellY, int x, int y, int cellSiz
   if (CCharacter* c = characterAt[CellIndex(cellX, cellY)])
     if (c->DrawAt(x, y, static_cast<float>(cellSize), static_cast<float>(cellSize), alpha)) return true;
   if (CItem* item = itemAt[CellIndex(cellX, cellY)])
-    if (item->DrawMapMarker(x, y, cellSize, cellSize, alpha)) return true;
+    if (item->DrawMapMarker(x, y, static_cast<float>(cellSize), static_cast<float>(cellSize), alpha)) return true;
   return false;
 }
