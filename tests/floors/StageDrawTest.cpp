@@ -9,6 +9,7 @@
 #include "app/CGameMain.h"
 #include "characters/CCharacter.h"
 #include "floors/FloorTestSupport.h"
+#include "items/ItemFactory.h"
 #include "platform/Random.h"
 #include "platform/RenderTestSupport.h"
 
@@ -18,6 +19,8 @@ using namespace rendertest;
 
 constexpr std::uint16_t AreaResource = 300;
 constexpr std::uint16_t MapMarksResource = 138;
+constexpr std::uint16_t ItemSheetResource = 200;
+constexpr std::uint32_t Magenta = 0xFFFF00FFu;
 bool ShowDecorations = false;
 
 // The map marks (picture 7): the fill is white at (408, 0) and red at
@@ -40,6 +43,10 @@ bool MapMarks(int size, std::vector<std::uint32_t>& argb) {
 // shown) 40 from (330, 90), their cell being their top-left quarter.
 bool TilePictures(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb) {
   if (resourceId == MapMarksResource) return MapMarks(size, argb);
+  if (resourceId == ItemSheetResource) {
+    argb.assign(static_cast<std::size_t>(size) * size, Magenta);
+    return true;
+  }
   if (resourceId != AreaResource) return TestPictures(resourceId, size, argb);
   argb.assign(static_cast<std::size_t>(size) * size, Clear);
   for (int y = 0; y < size; ++y) {
@@ -273,6 +280,36 @@ TEST_F(StageDrawing, TheMapShowsExploredGroundStairsAndWhoStandsThere) {
   Grab();
   EXPECT_EQ(cell(1, 1), Red);
   EXPECT_EQ(cell(3, 3), Blue);
+}
+
+TEST_F(StageDrawing, ItemsLieUnderCharactersAndTheDarkCoversBoth) {
+  LoadTexture(ItemSheetPicture, ItemSheetResource);
+  LoadTexture(0, 130);
+  // A character whose only frame is the top-left quarter of picture 0 (red).
+  CCharacter standing;
+  standing.frames.resize(11);
+  standing.frames[10] = AnimationFrame{8, 8, -8, 7, -8, 7, -1, 100, 0};
+  standing.animEntry = 10;
+  standing.SetPosition(3, 2);
+  ASSERT_TRUE(floor.MoveCharacterTo(3, 2, &standing));
+  CItem* lying = CreateItem(0x900);
+  ASSERT_NE(lying, nullptr);
+  ASSERT_TRUE(floor.PutItemAt(2, 2, lying));
+  CItem* under = CreateItem(0x900);
+  ASSERT_TRUE(floor.PutItemAt(3, 2, under));
+  CGameMain* game = GetGameMain();
+  game->CurrentStage = &floor;
+  DrawFrame();
+  EXPECT_EQ(CentreOf(2, 2), Magenta) << "the item on its cell";
+  EXPECT_EQ(CentreOf(3, 2), Red) << "the character over the item on its cell";
+
+  floor.LightMode = 1;
+  floor.UpdateVisibility(8, 3);  // in the corridor: the room is dark
+  DrawFrame();
+  game->CurrentStage = nullptr;
+  EXPECT_NE(CentreOf(3, 2), Red) << "the dark falls over the character too";
+  EXPECT_GT(Channel(CentreOf(3, 2), 16), Channel(CentreOf(3, 2), 8));
+  floor.characterAt[CellIndex(3, 2)] = nullptr;
 }
 
 TEST_F(StageDrawing, NothingIsDrawnBeforeTheAreaIsLoaded) {
