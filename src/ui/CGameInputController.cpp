@@ -1,10 +1,11 @@
 #include "ui/CGameInputController.h"
 
+#include "ui/CGameInputMain.h"
+
 CGameInputController::CGameInputController() { BuildLayout(); }
 
-// The play screen's layout runs from here; until the game has a play
-// screen there is nothing to lay out.
-void CGameInputController::BuildLayout() {}
+// The play screen's layout runs from here.
+void CGameInputController::BuildLayout() { GetGameInputMain()->BuildLayout(); }
 
 // The chain is empty until the first change the factory can serve.
 void CGameInputController::DrawLayer(int layer) {
