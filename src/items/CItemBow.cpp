@@ -2,47 +2,84 @@
 
 #include <new>
 
+#include "characters/CCharacter.h"
+
 #include "items/ItemFactory.h"
 #include "items/ItemNames.h"
 #include "items/ItemTable.h"
 #include "items/ItemText.h"
+#include "platform/Random.h"
 
 namespace {
 
 constexpr TextId PoisonPiece = 63;   // ", %d%% POISON"
 constexpr TextId DefencePiece = 64;  // ", DEF %+d"
 
-// Id, name, shot power, icon cell, description, then the own values: base
-// defence, shot poison chance.
+// Id, name, shot power, unit price, icon cell, description, then the own
+// values.
 const BowRow BowTable[] = {
-    {0x100, 99, 11, 0, 180},
-    {0x101, 100, 12, 20, 180},
-    {0x102, 101, 13, 40, 180},
-    {0x103, 102, 14, 60, 180},
-    {0x104, 103, 16, 80, 180},
-    {0x105, 104, 18, 100, 180},
-    {0x106, 105, 17, 120, 180, 63, 0, 30},
-    {0x107, 106, 19, 140, 180},
-    {0x108, 107, 23, 160, 180, 64, -5},
-    {0x109, 108, 14, 320, 20, 122},
-    {0x10A, 109, 22, 340, 60, 124},
-    {0x10B, 110, 17, 480, 60, 125},
-    {0x10C, 111, 12, 460, 60, 126},
-    {0x10D, 112, 17, 380, 80, 123},
+    {0x100, 99, 11, 10, 0, 180},
+    {0x101, 100, 12, 20, 20, 180},
+    {0x102, 101, 13, 40, 40, 180},
+    {0x103, 102, 14, 80, 60, 180},
+    {0x104, 103, 16, 160, 80, 180},
+    {0x105, 104, 18, 320, 100, 180},
+    {0x106, 105, 17, 320, 120, 180, 63, {.ShotPoison = 30}},
+    {0x107, 106, 19, 640, 140, 180},
+    {0x108, 107, 23, 640, 160, 180, 64, {.BaseDefence = -5}},
+    {0x109, 108, 14, 640, 320, 20, 122, {.Critical = 50}},
+    {0x10A, 109, 22, 640, 340, 60, 124, {.SelfDamage = 10}},
+    {0x10B, 110, 17, 640, 480, 60, 125, {.SureHit = true}},
+    {0x10C, 111, 12, 640, 460, 60, 126, {.ArrowBreakDivisor = 10}},
+    {0x10D, 112, 17, 640, 380, 80, 123, {.Paralyze = 20}},
 };
 
-// Id, name, shot power, icon cell, description, then the own value: shot
-// poison chance.
+// Id, name, shot power, unit price, icon cell, description, then the own
+// values: shot poison chance, self damage.
 const ArrowRow ArrowTable[] = {
-    {0x200, 113, 11, 20, 160},
-    {0x201, 114, 12, 40, 160},
-    {0x202, 115, 14, 60, 160},
-    {0x203, 116, 17, 80, 160},
-    {0x204, 117, 20, 100, 160},
-    {0x205, 118, 19, 120, 160, 63, 100},
-    {0x206, 119, 21, 140, 160},
-    {0x207, 120, 23, 160, 160, 127},
+    {0x200, 113, 11, 2, 20, 160},
+    {0x201, 114, 12, 4, 40, 160},
+    {0x202, 115, 14, 8, 60, 160},
+    {0x203, 116, 17, 16, 80, 160},
+    {0x204, 117, 20, 32, 100, 160},
+    {0x205, 118, 19, 32, 120, 160, 63, 100},
+    {0x206, 119, 21, 96, 140, 160},
+    {0x207, 120, 23, 96, 160, 160, 127, 0, 10},
 };
+
+using enum StoneStat;
+using enum StoneCombine;
+
+// What each stone gives a bow's shots. No poison: bows take none from stones.
+constexpr StoneRule BowStones[] = {
+    {0xA00, HealOnHit, Sum, 3},
+    {0xA01, HealOnHit, Sum, 5},
+    {0xA02, PoisonousFoe, Once, 100},
+    {0xA03, DoubleAttack, Sum, 20},
+    {0xA04, Slow, Once, 20},
+    {0xA06, Confusion, Sum, 20},
+    {0xA07, Paralyze, Sum, 15},
+    {0xA08, Sleep, Once, 30},
+    {0xA09, Teleport, Once, 20},
+    {0xA0A, Attack, Once, 5},
+    {0xA0B, Weakness, Once, 40},
+    {0xA0C, FireMagic, Sum, 5},
+    {0xA0D, Critical, Sum, 30},
+    {0xA0E, ArrowKeep, Keep, 50},
+    {0xA0F, SureHit, Once, 1},
+    {0xA10, DefenceFromAttack, Once, 1},
+    {0xA11, Drain, Once, 30},
+    {0xA12, MagicWeapon, Once, 1},
+    {0xA13, Critical, Sum, 50},
+    {0xA14, SureHit, Once, 1},
+    {0xA14, DoubleAttack, Sum, 15},
+    {0xA15, ArrowKeep, Keep, 25},
+    {0xA16, FireMagic, Sum, 10},
+    {0xA17, DoubleAttack, Sum, 30},
+    {0xA18, Paralyze, Sum, 25},
+    {0xA19, Confusion, Sum, 30},
+};
+static_assert(OneCombinePerStat(BowStones));
 
 // The description alone, filled with the number its text asks for.
 char* WriteShotDescription(const CItem& item, TextId description, char* buffer, std::size_t size) {
@@ -76,10 +113,43 @@ CItemClassBow::CItemClassBow(const BowRow& row) : Row(row) {
   IdentifyState = IdentifyStateKnown;
   Id = row.Id;
   BaseShotPower = row.ShotPower;
-  BaseDefence = row.BaseDefence;
+  BaseDefence = row.Own.BaseDefence;
   EnchantSlotCount = 1;
   SetCellFrames(ItemSheetPicture, row.IconX, row.IconY);
 }
+
+int CItemClassBow::Stones(StoneStat stat) const { return ReadStones(*this, BowStones, stat); }
+
+int CItemClassBow::GetShotPower() const { return GetBaseShotPower() + Stones(Attack); }
+
+// The philosopher's stone turns shot power above 9 into defence, half of
+// it, rounded toward zero.
+int CItemClassBow::GetDefence() const {
+  if (Stones(DefenceFromAttack) == 0) return BaseDefence;
+  return BaseDefence + (GetShotPower() - 9) / 2;
+}
+
+bool CItemClassBow::IsMagicWeapon() const { return Stones(MagicWeapon) != 0; }
+int CItemClassBow::GetShotHealOnHit() const { return Stones(HealOnHit); }
+int CItemClassBow::GetShotDrainPercent() const { return Stones(Drain); }
+int CItemClassBow::GetShotSlowChance() const { return Stones(Slow); }
+int CItemClassBow::GetShotSleepChance() const { return Stones(Sleep); }
+int CItemClassBow::GetShotConfusionChance() const { return Stones(Confusion); }
+int CItemClassBow::GetShotParalyzeChance() const { return Row.Own.Paralyze + Stones(Paralyze); }
+int CItemClassBow::GetShotWeaknessChance() const { return Stones(Weakness); }
+int CItemClassBow::GetShotTeleportChance() const { return Stones(Teleport); }
+int CItemClassBow::GetShotFireMagicAttack() const { return Stones(FireMagic); }
+int CItemClassBow::GetShotCriticalChance() const { return Row.Own.Critical + Stones(Critical); }
+bool CItemClassBow::IsShotSureHit() const { return Row.Own.SureHit || Stones(SureHit) != 0; }
+int CItemClassBow::GetShotPoisonousFoeDamagePercent() const { return 100 + Stones(PoisonousFoe); }
+int CItemClassBow::GetShotDoubleAttackChance() const { return Stones(DoubleAttack); }
+
+int CItemClassBow::GetArrowKeepChance() const {
+  const int keep = Stones(ArrowKeep);
+  return 100 - (100 - keep) / Row.Own.ArrowBreakDivisor;
+}
+
+int CItemClassBow::GetTotalPrice() const { return GetEquipmentPrice(*this); }
 
 CItem* CItemClassBow::Clone() const { return CloneThroughFactory(*this); }
 
@@ -110,6 +180,10 @@ CItemClassArrow::CItemClassArrow(const ArrowRow& row) : Row(row) {
   BaseShotPower = row.ShotPower;
   StackLimit = 999;
   SetCellFrames(ItemSheetPicture, row.IconX, row.IconY);
+}
+
+bool CItemClassArrow::RollUnbreakable() const {
+  return RandomChance(Thrower ? Thrower->GetArrowKeepChance() : 0);
 }
 
 CItem* CItemClassArrow::Clone() const { return CloneThroughFactory(*this); }

@@ -11,14 +11,15 @@ namespace {
 constexpr ItemId PrincessId = 0xD09;
 constexpr const char* PrincessName = "Princess";
 
-// The tutorial stair marker wears the silver crystal's texts and starts
-// hidden; the sushi is named the crystal orb.
+// Id, name, picture, icon cell, goal message, revealed. The tutorial stair
+// marker wears the silver crystal's texts, starts hidden and is no goal;
+// the sushi is named the crystal orb but has a message of its own.
 const EventRow EventTable[] = {
-    {0xD00, 537, ItemSheetPicture, 0, 380},   {0xD01, 538, ItemSheetPicture, 20, 380},
-    {0xD02, 539, ItemSheetPicture, 40, 380},  {0xD03, 540, ItemSheetPicture, 60, 380},
-    {0xD04, 541, ItemSheetPicture, 80, 380},  {0xD05, 542, ItemSheetPicture, 100, 380},
-    {0xD06, 542, 0, 0, 240, false},           {0xD07, 543, ItemSheetPicture, 120, 380},
-    {0xD08, 543, ItemSheetPicture, 140, 380},
+    {0xD00, 537, ItemSheetPicture, 0, 380, 605},   {0xD01, 538, ItemSheetPicture, 20, 380, 606},
+    {0xD02, 539, ItemSheetPicture, 40, 380, 607},  {0xD03, 540, ItemSheetPicture, 60, 380, 608},
+    {0xD04, 541, ItemSheetPicture, 80, 380, 609},  {0xD05, 542, ItemSheetPicture, 100, 380, 610},
+    {0xD06, 542, 0, 0, 240, -1, false},            {0xD07, 543, ItemSheetPicture, 120, 380, 611},
+    {0xD08, 543, ItemSheetPicture, 140, 380, 612},
 };
 
 }  // namespace
@@ -29,6 +30,16 @@ CItem* CreateEvent(ItemId id) {
   if (id == PrincessId) return new (std::nothrow) CItemEventPrincess;
   const EventRow* row = FindEventRow(id);
   return row ? new (std::nothrow) CItemEvent(*row) : nullptr;
+}
+
+GoalKind GetGoalKind(ItemId id) {
+  if (id == PrincessId) return GoalKind::Princess;
+  return GetGoalMessage(id) >= 0 ? GoalKind::Prize : GoalKind::None;
+}
+
+TextId GetGoalMessage(ItemId id) {
+  const EventRow* row = FindEventRow(id);
+  return row ? row->GoalMessage : -1;
 }
 
 CItemEvent::CItemEvent(const EventRow& row) : Row(row) {

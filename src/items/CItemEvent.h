@@ -9,11 +9,20 @@ struct EventRow {
   TextId Name;  // also the description
   PictureId Picture;
   std::int32_t IconX, IconY;
+  TextId GoalMessage;  // "YOU GOT ...!" when stepped on; -1: no goal
   bool Revealed = true;
 };
 
 const EventRow* FindEventRow(ItemId id);
 CItem* CreateEvent(ItemId id);
+
+// What an item the player steps onto does to the run: a prize ends it with
+// its message and the first clear screen, the princess with the second
+// clear screen; anything else (the tutorial stair marker too) is picked up.
+enum class GoalKind { None, Prize, Princess };
+GoalKind GetGoalKind(ItemId id);
+// The prize's message; -1 for an id that is none.
+TextId GetGoalMessage(ItemId id);
 
 class CItemEvent : public CItem {
 public:

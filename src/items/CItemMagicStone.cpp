@@ -9,16 +9,35 @@
 
 namespace {
 
+// Id, name, description, unit price, readable.
 // Shown names follow the effects: 0xA09 mapping, 0xA0A might, 0xA0B
 // weakness, 0xA12 recharge. The philosopher's stone cannot be read.
 const MagicStoneRow MagicStoneTable[] = {
-    {0xA00, 443, 470, true}, {0xA01, 444, 471, true}, {0xA02, 445, 472, true}, {0xA03, 446, 473, true},
-    {0xA04, 447, 474, true}, {0xA06, 448, 475, true}, {0xA07, 449, 476, true}, {0xA08, 450, 477, true},
-    {0xA09, 451, 478, true}, {0xA0A, 452, 479, true}, {0xA0B, 453, 480, true}, {0xA0C, 458, 485, true},
-    {0xA0D, 454, 481, true}, {0xA0E, 455, 482, true}, {0xA0F, 456, 483, true}, {0xA10, 459, 486, false},
-    {0xA11, 460, 487, true}, {0xA12, 457, 484, true}, {0xA13, 463, 488, true}, {0xA14, 461, 489, true},
-    {0xA15, 462, 490, true}, {0xA16, 464, 491, true}, {0xA17, 465, 492, true}, {0xA18, 466, 493, true},
-    {0xA19, 467, 494, true},
+    {0xA00, 443, 470, 20, true},
+    {0xA01, 444, 471, 40, true},
+    {0xA02, 445, 472, 20, true},
+    {0xA03, 446, 473, 20, true},
+    {0xA04, 447, 474, 20, true},
+    {0xA06, 448, 475, 20, true},
+    {0xA07, 449, 476, 20, true},
+    {0xA08, 450, 477, 20, true},
+    {0xA09, 451, 478, 20, true},
+    {0xA0A, 452, 479, 100, true},
+    {0xA0B, 453, 480, 20, true},
+    {0xA0C, 458, 485, 20, true},
+    {0xA0D, 454, 481, 100, true},
+    {0xA0E, 455, 482, 100, true},
+    {0xA0F, 456, 483, 100, true},
+    {0xA10, 459, 486, 500, false},
+    {0xA11, 460, 487, 500, true},
+    {0xA12, 457, 484, 100, true},
+    {0xA13, 463, 488, 500, true},
+    {0xA14, 461, 489, 500, true},
+    {0xA15, 462, 490, 500, true},
+    {0xA16, 464, 491, 500, true},
+    {0xA17, 465, 492, 500, true},
+    {0xA18, 466, 493, 500, true},
+    {0xA19, 467, 494, 500, true},
 };
 
 }  // namespace

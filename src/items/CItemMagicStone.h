@@ -9,6 +9,7 @@ struct MagicStoneRow {
   ItemId Id;
   TextId Name;
   TextId Description;
+  std::int32_t UnitPrice;
   bool Readable;
 };
 
@@ -26,6 +27,7 @@ public:
   char* GetNameWithCount(char* buffer, std::size_t size) const override;
   char* GetStatusText(char* buffer, std::size_t size) const override;
   char* GetDescription(char* buffer, std::size_t size) const override;
+  int GetUnitPrice() const override { return Row.UnitPrice; }
 
   const MagicStoneRow& Row;
 };

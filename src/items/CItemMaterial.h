@@ -7,6 +7,7 @@
 struct MaterialRow {
   ItemId Id;
   TextId Name;
+  std::int32_t UnitPrice;
   std::int32_t IconX, IconY;
   TextId Description;
   bool Usable;
@@ -26,6 +27,7 @@ public:
   char* GetNameWithCount(char* buffer, std::size_t size) const override;
   char* GetStatusText(char* buffer, std::size_t size) const override;
   char* GetDescription(char* buffer, std::size_t size) const override;
+  int GetUnitPrice() const override { return Row.UnitPrice; }
 
   const MaterialRow& Row;
 };

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,52 @@ namespace itemtest {
 using ItemPtr = std::unique_ptr<CItem>;
 
 inline ItemPtr Make(ItemId id) { return ItemPtr(CreateItem(id)); }
+
+// A piece of equipment at a refinement with stones in its first enchant
+// entries; a slot count, when given, replaces the kind's (as fusing more
+// stones than a kind takes, or a damaged record, might leave it).
+struct Fused {
+  ItemId Id;
+  int Refinement = 0;
+  std::vector<ItemId> Stones = {};
+  int Slots = -1;
+};
+
+inline ItemPtr Make(const Fused& f) {
+  ItemPtr item = Make(f.Id);
+  if (!item) return item;
+  item->SetRefinement(f.Refinement);
+  if (f.Slots >= 0) item->EnchantSlotCount = f.Slots;
+  for (std::size_t i = 0; i < f.Stones.size() && i < EnchantListSize; ++i) item->Enchantments[i] = f.Stones[i];
+  return item;
+}
+
+inline std::string Describe(const Fused& f) {
+  std::ostringstream out;
+  out << std::hex << "id 0x" << f.Id << std::dec << " refinement " << f.Refinement << " stones";
+  for (ItemId stone : f.Stones) out << std::hex << " 0x" << stone;
+  if (f.Slots >= 0) out << std::dec << " in " << f.Slots << " slots";
+  return out.str();
+}
+
+// One getter of one fused piece, checked against what it should answer.
+using Getter = std::function<int(const CItem&)>;
+struct GetterCase {
+  const char* What;
+  Fused Item;
+  Getter Get;
+  int Expected;
+};
+
+template <std::size_t N>
+void CheckGetters(const GetterCase (&cases)[N]) {
+  for (const GetterCase& c : cases) {
+    SCOPED_TRACE(std::string(c.What) + ", " + Describe(c.Item));
+    ItemPtr item = Make(c.Item);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(c.Get(*item), c.Expected);
+  }
+}
 
 // Every id the factory makes, in id order (all of them lie below 0x1000).
 inline std::vector<ItemId> AllItemIds() {
