@@ -625,3 +625,12 @@ int GetSpawnTotalWeight(const SpawnEntry* table) {
   }
   return total;
 }
+
+const SpawnEntry* GetSpawnRowForRoll(const SpawnEntry* table, int roll) {
+  if (table == nullptr || roll < 0) return nullptr;
+  for (const SpawnEntry* row = table; row->Type != SpawnTableEnd; ++row) {
+    if (roll < row->Weight) return row;
+    roll -= row->Weight;
+  }
+  return nullptr;
+}

@@ -30,7 +30,8 @@ enum class AreaGround : int {
   WalledEdge,  // 7 off the map and for a wall cell walled on all 8 sides
 };
 
-// Pictures 5 and 6 of the floor; a resource of -1 is not acquired.
+// Pictures 5 and 6 of the floor; a resource of -1 is not acquired. The sizes
+// are those the texture table gives the resources.
 struct AreaPictureSet {
   std::int32_t Picture5, Size5;
   std::int32_t Picture6, Size6;

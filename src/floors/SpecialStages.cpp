@@ -1,0 +1,3 @@
+#include "floors/SpecialStages.h"
+
+CStageData* CreateSpecialStage(StageId) { return nullptr; }

@@ -1,0 +1,25 @@
+#pragma once
+// The floor classes of the seven fixed dungeons: each is its area plus its
+// own spawn table and the floor below it (one row each of the floor list).
+#include "floors/SpawnTables.h"
+#include "floors/StageAreas.h"
+#include "floors/StageFactory.h"
+
+template <StageId Id, class Area, StageId Next>
+class CStageFloor : public Area {
+public:
+  static constexpr StageId FloorStageId = Id;
+  static constexpr StageId NextStageId = Next;
+
+  const SpawnEntry* GetSpawnTable() override { return GetFloorSpawnTable(Id); }
+  // The floor below, owned by the caller; null under a last floor.
+  CStageData* CreateNextFloor() override { return Next == NoStage ? nullptr : CreateStage(Next); }
+};
+
+// Generated floors have a class of their own here; the hand-made ones
+// (HANDMADE rows) derive from the same template where their layouts live.
+#define FLOOR(name, id, area, next) using name = CStageFloor<id, area, next>;
+#define HANDMADE(name, id, area, next)
+#include "floors/FloorList.inc"
+#undef HANDMADE
+#undef FLOOR
