@@ -218,10 +218,17 @@ bool CStageBlock::MakeMonsterHouse() {
 }
 
 bool CStageBlock::PlaceInRoom(CCharacter* character) {
+  // At most PlacementTryLimit draws, and no scan: a character that finds no
+  // cell is given up.
+  auto takes = [this](int cx, int cy) { return floor->IsFloor(cx, cy) && floor->GetCharacterAt(cx, cy) == nullptr; };
   for (int draws = 0; draws < PlacementTryLimit; ++draws) {
+    if (draws == QuickPlacementTries && !AnyCellTakes(takes, CellRect{roomX, roomY, roomW, roomH})) {
+      SkipCellDraws(draws, PlacementTryLimit);
+      break;
+    }
     const int cx = Random() % roomW + roomX;
     const int cy = Random() % roomH + roomY;
-    if (floor->IsFloor(cx, cy) && floor->GetCharacterAt(cx, cy) == nullptr) {
+    if (takes(cx, cy)) {
       PlaceCharacter(floor, character, cx, cy);
       return true;
     }

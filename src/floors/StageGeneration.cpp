@@ -10,6 +10,7 @@
 #include "floors/CStageData.h"
 #include "floors/SpawnTables.h"
 #include "floors/StagePlacement.h"
+#include "floors/StageSightMap.h"
 #include "items/CItem.h"
 #include "items/ItemFactory.h"
 #include "platform/Random.h"
@@ -21,26 +22,27 @@ constexpr std::int32_t FirstTrapId = 0xc00;
 constexpr int TrapKinds = 8;
 constexpr int TrapWeight = 2;
 
-// Whether the player's cell sees a cell, asked once per cell: the monsters
-// and the stairs ask about the same cells again and again while the terrain
-// stands still.
+// What the player's cell sees, worked out for the whole floor at the first
+// question: the monsters and the stairs ask about many cells while the
+// terrain stands still.
 class PlayerSight {
 public:
-  PlayerSight(const CStageData& floor, bool placed, int x, int y) : Floor(floor), Placed(placed), X(x), Y(y) {
-    std::fill(std::begin(Known), std::end(Known), std::int8_t{-1});
-  }
+  PlayerSight(const CStageData& floor, bool placed, int x, int y) : Floor(floor), Placed(placed), X(x), Y(y) {}
   bool Sees(int x, int y) {
     if (!Placed) return false;
-    std::int8_t& known = Known[CellIndex(x, y)];
-    if (known < 0) known = Floor.HasLineOfSight(X, Y, x, y) ? 1 : 0;
-    return known == 1;
+    if (!Known) {
+      ComputeSightMap(Floor, X, Y, Seen);
+      Known = true;
+    }
+    return Seen[CellIndex(x, y)] != 0;
   }
 
 private:
   const CStageData& Floor;
   bool Placed;
   int X, Y;
-  std::int8_t Known[StageCellCount];
+  bool Known = false;
+  std::uint8_t Seen[StageCellCount];
 };
 
 bool TouchesCorridorAround(const CStageData& floor, int x, int y) {
@@ -65,15 +67,34 @@ bool PlacePlayer(CStageData& floor, int& playerX, int& playerY) {
 void PlaceMonsters(CStageData& floor, PlayerSight& sight) {
   const int count = floor.GetEnemyCount();
   int inSight = 0;  // shared by all the monsters of this step
+  auto empty = [&floor](int x, int y) { return floor.IsFloor(x, y) && floor.GetCharacterAt(x, y) == nullptr; };
+  auto emptyOutOfSight = [&](int x, int y) { return empty(x, y) && !sight.Sees(x, y); };
   for (int i = 0; i < count; ++i) {
     CCharacter* monster = floor.PickEnemy();
     if (monster == nullptr) continue;
-    auto empty = [&floor](int x, int y) { return floor.IsFloor(x, y) && floor.GetCharacterAt(x, y) == nullptr; };
-    bool placed = false;
-    int x = 0, y = 0;
     // Past the limit a cell in sight is taken too; twice the limit without
     // an empty floor cell ends in a scan.
-    for (int tries = 0; tries < 2 * PlacementTryLimit; ++tries) {
+    constexpr int lastTry = 2 * PlacementTryLimit;
+    bool placed = false, checkedEmpty = false, checkedSight = false;
+    int x = 0, y = 0;
+    for (int tries = 0; tries < lastTry; ++tries) {
+      if (tries >= QuickPlacementTries && !checkedEmpty) {
+        checkedEmpty = true;
+        if (!AnyCellTakes(empty, CellRect{})) {
+          SkipCellDraws(tries, lastTry);
+          break;
+        }
+      }
+      // Once the monsters in sight are too many, a floor whose every empty
+      // cell is in sight refuses every draw until the limit.
+      if (!checkedSight && tries >= QuickPlacementTries && tries < PlacementTryLimit &&
+          inSight > floor.GetMaxEnemiesInView()) {
+        checkedSight = true;
+        if (!AnyCellTakes(emptyOutOfSight, CellRect{})) {
+          SkipCellDraws(tries, PlacementTryLimit);
+          tries = PlacementTryLimit;
+        }
+      }
       DrawMapCell(x, y);
       if (!empty(x, y)) continue;
       if (!sight.Sees(x, y)) {
@@ -98,11 +119,23 @@ void PlaceMonsters(CStageData& floor, PlayerSight& sight) {
 void PlaceStairs(CStageData& floor, PlayerSight& sight) {
   auto usable = [&floor](int x, int y) { return floor.IsFloor(x, y) && floor.GetItemAt(x, y) == nullptr; };
   auto apart = [&](int x, int y) { return usable(x, y) && !TouchesCorridorAround(floor, x, y); };
+  auto hidden = [&](int x, int y) { return apart(x, y) && !sight.Sees(x, y); };
+  // Out of the player's sight while the tries last, then anywhere apart
+  // from the corridors.
+  constexpr int lastTry = 2 * PlacementTryLimit;
   int x = 0, y = 0;
   bool found = false;
-  // Out of the player's sight while the tries last, then anywhere apart
-  // from the corridors; the cheap tests come first, the answer is the same.
-  for (int tries = 0; tries < 2 * PlacementTryLimit && !found; ++tries) {
+  for (int tries = 0; tries < lastTry && !found; ++tries) {
+    if (tries == QuickPlacementTries) {
+      if (!AnyCellTakes(apart, CellRect{})) {
+        SkipCellDraws(tries, lastTry);
+        break;
+      }
+      if (!AnyCellTakes(hidden, CellRect{})) {
+        SkipCellDraws(tries, PlacementTryLimit);
+        tries = PlacementTryLimit;
+      }
+    }
     DrawMapCell(x, y);
     found = apart(x, y) && (tries >= PlacementTryLimit || !sight.Sees(x, y));
   }

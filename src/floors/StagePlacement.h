@@ -30,6 +30,24 @@ bool ScanForCell(const Takes& takes, const CellRect& scan, int& outX, int& outY)
   return false;
 }
 
+// Every cell draw takes two numbers, x then y.
+constexpr int RandomsPerCellDraw = 2;
+// After this many refused draws a placement looks whether any cell would do
+// at all; when none would, it moves the sequence past the draws it would
+// have wasted instead of making them.
+constexpr int QuickPlacementTries = 256;
+
+template <class Takes>
+bool AnyCellTakes(const Takes& takes, const CellRect& scan) {
+  int x = 0, y = 0;
+  return ScanForCell(takes, scan, x, y);
+}
+
+// Moves the sequence past the draws of tries `from` up to `to`.
+inline void SkipCellDraws(int from, int to) {
+  if (to > from) SkipRandom(static_cast<std::uint64_t>(to - from) * RandomsPerCellDraw);
+}
+
 // Draws cells with draw(x, y) until takes(x, y) accepts one, at most
 // PlacementTryLimit times; then the first cell of `scan` that it accepts.
 // False when no cell qualifies: the caller skips the placement, so a full
@@ -37,6 +55,10 @@ bool ScanForCell(const Takes& takes, const CellRect& scan, int& outX, int& outY)
 template <class Takes, class Draw>
 bool FindPlacementCell(const Takes& takes, const Draw& draw, const CellRect& scan, int& outX, int& outY) {
   for (int tries = 0; tries < PlacementTryLimit; ++tries) {
+    if (tries == QuickPlacementTries && !AnyCellTakes(takes, scan)) {
+      SkipCellDraws(tries, PlacementTryLimit);
+      return false;
+    }
     int x = 0, y = 0;
     draw(x, y);
     if (takes(x, y)) {

@@ -14,6 +14,21 @@ void SeedRandom(std::uint32_t seed) { Seed = seed; }
 
 int Random() { return Step(Seed); }
 
+void SkipRandom(std::uint64_t count) {
+  // The step is x -> a x + c; n steps are x -> A x + C, built by squaring.
+  std::uint32_t a = 214013u, c = 2531011u;
+  std::uint32_t totalA = 1u, totalC = 0u;
+  for (; count != 0; count >>= 1) {
+    if (count & 1) {
+      totalA *= a;
+      totalC = totalC * a + c;
+    }
+    c = c * (a + 1u);
+    a *= a;
+  }
+  Seed = Seed * totalA + totalC;
+}
+
 bool RandomChance(int percent) { return Random() % 100 < percent; }
 
 void SeedVisualRandom(std::uint32_t seed) { VisualSeed = seed; }

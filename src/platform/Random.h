@@ -6,6 +6,9 @@
 void SeedRandom(std::uint32_t seed);
 // 0 .. 0x7fff.
 int Random();
+// Moves the sequence on as `count` calls of Random() would, in a few steps:
+// for the long runs of draws whose every outcome is known to be refused.
+void SkipRandom(std::uint64_t count);
 // A chance of `percent` succeeds when the next number modulo 100 is below it.
 bool RandomChance(int percent);
 

@@ -22,3 +22,14 @@ TEST(Random, FollowsTheLinearCongruentialRule) {
   SeedVisualRandom(0);
   EXPECT_EQ(VisualRandom(), (2531011u >> 16) & 0x7fff);
 }
+
+TEST(Random, SkippingMatchesDrawingOneByOne) {
+  for (std::uint64_t count : {0ull, 1ull, 2ull, 3ull, 255ull, 65535ull, 131070ull, 1000003ull}) {
+    SeedRandom(987654321u);
+    for (std::uint64_t i = 0; i < count; ++i) Random();
+    const int expected = Random();
+    SeedRandom(987654321u);
+    SkipRandom(count);
+    EXPECT_EQ(Random(), expected) << count;
+  }
+}
