@@ -7,6 +7,8 @@
 
 #include "FloorGenerationSupport.h"
 #include "floors/CStageBlock.h"
+#include "floors/StagePlacement.h"
+#include "floors/StageSightMap.h"
 #include "floors/StageFloors.h"
 #include "items/CItem.h"
 
@@ -229,10 +231,148 @@ std::string GenerateAndDescribe(std::uint32_t seed, CCharacter* player) {
 }
 
 TEST_F(Generation, SeededFloorsArePinned) {
-  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel1_1>(7, Player()), "");
-  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel2_2>(7, Player()), "");
-  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel3_6>(1234, Player()), "");
-  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel6_10>(99, Player()), "");
+  // A forest floor: no traps.
+  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel1_1>(7, Player()),
+            "c34021b5d2213b2e P37,36 S13,14 M 6,19 23,25 25,20 28,20 3,5 36,13 15,14 T");
+  // The same draws on a lake floor: the same rooms, their walls turned to lake.
+  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel2_2>(7, Player()),
+            "2a47f634a31854b3 P37,36 S13,14 M 6,19 23,25 25,20 28,20 3,5 36,13 15,14 T");
+  // A cave with a monster house: the house's dormant monsters and traps first.
+  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel3_6>(1234, Player()),
+            "81b9875e17f72088 P31,3 S32,17 M 26,4 28,6 32,2 35,3 26,5 27,6 30,2 29,2 25,4 30,6 29,5 34,4 12,4 "
+            "33,28 9,10 6,4 32,4 31,2 T 6,14 29,6 30,2 31,2 33,4 34,6 36,4 36,12");
+  // A tower: walled edges, houses, two monsters in sight at most.
+  EXPECT_EQ(GenerateAndDescribe<CStageDataLevel6_10>(99, Player()),
+            "30faf38a8e44bcf0 P11,18 S22,29 M 10,13 14,15 28,28 14,33 6,16 3,30 15,20 5,17 29,23 21,12 18,17 21,23 "
+            "25,10 13,23 7,25 10,33 12,11 T 3,32 6,23 8,21 8,32 10,32 23,26 28,11");
+}
+
+// A floor whose terrain is drawn by the test instead of generated.
+template <class Floor>
+class Drawn : public Stubbed<Floor> {
+public:
+  explicit Drawn(std::vector<std::string> rows) : Rows(std::move(rows)) {}
+  bool GenerateTerrain(int, int, int, int) override {
+    for (TerrainCode& t : this->terrain) t = TerrainWall;
+    for (int y = 0; y < static_cast<int>(Rows.size()); ++y)
+      for (int x = 0; x < static_cast<int>(Rows[y].size()); ++x)
+        if (Rows[y][x] == '.' || Rows[y][x] == '+')
+          this->terrain[CellIndex(x, y)] = Rows[y][x] == '+' ? TerrainCorridor : TerrainRoom;
+    return true;
+  }
+  std::vector<std::string> Rows;
+};
+
+TEST_F(Generation, AFloorWithoutRoomForThemSkipsThePlacementsInsteadOfHanging) {
+  // Only corridor: no cell for the player, the monsters, the stairs or the traps.
+  Drawn<CStageDataLevel1Cave1> floor({"", "  ++++++++++"});
+  SeedRandom(8);
+  floor.GenerateFloor();
+  EXPECT_GT(floor.Picked, 0);
+  EXPECT_EQ(GetGameMain()->Characters.GetCount(), 0);
+  for (int i = 0; i < StageCellCount; ++i) {
+    EXPECT_EQ(floor.characterAt[i], nullptr);
+    EXPECT_EQ(floor.itemAt[i], nullptr);
+    EXPECT_NE(floor.terrain[i], TerrainStairs);
+  }
+}
+
+TEST_F(Generation, StairsBesideCorridorsOnlyWhenNoOtherCellIsLeft) {
+  // Every room cell touches the corridor above it.
+  Drawn<CStageDataLevel1Cave1> floor({"", "", "", "  ++++++++++++++++++++", "  ...................."});
+  SeedRandom(9);
+  floor.GenerateFloor();
+  EXPECT_EQ(floor.GetCharacterAt(Player()->x, Player()->y), Player());
+  int stairs = 0;
+  for (int x = 0; x < StageMapSize; ++x) stairs += floor.IsStairs(x, 4);
+  EXPECT_EQ(stairs, 1);
+}
+
+TEST(Placement, AHopelessSearchMovesTheSequenceAsItsDrawsWouldHave) {
+  SeedRandom(21);
+  for (int i = 0; i < RandomsPerCellDraw * PlacementTryLimit; ++i) Random();
+  const int after = Random();
+  SeedRandom(21);
+  int x = -1, y = -1;
+  EXPECT_FALSE(FindPlacementCell([](int, int) { return false; }, DrawMapCell, CellRect{}, x, y));
+  EXPECT_EQ(Random(), after);
+  // Draws that never land on the one cell that takes: the scan finds it.
+  EXPECT_TRUE(FindPlacementCell([](int cx, int cy) { return cx == 7 && cy == 3; },
+                                [](int& cx, int& cy) { cx = Random() % 5, cy = Random() % 2; }, CellRect{}, x, y));
+  EXPECT_EQ(x, 7);
+  EXPECT_EQ(y, 3);
+}
+
+// The player's sight of the whole floor, worked out at once, is what the
+// floor answers cell by cell.
+TEST_F(Generation, TheSightMapAgreesWithLineOfSightEverywhere) {
+  auto check = [](const CStageData& floor, int fx, int fy) {
+    std::uint8_t seen[StageCellCount];
+    ComputeSightMap(floor, fx, fy, seen);
+    for (int x = 0; x < StageMapSize; ++x)
+      for (int y = 0; y < StageMapSize; ++y)
+        if ((seen[CellIndex(x, y)] != 0) != floor.HasLineOfSight(fx, fy, x, y)) return testing::AssertionFailure() << "from " << fx << "," << fy << " to " << x << "," << y;
+    return testing::AssertionSuccess();
+  };
+  for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+    SeedRandom(seed * 2654435761u);
+    auto* floor = new Stubbed<CStageDataLevel3Cave1>();
+    floor->GenerateFloor();
+    EXPECT_TRUE(check(*floor, Player()->x, Player()->y)) << seed;
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(check(*floor, Random() % StageMapSize, Random() % StageMapSize)) << seed;
+    Discard(floor);
+  }
+  // A pinch: the two cells towards the source are wall, the diagonal one open.
+  CStageData pinch;
+  for (TerrainCode& t : pinch.terrain) t = TerrainRoom;
+  pinch.terrain[CellIndex(6, 5)] = pinch.terrain[CellIndex(5, 6)] = TerrainWall;
+  EXPECT_FALSE(pinch.HasLineOfSight(5, 5, 7, 7));
+  EXPECT_TRUE(check(pinch, 5, 5));
+  for (int i = 0; i < 300; ++i) pinch.terrain[Random() % StageCellCount] = TerrainWall;
+  for (int i = 0; i < 20; ++i) EXPECT_TRUE(check(pinch, Random() % StageMapSize, Random() % StageMapSize));
+}
+
+// The monster-house roll is drawn on every block, also when the chance is
+// 0: a chance that rounds to 0 below the root changes nothing else.
+TEST_F(Generation, TheMonsterHouseRollIsDrawnAtChanceZero) {
+  int compared = 0;
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    SeedRandom(seed * 2654435761u);
+    const bool rootHouse = Random() % 65535 < 1;
+    if (rootHouse) continue;
+    CStageData none, one;
+    one.MonsterHouseChance = 1;  // 1 at the root, 0 below it
+    SeedRandom(seed * 2654435761u);
+    none.GenerateTerrain(0, 0, StageMapSize, StageMapSize);
+    SeedRandom(seed * 2654435761u);
+    one.GenerateTerrain(0, 0, StageMapSize, StageMapSize);
+    EXPECT_EQ(TerrainHash(none), TerrainHash(one)) << seed;
+    ++compared;
+  }
+  EXPECT_GT(compared, 190);
+}
+
+TEST_F(Generation, AHouseAtTheRootFillsTheMapWithOneRoomAndNoCorridor) {
+  std::uint32_t seed = 1;
+  for (;; ++seed) {
+    SeedRandom(seed * 2654435761u);
+    if (Random() % 65535 < 1280) break;
+  }
+  SeedRandom(seed * 2654435761u);
+  Stubbed<CStageDataLevel3Cave1> floor;
+  floor.GenerateTerrain(0, 0, StageMapSize, StageMapSize);
+  EXPECT_EQ(floor.MonsterHouseChance, 0);
+  EXPECT_EQ(CountCode(floor, TerrainCorridor), 0);
+  EXPECT_EQ(CountCode(floor, TerrainRoom), 0);
+  // At least two thirds of the inside, walled all round.
+  EXPECT_GE(CountCode(floor, TerrainMonsterHouse), 25 * 25);
+  for (int i = 0; i < StageMapSize; ++i) {
+    EXPECT_FALSE(floor.IsFloor(i, 1));
+    EXPECT_FALSE(floor.IsFloor(1, i));
+    EXPECT_FALSE(floor.IsFloor(i, 38));
+    EXPECT_FALSE(floor.IsFloor(38, i));
+  }
+  EXPECT_GE(floor.Picked, 10);
 }
 
 }  // namespace
