@@ -130,25 +130,18 @@ bool CStageBlock::DigCorridor(int side) {
 bool CStageBlock::DigAndJoin(int side) {
   if (side < Side0 || side > Side3) return false;
   if (corridorDone[side] == 0) {
-    // The lane keeps off the room's corner rows and columns.
-    if (side == Side0 || side == Side1) {
-      const int lane = roomX + 1 + Random() % std::max(1, roomW - 2);
-      const int from = side == Side0 ? roomY + 1 : roomY + roomH - 2;
-      const int to = side == Side0 ? y - 1 : y + h;
-      const int step = side == Side0 ? -1 : 1;
-      for (int cy = from; step < 0 ? cy >= to : cy <= to; cy += step) {
-        std::uint32_t& cell = Cell(lane, cy);
-        if (cell == TerrainWall) cell = TerrainCorridor;
-      }
-    } else {
-      const int lane = roomY + 1 + Random() % std::max(1, roomH - 2);
-      const int from = side == Side2 ? roomX + 1 : roomX + roomW - 2;
-      const int to = side == Side2 ? x - 1 : x + w;
-      const int step = side == Side2 ? -1 : 1;
-      for (int cx = from; step < 0 ? cx >= to : cx <= to; cx += step) {
-        std::uint32_t& cell = Cell(cx, lane);
-        if (cell == TerrainWall) cell = TerrainCorridor;
-      }
+    // The lane keeps off the room's corner rows and columns; the dig runs
+    // from inside the room out to the line just outside the block.
+    const bool alongY = side == Side0 || side == Side1;
+    const bool lower = side == Side0 || side == Side2;
+    const int lane = alongY ? roomX + 1 + Random() % std::max(1, roomW - 2) : roomY + 1 + Random() % std::max(1, roomH - 2);
+    const int roomStart = alongY ? roomY : roomX, roomSize = alongY ? roomH : roomW;
+    const int from = lower ? roomStart + 1 : roomStart + roomSize - 2;
+    const int to = alongY ? (lower ? y - 1 : y + h) : (lower ? x - 1 : x + w);
+    const int step = lower ? -1 : 1;
+    for (int at = from; lower ? at >= to : at <= to; at += step) {
+      std::uint32_t& cell = alongY ? Cell(lane, at) : Cell(at, lane);
+      if (cell == TerrainWall) cell = TerrainCorridor;
     }
   }
   switch (side) {

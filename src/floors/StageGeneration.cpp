@@ -22,26 +22,32 @@ constexpr std::int32_t FirstTrapId = 0xc00;
 constexpr int TrapKinds = 8;
 constexpr int TrapWeight = 2;
 
-// What the player's cell sees, worked out for the whole floor at the first
-// question: the monsters and the stairs ask about many cells while the
-// terrain stands still.
+// What the player's cell sees: asked cell by cell while the placements ask
+// about a few cells, worked out for the whole floor once they ask whether
+// any cell at all is out of sight. The terrain stands still meanwhile.
 class PlayerSight {
 public:
-  PlayerSight(const CStageData& floor, bool placed, int x, int y) : Floor(floor), Placed(placed), X(x), Y(y) {}
+  PlayerSight(const CStageData& floor, bool placed, int x, int y) : Floor(floor), Placed(placed), X(x), Y(y) {
+    std::fill(std::begin(Seen), std::end(Seen), Unknown);
+  }
   bool Sees(int x, int y) {
     if (!Placed) return false;
-    if (!Known) {
-      ComputeSightMap(Floor, X, Y, Seen);
-      Known = true;
-    }
-    return Seen[CellIndex(x, y)] != 0;
+    std::uint8_t& seen = Seen[CellIndex(x, y)];
+    if (seen == Unknown) seen = Floor.HasLineOfSight(X, Y, x, y) ? 1 : 0;
+    return seen == 1;
+  }
+  // Before asking about every cell.
+  void Complete() {
+    if (Placed && !Whole) ComputeSightMap(Floor, X, Y, Seen);
+    Whole = true;
   }
 
 private:
+  static constexpr std::uint8_t Unknown = 0xff;
   const CStageData& Floor;
   bool Placed;
   int X, Y;
-  bool Known = false;
+  bool Whole = false;
   std::uint8_t Seen[StageCellCount];
 };
 
@@ -90,6 +96,7 @@ void PlaceMonsters(CStageData& floor, PlayerSight& sight) {
       if (!checkedSight && tries >= QuickPlacementTries && tries < PlacementTryLimit &&
           inSight > floor.GetMaxEnemiesInView()) {
         checkedSight = true;
+        sight.Complete();
         if (!AnyCellTakes(emptyOutOfSight, CellRect{})) {
           SkipCellDraws(tries, PlacementTryLimit);
           tries = PlacementTryLimit;
@@ -131,6 +138,7 @@ void PlaceStairs(CStageData& floor, PlayerSight& sight) {
         SkipCellDraws(tries, lastTry);
         break;
       }
+      sight.Complete();
       if (!AnyCellTakes(hidden, CellRect{})) {
         SkipCellDraws(tries, PlacementTryLimit);
         tries = PlacementTryLimit;

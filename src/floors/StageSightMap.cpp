@@ -21,8 +21,12 @@ struct WaveSet {
 }  // namespace
 
 void ComputeSightMap(const CStageData& floor, int fromX, int fromY, std::uint8_t (&seen)[StageCellCount]) {
-  auto open = [&floor](int x, int y) { return floor.IsFloor(x, y) || floor.IsStairs(x, y); };
-  if (!open(fromX, fromY)) {
+  // Light passes floor and stairs, asked once per cell.
+  bool openCell[StageCellCount];
+  for (int x = 0; x < StageMapSize; ++x)
+    for (int y = 0; y < StageMapSize; ++y) openCell[CellIndex(x, y)] = floor.IsFloor(x, y) || floor.IsStairs(x, y);
+  auto open = [&openCell](int x, int y) { return openCell[CellIndex(x, y)]; };
+  if (!IsOnMap(fromX, fromY) || !open(fromX, fromY)) {
     // From anything but open ground only the eight neighbours show.
     for (int x = 0; x < StageMapSize; ++x)
       for (int y = 0; y < StageMapSize; ++y)
