@@ -17,9 +17,7 @@ CStageData::CStageData() {
   std::memset(EventFlags, 0, sizeof EventFlags);
 }
 
-// ---- The floor as a whole: what generation and the floor classes fill in.
-
-void CStageData::GenerateFloor() {}
+// ---- The floor as a whole; its generation is in StageGeneration.cpp.
 
 void CStageData::GetName(char* text) { GetStageName(StageId, text); }
 
@@ -34,8 +32,6 @@ int CStageData::GetMaxEnemiesInView() { return PlacementTryLimit; }
 
 int CStageData::ReservedFlag() { return 0; }
 
-bool CStageData::GenerateTerrain(int, int, int, int) { return false; }
-
 CStageData* CStageData::CreateNextFloor() { return nullptr; }
 
 int CStageData::GetWidth() const { return StageMapSize; }
@@ -48,11 +44,7 @@ const SpawnEntry* CStageData::GetSpawnTable() { return nullptr; }
 
 CCharacter* CStageData::PickEnemy() { return PickFromSpawnTable(GetSpawnTable()); }
 
-CCharacter* CStageData::PickFromSpawnTable(const SpawnEntry*) { return nullptr; }
-
 CItem* CStageData::PickFloorItem() { return nullptr; }
-
-CItem* CStageData::PickTrap() { return nullptr; }
 
 bool CStageData::IsConnected() {
   // Whole sweeps until one marks nothing new: a reached cell passes the

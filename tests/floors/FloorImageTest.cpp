@@ -12,6 +12,7 @@
 #include "characters/CCharacter.h"
 #include "floors/FloorImage.h"
 #include "floors/FloorTestSupport.h"
+#include "floors/StageFloors.h"
 #include "items/CItem.h"
 #include "platform/SaveTestSupport.h"
 
@@ -174,7 +175,7 @@ TEST_F(FloorImage, TheEdgesOfEachRangeLoad) {
   const Damage edges[] = {
       {4 * 100, 7, "terrain 7"}, {22416, 39, "camera x 39"}, {22420, 0, "camera y 0"},
       {22432, 0, "scroll 0"},    {22432, 8, "scroll 8"},     {22440, -1, "no music"},
-      {22440, 18, "music 18"},   {22400, 0, "stage 0"},      {22400, 816, "a gallery area"},
+      {22440, 18, "music 18"},   {22400, 0, "stage 0"},      {22400, 709, "the last generated cave floor"},
   };
   for (const Damage& e : edges) {
     SCOPED_TRACE(e.What);
@@ -184,13 +185,22 @@ TEST_F(FloorImage, TheEdgesOfEachRangeLoad) {
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(Pack(*loaded)[e.At], image[e.At]);
   }
-  const auto gallery = Load(Block([&] {
+  // A saved floor comes back as its own class, not as a new choice.
+  const auto lab = Load(Block([&] {
     Image image = Pack(floor);
-    PutI32(image, 22400, 812);
+    PutI32(image, 22400, 612);
     return image;
   }()));
-  ASSERT_NE(gallery, nullptr);
-  EXPECT_EQ(gallery->StageId, 812) << "a saved gallery area comes back as that area";
+  ASSERT_NE(lab, nullptr);
+  EXPECT_EQ(lab->StageId, 612);
+  EXPECT_NE(dynamic_cast<CStageDataLevel6_13*>(lab.get()), nullptr);
+  // The tutorial, the gallery and the hand-made last floors come back once
+  // their classes exist; until then the factory makes none of them.
+  for (std::int32_t special : {500, 812, 817, 6, 636}) {
+    Image image = Pack(floor);
+    PutI32(image, 22400, special);
+    EXPECT_EQ(Load(Block(image)), nullptr) << special;
+  }
 }
 
 TEST_F(FloorImage, AWrongLengthOrAShortFileBuildsNoFloor) {
