@@ -15,8 +15,6 @@ namespace {
 constexpr int Side0 = 0, Side1 = 1, Side2 = 2, Side3 = 3;
 constexpr std::int32_t ChestType = 771;
 
-std::uint32_t OffMapCell = TerrainWall;
-
 }  // namespace
 
 CStageBlock::~CStageBlock() {
@@ -24,25 +22,23 @@ CStageBlock::~CStageBlock() {
   delete child[1];
 }
 
-std::uint32_t& CStageBlock::Cell(int cx, int cy) {
-  if (!IsOnMap(cx, cy)) {
-    // Lines just outside a block always lie on the map; anything else is
-    // read as wall and written nowhere.
-    OffMapCell = TerrainWall;
-    return OffMapCell;
-  }
-  return floor->terrain[CellIndex(cx, cy)];
+// Lines just outside a block always lie on the map; anything else reads as
+// wall and is written nowhere.
+std::uint32_t CStageBlock::GetCell(int cx, int cy) const {
+  return IsOnMap(cx, cy) ? floor->terrain[CellIndex(cx, cy)] : TerrainWall;
 }
 
-bool CStageBlock::IsCorridorCell(int cx, int cy) const {
-  return IsOnMap(cx, cy) && floor->terrain[CellIndex(cx, cy)] == TerrainCorridor;
+void CStageBlock::SetCell(int cx, int cy, std::uint32_t code) {
+  if (IsOnMap(cx, cy)) floor->terrain[CellIndex(cx, cy)] = code;
 }
+
+bool CStageBlock::IsCorridorCell(int cx, int cy) const { return GetCell(cx, cy) == TerrainCorridor; }
 
 void CStageBlock::Build(int bx, int by, int bw, int bh, int depth, CStageData* stage) {
   x = bx, y = by, w = bw, h = bh;
   floor = stage;
   for (int cx = x; cx < x + w; ++cx)
-    for (int cy = y; cy < y + h; ++cy) Cell(cx, cy) = TerrainWall;
+    for (int cy = y; cy < y + h; ++cy) SetCell(cx, cy, TerrainWall);
 
   // The monster-house roll draws on every block, also when the chance is 0,
   // so that a floor's split does not depend on whether houses are possible.
@@ -102,7 +98,7 @@ bool CStageBlock::CarveRoom() {
     for (int cx = x; cx < x + w; ++cx) {
       for (int cy = y; cy < y + h; ++cy) {
         const bool inside = cx >= roomX && cx < roomX + roomW && cy >= roomY && cy < roomY + roomH;
-        Cell(cx, cy) = inside ? TerrainRoom : TerrainWall;
+        SetCell(cx, cy, inside ? TerrainRoom : TerrainWall);
       }
     }
     state = Room;
@@ -140,8 +136,8 @@ bool CStageBlock::DigAndJoin(int side) {
     const int to = alongY ? (lower ? y - 1 : y + h) : (lower ? x - 1 : x + w);
     const int step = lower ? -1 : 1;
     for (int at = from; lower ? at >= to : at <= to; at += step) {
-      std::uint32_t& cell = alongY ? Cell(lane, at) : Cell(at, lane);
-      if (cell == TerrainWall) cell = TerrainCorridor;
+      const int cx = alongY ? lane : at, cy = alongY ? at : lane;
+      if (GetCell(cx, cy) == TerrainWall) SetCell(cx, cy, TerrainCorridor);
     }
   }
   switch (side) {
@@ -196,8 +192,8 @@ bool CStageBlock::JoinCorridorEnds(int startX, int startY, int length, bool hori
   }
   if (finds < 2) return false;
   for (int i = first; i <= last; ++i) {
-    if (horizontal) Cell(startX + i, startY) = TerrainCorridor;
-    else Cell(startX, startY + i) = TerrainCorridor;
+    if (horizontal) SetCell(startX + i, startY, TerrainCorridor);
+    else SetCell(startX, startY + i, TerrainCorridor);
   }
   return true;
 }
@@ -205,7 +201,7 @@ bool CStageBlock::JoinCorridorEnds(int startX, int startY, int length, bool hori
 bool CStageBlock::MakeMonsterHouse() {
   if (!CarveRoom()) return false;
   for (int cx = roomX; cx < roomX + roomW; ++cx)
-    for (int cy = roomY; cy < roomY + roomH; ++cy) Cell(cx, cy) = TerrainMonsterHouse;
+    for (int cy = roomY; cy < roomY + roomH; ++cy) SetCell(cx, cy, TerrainMonsterHouse);
   FillMonsterHouse();
   return true;
 }

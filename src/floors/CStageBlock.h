@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+class CCharacter;
 class CStageData;
 
 // One node of the tree that splits a floor into rooms: a rectangle of cells
@@ -44,7 +45,8 @@ private:
   bool DigAndJoin(int side);
   bool PassToTouchingChildren(int side);
   void FillMonsterHouse();
-  bool PlaceInRoom(class CCharacter* character);
-  std::uint32_t& Cell(int cx, int cy);
+  bool PlaceInRoom(CCharacter* character);
+  std::uint32_t GetCell(int cx, int cy) const;
+  void SetCell(int cx, int cy, std::uint32_t code);
   bool IsCorridorCell(int cx, int cy) const;
 };

@@ -117,6 +117,35 @@ TEST(GalleryPick, MonstersTakeTheFloorsLevelAndTheirGradesBonus) {
   EXPECT_EQ(PickGalleryEnemy(tableless), nullptr);
 }
 
+TEST(LooseItemPick, AreasPickFromTheTableOfTheDungeonsCleared) {
+  std::uint32_t (&cleared)[8] = GetGameMain()->Settings.Block.DungeonClearedFlags;
+  std::uint32_t saved[8];
+  std::copy(std::begin(cleared), std::end(cleared), saved);
+  CStageDataLevel1Grass floor;
+  auto picks = [&floor] {
+    std::set<ItemId> ids;
+    for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
+      SeedRandom(seed * 2654435761u);
+      std::unique_ptr<CItem> item(floor.PickFloorItem());
+      EXPECT_NE(item, nullptr);
+      if (!item) continue;
+      EXPECT_EQ(item->GetCount(), 1);
+      ids.insert(item->GetId());
+    }
+    return ids;
+  };
+  std::fill(std::begin(cleared), std::end(cleared), 0u);
+  const std::set<ItemId> none = picks();
+  EXPECT_EQ(none.size(), 22u);
+  EXPECT_TRUE(none.count(0x807));
+  EXPECT_FALSE(none.count(0x819));
+  cleared[4] = 1;  // VOLCANIC DESERT cleared: the richest table
+  const std::set<ItemId> rich = picks();
+  EXPECT_EQ(rich.size(), 37u);
+  EXPECT_TRUE(rich.count(0x81d));
+  std::copy(std::begin(saved), std::end(saved), cleared);
+}
+
 // Counts the mining points asked for, by type; their classes come later.
 class CountingFloor : public CStageDataLevel1Grass {
 public:
