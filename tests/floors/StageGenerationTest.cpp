@@ -203,9 +203,11 @@ TEST_F(Generation, AThousandSeedsOfEveryAreaGiveConnectedFloorsWithinTheirCounts
   CheckAllAreas(*this, Player(), AllAreas{});
 }
 
-// Terrain and placements of a few floors from fixed seeds. Monsters are
-// stubs that draw nothing and mining points have no class yet: re-pin when
-// the monster and mining-point classes exist.
+// Terrain and placements of a few floors from fixed seeds. They hold the
+// orders generation chose where two draws could go either way: the house
+// roll drawn on every block, and each side's corridor dug right after its
+// own test. Monsters are stubs that draw nothing and mining points have no
+// class yet: re-pin when the monster and mining-point classes exist.
 std::string Describe(const CStageData& floor, const CCharacter* player) {
   std::ostringstream out;
   out << std::hex << TerrainHash(floor) << std::dec << " P" << player->x << "," << player->y;
