@@ -233,13 +233,14 @@ public:
   virtual bool CanUnequipSlot(int) const { return false; }
   virtual bool UseItem(int) { return false; }
   virtual void GiveStartingItems() {}
-  // Shots: launched at the trigger entries, resolved when their flight ends.
+  // Shots: launched at the trigger entries; the End hooks run when the
+  // flying effect ends (the reach shot, an item's flight, a wand's bolt).
   virtual void SpawnMagicShot() {}
-  virtual void ResolveMagicShot() {}
+  virtual void EndReachShot() {}
   virtual void LaunchShot() {}
-  virtual void ResolveShot() {}
+  virtual void EndItemShot() {}
   virtual void SpawnBoltEffect() {}
-  virtual void ResolveBolt() {}
+  virtual void EndWandShot() {}
   virtual bool HasResurrection() const { return false; }
   virtual bool HasTelepathy() const { return false; }
 
@@ -432,10 +433,12 @@ public:
   virtual void OnEffectEnd() {}
 
   // ---- Effects over its cell, the save record, score and map markers
-  virtual void SpawnEffect(int) {}
-  virtual void ShowMissEffect() {}
-  virtual void ShowCaption(const char*) {}
-  virtual void ShowPopupDelayed(const char*, int) {}
+  // On the current floor's effect list: a white number, "MISS!", a caption,
+  // and a caption that holds the turn after `delay` frames.
+  virtual void SpawnEffect(int amount);
+  virtual void ShowMissEffect();
+  virtual void ShowCaption(const char* text);
+  virtual void ShowPopupDelayed(const char* text, int delay);
   virtual void ShowPopup(const char* text) { ShowPopupDelayed(text, 0); }
   virtual bool WriteSave() { return false; }
   virtual int CalcScore() const { return 0; }
@@ -451,8 +454,7 @@ public:
 
   // Effects the base shows on the floor's effect list: a green heal number,
   // a caption in a colour, and fire left on its cell that burns whoever
-  // stands there for `owner`. They show nothing until effect characters
-  // exist.
+  // stands there for `owner`.
   void SpawnHealNumber(int amount);
   void ShowColouredCaption(const char* text, int red, int green, int blue);
   void SpawnCellFire(int damage, CCharacter* owner);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <new>
 
+#include "characters/CCharacterEffect.h"
 #include "platform/TextTable.h"
 #include "ui/TextCopy.h"
 
@@ -72,7 +73,7 @@ constexpr CharacterType FirstTutorialPoint = 784;
 // then given their own type.
 constexpr Maker TutorialPoints[3] = {};
 constexpr CharacterType EffectType = 4096;
-constexpr Maker Effect = nullptr;
+constexpr Maker Effect = &Make<CCharacterEffect>;
 constexpr CharacterType CompanionType = 4097;
 constexpr Maker Companion = nullptr;
 

@@ -43,6 +43,8 @@ protected:
     game_->Player = nullptr;
   }
   void TearDown() override {
+    // The floor's effects go first, while this floor is still current.
+    floor_.Effects.DeleteAll();
     game_->Characters.DeleteAll();
     game_->CurrentStage = savedStage_;
     game_->Player = savedPlayer_;
@@ -138,6 +140,7 @@ protected:
     Drain();
   }
   void TearDown() override {
+    floor_.Effects.DeleteAll();
     Drain();
     FloorFixture::TearDown();
   }
