@@ -181,6 +181,10 @@ TEST_F(EffectDrawing, BurstsAndFlamesKeepTheirPlaceAndAlpha) {
   EXPECT_EQ(box.Right, 179);
   EXPECT_EQ(box.Top, 70);
   EXPECT_EQ(box.Bottom, 109);
+  // A burst does not fly: whatever its step count, it stays on its cell.
+  burst.moveStep = 5;
+  DrawOnly(burst);
+  EXPECT_EQ(Drawn().Left, 140);
   burst.SetAlpha(128);
   DrawOnly(burst);
   EXPECT_NEAR(rendertest::Channel(AtLogical(160, 90), 16), 128, 2);
