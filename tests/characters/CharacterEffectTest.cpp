@@ -260,6 +260,8 @@ TEST_F(EffectEntries, DroppedItemHopsForFiveFramesThenShows) {
   EXPECT_EQ(Holds(), 0);
   EXPECT_EQ(Listed(), 0);
   EXPECT_EQ(deleted, 0) << "it lies on the floor now";
+  floor_.itemAt[CellIndex(3, 3)] = nullptr;
+  delete dropped;
 }
 
 TEST_F(EffectEntries, RisingItemIsDeletedWithTheEffect) {

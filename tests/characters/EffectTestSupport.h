@@ -90,12 +90,6 @@ protected:
     game_->Settings.Block.Language = LanguageEnglish;
   }
   void TearDown() override {
-    floor_.Effects.DeleteAll();
-    // The floor's own deletion of its items comes with the floor object.
-    for (CItem*& item : floor_.itemAt) {
-      delete item;
-      item = nullptr;
-    }
     game_->Settings.Block.Language = language_;
     TurnFixture::TearDown();
   }
