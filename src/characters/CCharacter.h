@@ -233,6 +233,10 @@ public:
   virtual bool CanUnequipSlot(int) const { return false; }
   virtual bool UseItem(int) { return false; }
   virtual void GiveStartingItems() {}
+  // What the crafter's DEX and INT give a craft: the arrows an arrow recipe
+  // makes, and the charges of a made wand. The player's; classes may scale.
+  virtual int GetHalfDex() const { return GetDex() / 2; }
+  virtual int GetHalfInt() const { return GetInt() / 2; }
   // Shots: launched at the trigger entries; the End hooks run when the
   // flying effect ends (the reach shot, an item's flight, a wand's bolt).
   virtual void SpawnMagicShot() {}
