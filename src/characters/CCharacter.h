@@ -199,13 +199,15 @@ public:
 
   // ---- Life, experience and inventory
   virtual bool IsStarving() const { return satiety == 0; }
-  virtual int GetExp() const { return exp; }
-  virtual void SetExp(int value) { exp = value; }
-  virtual void GainExp(int) {}
-  virtual int GetExpForLevel(int) const { return 1; }
-  virtual int GetExpForNextLevel(int) const { return 1; }
-  virtual int GetExpAtLevelEnd(int) const { return 1; }
-  virtual int ResetExpToLevel(int) { return exp; }
+  // Experience is counted in 64 bits: the totals of the last levels pass
+  // what 32 bits hold.
+  virtual std::int64_t GetExp() const { return exp; }
+  virtual void SetExp(std::int64_t value) { exp = value; }
+  virtual void GainExp(std::int64_t) {}
+  virtual std::int64_t GetExpForLevel(int) const { return 1; }
+  virtual std::int64_t GetExpForNextLevel(int) const { return 1; }
+  virtual std::int64_t GetExpAtLevelEnd(int) const { return 1; }
+  virtual std::int64_t ResetExpToLevel(int) { return exp; }
   virtual void SetLevel(int value) { level = value; }
   virtual void LevelUp() {}
   virtual void LevelDown() {}
@@ -420,7 +422,7 @@ public:
   virtual void OnCritical() {}
   virtual void OnMiss() {}
   virtual void OnDefeated() {}
-  virtual void OnGainExp(int) {}
+  virtual void OnGainExp(std::int64_t) {}
   virtual void OnLevelUp() {}
   virtual void OnAvoidTrap(int) {}
   virtual void OnThrow() {}
@@ -468,7 +470,7 @@ public:
   std::uint8_t alive = 1;      // 0 once the dying chain has ended; the list then deletes it
   CharacterType type = 0;
   std::int32_t level = 0;
-  std::int32_t exp = 0;  // a monster's: what it gives when defeated
+  std::int64_t exp = 0;  // a monster's: what it gives when defeated
   std::int32_t satiety = 2000;
   std::int32_t hp = 0;
   std::int32_t maxHp = 0;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "characters/CCharacterEffect.h"
+#include "characters/PlayerClasses.h"
 #include "platform/TextTable.h"
 #include "ui/TextCopy.h"
 
@@ -19,9 +20,11 @@ CCharacter* Make() {
 }
 
 // The classes by type id; a null row is a class still to come.
-// Player classes 0-8: Fighter, Hunter, Dwarf, Witch, Valkyrie, Ninja,
-// Kunoichi, Elf, Prophet.
-constexpr Maker PlayerClasses[9] = {};
+constexpr Maker PlayerClasses[9] = {
+    Make<CCharacterFighter>, Make<CCharacterHunter>,   Make<CCharacterDwarf>,
+    Make<CCharacterWitch>,   Make<CCharacterValkyrie>, Make<CCharacterNinja>,
+    Make<CCharacterKunoichi>, Make<CCharacterElf>,     Make<CCharacterProphet>,
+};
 constexpr CharacterType FirstMonster = 256;
 // Monsters 256-367: 256 + 3 x family + grade - 1. The Treant (364) and the
 // Alchemist (367) have one grade; 365 and 366 have a name but no class.

@@ -287,6 +287,6 @@ int CItemProtector::GetTotalPrice() const { return GetEquipmentPrice(*this); }
 bool PlayerHoldsMagicIn(int place) {
   const CCharacterPlayer* player = GetGameMain()->Player;
   if (!player) return false;
-  const CItem* item = player->GetItemAt(place);
+  const CItem* item = player->GetItem(place);
   return item && item->IsMagicWeapon();
 }

@@ -32,7 +32,7 @@ struct Fighter : RecordingCharacter {
   bool HasSpearAttack() const override { return Shape == 1; }
   bool HasBroadswordAttack() const override { return Shape == 2; }
   bool HasStaffAttack() const override { return Shape == 3; }
-  void GainExp(int amount) override { Gained += amount; }
+  void GainExp(std::int64_t amount) override { Gained += amount; }
   int PoisonChance = 0, CounterSlowChance = 0, GuardChance = 0;
   int HealOnHit = 0, DrainPercent = 0, RecoilPercent = 0, HealWhenHitFlat = 0, HealWhenHitPercent = 0;
   int Shape = 0;  // 1 spear, 2 broadsword, 3 staff
