@@ -87,10 +87,11 @@ void CCharacterPlayer::LevelDown() {
   if (level <= 1) return;
   --level;
   maxHpX100 = ToInt(std::int64_t{maxHpX100} - DrawGrowth());
-  // HP falls by what the maximum fell (once, even from full HP), never
-  // below 1.
-  hp = std::max(1, ToInt(std::int64_t{hp} + GetMaxHP() - old));
+  // HP falls by what the maximum fell (once, even from full HP), and stays
+  // at least 1.
+  hp = ToInt(std::int64_t{hp} + GetMaxHP() - old);
   ClampHP();
+  hp = std::max(hp, 1);
 }
 
 void CCharacterPlayer::GrowLevel(int amount) {
