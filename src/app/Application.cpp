@@ -175,6 +175,7 @@ int RunVorlumen(int argc, char** argv) {
     return 2;
   }
 
+  SysCatchQuitSignals();
   CInstanceLock instance;
   if (!instance.Acquire(SysGameFolder())) return 0;
 

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,9 @@ namespace {
 
 SDL_Window* MainWindow = nullptr;
 bool VideoStarted = false;
+volatile std::sig_atomic_t QuitSignalled = 0;
+
+extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
 
 std::string& GameFolderStorage() {
   static std::string folder;
@@ -115,7 +119,22 @@ bool SysSetWindowIcon(const std::uint32_t* argb, int width, int height) {
   return true;
 }
 
+void SysCatchQuitSignals() {
+  // SDL leaves handlers it did not install alone, so these stay in force.
+  struct sigaction action {};
+  action.sa_handler = OnQuitSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
 bool SysPollEvent(SysEvent& out) {
+  if (QuitSignalled) {
+    QuitSignalled = 0;
+    out = SysEvent{};
+    out.Kind = SysEventKind::Quit;
+    return true;
+  }
   if (!VideoStarted) return false;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {

@@ -54,6 +54,10 @@ bool SysPollEvent(SysEvent& event);
 void SysWaitEvent(int timeoutMs);
 // What the game's own "close" (posting WM_CLOSE) becomes.
 void SysPostQuit();
+// From here on an interrupt or terminate request becomes a quit event for
+// the main loop, even when it arrives before the window and its event queue
+// exist: the game then still ends through its normal exit and writes "save".
+void SysCatchQuitSignals();
 
 // Millisecond clock for pacing; starts near 0.
 std::uint32_t SysTicks();
