@@ -91,6 +91,10 @@ void CGameMain::ContinueGame() {
   GetStateController()->ChangeState(10);
 }
 
+bool CGameMain::HasSuspendedGame() const {
+  return Settings.Block.GameInProgress != 0 && Player != nullptr && CurrentStage != nullptr;
+}
+
 void CGameMain::SetWindowScale(int scale) {
   Settings.Block.WindowScale = static_cast<std::uint32_t>(scale);
   ApplyWindowMode();

@@ -23,6 +23,9 @@ public:
   void StartGame();
   void GoToTitle();
   void ContinueGame();
+  // A suspended run whose floor and player were restored: the title offers
+  // CONTINUE, and warns before NEW GAME, only then.
+  bool HasSuspendedGame() const;
   void SetWindowScale(int scale);
   void SetFullscreen(bool on);
   // Stores the game speed, brought into 0-4.

@@ -67,7 +67,14 @@ std::int32_t PlayerKillerStandIn(const CCharacterPlayer*) { return -1; }
 
 // The floor, the characters and the items of a suspended run join "save"
 // with the objects that write them; until then a run keeps only the block.
-void CGameMain::StartNewGame(int) {}
+// Until the play screen exists there is no run to start: the request is
+// only reported.
+void CGameMain::StartNewGame(int dungeonIndex) {
+  char line[96];
+  std::snprintf(line, sizeof line, "StartNewGame: dungeon %d, class %u: no run can start yet\n", dungeonIndex,
+                Settings.Block.SelectedClass);
+  SysDebugOutput(line);
+}
 
 bool CGameMain::LoadAll() {
   bool loaded = false;

@@ -1,9 +1,23 @@
 #include "platform/Random.h"
+#include "screens/CGameInputDeleteCheck.h"
+#include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleLogo.h"
+#include "screens/CGameInputTitleStageSelect.h"
+#include "screens/CGameInputTitleTop.h"
+#include "screens/CGameInputUnlock.h"
 #include "ui/CGameInput.h"
 #include "ui/CGameInputSelectWindow.h"
 
 CGameInput* ScreenFromId(ScreenId id) {
   switch (id) {
+    case 0:
+    case 1:
+    case 2: return GetGameInputTitleTop();
+    case 3: return GetGameInputTitleStageSelect();
+    case 4: return GetGameInputTitleCharacterSelect();
+    case 5: return GetGameInputDeleteCheck();
+    case 6: return GetGameInputUnlock();
+    case 14: return GetGameInputTitleLogo();
     case 29: return GetGameInputSelectWindow();
     default: return nullptr;
   }
