@@ -110,7 +110,8 @@ void CGameInputTitleStageSelect::RefreshEntries() {
   CGameMain* game = GetGameMain();
   const SaveBlock& block = game->Settings.Block;
   const Language language = block.Language;
-  Header.SetText(GetText(language, HeaderText));
+  // The same words in both languages: the header's font has no kana.
+  Header.SetText(GetText(LanguageEnglish, HeaderText));
   RowParent.X = RowParent.Y = 0;
   RowParent.Width = game->GetScreenWidth();
   RowParent.Height = game->GetScreenHeight();

@@ -1,0 +1,160 @@
+// From the start of the program to the start of a run, driven by key events
+// through the path a player's keys take, in English and in Japanese.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/Application.h"
+#include "app/CGameMain.h"
+#include "app/CGameState.h"
+#include "platform/CEffect.h"
+#include "platform/CMyInput.h"
+#include "platform/RenderTestSupport.h"
+#include "platform/TextTable.h"
+#include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleStageSelect.h"
+#include "screens/CGameInputTitleTop.h"
+#include "screens/CGameInputUnlock.h"
+#include "screens/TitleTestSupport.h"
+#include "system/SysPlatform.h"
+#include "ui/CGameInputController.h"
+
+namespace {
+
+std::uint32_t Now = 0;
+std::uint32_t TestClock() { return Now; }
+
+constexpr std::uint32_t KeySelect = 'Z', KeyRight = 39;
+
+class WayIn : public rendertest::RenderFixture {
+protected:
+  void SetUp() override {
+    RenderFixture::SetUp();
+    std::memcpy(&Saved, &game->Settings.Block, sizeof Saved);
+    SavedClock = game->Clock;
+    game->Clock = &TestClock;
+    game->Pacer = CFramePacer{};
+    Now = 100000;
+    CMyInput* input = GetInput();
+    std::memset(input->InputHistory, 0, sizeof input->InputHistory);
+    std::memset(input->KeyDown, 0, sizeof input->KeyDown);
+    std::memset(input->KeyWentDown, 0, sizeof input->KeyWentDown);
+    input->Foreground = true;
+  }
+  void TearDown() override {
+    titletest::DetachTitleScreens();
+    GetStateController()->Reset();
+    std::memcpy(&game->Settings.Block, &Saved, sizeof Saved);
+    game->Clock = SavedClock;
+    RenderFixture::TearDown();
+  }
+
+  // The start-up's share that concerns the screens: the language from the
+  // user's locale, then the game object's start, which reads "save".
+  void StartProgram(Language language) {
+    game->Settings.Block.Language = language;
+    game->StartGame();
+  }
+  void Frame() {
+    Now += 100;
+    ASSERT_TRUE(game->RunFrame());
+  }
+  void Press(std::uint32_t vk) {
+    DispatchEvent(SysEvent{SysEventKind::KeyDown, vk});
+    Frame();
+    DispatchEvent(SysEvent{SysEventKind::KeyUp, vk});
+    Frame();
+  }
+  template <typename Done>
+  void RunUntil(Done done, const char* what) {
+    for (int i = 0; i < 600; ++i) {
+      if (done()) return;
+      Frame();
+    }
+    FAIL() << "never: " << what;
+  }
+
+  bool OnTheTitle() const { return GetGameInputController()->GetChild() == Top; }
+
+  // Logo, then the menu taking input; the first card is white while held.
+  void ToTheTitle() {
+    for (int i = 0; i < 30; ++i) Frame();
+    Grab();
+    EXPECT_EQ(AtLogical(160, 90), rendertest::White) << "the logo's white card";
+    RunUntil([&] { return OnTheTitle() && Top->GetPhase() == ScreenActive; }, "the title menu");
+  }
+  // NEW GAME, then `rights` classes to the right and SELECT.
+  void ChooseClass(int rights) {
+    Press(KeySelect);
+    RunUntil([&] { return Top->GetChild() == Classes && Classes->GetPhase() == ScreenActive; },
+             "the class selection");
+    for (int i = 0; i < rights; ++i) Press(KeyRight);
+    Press(KeySelect);
+    RunUntil([&] { return Classes->GetChild() == Dungeons && Dungeons->GetPhase() == ScreenActive; },
+             "the dungeon selection");
+  }
+  // SELECT on the dungeon under the cursor; what the game was asked.
+  std::string StartRun() {
+    testing::internal::CaptureStderr();
+    Press(KeySelect);
+    RunUntil([&] { return Dungeons->GetPhase() == CGameInputTitleStageSelect::PhaseRunStarted; }, "the hand-over");
+    return testing::internal::GetCapturedStderr();
+  }
+
+  CGameMain* game = GetGameMain();
+  CGameInputTitleTop* Top = GetGameInputTitleTop();
+  CGameInputTitleCharacterSelect* Classes = GetGameInputTitleCharacterSelect();
+  CGameInputTitleStageSelect* Dungeons = GetGameInputTitleStageSelect();
+  TempGameFolder Folder;
+
+private:
+  SaveBlock Saved;
+  std::uint32_t (*SavedClock)() = nullptr;
+};
+
+// Standing on floor 1, then suspending, restarting and continuing the same
+// run, follow once the play screen and the turn states take the hand-over.
+TEST_F(WayIn, AFirstRunInEnglishFromTheLogoToTheTutorial) {
+  StartProgram(LanguageEnglish);
+  ToTheTitle();
+  EXPECT_FALSE(Top->Entries[CGameInputTitleTop::EntryContinue].IsEnabled());
+  ChooseClass(2);
+  EXPECT_EQ(game->Settings.Block.SelectedClass, 2u);
+  EXPECT_EQ(Dungeons->GetSelectedDungeon(), 0) << "only the tutorial is open";
+  const std::string asked = StartRun();
+  EXPECT_NE(asked.find("StartNewGame: dungeon 0, class 2"), std::string::npos) << asked;
+  EXPECT_EQ(game->Settings.Block.DungeonIndex, 0u);
+}
+
+TEST_F(WayIn, InJapaneseAfterTheTutorialThroughItsNoticeToLevelOne) {
+  game->Settings.Block.DungeonClearedFlags[0] = 1;
+  game->Settings.Block.Language = LanguageJapanese;
+  game->CaptureSaveImage();
+  ASSERT_TRUE(game->WriteSaveFile());
+  game->Settings.Block.DungeonClearedFlags[0] = 0;
+
+  StartProgram(LanguageEnglish);  // the saved language wins over the locale's
+  EXPECT_EQ(game->Settings.Block.Language, LanguageJapanese);
+  CGameInputUnlock* notice = GetGameInputUnlock();
+  RunUntil([&] { return OnTheTitle() && Top->GetChild() == notice && notice->GetPhase() == ScreenActive; },
+           "the notice");
+  Frame();
+  EXPECT_EQ(std::string(notice->NoticeWindow.GetText()).rfind(GetText(LanguageJapanese, 1186), 0), 0u);
+  Press(KeySelect);
+  RunUntil([&] { return OnTheTitle() && Top->GetChild() == nullptr && Top->GetPhase() == ScreenActive; },
+           "the menu");
+  EXPECT_EQ(ReadBytes(Folder.File("save"))[201], 1) << "the notice is marked in \"save\"";
+
+  ChooseClass(3);
+  EXPECT_STREQ(Classes->InfoWindows[3].GetText(), GetText(LanguageJapanese, 1176));
+  EXPECT_EQ(game->Settings.Block.SelectedClass, 3u);
+  EXPECT_EQ(Dungeons->GetSelectedDungeon(), 1) << "LEVEL 1 on the top row";
+  EXPECT_NE(std::string(Dungeons->DescriptionWindow.GetText()).find(GetText(LanguageJapanese, 1144)),
+            std::string::npos);
+  const std::string asked = StartRun();
+  EXPECT_NE(asked.find("StartNewGame: dungeon 1, class 3"), std::string::npos) << asked;
+  EXPECT_EQ(game->Settings.Block.DungeonIndex, 1u);
+}
+
+}  // namespace
