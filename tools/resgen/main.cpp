@@ -1,11 +1,12 @@
 // resgen: writes the stand-in "Resource.dll".
 //
-//   resgen --output PATH [--picture ID=FILE.png]...
+//   resgen --output PATH [--pictures BUNDLE] [--picture ID=FILE.png]...
 //
 // Every picture of the picture table at its size, the window icon, the 87
-// sound effects and the 19 music tracks. --picture puts a ready PNG in the
-// place of the pattern drawn for a resource id. The output is the same on
-// every run.
+// sound effects and the 19 music tracks. --pictures takes the drawn
+// pictures from picture_art's bundle; --picture puts a ready PNG in the
+// place of one resource id. A picture given neither way is the labelled
+// test pattern. The output is the same on every run.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "PatternPictures.h"
+#include "PictureBundle.h"
 #include "Synth.h"
 #include "platform/PictureTable.h"
 #include "platform/SoundTables.h"
@@ -31,7 +33,7 @@ constexpr std::uint16_t FirstIconImageId = 1;
 constexpr std::uint16_t WhitePictureResource = 147;  // picture 10: fades and flashes
 
 int Usage() {
-  std::fprintf(stderr, "usage: resgen --output PATH [--picture ID=FILE.png]...\n");
+  std::fprintf(stderr, "usage: resgen --output PATH [--pictures BUNDLE] [--picture ID=FILE.png]...\n");
   return 2;
 }
 
@@ -50,9 +52,15 @@ bool ReadPng(const std::string& path, std::vector<std::uint8_t>& out) {
 int main(int argc, char** argv) {
   std::string output;
   std::map<std::uint16_t, std::string> overrides;
+  PictureBundle drawn;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--output") == 0 && i + 1 < argc) {
       output = argv[++i];
+    } else if (std::strcmp(argv[i], "--pictures") == 0 && i + 1 < argc) {
+      if (!ReadBundleFile(argv[++i], drawn)) {
+        std::fprintf(stderr, "resgen: %s is no picture bundle\n", argv[i]);
+        return 1;
+      }
     } else if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc) {
       const std::string arg = argv[++i];
       const std::size_t eq = arg.find('=');
@@ -79,6 +87,8 @@ int main(int argc, char** argv) {
     if (auto it = overrides.find(resource); it != overrides.end()) {
       if (!ReadPng(it->second, png)) return 1;
       overrides.erase(it);
+    } else if (auto art = drawn.find(resource); art != drawn.end()) {
+      png = std::move(art->second);
     } else if (resource == WhitePictureResource) {
       png = MakePlainPicture(static_cast<int>(row.Size), 0xFF, 0xFF, 0xFF);
     } else {
