@@ -24,6 +24,7 @@
 #include "art/Pictures.h"
 #include "art/PixelFont.h"
 #include "art/Png.h"
+#include "art/SheetTables.h"
 #include "platform/PictureTable.h"
 
 namespace {
@@ -95,6 +96,34 @@ CCanvas PlayScene(int area) {
   return floor;
 }
 
+// The hero with each weapon in every facing, as the game lays the
+// companions' cells over the class's: one column per overlay cell, one row
+// per facing.
+CCanvas HeroWithWeapons() {
+  const CCanvas body = DrawPlayerSheet(210);
+  std::vector<const OverlayCell*> cells;
+  for (const OverlayCell& o : OverlayCells())
+    if (!o.Trail) cells.push_back(&o);
+  constexpr int Tile = 80;
+  CCanvas out(static_cast<int>(cells.size()) * Tile, 5 * Tile);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const OverlayCell& o = *cells[i];
+    const CCanvas weapons = DrawWeaponSheet(200 + (o.Picture - 132));
+    const PlayerCell* pose = nullptr;
+    for (const PlayerCell& p : PlayerCells())
+      if (p.Pose == o.Pose) pose = &p;
+    for (int facing = 0; facing < 5 && pose; ++facing) {
+      // Both cells share their centre; facing away, the weapon goes behind.
+      const int cx = static_cast<int>(i) * Tile + Tile / 2, cy = facing * Tile + Tile / 2;
+      auto weapon = [&] { out.Draw(weapons, o.X - o.Cell / 2, o.Y - o.Cell / 2 + o.Cell * facing, o.Cell, o.Cell, cx - o.Cell / 2, cy - o.Cell / 2); };
+      if (facing >= 3) weapon();
+      out.Draw(body, pose->X - 20, pose->Y - 20 + 80 * facing, 40, 40, cx - 20, cy - 20);
+      if (facing < 3) weapon();
+    }
+  }
+  return out;
+}
+
 void Checker(CCanvas& c, int x, int y, int w, int h) {
   for (int j = y; j < y + h; ++j)
     for (int i = x; i < x + w; ++i) c.Put(i, j, ((i - x) / 8 + (j - y) / 8) % 2 ? Rgb(92, 92, 100) : Rgb(70, 70, 78));
@@ -110,8 +139,10 @@ bool WriteContactSheet(const std::string& path, const std::string& atlas) {
   const std::vector<int>& areas = AreaResources();
   const int sceneW = 21 * 20 * 2, sceneH = 12 * 20 * 2, sceneColumns = 4;
   const int sceneRows = (static_cast<int>(areas.size()) + sceneColumns - 1) / sceneColumns;
+  const CCanvas hero = Grow(HeroWithWeapons(), 2);
   const int top = 40, scenesTop = top + pictureRows * cellH + 30;
-  CCanvas sheet(columns * cellW + gap, scenesTop + sceneRows * (sceneH + label + gap) + gap);
+  const int heroTop = scenesTop + sceneRows * (sceneH + label + gap) + 30;
+  CCanvas sheet(std::max(columns * cellW + gap, hero.Width() + 2 * gap), heroTop + hero.Height() + gap);
   sheet.FillRect(0, 0, sheet.Width(), sheet.Height(), Rgb(36, 36, 44));
   DrawText(sheet, gap, 12, "VORLUMEN PICTURES: EVERY TEXTURE OF THE PICTURE TABLE", Rgb(255, 255, 255), 2);
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -135,6 +166,9 @@ bool WriteContactSheet(const std::string& path, const std::string& atlas) {
     DrawText(sheet, x, y, "AREA " + std::to_string(areas[i]), Rgb(230, 230, 240));
     sheet.Draw(Grow(PlayScene(areas[i]), 2), 0, 0, sceneW, sceneH, x, y + label);
   }
+  DrawText(sheet, gap, heroTop - 22, "THE HERO WITH EACH WEAPON IN HAND, EVERY FACING (x2)", Rgb(255, 255, 255), 2);
+  Checker(sheet, gap, heroTop, hero.Width(), hero.Height());
+  sheet.Draw(hero, 0, 0, hero.Width(), hero.Height(), gap, heroTop);
   return WritePngFile(path, sheet);
 }
 

@@ -208,7 +208,15 @@ void PaintMissiles(CCanvas& sheet, int resource) {
     sheet.Draw(Flying("spear", 40, 0), 0, 0, 40, 40, 40, 200, true);
   }
   if (resource == 203) {
-    sheet.Draw(Flying("kunai", 20, 0), 0, 0, 20, 20, 100, 400, true);
+    // A kunai in flight: the blade ahead, the ring behind.
+    CCanvas kunai(20, 20);
+    kunai.FillPolygon({{8.0, 8.0}, {18.0, 10.0}, {8.0, 12.0}}, Rgb(176, 182, 196));
+    kunai.Line(9, 10, 17, 10, Rgb(230, 234, 244));
+    kunai.FillRect(4, 9, 4, 2, Rgb(60, 50, 60));
+    kunai.FillEllipse(2.5, 10, 2, 2, Rgb(120, 120, 130));
+    kunai.Put(2, 9, Clear), kunai.Put(2, 10, Clear);
+    kunai.Outline(Rgb(22, 16, 28));
+    sheet.Draw(kunai, 0, 0, 20, 20, 100, 400, true);
     // An arrow in flight, pointing right.
     CCanvas arrow(20, 20);
     arrow.ThickLine(3, 10, 15, 10, 1.2, Rgb(176, 134, 80));
