@@ -15,7 +15,9 @@
 #include "art/Items.h"
 #include "art/Pictures.h"
 #include "art/SheetTables.h"
+#include "characters/CCharacterEffect.h"
 #include "platform/PictureTable.h"
+#include "platform/Renderer.h"
 #include "platform/SoundTables.h"
 #include "system/PeFormat.h"
 #include "system/PictureDecode.h"
@@ -113,14 +115,41 @@ const PictureRow* TextureRowOf(int resource) {
   return nullptr;
 }
 
+bool NoPicture(std::uint16_t, int, std::vector<std::uint32_t>&) { return false; }
+
+// The effect table's records with a picture, each in the five facing rows
+// the effect draws it in.
+std::vector<AddressedCell> EffectCells() {
+  SetPictureLoader(&NoPicture);
+  std::vector<AddressedCell> cells;
+  {
+    const CCharacterEffect effect;
+    for (std::size_t e = 0; e < effect.frames.size(); ++e) {
+      const AnimationFrame& f = effect.frames[e];
+      if (f.texture == 0 || f.right <= f.left) continue;
+      const PictureRow* row = GetPictureRow(f.texture);
+      if (!row) continue;
+      const int w = f.right - f.left + 1, h = f.bottom - f.top + 1;
+      for (int facing = 0; facing < 5; ++facing)
+        cells.push_back({static_cast<int>(row->ResourceId), f.centreX + f.left, f.centreY + f.top + facing * h, w, h,
+                         "effect entry " + std::to_string(e)});
+    }
+  }
+  SetPictureLoader(nullptr);
+  return cells;
+}
+
 }  // namespace
 
 // Every cell that a frame table of the game (the items' floor and icon
-// frames) or of the generator (the sheets whose tables are still to come,
+// frames, the effects' records in their facing rows) or of the generator (the sheets whose tables are still to come,
 // the floor's tile rules, the screens' cells) addresses lies inside its
 // picture, and something is drawn there.
 TEST_F(GeneratedModule, EveryAddressedCellIsInsideItsPictureAndNotEmpty) {
   std::vector<AddressedCell> cells = AddressedCells();
+  const std::vector<AddressedCell> effects = EffectCells();
+  ASSERT_GT(effects.size(), 100u);
+  cells.insert(cells.end(), effects.begin(), effects.end());
   for (const ItemCell& item : ItemFrameCells()) {
     // The tutorial's stairs marker (0xd06) names picture 0 at (0, 240), off
     // its 32-texel picture; it starts hidden and is never drawn.

@@ -3,12 +3,11 @@
 #include <cmath>
 #include <string>
 
+#include "art/Effects.h"
 #include "art/Figures.h"
 #include "art/Humanoid.h"
 
 namespace {
-
-constexpr double Pi = 3.14159265358979;
 
 // The classes in `PlayerClass` order.
 HumanoidLook ClassLook(int playerClass) {
@@ -186,47 +185,6 @@ void PaintOverlay(CCanvas& sheet, const OverlayCell& o) {
   }
 }
 
-// ---- weapons in flight ---------------------------------------------------
-
-// A weapon in flight: centred on its cell, pointing along `angle`.
-CCanvas Flying(const char* weapon, int size, double angle) {
-  CCanvas c(size, size);
-  const HumanoidLook look = WeaponLook(weapon);
-  const double len = (std::string(weapon) == "spear" ? 14.0 : 8.0) * look.HeldScale;
-  const double ax = std::cos(angle), ay = std::sin(angle);
-  DrawWeapon(c, look, size / 2.0 - ax * len / 2, size / 2.0 - ay * len / 2, ax, ay, look.HeldScale, false);
-  c.Outline(Rgb(22, 16, 28));
-  return c;
-}
-
-void PaintMissiles(CCanvas& sheet, int resource) {
-  if (resource == 204) {
-    const char* spinning[4] = {"shortsword", "axe", "broadsword", "staff"};
-    const int columns[4] = {0, 20, 80, 100};
-    for (int k = 0; k < 4; ++k)
-      for (int i = 0; i < 4; ++i) sheet.Draw(Flying(spinning[k], 20, i * Pi / 2), 0, 0, 20, 20, columns[k], 200 + 20 * i, true);
-    sheet.Draw(Flying("spear", 40, 0), 0, 0, 40, 40, 40, 200, true);
-  }
-  if (resource == 203) {
-    // A kunai in flight: the blade ahead, the ring behind.
-    CCanvas kunai(20, 20);
-    kunai.FillPolygon({{8.0, 8.0}, {18.0, 10.0}, {8.0, 12.0}}, Rgb(176, 182, 196));
-    kunai.Line(9, 10, 17, 10, Rgb(230, 234, 244));
-    kunai.FillRect(4, 9, 4, 2, Rgb(60, 50, 60));
-    kunai.FillEllipse(2.5, 10, 2, 2, Rgb(120, 120, 130));
-    kunai.Put(2, 9, Clear), kunai.Put(2, 10, Clear);
-    kunai.Outline(Rgb(22, 16, 28));
-    sheet.Draw(kunai, 0, 0, 20, 20, 100, 400, true);
-    // An arrow in flight, pointing right.
-    CCanvas arrow(20, 20);
-    arrow.ThickLine(3, 10, 15, 10, 1.2, Rgb(176, 134, 80));
-    arrow.FillPolygon({{14.0, 7.5}, {19.0, 10.0}, {14.0, 12.5}}, Rgb(200, 204, 214));
-    arrow.FillPolygon({{2.0, 8.0}, {6.0, 10.0}, {2.0, 12.0}}, Rgb(240, 240, 236));
-    arrow.Outline(Rgb(22, 16, 28));
-    sheet.Draw(arrow, 0, 0, 20, 20, 40, 400, true);
-  }
-}
-
 }  // namespace
 
 bool IsPlayerResource(int resource) { return resource >= 210 && resource <= 290 && resource % 10 == 0; }
@@ -254,7 +212,7 @@ CCanvas DrawWeaponSheet(int resource) {
   CCanvas sheet(512, 512);
   for (const OverlayCell& o : OverlayCells())
     if (200 + (o.Picture - 132) == resource) PaintOverlay(sheet, o);
-  PaintMissiles(sheet, resource);
+  PaintWeaponEffects(sheet, 132 + (resource - 200));
   return sheet;
 }
 

@@ -245,29 +245,6 @@ std::vector<AddressedCell> AddressedCells() {
     for (int row = 0; row < 5; ++row)
       add(200 + (o.Picture - 132), o.X - o.Cell / 2, o.Y - o.Cell / 2 + o.Cell * row, o.Cell, o.Cell,
           std::string(o.Weapon) + " overlay");
-  // Effects: missiles and sparks (one row), bursts and gas clouds.
-  for (int i = 0; i < 4; ++i) {
-    add(204, 0, 200 + 20 * i, 20, 20, "thrown shortsword");
-    add(204, 20, 200 + 20 * i, 20, 20, "thrown axe");
-    add(204, 80, 200 + 20 * i, 20, 20, "thrown broadsword");
-    add(204, 100, 200 + 20 * i, 20, 20, "thrown staff");
-    add(138, 20 * i, 200, 20, 20, "wand bolt");
-  }
-  add(204, 40, 200, 40, 40, "thrown spear");
-  add(203, 100, 400, 20, 20, "thrown kunai");
-  add(203, 40, 400, 20, 20, "arrow in flight");
-  for (int i = 0; i < 2; ++i) {
-    add(138, 80 + 20 * i, 220, 20, 20, "staff magic, ghost fire");
-    add(138, 40 + 20 * i, 220, 20, 20, "dragon's breath");
-    add(138, 120 + 20 * i, 220, 20, 20, "vampire's spell");
-    add(138, 100 + 20 * i, 180, 20, 20, "spell flame");
-  }
-  for (int i = 0; i < 5; ++i) {
-    add(138, 20 * i, 160, 20, 20, "flame");
-    add(138, 20 * i, 180, 20, 20, "flame");
-  }
-  for (const int y : {260, 140, 100, 180, 220})
-    for (const int x : {20, 60, 100, 140, 180}) add(199, x - 20, y - 20, 40, 40, "gas cloud");
   // The interface sheet.
   for (int i = 0; i < 7; ++i)
     for (const int y : {0, 3, 6, 9}) {
