@@ -104,7 +104,7 @@ TEST(ResgenArt, EveryFacingOfEveryFigureIsItsOwn) {
   };
   for (const MonsterFamily& f : MonsterFamilies()) {
     std::vector<CCanvas> rows;
-    for (int r = 0; r < 5; ++r) rows.push_back(DrawMonsterFrame(f.Name, 0, FrameRole::Attack, 0, r));
+    for (int r = 0; r < 5; ++r) rows.push_back(DrawMonsterFrame(f.Name, 0, FrameRole::Stand, 0, r));
     check(f.Name, rows);
   }
   for (int cls = 0; cls < 9; ++cls) {

@@ -75,6 +75,13 @@ void Eyes(CCanvas& c, const Facing& f, double x, double y, double r, Rgba white,
 
 void Shadow(CCanvas& c, double x, double y, double rx) { c.FillEllipse(x, y, rx, rx * 0.35, Rgb(0, 0, 0, 70)); }
 
+// Turned half away (up-right), the edge of an eye still shows on the near
+// side; straight away, nothing does.
+void BackGlimpse(CCanvas& c, const Facing& f, double x, double y, double r, Rgba eye) {
+  if (f.Row != 3) return;
+  c.FillRect(static_cast<int>(x + r - 2), static_cast<int>(y), 2, 2, eye);
+}
+
 double Lunge(const Frame& fr) {
   if (fr.Role == FrameRole::Attack) return fr.Phase == 0 ? 3 : fr.Phase > 0 ? 1.5 : -1;
   if (fr.Role == FrameRole::Hurt || fr.Role == FrameRole::Dying) return -2;
@@ -180,12 +187,14 @@ void Slime(CCanvas& c, const Frame& fr) {
     else if (fr.Phase == 0) rx = 9.5, ry = 4.2;
   }
   if (fr.Role == FrameRole::Hurt) rx = 9, ry = 3.8;
-  const double x = 20 + fr.F.X * lunge, y = 30 - ry + fr.F.Y * lunge * 0.4;
+  // It leans the way it faces.
+  const double x = 20 + fr.F.X * (lunge + 1.5), y = 30 - ry + fr.F.Y * lunge * 0.4;
   Shadow(c, x, 30, rx);
   c.ShadedEllipse(x, y, rx, ry, r);
   c.FillEllipse(x - rx * 0.4, y - ry * 0.5, 1.5, 1, r.Shine);
   Eyes(c, fr.F, x + fr.F.X * 2.5, y - ry * 0.2 + fr.F.Y, rx * 0.85, Rgb(255, 255, 255), Rgb(20, 30, 30), fr.Role == FrameRole::Hurt, 2);
   if (fr.F.Back()) c.FillEllipse(x, y - ry * 0.3, rx * 0.5, 1, r.Light);
+  BackGlimpse(c, fr.F, x, y - ry * 0.3, rx, Rgb(255, 255, 255));
   if (fr.Role == FrameRole::Attack && fr.Phase == 0 && !fr.F.Back())
     c.FillEllipse(x + fr.F.X * 3, y + 2, 2, 1.2, r.Ink);  // an open mouth
   GradeMark(c, x, y - ry - 1, fr.Grade);
@@ -258,9 +267,9 @@ void Spider(CCanvas& c, const Frame& fr) {
   const double bx = x - f.X * 3, by = y - f.Y * 3;  // abdomen behind
   c.ShadedEllipse(bx, by - 1, 5.5, 4.5, r);
   c.FillRect(static_cast<int>(bx - 1), static_cast<int>(by - 3), 2, 4, G(Rgb(220, 60, 60), fr.Grade));
-  const double hx = x + f.X * 3.5, hy = y + f.Y * 2.5;
+  const double hx = x + f.X * 5, hy = y + f.Y * 3.5;
   if (!f.Back()) {
-    c.ShadedEllipse(hx, hy, 3.5, 3, r);
+    c.ShadedEllipse(hx, hy, 4, 3.5, r);
     Eyes(c, f, hx, hy - 0.5, 3, Rgb(255, 60, 60), Rgb(255, 200, 200), fr.Role == FrameRole::Hurt);
     if (fr.Role == FrameRole::Attack) {  // fangs
       c.Put(static_cast<int>(hx - 1 + f.X * 2), static_cast<int>(hy + 2), Rgb(240, 240, 240));
@@ -283,19 +292,27 @@ void Bat(CCanvas& c, const Frame& fr) {
   const Ramp r(G(Rgb(110, 70, 120), fr.Grade));
   const Facing& f = fr.F;
   const double lunge = Lunge(fr);
-  const double x = 20 + f.X * lunge, y = 17 + f.Y * lunge * 0.6 + (fr.Order == 1 ? -1 : 0);
+  const double x = 20 + f.X * (lunge + 1.5), y = 17 + f.Y * lunge * 0.6 + (fr.Order == 1 ? -1 : 0);
   Shadow(c, x, 30, 5);
   const double flap = fr.Role == FrameRole::Stand ? (fr.Order == 1 ? -4 : 2) : fr.Phase == 0 ? -5 : 0;
+  // The wing on the far side looks shorter as it turns away.
   for (const double k : {-1.0, 1.0}) {
-    const double span = f.Side() ? (k < 0 ? 6 : 9) : 11;
+    const double span = k < 0 ? 11 - 5 * f.X : 11;
     c.FillPolygon({{x, y - 1}, {x + k * span, y - 3 + flap}, {x + k * (span - 1), y + 3}, {x + k * span * 0.6, y + 1.5},
                    {x + k * span * 0.35, y + 3.5}},
-                  r.Dark);
+                  f.Back() ? Shade(r.Base, 0.15) : k < 0 && f.X > 0 ? Shade(r.Dark, -0.2) : r.Dark);
     c.Line(static_cast<int>(x), static_cast<int>(y - 1), static_cast<int>(x + k * span), static_cast<int>(y - 3 + flap), r.Light);
   }
   c.ShadedEllipse(x, y + 0.5, 3.5, 4, r);
-  for (const double k : {-1.0, 1.0}) c.FillPolygon({{x + k * 1, y - 3}, {x + k * 3.2, y - 3.5}, {x + k * 2.5, y - 7}}, r.Base);
-  Eyes(c, f, x + f.X, y - 0.5, 3, Rgb(255, 230, 90), Rgb(120, 20, 20), fr.Role == FrameRole::Hurt);
+  const double hx = x + f.X * 1.5;
+  for (const double k : {-1.0, 1.0}) c.FillPolygon({{hx + k * 1, y - 3}, {hx + k * 3.2, y - 3.5}, {hx + k * 2.5, y - 7}}, r.Base);
+  if (f.Back()) {
+    c.FillRect(static_cast<int>(x - 1), static_cast<int>(y - 1), 2, 4, r.Light);  // the fur down its back
+    BackGlimpse(c, f, x, y - 1, 3.5, Rgb(255, 230, 90));
+  } else {
+    c.FillEllipse(hx + f.X * 1.5, y + 1.5 + f.Y * 0.5, 1.5, 1, Mix(r.Light, Rgb(240, 180, 190), 0.5));  // the snout
+    Eyes(c, f, hx + f.X, y - 0.5, 3, Rgb(255, 230, 90), Rgb(120, 20, 20), fr.Role == FrameRole::Hurt);
+  }
   if (fr.Role == FrameRole::Attack && !f.Back()) c.Put(static_cast<int>(x + f.X * 2), static_cast<int>(y + 2.5), Rgb(255, 255, 255));
   GradeMark(c, x, y - 6, fr.Grade);
   Finish(c, fr);
@@ -367,7 +384,7 @@ void ManaEater(CCanvas& c, const Frame& fr) {
   const Ramp r(G(Rgb(150, 80, 200), fr.Grade));
   const Facing& f = fr.F;
   const double lunge = Lunge(fr);
-  const double x = 20 + f.X * lunge, y = 16 + f.Y * lunge * 0.5 + (fr.Order == 1 ? -1 : 0);
+  const double x = 20 + f.X * (lunge + 1.5), y = 16 + f.Y * lunge * 0.5 + (fr.Order == 1 ? -1 : 0);
   Shadow(c, x, 30, 6);
   for (int i = 0; i < 5; ++i) {
     const double tx = x - 5 + i * 2.5, wave = std::sin(i + fr.Order * 1.5) * 1.5;
@@ -383,6 +400,7 @@ void ManaEater(CCanvas& c, const Frame& fr) {
     c.FillEllipse(x + f.X * 3, y - 3.5, 2.3, 2.3, Rgb(255, 240, 120));
     c.Put(static_cast<int>(x + f.X * 3.8), static_cast<int>(y - 3.5 + f.Y), Rgb(40, 20, 20));
   }
+  BackGlimpse(c, f, x, y - 3.5, 8, Rgb(255, 240, 120));
   if (fr.Role == FrameRole::Special) {  // drawing mana in
     for (int i = 0; i < 4; ++i) {
       const double a = i * Pi / 2 + fr.Order * 0.6;
@@ -397,19 +415,30 @@ void Ghost(CCanvas& c, const Frame& fr) {
   const Ramp r(G(Rgb(230, 236, 250), fr.Grade));
   const Facing& f = fr.F;
   const double lunge = Lunge(fr);
-  const double x = 20 + f.X * lunge, y = 17 + f.Y * lunge * 0.5 + (fr.Order % 2 ? -1.5 : 0);
+  const double x = 20 + f.X * (lunge + 1), y = 17 + f.Y * lunge * 0.5 + (fr.Order % 2 ? -1.5 : 0);
   Shadow(c, x, 30, 4);
+  // The sheet trails behind as it floats along.
   std::vector<Point> body;
   for (int i = 0; i <= 12; ++i) {
     const double a = Pi + i * Pi / 12;
     body.push_back({x + std::cos(a) * 7, y - 2 + std::sin(a) * 7});
   }
-  for (int i = 0; i <= 6; ++i) body.push_back({x + 7 - i * (14.0 / 6), y + 9 + ((i + fr.Order) % 2 ? 2.5 : 0)});
+  for (int i = 0; i <= 6; ++i) body.push_back({x + 7 - i * (14.0 / 6) - f.X * 3, y + 9 + ((i + fr.Order) % 2 ? 2.5 : 0) - f.Y * 1.5});
   c.FillPolygon(body, r.Base);
   c.FillPolygon({{x - 6, y - 3}, {x - 3, y - 7}, {x - 4, y + 6}}, r.Light);
   if (!f.Back()) {
-    Eyes(c, f, x + f.X * 1.5, y - 3, 6, Rgb(30, 20, 50), Rgb(30, 20, 50), fr.Role == FrameRole::Hurt, 1);
-    c.FillEllipse(x + f.X * 2, y + 1, f.Side() ? 1 : 1.8, 1.5, Rgb(60, 40, 80));
+    // Two hollow eyes and an open mouth, turned the way it looks.
+    const Rgba hollow = Rgb(30, 20, 50);
+    const double fx = x + f.X * 2.5;
+    for (const double k : f.Side() ? std::vector<double>{1.0} : std::vector<double>{-1.0, 1.0}) {
+      const double ex = f.Side() ? fx + 2 : fx + k * 2.2;
+      if (fr.Role == FrameRole::Hurt) c.FillRect(static_cast<int>(ex - 1), static_cast<int>(y - 3), 2, 1, hollow);
+      else c.FillRect(static_cast<int>(ex - 0.5), static_cast<int>(y - 4), 2, 3, hollow);
+    }
+    c.FillEllipse(fx + (f.Side() ? 2 : 0), y + 1.5, f.Side() ? 1 : 1.8, 1.5, Rgb(60, 40, 80));
+  } else {
+    c.Line(static_cast<int>(x - 2), static_cast<int>(y - 5), static_cast<int>(x - 3), static_cast<int>(y + 5), r.Dark);  // a fold
+    BackGlimpse(c, f, x, y - 3, 7, Rgb(30, 20, 50));
   }
   if (fr.Role == FrameRole::Attack || fr.Role == FrameRole::Special) {  // ghost fire in an outstretched hand
     const double hx = x + f.X * 8 + (f.Side() ? 0 : 6), hy = y + f.Y * 5 + 1;
@@ -477,7 +506,7 @@ void Bee(CCanvas& c, const Frame& fr) {
 void Eye(CCanvas& c, const Frame& fr) {
   const Facing& f = fr.F;
   const double lunge = Lunge(fr);
-  const double x = 20 + f.X * lunge, y = 17 + f.Y * lunge * 0.5 + (fr.Order == 1 ? -1 : 0);
+  const double x = 20 + f.X * (lunge + 1.5), y = 17 + f.Y * lunge * 0.5 + (fr.Order == 1 ? -1 : 0);
   Shadow(c, x, 30, 5);
   const Rgba flesh = G(Rgb(200, 120, 140), fr.Grade);
   for (int i = 0; i < 4; ++i) c.ThickLine(x - 3 + i * 2, y + 6, x - 4 + i * 2.7 + std::sin(i + fr.Order) * 1.5, y + 12, 1.2, Shade(flesh, -0.2));
@@ -485,6 +514,7 @@ void Eye(CCanvas& c, const Frame& fr) {
   for (int i = 0; i < 5; ++i) c.Line(static_cast<int>(x - 7 + i), static_cast<int>(y + 3 - i), static_cast<int>(x - 4 + i), static_cast<int>(y + 5 - i), Rgb(220, 80, 80));
   if (f.Back()) {
     c.FillEllipse(x, y + 2, 3, 3, flesh);
+    if (f.Row == 3) c.FillRect(static_cast<int>(x + 6), static_cast<int>(y - 3), 2, 5, G(Rgb(80, 150, 220), fr.Grade));  // the iris's edge
   } else {
     const bool staring = fr.Role == FrameRole::Special || (fr.Role == FrameRole::Attack && fr.Phase == 0);
     const double ix = x + f.X * 4, iy = y + f.Y * 3.5;
@@ -575,22 +605,34 @@ void Mimic(CCanvas& c, const Frame& fr) {
   const double x = 20 + f.X * lunge, y = 24 + f.Y * lunge * 0.4 + (fr.Order == 1 ? -1 : 0);
   Shadow(c, x, 30, 9);
   const double open = fr.Role == FrameRole::Attack ? (fr.Phase == 0 ? 7 : 4) : fr.Role == FrameRole::Hurt ? 1 : (fr.Order == 1 ? 3 : 2);
-  // The box, then its lid hinged at the back and lifted by `open`.
-  c.FillRect(static_cast<int>(x - 8), static_cast<int>(y - 2), 16, 9, wood.Base);
-  c.FillRect(static_cast<int>(x - 8), static_cast<int>(y - 2), 16, 1, wood.Dark);
-  c.FillRect(static_cast<int>(x - 8), static_cast<int>(y - 2), 1, 9, Rgb(230, 196, 80));
-  c.FillRect(static_cast<int>(x + 7), static_cast<int>(y - 2), 1, 9, Rgb(230, 196, 80));
-  if (!f.Back()) {
-    c.FillRect(static_cast<int>(x - 7), static_cast<int>(y - 2 - open), 14, static_cast<int>(open) + 1, Rgb(70, 10, 20));
-    for (int i = 0; i < 5; ++i) {
-      c.FillPolygon({{x - 6.5 + i * 3, y - 2}, {x - 5 + i * 3, y - 4}, {x - 3.5 + i * 3, y - 2}}, Rgb(250, 250, 240));
-      c.FillPolygon({{x - 6.5 + i * 3, y - 2 - open}, {x - 5 + i * 3, y - open}, {x - 3.5 + i * 3, y - 2 - open}}, Rgb(250, 250, 240));
+  // A box seen turning: its front narrows and a side panel shows on the
+  // side it turns from; the mouth is in the front.
+  const int side = static_cast<int>(std::lround(6 * std::fabs(f.X)));
+  const int front = 16 - side;
+  const int left = static_cast<int>(x - 8), frontLeft = f.X > 0 ? left + side : left;
+  const int sideLeft = f.X > 0 ? left : left + front;
+  const bool mouthShows = !f.Back();
+  c.FillRect(left, static_cast<int>(y - 2), 16, 9, wood.Base);
+  if (side > 0) c.FillRect(sideLeft, static_cast<int>(y - 2), side, 9, wood.Dark);
+  c.FillRect(frontLeft, static_cast<int>(y - 2), 1, 9, Rgb(230, 196, 80));
+  c.FillRect(frontLeft + front - 1, static_cast<int>(y - 2), 1, 9, Rgb(230, 196, 80));
+  if (mouthShows) {
+    c.FillRect(frontLeft + 1, static_cast<int>(y - 2 - open), front - 2, static_cast<int>(open) + 1, Rgb(70, 10, 20));
+    for (int i = 0; i * 3 + 2 < front; ++i) {
+      const double tx = frontLeft + 1.5 + i * 3;
+      c.FillPolygon({{tx, y - 2}, {tx + 1.5, y - 4}, {tx + 3, y - 2}}, Rgb(250, 250, 240));
+      c.FillPolygon({{tx, y - 2 - open}, {tx + 1.5, y - open}, {tx + 3, y - 2 - open}}, Rgb(250, 250, 240));
     }
     if (fr.Role == FrameRole::Attack) c.ThickLine(x, y - 3, x + f.X * 6, y - 1 + f.Y * 4, 2, Rgb(230, 80, 100));
-    Eyes(c, f, x, y - 4 - open, 6, Rgb(255, 220, 60), Rgb(40, 0, 0), fr.Role == FrameRole::Hurt);
+    Eyes(c, f, frontLeft + front / 2.0, y - 4 - open, front / 2.5, Rgb(255, 220, 60), Rgb(40, 0, 0), fr.Role == FrameRole::Hurt);
+  } else {
+    // From behind: the hinges of the lid and the plain back board.
+    c.FillRect(frontLeft + 3, static_cast<int>(y - 3 - open), 2, 2, Rgb(90, 80, 70));
+    c.FillRect(frontLeft + front - 5, static_cast<int>(y - 3 - open), 2, 2, Rgb(90, 80, 70));
   }
-  c.FillRect(static_cast<int>(x - 8), static_cast<int>(y - 6 - open), 16, 4, wood.Light);
-  c.FillRect(static_cast<int>(x - 1), static_cast<int>(y - 4 - open), 2, 2, Rgb(250, 222, 110));
+  c.FillRect(left, static_cast<int>(y - 6 - open), 16, 4, wood.Light);
+  if (side > 0) c.FillRect(sideLeft, static_cast<int>(y - 6 - open), side, 4, wood.Base);
+  if (mouthShows) c.FillRect(frontLeft + front / 2 - 1, static_cast<int>(y - 4 - open), 2, 2, Rgb(250, 222, 110));
   GradeMark(c, x, y - 8 - open, fr.Grade);
   Finish(c, fr);
 }

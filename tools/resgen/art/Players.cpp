@@ -228,19 +228,25 @@ void PaintPortrait(CCanvas& c, int x, int y, int playerClass) {
   p.ShadedEllipse(30, 60, 24, 17, body);
   p.FillRect(27, 44, 6, 4, skin.Base);
   p.FillPolygon({{22.0, 46.0}, {38.0, 46.0}, {30.0, 54.0}}, l.Trim);
-  // Hair behind the head, then the face.
-  if (l.LongHair) p.FillEllipse(30, 34, 15, 17, hair.Base);
+  // Long hair falls behind the shoulders on both sides of the face.
+  if (l.LongHair) {
+    p.FillRect(16, 22, 6, 24, hair.Base), p.FillRect(38, 22, 6, 24, hair.Base);
+    p.FillRect(16, 44, 6, 2, hair.Dark), p.FillRect(38, 44, 6, 2, hair.Dark);
+  }
   p.ShadedEllipse(30, 28, 12, 13, skin);
   if (l.HeadKind == Head::Goblin)
     for (const double k : {-1.0, 1.0}) p.FillPolygon({{30 + k * 11, 26.0}, {30 + k * 19, 20.0}, {30 + k * 11, 31.0}}, skin.Base);
   // Eyes with a light in them, brows, a mouth.
-  for (const double k : {-1.0, 1.0}) {
-    p.FillRect(static_cast<int>(30 + k * 5 - 1.5), 27, 4, 4, Rgb(250, 250, 250));
-    p.FillRect(static_cast<int>(30 + k * 5 - 0.5), 28, 2, 3, Mix(l.Body, Rgb(20, 20, 40), 0.5));
-    p.Put(static_cast<int>(30 + k * 5), 28, Rgb(255, 255, 255));
-    p.FillRect(static_cast<int>(30 + k * 5 - 1.5), 25, 4, 1, hair.Dark);
-  }
-  p.FillRect(28, 35, 4, 1, Shade(l.Skin, -0.45));
+  auto face = [&](bool mouth) {
+    for (const double k : {-1.0, 1.0}) {
+      p.FillRect(static_cast<int>(30 + k * 5 - 1.5), 27, 4, 4, Rgb(250, 250, 250));
+      p.FillRect(static_cast<int>(30 + k * 5 - 0.5), 28, 2, 3, Mix(l.Body, Rgb(20, 20, 40), 0.5));
+      p.Put(static_cast<int>(30 + k * 5), 28, Rgb(255, 255, 255));
+      p.FillRect(static_cast<int>(30 + k * 5 - 1.5), 25, 4, 1, hair.Dark);
+    }
+    if (mouth) p.FillRect(28, 35, 4, 1, Shade(l.Skin, -0.45));
+  };
+  face(true);
   if (l.Beard) p.FillEllipse(30, 38, 10, 7, hair.Light), p.FillRect(27, 35, 6, 1, Shade(l.Skin, -0.45));
   // Hair or headgear on top.
   switch (l.HatKind) {
@@ -254,6 +260,7 @@ void PaintPortrait(CCanvas& c, int x, int y, int playerClass) {
       p.FillEllipse(30, 30, 10.5, 10, skin.Base);
       p.FillPolygon({{14.0, 30.0}, {20.0, 30.0}, {18.0, 50.0}, {10.0, 52.0}}, hat.Dark);
       p.FillPolygon({{46.0, 30.0}, {40.0, 30.0}, {42.0, 50.0}, {50.0, 52.0}}, hat.Dark);
+      face(playerClass != 5);
       if (playerClass == 5) p.FillRect(19, 33, 22, 9, hat.Base);  // the ninja's mask
       break;
     case Hat::WingedHelm:

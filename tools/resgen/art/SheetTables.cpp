@@ -83,9 +83,11 @@ const std::vector<MonsterFamily>& MonsterFamilies() {
       // Treant in the shades of grades 2 and 3.
       {"Treant", 20, 22, {113, 114, 115},
        "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:140 a24:100 h70:220 d80:220"},
+      // The Alchemist's hurt frame (460) is also its long dying pose and the
+      // first of its rising again; it is drawn as the hurt frame.
       {"Alchemist", 20, 22, {116, 0, 0},
-       "s10:20 s11:60 s12:100 s13:60 a20:140 a21:180 a22:220 a23:180 x100:260 x101:300 x102:340 x103:380 x104:420 "
-       "x120:260 x121:300 x122:20,220 x123:60,220 x130:460 x131:340 h70:460 d80:460"},
+       "s10:20 s11:60 s12:100 s13:60 a20:140 a21:180 a22:220 a23:180 h70:460 d80:460 x100:260 x101:300 x102:340 "
+       "x103:380 x104:420 x120:260 x121:300 x122:20,220 x123:60,220 x130:460 x131:340"},
   };
   return families;
 }
