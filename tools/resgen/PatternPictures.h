@@ -1,8 +1,10 @@
 #pragma once
-// Stand-in pictures: every texture is a grid of 16-pixel tiles in its own
+// Labelled test patterns: a grid of 16-pixel tiles in the picture's own
 // colours, each tile labelled with the picture id, so that any frame cut
 // from it shows whose it is and how it is turned. The bottom-right pixel of
-// every tile is the transparent colour key.
+// every tile is the transparent colour key. The module holds them for the
+// pictures nothing draws yet (the art is picture_art's, see art/Pictures.h);
+// tests use them to know which cell was drawn.
 #include <cstdint>
 #include <vector>
 
