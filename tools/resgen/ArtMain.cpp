@@ -130,34 +130,44 @@ void Checker(CCanvas& c, int x, int y, int w, int h) {
 }
 
 bool WriteContactSheet(const std::string& path, const std::string& atlas) {
-  std::vector<const PictureRow*> rows;
-  for (const PictureRow& row : PictureTable)
-    if (row.Slot == row.Id) rows.push_back(&row);
-  const int tile = 512, label = 14, gap = 12, columns = 8;
-  const int cellW = tile + gap, cellH = tile + label + gap;
-  const int pictureRows = (static_cast<int>(rows.size()) + columns - 1) / columns;
-  const std::vector<int>& areas = AreaResources();
-  const int sceneW = 21 * 20 * 2, sceneH = 12 * 20 * 2, sceneColumns = 4;
-  const int sceneRows = (static_cast<int>(areas.size()) + sceneColumns - 1) / sceneColumns;
-  const CCanvas hero = Grow(HeroWithWeapons(), 2);
-  const int top = 40, scenesTop = top + pictureRows * cellH + 30;
-  const int heroTop = scenesTop + sceneRows * (sceneH + label + gap) + 30;
-  CCanvas sheet(std::max(columns * cellW + gap, hero.Width() + 2 * gap), heroTop + hero.Height() + gap);
-  sheet.FillRect(0, 0, sheet.Width(), sheet.Height(), Rgb(36, 36, 44));
-  DrawText(sheet, gap, 12, "VORLUMEN PICTURES: EVERY TEXTURE OF THE PICTURE TABLE", Rgb(255, 255, 255), 2);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const PictureRow& row = *rows[i];
-    const int x = gap + static_cast<int>(i % columns) * cellW, y = top + static_cast<int>(i / columns) * cellH;
+  // Pictures at full size (larger ones shrunk to 512, tiny ones grown),
+  // on shelves as tall as their tallest picture.
+  struct Placed {
+    const PictureRow* Row;
+    CCanvas Picture;
+    int Factor, X, Y;
+  };
+  const int tile = 512, label = 14, gap = 12, width = 8 * (tile + gap) + gap, top = 40;
+  std::vector<Placed> placed;
+  int x = gap, y = top, shelf = 0;
+  for (const PictureRow& row : PictureTable) {
+    if (row.Slot != row.Id) continue;
     CCanvas picture = TexturePicture(row, atlas);
     const int factor = std::max(1, static_cast<int>(row.Size) / tile);
     if (factor > 1) picture = Shrink(picture, factor);
     if (picture.Width() < 64) picture = Grow(picture, 64 / picture.Width());
+    if (x + picture.Width() + gap > width) x = gap, y += shelf + label + gap, shelf = 0;
+    placed.push_back({&row, picture, factor, x, y});
+    x += std::max(picture.Width(), 200) + gap;
+    shelf = std::max(shelf, picture.Height());
+  }
+  const std::vector<int>& areas = AreaResources();
+  const int sceneW = 21 * 20 * 2, sceneH = 12 * 20 * 2, sceneColumns = 4;
+  const int sceneRows = (static_cast<int>(areas.size()) + sceneColumns - 1) / sceneColumns;
+  const int scenesTop = y + shelf + label + gap + 30;
+  const CCanvas hero = Grow(HeroWithWeapons(), 2);
+  const int heroTop = scenesTop + sceneRows * (sceneH + label + gap) + 30;
+  CCanvas sheet(std::max(width, hero.Width() + 2 * gap), heroTop + hero.Height() + gap);
+  sheet.FillRect(0, 0, sheet.Width(), sheet.Height(), Rgb(36, 36, 44));
+  DrawText(sheet, gap, 12, "VORLUMEN PICTURES: EVERY TEXTURE OF THE PICTURE TABLE", Rgb(255, 255, 255), 2);
+  for (const Placed& p : placed) {
+    const PictureRow& row = *p.Row;
     const std::string text = "PIC " + std::to_string(row.Id) + " RES " + std::to_string(row.ResourceId) + " " +
-                             std::to_string(row.Size) + (factor > 1 ? " (1/" + std::to_string(factor) + ")" : "") +
+                             std::to_string(row.Size) + (p.Factor > 1 ? " (1/" + std::to_string(p.Factor) + ")" : "") +
                              (IsDrawnResource(static_cast<int>(row.ResourceId)) ? "" : " PATTERN");
-    DrawText(sheet, x, y, text, Rgb(230, 230, 240));
-    Checker(sheet, x, y + label, picture.Width(), picture.Height());
-    sheet.Draw(picture, 0, 0, picture.Width(), picture.Height(), x, y + label);
+    DrawText(sheet, p.X, p.Y, text, Rgb(230, 230, 240));
+    Checker(sheet, p.X, p.Y + label, p.Picture.Width(), p.Picture.Height());
+    sheet.Draw(p.Picture, 0, 0, p.Picture.Width(), p.Picture.Height(), p.X, p.Y + label);
   }
   DrawText(sheet, gap, scenesTop - 22, "EVERY AREA'S TILES BY THE FLOOR'S RULES, WITH CHARACTERS AND ITEMS (x2)", Rgb(255, 255, 255), 2);
   for (std::size_t i = 0; i < areas.size(); ++i) {
