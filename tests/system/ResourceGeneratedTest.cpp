@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "art/Pictures.h"
 #include "art/SheetTables.h"
 #include "characters/CCharacterEffect.h"
+#include "characters/CharacterFactory.h"
 #include "platform/PictureTable.h"
 #include "platform/Renderer.h"
 #include "platform/SoundTables.h"
@@ -117,23 +119,39 @@ const PictureRow* TextureRowOf(int resource) {
 
 bool NoPicture(std::uint16_t, int, std::vector<std::uint32_t>&) { return false; }
 
-// The effect table's records with a picture, each in the five facing rows
-// the effect draws it in.
-std::vector<AddressedCell> EffectCells() {
+// The cells of a character's frame table: every record with a picture, in
+// each sheet row the character draws it in as it turns (the game's own
+// rows: the player's pairs, the monsters' and the effects' single rows).
+void AddFrameCells(CCharacter& character, const std::string& who, std::vector<AddressedCell>& cells) {
+  std::set<int> rows;
+  for (const Direction d : {DirectionDown, DirectionDownRight, DirectionRight, DirectionUpRight, DirectionUp}) {
+    character.SetDirection(d);
+    rows.insert(character.GetSpriteRow());
+  }
+  for (std::size_t e = 0; e < character.frames.size(); ++e) {
+    const AnimationFrame& f = character.frames[e];
+    if (f.texture == 0 || f.right <= f.left) continue;
+    const PictureRow* row = GetPictureRow(f.texture);
+    if (!row) continue;
+    const int w = f.right - f.left + 1, h = f.bottom - f.top + 1;
+    for (const int r : rows)
+      cells.push_back({static_cast<int>(row->ResourceId), f.centreX + f.left, f.centreY + f.top + r * h, w, h,
+                       who + " entry " + std::to_string(e)});
+  }
+}
+
+// The characters whose tables the game holds: the effects and the nine
+// player classes, made without loading a picture.
+std::vector<AddressedCell> GameCharacterCells() {
   SetPictureLoader(&NoPicture);
   std::vector<AddressedCell> cells;
   {
-    const CCharacterEffect effect;
-    for (std::size_t e = 0; e < effect.frames.size(); ++e) {
-      const AnimationFrame& f = effect.frames[e];
-      if (f.texture == 0 || f.right <= f.left) continue;
-      const PictureRow* row = GetPictureRow(f.texture);
-      if (!row) continue;
-      const int w = f.right - f.left + 1, h = f.bottom - f.top + 1;
-      for (int facing = 0; facing < 5; ++facing)
-        cells.push_back({static_cast<int>(row->ResourceId), f.centreX + f.left, f.centreY + f.top + facing * h, w, h,
-                         "effect entry " + std::to_string(e)});
-    }
+    CCharacterEffect effect;
+    AddFrameCells(effect, "effect", cells);
+  }
+  for (CharacterType type = 0; type < 9; ++type) {
+    std::unique_ptr<CCharacter> player(CreateCharacter(type));
+    if (player) AddFrameCells(*player, "class " + std::to_string(type), cells);
   }
   SetPictureLoader(nullptr);
   return cells;
@@ -142,14 +160,15 @@ std::vector<AddressedCell> EffectCells() {
 }  // namespace
 
 // Every cell that a frame table of the game (the items' floor and icon
-// frames, the effects' records in their facing rows) or of the generator (the sheets whose tables are still to come,
+// frames, the effects' and the player classes' records in their facing
+// rows) or of the generator (the sheets whose tables are still to come,
 // the floor's tile rules, the screens' cells) addresses lies inside its
 // picture, and something is drawn there.
 TEST_F(GeneratedModule, EveryAddressedCellIsInsideItsPictureAndNotEmpty) {
   std::vector<AddressedCell> cells = AddressedCells();
-  const std::vector<AddressedCell> effects = EffectCells();
-  ASSERT_GT(effects.size(), 100u);
-  cells.insert(cells.end(), effects.begin(), effects.end());
+  const std::vector<AddressedCell> characters = GameCharacterCells();
+  ASSERT_GT(characters.size(), 1000u);
+  cells.insert(cells.end(), characters.begin(), characters.end());
   for (const ItemCell& item : ItemFrameCells()) {
     // The tutorial's stairs marker (0xd06) names picture 0 at (0, 240), off
     // its 32-texel picture; it starts hidden and is never drawn.

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@
 #include "art/Pictures.h"
 #include "art/Png.h"
 #include "art/SheetTables.h"
+#include "characters/CharacterFactory.h"
+#include "characters/PlayerClasses.h"
+#include "platform/Renderer.h"
 
 namespace {
 
@@ -86,6 +90,33 @@ TEST(ResgenArt, TheLayoutTablesReadAsTheFamiliesTablesSay) {
     int impacts = 0;
     for (const FamilyCell& cell : FamilyCells(f)) impacts += cell.Impact ? 1 : 0;
     EXPECT_EQ(impacts, 1) << f.Name;
+  }
+}
+
+bool NoPicture(std::uint16_t, int, std::vector<std::uint32_t>&) { return false; }
+
+// The sheet layout the generator draws the classes to is the classes' own
+// frame table: the same cells on the facing-down rows (the princess poses,
+// which the table lays over other rows, and the small picture of record
+// 220 apart), and the same sheet for each class.
+TEST(ResgenArt, ThePlayerSheetLayoutIsTheClassesOwn) {
+  std::set<std::pair<int, int>> mine;
+  for (const PlayerCell& c : PlayerCells()) mine.insert({c.X, c.Y});
+  for (CharacterType type = 0; type < 9; ++type) {
+    SCOPED_TRACE(type);
+    SetPictureLoader(&NoPicture);
+    std::unique_ptr<CCharacter> player(CreateCharacter(type));
+    SetPictureLoader(nullptr);
+    ASSERT_NE(player, nullptr);
+    std::set<std::pair<int, int>> game;
+    for (std::size_t e = 0; e < player->frames.size(); ++e) {
+      const AnimationFrame& f = player->frames[e];
+      if (f.texture == 0 || (e >= 200 && e <= 220)) continue;
+      EXPECT_EQ(f.right - f.left + 1, 40) << "entry " << e;
+      game.insert({f.centreX, f.centreY});
+    }
+    EXPECT_EQ(mine, game);
+    EXPECT_EQ(FindPlayerClassRow(type)->Sheet, PlayerClasses()[static_cast<std::size_t>(type)].Picture);
   }
 }
 

@@ -132,6 +132,24 @@ void PaintClassSheet(CCanvas& sheet, int playerClass) {
       sheet.Draw(wide, 0, 0, 80, 40, 360 + 80 * i, 400, true);
     }
   }
+  // Record 220, a small 30 x 30 picture, stands in each facing's rows at
+  // (420, 30 x row), partly across other frames' cells: the hero's bust
+  // fills only what lies outside them.
+  {
+    const CCanvas bust = DrawPlayerFrame(playerClass, PlayerPose::Stand, 0);
+    auto inFrame = [](int x, int y) {
+      for (const PlayerCell& cell : PlayerCells())
+        for (int facing = 0; facing < 5; ++facing) {
+          const int left = cell.X - 20, top = cell.Y - 20 + 80 * facing;
+          if (x >= left && x < left + 40 && y >= top && y < top + 40) return true;
+        }
+      return false;
+    };
+    for (const int row : {0, 2, 4, 6, 8})
+      for (int j = 0; j < 30; ++j)
+        for (int i = 0; i < 30; ++i)
+          if (!inFrame(420 + i, 30 * row + j)) sheet.Put(420 + i, 30 * row + j, bust.Get(5 + i, 4 + j));
+  }
   // Meeting the princess, seen from behind: a start, a leap, a cheer.
   for (int i = 0; i < 6; ++i) {
     CCanvas sprite(40, 40);
