@@ -7,6 +7,7 @@
 
 #include "characters/CCharacterEffect.h"
 #include "characters/PlayerClasses.h"
+#include "monsters/MonstersSlimeToManaEater.h"
 #include "platform/TextTable.h"
 #include "ui/TextCopy.h"
 
@@ -29,15 +30,15 @@ constexpr CharacterType FirstMonster = 256;
 // Monsters 256-367: 256 + 3 x family + grade - 1. The Treant (364) and the
 // Alchemist (367) have one grade; 365 and 366 have a name but no class.
 constexpr Maker Monsters[112] = {
-    nullptr, nullptr, nullptr,  // 256 Slime 1-3
-    nullptr, nullptr, nullptr,  // 259 Rat
-    nullptr, nullptr, nullptr,  // 262 Kobold
-    nullptr, nullptr, nullptr,  // 265 Mushroom
-    nullptr, nullptr, nullptr,  // 268 Bat
-    nullptr, nullptr, nullptr,  // 271 Frog
-    nullptr, nullptr, nullptr,  // 274 Goblin
-    nullptr, nullptr, nullptr,  // 277 Snake
-    nullptr, nullptr, nullptr,  // 280 ManaEater
+    Make<CCharacterSlime1>, Make<CCharacterSlime2>, Make<CCharacterSlime3>,  // 256 Slime 1-3
+    Make<CCharacterRat1>, Make<CCharacterRat2>, Make<CCharacterRat3>,  // 259 Rat
+    Make<CCharacterKobold1>, Make<CCharacterKobold2>, Make<CCharacterKobold3>,  // 262 Kobold
+    Make<CCharacterMushroom1>, Make<CCharacterMushroom2>, Make<CCharacterMushroom3>,  // 265 Mushroom
+    Make<CCharacterBat1>, Make<CCharacterBat2>, Make<CCharacterBat3>,  // 268 Bat
+    Make<CCharacterFrog1>, Make<CCharacterFrog2>, Make<CCharacterFrog3>,  // 271 Frog
+    Make<CCharacterGoblin1>, Make<CCharacterGoblin2>, Make<CCharacterGoblin3>,  // 274 Goblin
+    Make<CCharacterSnake1>, Make<CCharacterSnake2>, Make<CCharacterSnake3>,  // 277 Snake
+    Make<CCharacterManaEater1>, Make<CCharacterManaEater2>, Make<CCharacterManaEater3>,  // 280 ManaEater
     nullptr, nullptr, nullptr,  // 283 Skeleton
     nullptr, nullptr, nullptr,  // 286 Ghost
     nullptr, nullptr, nullptr,  // 289 Imp

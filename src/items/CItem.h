@@ -257,6 +257,12 @@ public:
   virtual void UseMagic() {}
   virtual void SetEquipped(bool equipped) { Equipped = equipped ? 1 : 0; }
   virtual bool IsEquipped() const { return Equipped != 0; }
+  // A throw by user reaching target: the hit roll, the hit, then what
+  // becomes of one piece: back with the thrower, dropped near the target, or
+  // used up. A piece no bag of the thrower holds (a monster's arrow) is
+  // deleted where a carried one would stay with the thrower or be used up,
+  // so `this` may be gone when it returns.
+  virtual void ResolveThrow(CCharacter* user, CCharacter* target);
   // Whether a throw by user reaches target.
   virtual bool RollThrowHit(CCharacter* user, CCharacter* target);
   virtual void ApplyHit(CCharacter* user, CCharacter* target) {
