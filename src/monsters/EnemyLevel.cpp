@@ -72,10 +72,13 @@ void CCharacterEnemy::SetLevel(int value) {
 
   if (5 * l + 30 != 0) intelligence = ToInt(static_cast<double>(intelligence) * (5 * n + 30) / (5 * l + 30));
 
-  const double oldAttack = AttackCurve(l), newAttack = AttackCurve(n);
+  // The curves' ratio first: a monster kept at its level keeps its attack
+  // (attack x V / V can round just below it).
+  const double oldAttack = AttackCurve(l);
   if (oldAttack != 0) {
-    attack = ToInt(attack * newAttack / oldAttack);
-    strength = ToInt(strength * newAttack / oldAttack);
+    const double ratio = AttackCurve(n) / oldAttack;
+    attack = ToInt(attack * ratio);
+    strength = ToInt(strength * ratio);
   }
 
   const double oldToughness = Toughness(l), newToughness = Toughness(n);
@@ -97,7 +100,7 @@ void CCharacterEnemy::SetLevel(int value) {
   }
 
   const std::int64_t oldThreshold = GetExpThreshold(l), newThreshold = GetExpThreshold(n);
-  if (oldThreshold != 0) exp = ToInt(static_cast<double>(exp) * newThreshold / oldThreshold);
+  if (oldThreshold != 0) exp = ToInt(exp * (static_cast<double>(newThreshold) / oldThreshold));
 
   level = n;
   if (exp < 1) exp = 1;
