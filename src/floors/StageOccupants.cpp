@@ -25,8 +25,16 @@ CStageData::~CStageData() {
 
 bool CStageData::MoveCharacterTo(int x, int y, CCharacter* character) {
   if (!character || !IsOnMap(x, y) || characterAt[CellIndex(x, y)]) return false;
-  for (CCharacter*& c : characterAt)
-    if (c == character) c = nullptr;
+  // A character stands on one cell at most: found where it says it stands,
+  // the rest of the grid need not be searched (every step of every monster
+  // comes through here).
+  const int oldX = character->GetX(), oldY = character->GetY();
+  if (IsOnMap(oldX, oldY) && characterAt[CellIndex(oldX, oldY)] == character) {
+    characterAt[CellIndex(oldX, oldY)] = nullptr;
+  } else {
+    for (CCharacter*& c : characterAt)
+      if (c == character) c = nullptr;
+  }
   characterAt[CellIndex(x, y)] = character;
   if (character == GetGameMain()->Player) {
     PrevCameraX = CameraX;

@@ -165,8 +165,12 @@ void CCharacterManaEater::SearchItem() {
   for (int cellX = 0; cellX < stage->GetWidth(); ++cellX) {
     for (int cellY = 0; cellY < stage->GetHeight(); ++cellY) {
       const CItem* item = stage->GetItemAt(cellX, cellY);
-      if (!item || !IsEdible(item) || !stage->CanSee(x, y, cellX, cellY)) continue;
-      for (const int distance : {std::abs(x - cellX), std::abs(y - cellY)}) {
+      const int distanceX = std::abs(x - cellX), distanceY = std::abs(y - cellY);
+      // A cell no nearer on either axis changes nothing: sight is asked
+      // only of those that would.
+      if (!item || (distanceX >= best && distanceY >= best)) continue;
+      if (!IsEdible(item) || !stage->CanSee(x, y, cellX, cellY)) continue;
+      for (const int distance : {distanceX, distanceY}) {
         if (distance >= best) continue;
         best = distance;
         targetX = cellX;

@@ -258,6 +258,17 @@ TEST_F(ManaEater, AStackUnderItGoesOneUnitPerAction) {
   }
 }
 
+TEST_F(ManaEater, FoodOutOfSightIsNotSought) {
+  // Two rooms; the food in the other one lies on the eater's own column.
+  UseFloor({"#######", "#.....#", "#.....#", "#######", "#.....#", "#######"});
+  auto* eater = static_cast<CCharacterManaEater*>(Spawn(280, 1, 1));
+  ASSERT_TRUE(floor_->PutItemAt(1, 4, Item(ManaStone)));
+  ASSERT_TRUE(floor_->PutItemAt(5, 2, Item(ManaStone)));
+  eater->SearchPlayer();
+  EXPECT_EQ(eater->targetX, 5);
+  EXPECT_EQ(eater->targetY, 2);
+}
+
 TEST_F(ManaEater, ItHeadsForTheFoodItSeesAndEatsIt) {
   UseFloor({"#########", "#.......#", "#.......#", "#.......#", "#.......#", "#########"});
   PlacePlayer(7, 4);
