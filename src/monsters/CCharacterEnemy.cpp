@@ -9,11 +9,11 @@
 #include <iterator>
 
 #include "app/CGameMain.h"
+#include "characters/CCharacterEffect.h"
 #include "characters/CCharacterPlayer.h"
 #include "characters/CharacterFactory.h"
 #include "floors/CStageData.h"
 #include "items/ItemFactory.h"
-#include "monsters/MonsterEffects.h"
 #include "platform/CSoundManager.h"
 #include "platform/Random.h"
 #include "platform/Renderer.h"
@@ -233,9 +233,10 @@ void CCharacterEnemy::DropDeathItem() {
     delete item;
     return;
   }
-  // Hidden before the hop starts: the hop is what reveals it.
+  // Hidden until its hop from the monster's cell has landed; shown at once
+  // when there is no hop.
   item->SetRevealed(false);
-  ShowDroppedItem(item, x, y);
+  if (!CCharacterEffect::SpawnDroppedItem(item, x, y)) item->SetRevealed(true);
 }
 
 void CCharacterEnemy::TickAnimation() {

@@ -6,10 +6,10 @@
 #include <iterator>
 
 #include "app/CGameMain.h"
+#include "characters/CCharacterEffect.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
 #include "items/ItemFactory.h"
-#include "monsters/MonsterEffects.h"
 #include "platform/Random.h"
 #include "platform/TextTable.h"
 #include "ui/CGameInputMain.h"
@@ -23,7 +23,6 @@ constexpr int ArrowChance = 50;
 constexpr int RobChance = 30;
 constexpr int SporeParalyzeTurns = 3;
 constexpr ItemId StoneArrow = 0x200;
-constexpr AnimationEntry ArrowFlight = 150;
 // The player's bag: inventory places 7-36.
 constexpr int FirstBagPlace = 7, LastBagPlace = 36;
 
@@ -82,10 +81,10 @@ bool CCharacterGoblin::WantsSpecialAttack() {
 void CCharacterGoblin::LaunchShot() {
   // The arrow that flies is only a picture; the one that lands is made when
   // the flight ends.
-  LaunchMonsterMissile(this, ArrowFlight, CreateItem(StoneArrow));
+  CCharacterEffect::SpawnMissile(this, EffectArrow, CreateItem(StoneArrow), -1, 0);
 }
 
-void CCharacterGoblin::ResolveShot() {
+void CCharacterGoblin::EndItemShot() {
   CStageData* stage = Stage();
   if (!stage) return;
   CItem* arrow = CreateItem(StoneArrow);

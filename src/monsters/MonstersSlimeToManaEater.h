@@ -62,7 +62,9 @@ public:
   bool CanUseSpecialAttack() override { return PlayerInLineOfFire(); }
   void UseSpecialAttack() override { StartSpecial(); }
   void LaunchShot() override;
-  void ResolveShot() override;
+  // The arrow's flight has ended: it hits the first one standing on the
+  // Goblin's line, or lies before the wall.
+  void EndItemShot() override;
 
 protected:
   using CCharacterEnemy::CCharacterEnemy;

@@ -64,6 +64,12 @@ TEST_F(MonsterDeath, ItFadesOutAndItsDropShowsWhereItFell) {
   }
   EXPECT_EQ(alphas, (std::vector<int>{242, 229, 216, 204}));
   EXPECT_EQ(ItemsOnFloor(), 0);
+  // The chain's end: the leather lies hidden while it hops from the monster's
+  // cell, holding the turn.
+  for (int frame = 0; frame < 100 && game_->Characters.GetCount() > 1; ++frame) monstertest::RunFrames(1);
+  ASSERT_EQ(ItemsOnFloor(), 1);
+  EXPECT_FALSE(floor_->GetItemAt(3, 3)->IsRevealed());
+  EXPECT_GT(Holds(), 0);
   monstertest::SettleHolds();
   CItem* leather = floor_->GetItemAt(3, 3);
   ASSERT_NE(leather, nullptr);

@@ -65,6 +65,23 @@ TEST_F(GoblinArrows, ItShootsWheneverThePlayerIsInLineAndSeen) {
   EXPECT_EQ(Holds(), 0);
 }
 
+TEST_F(GoblinArrows, TheArrowFliesBeforeItLands) {
+  TestPlayer* player = PlacePlayer(5, 2);
+  CCharacterEnemy* goblin = Spawn(276, 1, 2);
+  goblin->actionPoints = 2;
+  ASSERT_TRUE(goblin->DecideAction());
+  EXPECT_EQ(goblin->animEntry, AnimationThrow);
+  // Loosed at entry 32, it is in the air, holding the turn, before anyone is hit.
+  for (int frame = 0; frame < 20 && goblin->animEntry != 32; ++frame) monstertest::RunFrames(1);
+  ASSERT_EQ(goblin->animEntry, 32);
+  EXPECT_EQ(floor_->Effects.GetCount(), 1);
+  EXPECT_EQ(player->lastAttacker, nullptr);
+  EXPECT_GT(Holds(), 0);
+  monstertest::SettleHolds();
+  EXPECT_EQ(player->lastAttacker, goblin);
+  EXPECT_EQ(Holds(), 0);
+}
+
 TEST_F(GoblinArrows, PointBlankAndThroughWhoeverStandsBetween) {
   TestPlayer* player = PlacePlayer(5, 2);
   CCharacterEnemy* goblin = Spawn(274, 4, 2);
@@ -91,14 +108,14 @@ TEST_F(GoblinArrows, PointBlankAndThroughWhoeverStandsBetween) {
 TEST_F(GoblinArrows, AnArrowThatMeetsNobodyLiesBeforeTheWall) {
   CCharacterEnemy* goblin = Spawn(274, 1, 2);
   goblin->direction = DirectionRight;
-  goblin->ResolveShot();
+  goblin->EndItemShot();
   ASSERT_NE(floor_->GetItemAt(5, 2), nullptr);
   EXPECT_EQ(floor_->GetItemAt(5, 2)->GetId(), StoneArrow);
   // With the wall right in front it lies under the Goblin; a second one
   // beside it, the cell being taken.
   goblin->direction = DirectionLeft;
-  goblin->ResolveShot();
-  goblin->ResolveShot();
+  goblin->EndItemShot();
+  goblin->EndItemShot();
   EXPECT_NE(floor_->GetItemAt(1, 2), nullptr);
   EXPECT_EQ(ItemsOnFloor(), 3);
 }
