@@ -13,7 +13,7 @@ constexpr int MaxBagPlaces = 37;
 bool IsCarriedBy(const CCharacter* user, const CItem* item) {
   if (!user) return false;
   for (int place = 0; place < MaxBagPlaces; ++place)
-    if (user->GetItemAt(place) == item) return true;
+    if (user->GetItem(place) == item) return true;
   return false;
 }
 

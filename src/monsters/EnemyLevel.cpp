@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "characters/ExpTable.h"
 #include "monsters/CCharacterEnemy.h"
@@ -59,6 +60,13 @@ int ToInt(double v) {
   return static_cast<int>(v);
 }
 
+std::int64_t ToInt64(double v) {
+  constexpr double Limit = 9.2e18;  // inside the 64-bit range
+  if (!(v > -Limit)) return static_cast<std::int64_t>(-Limit);
+  if (!(v < Limit)) return static_cast<std::int64_t>(Limit);
+  return static_cast<std::int64_t>(v);
+}
+
 }  // namespace
 
 void CCharacterEnemy::SetLevel(int value) {
@@ -100,7 +108,7 @@ void CCharacterEnemy::SetLevel(int value) {
   }
 
   const std::int64_t oldThreshold = GetExpThreshold(l), newThreshold = GetExpThreshold(n);
-  if (oldThreshold != 0) exp = ToInt(exp * (static_cast<double>(newThreshold) / oldThreshold));
+  if (oldThreshold != 0) exp = ToInt64(static_cast<double>(exp) * (static_cast<double>(newThreshold) / oldThreshold));
 
   level = n;
   if (exp < 1) exp = 1;

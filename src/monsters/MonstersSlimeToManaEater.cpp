@@ -151,7 +151,7 @@ int CCharacterManaEater::FindEdibleItem() const {
   const CCharacter* player = Player();
   if (!player) return -1;
   for (int place = FirstBagPlace; place <= LastBagPlace; ++place)
-    if (IsEdible(player->GetItemAt(place))) return place;
+    if (IsEdible(player->GetItem(place))) return place;
   return -1;
 }
 
@@ -217,7 +217,7 @@ void CCharacterManaEater::UseSpecialAttack() {
   CCharacter* player = Player();
   if (!player || stage->GetCharacterAt(frontX, frontY) != player) return;
   const int place = FindEdibleItem();
-  if (place != -1) Eat(player->GetItemAt(place), frontX, frontY, place);
+  if (place != -1) Eat(player->GetItem(place), frontX, frontY, place);
 }
 
 void CCharacterManaEater::Eat(CItem* item, int cellX, int cellY, int bagPlace) {
@@ -236,6 +236,6 @@ void CCharacterManaEater::Eat(CItem* item, int cellX, int cellY, int bagPlace) {
   player->RemoveItem(item);
   // Deleted only once the bag no longer holds it.
   for (int place = 0; place <= LastBagPlace; ++place)
-    if (player->GetItemAt(place) == item) return;
+    if (player->GetItem(place) == item) return;
   delete item;
 }

@@ -13,7 +13,8 @@ namespace {
 using monstertest::AnyEnemy;
 
 struct Stats {
-  int Level, MaxHp, Hp, Attack, Second, Defence, Magic, Exp;
+  int Level, MaxHp, Hp, Attack, Second, Defence, Magic;
+  std::int64_t Exp;
   bool operator==(const Stats&) const = default;
 };
 

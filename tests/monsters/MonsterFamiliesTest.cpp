@@ -45,16 +45,17 @@ TEST_F(GoblinArrows, ItShootsWheneverThePlayerIsInLineAndSeen) {
     SeedRandom(seed);
     GetGameInputMain()->CloseMessage();
     Act(goblin);
-    EXPECT_EQ(Messages(), "GOBLIN SHOT AN ARROW!");
     EXPECT_EQ(goblin->direction, DirectionRight);
     EXPECT_EQ(player->lastAttacker, goblin);
     // A miss leaves the arrow lying under the player; a hit breaks it.
     if (CItem* arrow = floor_->GetItemAt(5, 2)) {
+      EXPECT_EQ(Messages(), "GOBLIN SHOT AN ARROW!|MISSED!");
       EXPECT_EQ(arrow->GetId(), StoneArrow);
       delete arrow;
       floor_->RemoveItemAt(5, 2);
       ++misses;
     } else {
+      EXPECT_EQ(Messages().rfind("GOBLIN SHOT AN ARROW!", 0), 0u);
       ++hits;
     }
     EXPECT_EQ(ItemsOnFloor(), 0);
@@ -221,28 +222,28 @@ TEST_F(ManaEater, EachGradeEatsItsOwnFood) {
 TEST_F(ManaEater, ItRobsThePlayerInFrontOfItOneUnitAtATime) {
   TestPlayer* player = PlacePlayer(2, 2);
   auto* eater = static_cast<CCharacterManaEater*>(Spawn(280, 3, 2));
-  player->Slots[3] = Item(ManaStone);      // worn, out of the bag: safe
-  player->Slots[12] = Item(ManaStone, 2);  // in the bag
-  EXPECT_EQ(eater->FindEdibleItem(), 12);
+  player->items[3] = Item(ManaStone);     // a worn place, out of the bag: safe
+  player->items[7] = Item(ManaStone, 2);  // the bag
+  EXPECT_EQ(eater->FindEdibleItem(), 7);
   eater->direction = DirectionLeft;
   eater->UseSpecialAttack();
   EXPECT_EQ(Messages(), "MANA EATER ATE MANA STONE!");
-  EXPECT_EQ(player->Slots[12]->GetCount(), 1);
+  EXPECT_EQ(player->GetItem(7)->GetCount(), 1);
   monstertest::SettleHolds();
   eater->UseSpecialAttack();
-  EXPECT_EQ(player->Slots[12], nullptr);
-  EXPECT_NE(player->Slots[3], nullptr);
+  EXPECT_EQ(player->GetItem(7), nullptr);
+  EXPECT_NE(player->GetItem(3), nullptr);
   EXPECT_EQ(eater->FindEdibleItem(), -1);
   monstertest::SettleHolds();
 
   // Whoever else stands in front is not the player: nothing is eaten.
-  player->Slots[20] = Item(ManaStone);
+  player->items[7] = Item(ManaStone);
   Spawn(259, 3, 3);
   eater->direction = DirectionDown;
   GetGameInputMain()->CloseMessage();
   eater->UseSpecialAttack();
   EXPECT_EQ(Messages(), "");
-  EXPECT_NE(player->Slots[20], nullptr);
+  EXPECT_NE(player->GetItem(7), nullptr);
   monstertest::SettleHolds();
   EXPECT_EQ(Holds(), 0);
 }
@@ -251,10 +252,10 @@ TEST_F(ManaEater, ARobberyInTurnsTakesAboutEveryThirdAction) {
   TestPlayer* player = PlacePlayer(2, 2);
   player->InflictInvincible(-1);
   CCharacterEnemy* eater = Spawn(280, 3, 2);
-  player->Slots[7] = Item(ManaStone, 99);
+  player->items[7] = Item(ManaStone, 99);
   eater->StartTurn();
   for (int turn = 0; turn < 100; ++turn) monstertest::MonsterTurn();
-  EXPECT_NEAR(99 - player->Slots[7]->GetCount(), 30, 12);
+  EXPECT_NEAR(99 - player->GetItem(7)->GetCount(), 30, 12);
 }
 
 TEST_F(ManaEater, AStackUnderItGoesOneUnitPerAction) {

@@ -22,28 +22,16 @@
 
 namespace monstertest {
 
-constexpr int PlayerPlaces = 37;
-
-// The player of these tests: 37 places whose items it owns, an item leaves
-// by pointer, and the plain action table of the character tests.
+// The player of these tests: plenty of hit points and the plain action
+// table of the character tests.
 class TestPlayer : public CCharacterPlayer {
 public:
   TestPlayer() {
-    items = Slots;
-    itemCount = itemCapacity = PlayerPlaces;
     frames = chartest::ActionFrames();
     animEntry = AnimationIdle;
+    maxHpX100 = 100000;
     hp = maxHp = 1000;
-    level = 1;
   }
-  ~TestPlayer() override {
-    for (CItem* item : Slots) delete item;
-  }
-  void RemoveItem(CItem* item) override {
-    for (CItem*& slot : Slots)
-      if (slot == item) slot = nullptr;
-  }
-  CItem* Slots[PlayerPlaces] = {};
 };
 
 // A monster of any type, with its family's hooks, for types whose classes
