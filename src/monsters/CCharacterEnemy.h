@@ -115,9 +115,8 @@ public:
   std::int32_t targetY = -1;
 
 protected:
-  // A monster without numbers (tests build such).
-  CCharacterEnemy() = default;
-  // A graded monster: the stats and the animation table of its class row.
+  // A graded monster: the stats and the animation table of its class row
+  // (a type without a row has its family's hooks and no numbers).
   explicit CCharacterEnemy(CharacterType classType);
 
   // The shared special-shot form: the special entry, then the shot line.
@@ -138,6 +137,7 @@ private:
   // A new target among the room exits of its cell; false when none.
   bool TargetRoomExit(const int* sides, int sideCount);
   void RetargetTowardPlayer();
+  // A blocked step: sideways round the block, else a new room exit.
   void StepAroundBlock();
   void DropDeathItem();
   void BuildFromRow(const MonsterClassRow& row);

@@ -1,6 +1,7 @@
 // The families' constants, their small rolls and their drops.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "monsters/MonsterTestSupport.h"
@@ -136,6 +137,20 @@ TEST_F(MonsterRolls, SmallRollsOfTheLaterFamilies) {
     EXPECT_EQ(AnyEnemy(type).RollCounterParalyze(), 4 + (type - 349));
     EXPECT_EQ(Random(), first);
   }
+
+  // The casters' magic: 80 to 120 % of the magic value, halved while weakened.
+  AnyEnemy ghost(288);
+  ghost.intelligence = 40;
+  int low = 1000, high = 0;
+  for (int i = 0; i < 400; ++i) {
+    const int d = ghost.CalcMagicDamage();
+    low = std::min(low, d);
+    high = std::max(high, d);
+  }
+  EXPECT_EQ(low, 32);
+  EXPECT_EQ(high, 48);
+  ghost.InflictWeakness(-1);
+  for (int i = 0; i < 50; ++i) EXPECT_LE(ghost.CalcMagicDamage(), 24);
 
   // The Gargoyle waits near the player while unhurt.
   AnyEnemy gargoyle(331);

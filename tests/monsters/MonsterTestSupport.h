@@ -39,6 +39,7 @@ public:
 class AnyEnemy : public CCharacterEnemy {
 public:
   explicit AnyEnemy(CharacterType t) : CCharacterEnemy(t) {}
+  using CCharacterEnemy::CalcMagicDamage;
 };
 
 class MonsterFixture : public ::testing::Test {
