@@ -34,6 +34,26 @@ std::size_t KeyCodeOffset(int action) {
   return action < 13 ? KeyCodesOffset + 4 * action : MenuKeyCodesOffset + 4 * (action - 15);
 }
 
+constexpr int PageLeftAction = 13, PageRightAction = 14;
+constexpr std::uint32_t BuiltInPageKeys[2] = {'L', 'R'};
+
+// Actions 0-14 and 15-18 are the two groups in which a key is bound once.
+bool InSameGroup(int a, int b) { return (a < 15) == (b < 15); }
+
+bool IsTakenInGroup(const CMyInput* input, const bool* bound, int action, std::uint32_t code) {
+  for (int other = 0; other < InputActionCount; ++other)
+    if (bound[other] && InSameGroup(other, action) && input->KeyBindingTable[other] == code) return true;
+  return false;
+}
+
+// A page key takes its built-in key back when no other action holds it.
+void RestorePageKey(CMyInput* input, int action) {
+  const std::uint32_t key = BuiltInPageKeys[action - PageLeftAction];
+  for (int other = 0; other < InputActionCount; ++other)
+    if (other != action && InSameGroup(other, action) && input->KeyBindingTable[other] == key) return;
+  input->KeyBindingTable[action] = key;
+}
+
 template <typename T>
 void ClampAbove(T& value, T highest) {
   if (value > highest) value = highest;
@@ -154,14 +174,20 @@ bool CGameMain::LoadKeyConfig() {
 
   CMyInput* input = GetInput();
   SaveBlock& block = KeyConfig.Block;
+  bool bound[InputActionCount] = {};
   for (int action = 0; action < InputActionCount; ++action) {
-    if (action == 13 || action == 14) continue;  // these keep their built-in keys
+    if (action == PageLeftAction || action == PageRightAction) continue;  // never stored
     const std::uint32_t code = GetU32(block, KeyCodeOffset(action));
     // 0 is no key and codes past 255 are none the game can read: a
-    // damaged file must not take keys away.
-    if (code == 0 || code >= 256) continue;
+    // damaged file must not take keys away. A key an earlier entry of the
+    // group has taken is skipped too: its swap would move that entry.
+    if (code == 0 || code >= 256 || IsTakenInGroup(input, bound, action, code)) continue;
     input->SetKeyBinding(code, action);
+    bound[action] = true;
   }
+  // The page keys are not stored; the swaps above may have moved them.
+  RestorePageKey(input, PageLeftAction);
+  RestorePageKey(input, PageRightAction);
   for (int button = 0; button < PadButtonCount; ++button) {
     UnbindPadButton(button);
     for (int slot = 0; slot < 13; ++slot)

@@ -1,7 +1,12 @@
 #include "platform/Random.h"
 #include "screens/CGameInputDeleteCheck.h"
+#include "screens/CGameInputOptionJoyPadConfig.h"
+#include "screens/CGameInputOptionKeyboardConfig.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleConfig.h"
+#include "screens/CGameInputTitleConfigControlSetting.h"
 #include "screens/CGameInputTitleLogo.h"
+#include "screens/CGameInputTitleScoreRanking.h"
 #include "screens/CGameInputTitleStageSelect.h"
 #include "screens/CGameInputTitleTop.h"
 #include "screens/CGameInputUnlock.h"
@@ -17,6 +22,11 @@ CGameInput* ScreenFromId(ScreenId id) {
     case 4: return GetGameInputTitleCharacterSelect();
     case 5: return GetGameInputDeleteCheck();
     case 6: return GetGameInputUnlock();
+    case 7: return GetGameInputTitleScoreRanking();
+    case 8: return GetGameInputTitleConfig();
+    case 9: return GetGameInputTitleConfigControlSetting();
+    case 10: return GetGameInputOptionJoyPadConfig();
+    case 11: return GetGameInputOptionKeyboardConfig();
     case 14: return GetGameInputTitleLogo();
     case 29: return GetGameInputSelectWindow();
     default: return nullptr;
