@@ -85,6 +85,73 @@ TEST_F(KeyConfig, CodesThatNameNoKeyAreSkipped) {
   EXPECT_EQ(std::memcmp(input->PadBindingMatrix[9], defaults.PadBindingMatrix[9], 20), 0);
 }
 
+TEST_F(KeyConfig, WhatTheBindingScreensMakeComesBackAfterARestart) {
+  struct Bind {
+    std::uint32_t Code;
+    int Action;
+  };
+  const std::vector<Bind> sequences[] = {
+      {{'1', 0}},                          // Up on 1: the unnamed entries take the arrow
+      {{'L', 4}, {'X', 5}},                // PageLeft moved twice by the swaps
+      {{'L', 0}, {'1', 0}},                // the unnamed pair ends on L
+      {{'X', 17}, {'Z', 4}, {'C', 18}},    // both groups
+      {{'W', 0}, {'S', 1}, {'A', 2}, {'D', 3}, {38, 6}},
+  };
+  const int named[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 17, 18};
+  for (const auto& sequence : sequences) {
+    ResetSingletons();
+    CMyInput* input = GetInput();
+    for (const Bind& b : sequence) ASSERT_TRUE(input->SetKeyBinding(b.Code, b.Action));
+    std::uint32_t live[19];
+    std::memcpy(live, input->KeyBindingTable, sizeof live);
+    ASSERT_TRUE(game->SaveKeyConfig());
+
+    ResetSingletons();
+    CGameMain next;
+    ASSERT_TRUE(next.LoadKeyConfig());
+    for (int action : named) EXPECT_EQ(input->KeyBindingTable[action], live[action]) << sequence[0].Code << "/" << action;
+    // Loading again over the loaded table changes nothing.
+    std::uint32_t loaded[19];
+    std::memcpy(loaded, input->KeyBindingTable, sizeof loaded);
+    ASSERT_TRUE(next.LoadKeyConfig());
+    EXPECT_EQ(std::memcmp(loaded, input->KeyBindingTable, sizeof loaded), 0);
+  }
+}
+
+TEST_F(KeyConfig, AKeyTwiceInAGroupIsLoadedOnceAndThePageKeysComeBackWhenFree) {
+  const CMyInput defaults;
+  Bytes file(8192, 0);
+  for (int action = 0; action < 13; ++action) PutU32At(file, 4 + 4 * action, defaults.KeyBindingTable[action]);
+  for (int action = 15; action < 19; ++action)
+    PutU32At(file, 56 + 4 * (action - 15), defaults.KeyBindingTable[action]);
+  PutU32At(file, 4 + 4 * 4, 'Z');         // ATTACK
+  PutU32At(file, 4 + 4 * 5, 'Z');         // DASH too: skipped
+  PutU32At(file, 56 + 4 * (18 - 15), 'Z');  // CANCEL on SELECT's key: skipped
+  WriteBytes(folder.File("keyconfig"), file);
+
+  // Bindings of this run that moved PageLeft off L and then freed L.
+  CMyInput* input = GetInput();
+  input->SetKeyBinding('L', 4);
+  input->SetKeyBinding('M', 4);
+  ASSERT_EQ(input->KeyBindingTable[13], static_cast<std::uint32_t>('X'));
+
+  ASSERT_TRUE(game->LoadKeyConfig());
+  EXPECT_EQ(input->KeyBindingTable[4], static_cast<std::uint32_t>('Z'));
+  EXPECT_EQ(input->KeyBindingTable[5], static_cast<std::uint32_t>('M')) << "ATTACK's key before the swap";
+  EXPECT_EQ(input->KeyBindingTable[17], static_cast<std::uint32_t>('Z'));
+  EXPECT_EQ(input->KeyBindingTable[18], static_cast<std::uint32_t>('X'));
+  EXPECT_EQ(input->KeyBindingTable[13], static_cast<std::uint32_t>('L')) << "no action holds L";
+  EXPECT_EQ(input->KeyBindingTable[14], static_cast<std::uint32_t>('R'));
+
+  // While an action holds L, PageLeft keeps the key the swap gave it.
+  ResetSingletons();
+  PutU32At(file, 4 + 4 * 4, 'L');
+  WriteBytes(folder.File("keyconfig"), file);
+  ASSERT_TRUE(game->LoadKeyConfig());
+  EXPECT_EQ(input->KeyBindingTable[4], static_cast<std::uint32_t>('L'));
+  EXPECT_EQ(input->KeyBindingTable[13], static_cast<std::uint32_t>('X'));
+}
+
 TEST_F(KeyConfig, AWriteThatCannotBeCompletedKeepsTheOldFile) {
   WriteBytes(folder.File("keyconfig"), Bytes(8192, 7));
   mkdir(folder.File("keyconfig.tmp").c_str(), 0700);

@@ -52,9 +52,16 @@ public:
   int ChildClosings = 0;
 };
 
-constexpr ScreenId StubId = 100;
+// The stub by its own id; and, when a test sets one, a title menu of its own
+// for the ranking screen to leave to.
+constexpr ScreenId StubId = 100, TitleMenuId = 2;
 inline ParentStub* TheStub = nullptr;
-inline CGameInput* ResolveWithStub(ScreenId id) { return id == StubId ? TheStub : ScreenFromId(id); }
+inline CGameInput* TheTitleMenu = nullptr;
+inline CGameInput* ResolveWithStub(ScreenId id) {
+  if (id == StubId) return TheStub;
+  if (id == TitleMenuId && TheTitleMenu) return TheTitleMenu;
+  return ScreenFromId(id);
+}
 
 class ConfigFixture : public ::testing::Test {
 protected:
@@ -82,6 +89,7 @@ protected:
       screen->SetParent(nullptr);
     }
     SetScreenResolver(nullptr);
+    TheTitleMenu = nullptr;
     for (std::uint32_t vk : Held) Input()->OnKeyMessage(vk, WM_KEYUP);
     std::memset(Input()->PadState.Buttons, 0, sizeof Input()->PadState.Buttons);
     Input()->JoystickRead = false;
