@@ -60,7 +60,9 @@ TEST_F(JoyPadBinding, ABoundButtonSwapsWithinItsGroupAndTheOtherGroupKeepsItsBut
     BindPadButton(c.Row, c.Button);
     EXPECT_EQ(ShownButtons(), c.After) << c.Row << " on " << c.Button;
     EXPECT_EQ(ButtonCount(c.Row), 1) << "the row holds the button alone";
-    if (c.Button == PadLT) EXPECT_EQ(Input()->PadBindingMatrix[8][PadLT], 0) << "taken from the unnamed row";
+    if (c.Button == PadLT) {
+      EXPECT_EQ(Input()->PadBindingMatrix[8][PadLT], 0) << "taken from the unnamed row";
+    }
   }
 }
 
