@@ -30,6 +30,7 @@ TEST_F(ControlSetting, ClicksWriteTheChoiceAtOnceAndShowItWhite) {
   EXPECT_EQ(C->TypeAButton.GetRed(), 255);
   EXPECT_EQ(C->TypeBButton.GetRed(), 128);
   EXPECT_EQ(TextOf(C->UpperControlCaption), "DIRECTION");
+  Root()->DrawLayer(0);
 
   EXPECT_TRUE(Click(220, 350));
   EXPECT_EQ(Block().ControlType, 1u);

@@ -111,6 +111,7 @@ TEST_F(JoyPadBinding, TheCaptureTakesTheLowestNewButtonAndNothingElse) {
   EXPECT_EQ(TextOf(P->ButtonLabels[3]), "B");
   EXPECT_TRUE(P->Arrow.IsVisible());
   EXPECT_EQ(Blue(P->ActionLabels[RowAttack]), 255);
+  Root()->DrawLayer(0);
 }
 
 TEST_F(JoyPadBinding, PadCancelIsBoundWhileTheKeyboardCancelGivesUp) {

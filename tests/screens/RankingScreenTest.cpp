@@ -259,4 +259,15 @@ TEST_F(Rankings, CancelAnywhereOrSelectOnBackFadesOutToAFreshTitleMenu) {
   EXPECT_EQ(R->GetPhase(), ScreenClosing);
 }
 
+TEST_F(Rankings, TheBackdropScrollsTwoUnitsOnEveryPassAndWrapsAfterItsWidth) {
+  OpenFromTitle();
+  const int x = R->Background.X;
+  Root()->DrawLayer(1);
+  Root()->DrawLayer(0);
+  EXPECT_EQ(R->Background.X, x - 4) << "both passes of a title frame";
+  R->Background.X = -1023;
+  Root()->DrawLayer(0);
+  EXPECT_EQ(R->Background.X, -1);
+}
+
 }  // namespace

@@ -218,6 +218,9 @@ TEST_F(Settings, TheBindingScreensOpenOverItAndItTakesNoInputUntilTheyClose) {
   EXPECT_EQ(S->GetPhase(), ScreenCovered);
   EXPECT_TRUE(S->BackButton.IsVisible()) << "still drawn beneath";
   RunUntil([&] { return keys->GetPhase() == ScreenActive; });
+  // Both draw, the settings first, in both passes of a title frame.
+  Root()->DrawLayer(1);
+  Root()->DrawLayer(0);
 
   Press({VkUp});
   EXPECT_EQ(S->Cursor, Config::RowKeyboard);
