@@ -5,6 +5,7 @@
 #include "platform/CSoundManager.h"
 #include "platform/Renderer.h"
 #include "platform/TextTable.h"
+#include "screens/CGameInputTitleScoreRanking.h"
 #include "screens/CGameInputUnlock.h"
 #include "screens/TitleScreenKit.h"
 #include "system/SysPlatform.h"
@@ -173,6 +174,7 @@ void CGameInputTitleTop::Update() {
     case PhaseOpeningRankings:
       if (IsScreenFadeRunning()) return;
       {
+        GetGameInputTitleScoreRanking()->ScrollTo(1);
         // No row of any list is shown as the newest run.
         CGameMain* game = GetGameMain();
         for (int i = 0; i < 88; ++i) {
@@ -233,8 +235,6 @@ void CGameInputTitleTop::MoveCursor(int step) {
 bool CGameInputTitleTop::IsEntryOpen(int entry) const {
   switch (entry) {
     case EntryContinue: return Entries[EntryContinue].IsEnabled();
-    case EntryRanking: return ScreenFromId(RankingScreen) != nullptr;
-    case EntryConfig: return ScreenFromId(ConfigScreen) != nullptr;
     default: return true;
   }
 }

@@ -51,8 +51,7 @@ private:
   void ReadMenuInput();
   void Choose();
   void MoveCursor(int step);
-  // The entry can act: CONTINUE over a suspended game, RANKING and CONFIG
-  // once their screens exist.
+  // The entry can act: CONTINUE only over a suspended game.
   bool IsEntryOpen(int entry) const;
   void DrawScreen(bool fixedSteps);
   void StartTitleMusic();

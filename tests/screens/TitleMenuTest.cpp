@@ -1,11 +1,15 @@
 // The title menu: CONTINUE only over a restored suspended game, the cursor
-// passing over it otherwise, the ways out of the menu, the scrolling
+// passing over it otherwise, the ways out of the menu (the rankings and the
+// settings among them), the scrolling
 // strips, the logo by language and the title music.
 #include <gtest/gtest.h>
 
 #include "app/CGameState.h"
+#include "platform/TextTable.h"
 #include "screens/CGameInputDeleteCheck.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleConfig.h"
+#include "screens/CGameInputTitleScoreRanking.h"
 #include "screens/CGameInputTitleTop.h"
 #include "screens/TitleTestSupport.h"
 #include "system/SysPlatform.h"
@@ -123,18 +127,66 @@ TEST_F(TitleMenu, ContinueFadesOutThenAsksTheGameOnceToResume) {
   EXPECT_EQ(T->GetPhase(), ScreenClosed);
 }
 
-TEST_F(TitleMenu, ContinueWithoutASuspendedGameAndTheEntriesWithoutScreensOnlyUseThePress) {
+TEST_F(TitleMenu, ContinueWithoutASuspendedGameOnlyUsesThePress) {
   Open();
-  for (int entry : {Top::EntryContinue, Top::EntryRanking, Top::EntryConfig}) {
-    T->Cursor = entry;
-    Step({InputRowSelect});
-    EXPECT_EQ(T->GetPhase(), ScreenActive) << entry;
-    EXPECT_EQ(T->GetChild(), nullptr) << entry;
-    EXPECT_FALSE(Fade()->FadeRunning) << entry;
-    EXPECT_FALSE(SoundSpy::Played(Click)) << entry;
-    EXPECT_EQ(GetInput()->InputHistory[InputRowSelect][0], -1) << entry;
-    Step();
-  }
+  T->Cursor = Top::EntryContinue;
+  Step({InputRowSelect});
+  EXPECT_EQ(T->GetPhase(), ScreenActive);
+  EXPECT_EQ(T->GetChild(), nullptr);
+  EXPECT_FALSE(Fade()->FadeRunning);
+  EXPECT_FALSE(SoundSpy::Played(Click));
+  EXPECT_EQ(GetInput()->InputHistory[InputRowSelect][0], -1);
+}
+
+TEST_F(TitleMenu, RankingFadesOutThenShowsTheRankingsWithNoRunMarkedAndComesBackAnew) {
+  CGameMain* game = Game();
+  RankingEntry run{};
+  run.Result = 1;
+  run.Dungeon = 1;
+  run.Floor = 4;
+  game->RegisterRankingEntry(run);
+  ASSERT_EQ(game->TimeRankings[11].GetLastRank(), 1);
+
+  Open();
+  T->Cursor = Top::EntryRanking;
+  Step({InputRowSelect});
+  EXPECT_TRUE(SoundSpy::Played(Click));
+  EXPECT_EQ(T->GetPhase(), Top::PhaseOpeningRankings);
+  EXPECT_EQ(Fade()->FadeStep, 16);
+  CGameInputTitleScoreRanking* ranking = GetGameInputTitleScoreRanking();
+  RunUntil([&] { return T->GetChild() == ranking; });
+  EXPECT_EQ(T->GetPhase(), ScreenCovered);
+  EXPECT_FALSE(T->Entries[Top::EntryRanking].IsVisible());
+  for (int i = 0; i < RankingLists; ++i) EXPECT_EQ(game->TimeRankings[i].GetLastRank(), 0) << i;
+  EXPECT_EQ(ranking->FirstShownRow, 1);
+  RunUntil([&] { return ranking->GetPhase() == ScreenActive; });
+  EXPECT_FALSE(std::string(ranking->TableText.GetText()).empty());
+  EXPECT_EQ(std::string(ranking->RecordText.GetText()), std::string(11, '\n'));
+
+  Step({InputRowCancel});
+  RunUntil([&] { return Root()->GetChild() == T && T->GetChild() == nullptr; });
+  EXPECT_EQ(T->GetParent(), nullptr);
+  EXPECT_EQ(T->GetPhase(), ScreenOpening) << "begun anew";
+  for (int i = 0; i < RankingLists; ++i) game->TimeRankings[i] = game->TurnRankings[i] = game->ScoreRankings[i] = {};
+}
+
+TEST_F(TitleMenu, ConfigOpensTheSettingsAndTheMenuComesBackInTheLanguageChosenThere) {
+  Open();
+  T->Cursor = Top::EntryConfig;
+  Step({InputRowSelect});
+  CGameInputTitleConfig* settings = GetGameInputTitleConfig();
+  EXPECT_EQ(T->GetChild(), settings);
+  EXPECT_EQ(T->GetPhase(), ScreenCovered);
+  RunUntil([&] { return settings->GetPhase() == ScreenActive; });
+  settings->Cursor = CGameInputTitleConfig::RowLanguage;
+  Step({InputRowRight});
+  Step();
+  EXPECT_EQ(Block().Language, 1u);
+  Step({InputRowCancel});
+  RunUntil([&] { return T->GetPhase() == ScreenActive; });
+  EXPECT_EQ(T->GetChild(), nullptr);
+  EXPECT_STREQ(T->Entries[Top::EntryNewGame].GetText(), GetText(LanguageJapanese, 1195));
+  EXPECT_EQ(U32At(ReadBytes(Folder.File("save")), 88), 1u) << "the settings saved the language";
 }
 
 TEST_F(TitleMenu, ExitClosesTheProgramAsClosingTheWindowWould) {

@@ -64,7 +64,7 @@ inline CEffect* Fade() { return GetScreenEffect(); }
 // never reads as a screen shown in the next.
 inline void DetachTitleScreens() {
   Root()->SetChild(nullptr);
-  for (ScreenId id : {2, 3, 4, 5, 6, 14}) {
+  for (ScreenId id : {2, 3, 4, 5, 6, 7, 8, 10, 11, 14}) {
     CGameInput* screen = ScreenFromId(id);
     screen->SetChild(nullptr);
     screen->SetParent(nullptr);
