@@ -7,6 +7,7 @@
 
 #include "characters/CCharacterEffect.h"
 #include "characters/PlayerClasses.h"
+#include "monsters/MonstersSkeletonToVampire.h"
 #include "monsters/MonstersSlimeToManaEater.h"
 #include "platform/TextTable.h"
 #include "ui/TextCopy.h"
@@ -39,24 +40,24 @@ constexpr Maker Monsters[112] = {
     Make<CCharacterGoblin1>, Make<CCharacterGoblin2>, Make<CCharacterGoblin3>,  // 274 Goblin
     Make<CCharacterSnake1>, Make<CCharacterSnake2>, Make<CCharacterSnake3>,  // 277 Snake
     Make<CCharacterManaEater1>, Make<CCharacterManaEater2>, Make<CCharacterManaEater3>,  // 280 ManaEater
-    nullptr, nullptr, nullptr,  // 283 Skeleton
-    nullptr, nullptr, nullptr,  // 286 Ghost
-    nullptr, nullptr, nullptr,  // 289 Imp
-    nullptr, nullptr, nullptr,  // 292 Zombie
-    nullptr, nullptr, nullptr,  // 295 Merman
-    nullptr, nullptr, nullptr,  // 298 Harpy
-    nullptr, nullptr, nullptr,  // 301 Werewolf
-    nullptr, nullptr, nullptr,  // 304 Spider
-    nullptr, nullptr, nullptr,  // 307 Dog
-    nullptr, nullptr, nullptr,  // 310 Bee
-    nullptr, nullptr, nullptr,  // 313 LivingArmor
-    nullptr, nullptr, nullptr,  // 316 Cyclops
-    nullptr, nullptr, nullptr,  // 319 Shadow
-    nullptr, nullptr, nullptr,  // 322 Minotaur
-    nullptr, nullptr, nullptr,  // 325 Samurai
-    nullptr, nullptr, nullptr,  // 328 Gorem
-    nullptr, nullptr, nullptr,  // 331 Gargoyle
-    nullptr, nullptr, nullptr,  // 334 Vampire
+    Make<CCharacterSkeleton1>, Make<CCharacterSkeleton2>, Make<CCharacterSkeleton3>,  // 283 Skeleton
+    Make<CCharacterGhost1>, Make<CCharacterGhost2>, Make<CCharacterGhost3>,  // 286 Ghost
+    Make<CCharacterImp1>, Make<CCharacterImp2>, Make<CCharacterImp3>,  // 289 Imp
+    Make<CCharacterZombie1>, Make<CCharacterZombie2>, Make<CCharacterZombie3>,  // 292 Zombie
+    Make<CCharacterMerman1>, Make<CCharacterMerman2>, Make<CCharacterMerman3>,  // 295 Merman
+    Make<CCharacterHarpy1>, Make<CCharacterHarpy2>, Make<CCharacterHarpy3>,  // 298 Harpy
+    Make<CCharacterWerewolf1>, Make<CCharacterWerewolf2>, Make<CCharacterWerewolf3>,  // 301 Werewolf
+    Make<CCharacterSpider1>, Make<CCharacterSpider2>, Make<CCharacterSpider3>,  // 304 Spider
+    Make<CCharacterDog1>, Make<CCharacterDog2>, Make<CCharacterDog3>,  // 307 Dog
+    Make<CCharacterBee1>, Make<CCharacterBee2>, Make<CCharacterBee3>,  // 310 Bee
+    Make<CCharacterLivingArmor1>, Make<CCharacterLivingArmor2>, Make<CCharacterLivingArmor3>,  // 313 LivingArmor
+    Make<CCharacterCyclops1>, Make<CCharacterCyclops2>, Make<CCharacterCyclops3>,  // 316 Cyclops
+    Make<CCharacterShadow1>, Make<CCharacterShadow2>, Make<CCharacterShadow3>,  // 319 Shadow
+    Make<CCharacterMinotaur1>, Make<CCharacterMinotaur2>, Make<CCharacterMinotaur3>,  // 322 Minotaur
+    Make<CCharacterSamurai1>, Make<CCharacterSamurai2>, Make<CCharacterSamurai3>,  // 325 Samurai
+    Make<CCharacterGorem1>, Make<CCharacterGorem2>, Make<CCharacterGorem3>,  // 328 Gorem
+    Make<CCharacterGargoyle1>, Make<CCharacterGargoyle2>, Make<CCharacterGargoyle3>,  // 331 Gargoyle
+    Make<CCharacterVampire1>, Make<CCharacterVampire2>, Make<CCharacterVampire3>,  // 334 Vampire
     nullptr, nullptr, nullptr,  // 337 Gorgon
     nullptr, nullptr, nullptr,  // 340 Death
     nullptr, nullptr, nullptr,  // 343 Dragon

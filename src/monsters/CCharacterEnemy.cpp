@@ -27,6 +27,7 @@ constexpr int TableSize = 100;
 constexpr int MaxTableSize = 512;
 constexpr AnimationEntry SummonedFirst = 90;
 constexpr int FadeInStep = 24;
+constexpr int CastChance = 50;
 
 bool InRange(AnimationEntry entry, AnimationEntry first) { return entry >= first && entry <= first + 9; }
 
@@ -184,6 +185,42 @@ int CCharacterEnemy::CalcMagicDamage() const {
   return IsWeakness() ? damage / 2 : damage;
 }
 
+// ---- Casting
+
+bool CCharacterEnemy::WantsToCast() {
+  if (PlayerInLineOfFire() && RandomChance(CastChance)) return true;
+  return CanAttackPlayer();
+}
+
+void CCharacterEnemy::LaunchCast(AnimationEntry flight) {
+  // The flight starts on its own cell: counted from one cell ahead, the
+  // effect would never look at that cell, and a player next to it would be
+  // flown past.
+  CCharacterEffect::SpawnMissile(this, flight, nullptr, -1, 0);
+}
+
+CCharacter* CCharacterEnemy::FindCastTarget() const {
+  const CStageData* stage = GetGameMain()->CurrentStage;
+  const int dx = GetFacingDx(), dy = GetFacingDy();
+  if (!stage || (dx == 0 && dy == 0)) return nullptr;
+  for (int k = 1;; ++k) {
+    const int cellX = x + k * dx, cellY = y + k * dy;
+    if (stage->IsWall(cellX, cellY) || stage->IsOutOfMap(cellX, cellY)) return nullptr;
+    CCharacter* standing = stage->GetCharacterAt(cellX, cellY);
+    if (IsLivingParticipant(standing)) return standing;
+  }
+}
+
+CCharacter* CCharacterEnemy::CharacterInFront() const {
+  const CStageData* stage = GetGameMain()->CurrentStage;
+  CCharacter* front = stage ? stage->GetCharacterAt(x + GetFacingDx(), y + GetFacingDy()) : nullptr;
+  return front != this ? front : nullptr;
+}
+
+bool CCharacterEnemy::EndsSpecial(AnimationEntry entry) const {
+  return InRange(animEntry, AnimationThrow) && !InRange(entry, AnimationThrow);
+}
+
 ItemId CCharacterEnemy::RollDropItem() {
   const MonsterFamilyRow* family = Family();
   const int grade = GetGrade();
@@ -288,6 +325,8 @@ void PostLine(const CCharacter& who, TextId id, Window window, int number = 0) {
 }
 
 }  // namespace
+
+void CCharacterEnemy::ShowNamedLine(TextId id) const { PostLine(*this, id, Window::Show); }
 
 void CCharacterEnemy::OnAttack() { PostLine(*this, 622, Window::Show); }
 void CCharacterEnemy::OnShoot() { PostLine(*this, 625, Window::Show); }

@@ -10,6 +10,7 @@
 #include "characters/CCharacter.h"
 #include "items/CItem.h"
 #include "monsters/MonsterTables.h"
+#include "platform/TextTable.h"
 
 class CCharacterEnemy : public CCharacter {
 public:
@@ -129,6 +130,22 @@ protected:
   // The shared magic-damage rule of the casting families: 80 to 120 % of
   // the magic value, halved while weakened.
   int CalcMagicDamage() const;
+  // The casters' wish: half the time when the player is in its line of
+  // fire (drawn only then), and always when he is next to it.
+  bool WantsToCast();
+  // A cast's projectile: `flight` leaves its cell along its facing; when it
+  // has burst or died against a wall the effect calls EndItemShot.
+  void LaunchCast(AnimationEntry flight);
+  // Whom a cast reaches, traced again from here: the first character on the
+  // facing line that still stands (listed, above 0 HP; the falling are
+  // passed by) before a wall or the map's edge; null for none.
+  CCharacter* FindCastTarget() const;
+  // The character on the cell in front of it; null for none.
+  CCharacter* CharacterInFront() const;
+  // Whether a change to `entry` ends the special action in progress.
+  bool EndsSpecial(AnimationEntry entry) const;
+  // The text `id` with its name, as a new message of the battle log.
+  void ShowNamedLine(TextId id) const;
   const MonsterFamilyRow* Family() const { return FindMonsterFamily(type); }
 
 private:

@@ -5,6 +5,7 @@ namespace {
 // Every class table; a new family's table joins this list.
 const MonsterClassRow* const ClassTables[] = {
     SlimeToManaEaterClasses,
+    SkeletonToVampireClasses,
 };
 
 }  // namespace

@@ -29,10 +29,8 @@ constexpr int FirstBagPlace = 7, LastBagPlace = 36;
 CStageData* Stage() { return GetGameMain()->CurrentStage; }
 CCharacter* Player() { return GetGameMain()->Player; }
 
-bool InRange(AnimationEntry entry, AnimationEntry first) { return entry >= first && entry <= first + 9; }
-
-// A line with the monster's name and, for %s %s texts, a second name.
-void ShowNamed(const CCharacter& who, TextId id, const char* second = "") {
+// A line with the monster's name and a second name.
+void ShowNamed(const CCharacter& who, TextId id, const char* second) {
   char name[128] = {};
   who.GetName(name, sizeof name);
   char line[256];
@@ -48,24 +46,19 @@ bool CCharacterMushroom::CanUseSpecialAttack() { return CanAttackPlayer(); }
 
 bool CCharacterMushroom::WantsSpecialAttack() { return CanUseSpecialAttack() && RandomChance(SporeChance); }
 
-void CCharacterMushroom::OnShoot() { ShowNamed(*this, SporesText); }
+void CCharacterMushroom::OnShoot() { ShowNamedLine(SporesText); }
 
 void CCharacterMushroom::SetAnimation(AnimationEntry entry) {
   if (entry == -1) return;
-  const bool sprayEnds = InRange(animEntry, AnimationThrow) && !InRange(entry, AnimationThrow);
   // The spray lands while it still holds the turn.
-  if (sprayEnds) {
-    const CStageData* stage = Stage();
-    CCharacter* target = stage ? stage->GetCharacterAt(x + GetFacingDx(), y + GetFacingDy()) : nullptr;
-    if (target && target != this) {
-      switch (GetGrade()) {
-        case 1: target->InflictPoisonRandom(); break;
-        case 2:
-          if (!target->IsParalyze()) target->InflictParalyze(SporeParalyzeTurns);
-          break;
-        case 3: target->InflictConfuseRandom(); break;
-        default: break;
-      }
+  if (CCharacter* target = EndsSpecial(entry) ? CharacterInFront() : nullptr) {
+    switch (GetGrade()) {
+      case 1: target->InflictPoisonRandom(); break;
+      case 2:
+        if (!target->IsParalyze()) target->InflictParalyze(SporeParalyzeTurns);
+        break;
+      case 3: target->InflictConfuseRandom(); break;
+      default: break;
     }
   }
   CCharacterEnemy::SetAnimation(entry);

@@ -94,7 +94,7 @@ TEST(EnemyLevel, TheWorkedExampleAndTheEdges) {
   EXPECT_EQ(Of(*wounded), (Stats{7, 22, 15, 11, 0, 9, 0, 14}));
 
   // Its own level changes nothing, for every class.
-  for (CharacterType type = 256; type <= 282; ++type) {
+  for (CharacterType type = 256; type <= 336; ++type) {
     auto own = Make(type);
     const Stats before = Of(*own);
     own->SetLevel(own->level);

@@ -30,7 +30,7 @@ int TablePicture(const CCharacter& c) {
 }
 
 TEST(MonsterConstruction, EveryClassStandsAsItsRowSays) {
-  for (CharacterType type = 256; type <= 282; ++type) {
+  for (CharacterType type = 256; type <= 336; ++type) {
     SCOPED_TRACE(type);
     const MonsterClassRow* row = FindMonsterClass(type);
     ASSERT_NE(row, nullptr);
@@ -44,7 +44,7 @@ TEST(MonsterConstruction, EveryClassStandsAsItsRowSays) {
     EXPECT_EQ(m->maxHp, row->MaxHp);
     EXPECT_EQ(m->attack, row->Attack);
     EXPECT_EQ(m->defence, row->Defence);
-    EXPECT_EQ(m->intelligence, 0);
+    EXPECT_EQ(m->intelligence, row->Magic);
     EXPECT_EQ(m->animEntry, AnimationIdle);
     EXPECT_EQ(m->targetX, -1);
     EXPECT_EQ(m->targetY, -1);
@@ -97,6 +97,77 @@ TEST(MonsterConstruction, TheRowsThatStandOut) {
   EXPECT_TRUE(bat->IsQuick());
 }
 
+TEST(MonsterConstruction, TheRowsThatStandOutSkeletonToVampire) {
+  struct Row {
+    CharacterType Type;
+    int Level, Hp, Attack, Defence, Magic, Strike, Shot, Picture;
+    StatusKind Permanent;  // Berserk: none of these has it
+  };
+  constexpr StatusKind None = StatusKind::Berserk, Quick = StatusKind::Quick, Invisible = StatusKind::Invisible;
+  const Row rows[] = {
+      {283, 1, 15, 9, 2, 0, 22, -1, 38, None},         // the only one at level 1
+      {286, 3, 25, 6, 6, 8, 21, 31, 50, None},         // the casters shoot at 31
+      {288, 27, 120, 60, 31, 40, 21, 31, 52, None},
+      {336, 31, 140, 120, 32, 40, 21, 31, 67, None},
+      {292, 12, 140, 22, 5, 0, 22, -1, 65, None},      // a Zombie 2 is softer than a Zombie 1
+      {293, 19, 200, 61, 4, 0, 22, -1, 66, None},
+      {298, 6, 54, 9, 7, 0, 22, -1, 53, Quick},        // every Harpy and Dog is quick
+      {300, 27, 120, 100, 28, 0, 22, -1, 55, Quick},
+      {302, 21, 75, 54, 33, 0, 22, -1, 78, None},      // less HP than a Werewolf 1
+      {307, 2, 15, 4, 2, 0, 22, -1, 92, Quick},        // the weakest blow, at 22 ...
+      {308, 10, 70, 18, 13, 0, 21, -1, 93, Quick},     // ... the higher Dogs' at 21
+      {310, 5, 40, 11, 8, 0, 23, -1, 74, None},
+      {316, 7, 80, 20, 1, 0, 24, -1, 80, None},
+      {319, 7, 52, 17, 11, 0, 24, -1, 86, Invisible},  // every Shadow is unseen
+      {321, 28, 110, 132, 35, 0, 24, -1, 88, Invisible},
+      {327, 30, 180, 194, 26, 0, 21, -1, 91, None},
+      {330, 26, 90, 72, 55, 0, 24, -1, 64, None},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.Type);
+    auto m = Make(r.Type);
+    EXPECT_EQ(m->level, r.Level);
+    EXPECT_EQ(m->hp, r.Hp);
+    EXPECT_EQ(m->attack, r.Attack);
+    EXPECT_EQ(m->defence, r.Defence);
+    EXPECT_EQ(m->intelligence, r.Magic);
+    EXPECT_EQ(m->strength, 0);
+    EXPECT_EQ(m->meleeHitEntries[0], r.Strike);
+    EXPECT_EQ(m->shotEntries[0], r.Shot);
+    EXPECT_EQ(TablePicture(*m), r.Picture);
+    EXPECT_EQ(m->alpha, 255);
+    for (StatusKind kind : {Quick, Invisible})
+      EXPECT_EQ(m->status[static_cast<int>(kind)], kind == r.Permanent ? -1 : 0) << static_cast<int>(kind);
+  }
+  // Permanent statuses never run out.
+  auto dog = Make(309), shadow = Make(320);
+  for (int turn = 0; turn < 50; ++turn) {
+    dog->UpdateTurn();
+    shadow->UpdateTurn();
+  }
+  EXPECT_TRUE(dog->IsQuick());
+  EXPECT_TRUE(shadow->IsInvisible());
+}
+
+TEST(MonsterConstruction, TheEntriesOfTheirOwnSkeletonToVampire) {
+  // The LivingArmor's guard pose; the others stand when they guard.
+  auto armor = Make(313), skeleton = Make(283);
+  EXPECT_EQ(armor->frames[60].centreX, 340);
+  EXPECT_EQ(armor->frames[60].duration, 4);
+  EXPECT_EQ(armor->frames[60].next, 10);
+  EXPECT_EQ(skeleton->frames[60].centreX, skeleton->frames[10].centreX);
+  // The Shadow's two fade-ins lead to its attack and its hurt pose.
+  auto shadow = Make(319);
+  EXPECT_EQ(shadow->frames[29].next, 20);
+  EXPECT_EQ(shadow->frames[29].centreX, 20);
+  EXPECT_EQ(shadow->frames[79].next, 70);
+  EXPECT_EQ(shadow->frames[79].duration, 10);
+  // Rows of shared sheets: the Imp under the Rat, the Vampire under the Zombie.
+  EXPECT_EQ(Make(289)->frames[10].centreY, 220);
+  EXPECT_EQ(Make(292)->frames[10].centreY, 20);
+  EXPECT_EQ(Make(334)->frames[10].centreY, 220);
+}
+
 TEST(MonsterConstruction, TablesRunTheirChainsAndFillTheRestWithStanding) {
   auto kobold = Make(262);
   const auto& f = kobold->frames;
@@ -137,7 +208,7 @@ class MonsterStrike : public MonsterFixture {};
 
 // Each family's blow lands at the start of its strike entry.
 TEST_F(MonsterStrike, TheBlowLandsAtTheStrikeEntry) {
-  for (CharacterType type : {256, 262, 271, 274, 277, 280}) {
+  for (CharacterType type : {256, 262, 271, 274, 277, 280, 283, 286, 307, 308, 310, 316, 319, 322, 334}) {
     SCOPED_TRACE(type);
     UseFloor({"####", "#..#", "#..#", "####"});
     CCharacterEnemy* m = Spawn(type, 1, 1);

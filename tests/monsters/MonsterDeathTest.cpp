@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(MonsterDeath, EveryMonsterLeavesTheFloorAndTheTurnFree) {
-  for (CharacterType type = 256; type <= 282; ++type) {
+  for (CharacterType type = 256; type <= 336; ++type) {
     SCOPED_TRACE(type);
     UseFloor({"#####", "#...#", "#...#", "#####"});
     PlacePlayer(1, 1);
