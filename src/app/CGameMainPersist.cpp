@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "app/CGameMain.h"
+#include "characters/CCharacterPlayer.h"
 #include "items/IdentifyTable.h"
 #include "platform/CMyInput.h"
 #include "platform/CNetwork.h"
@@ -74,14 +75,11 @@ void ClampSettings(SaveBlock& block) {
 
 std::uint32_t VolumeOf(int percent) { return percent < 0 ? 0u : static_cast<std::uint32_t>(percent); }
 
-// ---- Stand-ins until the player character exists: a run is judged by the
-// floor it reached, and counts as lost to no one in particular.
-std::int32_t PlayerScoreStandIn(const CCharacterPlayer*, const SaveBlock& block) {
-  const auto floor = static_cast<std::int32_t>(block.FloorNumber & 0xFF);
-  return 10 * floor * floor;
-}
-bool PlayerAliveStandIn(const CCharacterPlayer*) { return false; }
-std::int32_t PlayerKillerStandIn(const CCharacterPlayer*) { return -1; }
+// ---- The run as the player ends it; a run without a player scores
+// nothing and counts as lost to no one in particular.
+std::int32_t PlayerScore(const CCharacterPlayer* player) { return player ? player->CalcScore() : 0; }
+bool PlayerAlive(const CCharacterPlayer* player) { return player && player->hp > 0; }
+std::int32_t PlayerKiller(const CCharacterPlayer* player) { return player ? player->causeOfDeath : -1; }
 
 }  // namespace
 
@@ -216,9 +214,9 @@ bool CGameMain::SaveKeyConfig() {
 void CGameMain::RegisterRanking() {
   const SaveBlock& block = Settings.Block;
   RankingEntry entry{};
-  entry.Score = PlayerScoreStandIn(Player, block);
-  entry.Result = PlayerAliveStandIn(Player) ? 2 : 1;
-  entry.CauseOfDeath = PlayerKillerStandIn(Player);
+  entry.Score = PlayerScore(Player);
+  entry.Result = PlayerAlive(Player) ? 2 : 1;
+  entry.CauseOfDeath = PlayerKiller(Player);
   entry.PlayTime = block.PlayTime;
   entry.TurnCount = block.TurnCount;
   entry.Dungeon = static_cast<std::uint8_t>(block.DungeonIndex);

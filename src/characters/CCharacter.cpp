@@ -61,49 +61,41 @@ const AnimationFrame* CCharacter::GetCurrentFrame() const {
 
 bool CCharacter::DrawAt(int, int, float, float, int) { return true; }
 
-namespace {
-
-enum class MarkerKind { Enemy, Object };
-
-// The 3 x 3 marker cell of picture 7; its row blinks every 20 frames and is
-// darker where the ground under it has not been seen.
-bool DrawMapMarker(const CCharacter& character, MarkerKind kind, int screenX, int screenY, float scaleX,
-                   float scaleY, int markerAlpha) {
+bool CCharacter::DrawMarkerCell(int sourceX, int screenX, int screenY, float scaleX, float scaleY,
+                                int markerAlpha) const {
   CGameMain* game = GetGameMain();
   const CStageData* stage = game->CurrentStage;
-  if (!stage) return false;
-  const int cellX = character.GetX(), cellY = character.GetY();
-  if (stage->IsOutOfMap(cellX, cellY)) return false;
-  const int explored = stage->explored[CellIndex(cellX, cellY)];
-  if (kind == MarkerKind::Enemy) {
-    const CCharacter* player = game->Player;
-    const bool telepathy = player && player->HasTelepathy();
-    if (!telepathy && explored != 2 && (character.IsInvisible() || !stage->IsVisible(cellX, cellY)))
-      return false;
-  } else if (character.IsInvisible() || explored == 0) {
-    return false;
-  }
-  const bool ground = stage->IsStairs(cellX, cellY) || stage->IsCorridor(cellX, cellY) ||
-                      stage->IsFloor(cellX, cellY);
+  if (!stage || stage->IsOutOfMap(x, y)) return false;
+  const bool ground = stage->IsStairs(x, y) || stage->IsCorridor(x, y) || stage->IsFloor(x, y);
   const bool firstHalf = game->FrameCount % 40 < 20;
-  const int row = ground && explored != 0 ? (firstHalf ? 0 : 3) : (firstHalf ? 6 : 9);
+  const int row = ground && stage->explored[CellIndex(x, y)] != 0 ? (firstHalf ? 0 : 3) : (firstHalf ? 6 : 9);
   ResetDrawState();
   SpriteDrawState.ScaleX = scaleX;
   SpriteDrawState.ScaleY = scaleY;
   SpriteDrawState.Colour = static_cast<std::uint32_t>(markerAlpha & 0xFF) << 24 | 0xFFFFFFu;
-  DrawSprite(7, screenX, screenY, kind == MarkerKind::Enemy ? 393 : 405, row, 3, 3);
+  DrawSprite(7, screenX, screenY, sourceX, row, 3, 3);
   ResetDrawState();
   return true;
 }
 
-}  // namespace
-
+// The 3 x 3 marker cells of picture 7: an enemy shows while seen (anywhere
+// to a telepath), an object once its ground has been explored.
 bool CCharacter::DrawEnemyMapMarker(int screenX, int screenY, float scaleX, float scaleY, int markerAlpha) {
-  return DrawMapMarker(*this, MarkerKind::Enemy, screenX, screenY, scaleX, scaleY, markerAlpha);
+  CGameMain* game = GetGameMain();
+  const CStageData* stage = game->CurrentStage;
+  if (!stage || stage->IsOutOfMap(x, y)) return false;
+  const CCharacter* player = game->Player;
+  const bool telepathy = player && player->HasTelepathy();
+  if (!telepathy && stage->explored[CellIndex(x, y)] != 2 && (IsInvisible() || !stage->IsVisible(x, y)))
+    return false;
+  return DrawMarkerCell(393, screenX, screenY, scaleX, scaleY, markerAlpha);
 }
 
 bool CCharacter::DrawObjectMapMarker(int screenX, int screenY, float scaleX, float scaleY, int markerAlpha) {
-  return DrawMapMarker(*this, MarkerKind::Object, screenX, screenY, scaleX, scaleY, markerAlpha);
+  const CStageData* stage = GetGameMain()->CurrentStage;
+  if (!stage || stage->IsOutOfMap(x, y)) return false;
+  if (IsInvisible() || stage->explored[CellIndex(x, y)] == 0) return false;
+  return DrawMarkerCell(405, screenX, screenY, scaleX, scaleY, markerAlpha);
 }
 
 // ---- State, name, colour

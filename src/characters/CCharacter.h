@@ -543,6 +543,22 @@ public:
   std::int32_t selectedItem = 0;
   CharacterType causeOfDeath = 0;  // the killer's type, or 403-405
 
+protected:
+  // Turn holds: one bit per action range that holds the turn now. A range
+  // holds once however often it is entered; dropping gives back whether it
+  // held, releasing also releases the turn.
+  static constexpr std::uint8_t AttackHold = 1, ThrowHold = 2, ItemUseHold = 4, ActionHold = 8, HurtHold = 16,
+                                DyingHold = 32, ShotHold = 64;
+  void TakeRangeHold(std::uint8_t range);
+  bool DropRangeHold(std::uint8_t range);
+  void ReleaseRangeHold(std::uint8_t range);
+  // The map marker cell of picture 7 at `sourceX`, blinking, darker over
+  // ground not yet seen; false without a floor or off the map.
+  bool DrawMarkerCell(int sourceX, int screenX, int screenY, float scaleX, float scaleY, int markerAlpha) const;
+  // Off the floor: nobody refers to it any more, it is no longer alive and
+  // its cell is free.
+  void LeaveFloor();
+
 private:
   void InflictTimed(StatusKind kind, int turns);
   void SetCounter(StatusKind kind, int turns);
@@ -551,11 +567,6 @@ private:
   int RollOnHitKind(StatusKind kind) const;
   int RollCounterKind(StatusKind kind) const;
 
-  // Turn holds: one bit per action range that holds the turn now.
-  void TakeRangeHold(std::uint8_t range);
-  bool DropRangeHold(std::uint8_t range);
-  void ReleaseRangeHold(std::uint8_t range);
-  void LeaveFloor();
   void EndHurtPose(AnimationEntry entry);
   // Raises hp by amount, to GetMaxHP at most (never lowering it).
   void Heal(std::int64_t amount);

@@ -43,6 +43,10 @@ CCharacterPlayer::CCharacterPlayer() {
   items = ownSlots_;
   itemCount = 0;
   itemCapacity = InventorySize;
+  Companion1 = std::make_unique<CCharacterPlayerChild1>();
+  Companion2 = std::make_unique<CCharacterPlayerChild2>();
+  Companion1->Owner = this;
+  Companion2->Owner = this;
 }
 
 CCharacterPlayer::~CCharacterPlayer() {

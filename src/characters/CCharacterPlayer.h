@@ -3,8 +3,10 @@
 // bag), stats folded together from what is worn, experience and levels, and
 // the battle-log lines in the second person. The nine classes derive from it.
 #include <cstdint>
+#include <memory>
 
 #include "characters/CCharacter.h"
+#include "characters/CCharacterPlayerChild.h"
 
 class CItem;
 
@@ -34,6 +36,23 @@ public:
   // Both move the player's sight with it.
   bool StepForward() override;
   void SetPosition(int cellX, int cellY) override;
+
+  // ---- The turn and the actions
+  // Hunger, or starvation once satiety is gone; regeneration; the turn's
+  // energy (2, 1 while SLOW).
+  void StartTurn() override;
+  // The base tick, the fade of the dying pose, then the companions.
+  void TickAnimation() override;
+  // The companions behind, the player, the companions in front.
+  void Draw() override;
+  // The player's blinking marker on the floor map; always true.
+  bool DrawAt(int screenX, int screenY, float scaleX, float scaleY, int markerAlpha) override;
+  // The entries as actions: 20 swings the worn weapon (100-159), a throw
+  // of arrows with a bow worn is a shot (140), a shot fires once more while
+  // its double roll asks, and the dying pose resurrects (81) or ends the
+  // game (83). Every swing and shot holds the turn once and gives it back
+  // when its range is left.
+  void SetAnimation(AnimationEntry entry) override;
 
   // ---- Stats from what is worn. Each call walks the places again.
   int GetMaxHP() const override;
@@ -171,15 +190,27 @@ public:
   // Monsters stay weakened; the player recovers after 8 to 13 turns.
   int GetWeaknessDuration() const override;
 
+  // The flights the actions start from the player's cell along its facing:
+  // the staff's reach shot, the action item (a fresh copy flies each time),
+  // and a wand's bolt.
+  void SpawnMagicShot() override;
+  void LaunchShot() override;
+  void SpawnBoltEffect() override;
+
   // The ends of the player's flights, each worked out along its facing from
   // its cell, stopped by a wall or the map's edge: the reach shot strikes the
   // first living character within GetMagicShotRange with the melee attack;
   // the selected item's flight hits the first living character met, or lands
   // before the wall (or is lost past the edge) unless it returns; the wand's
-  // bolt hits the first living character met when magic reaches it.
+  // bolt hits the first living character met when magic reaches it. The
+  // item's flight counts toward the shots of its action, and the last one
+  // gives the worn arrows their place back.
   void EndReachShot() override;
   void EndItemShot() override;
   void EndWandShot() override;
+  // Experience, the carried items' prices, HP squared and ten times the
+  // floor squared; doubled while alive.
+  int CalcScore() const override;
 
   // ---- Battle log: one line each in the play screen's message window.
   void OnAttack() override;
@@ -210,6 +241,14 @@ public:
   virtual int GetMagicDamage() const;
   // Cells the reach shot covers.
   virtual int GetMagicShotRange() const { return 3; }
+  // Back from death: a worn ring of resurrection goes, a worn circlet of
+  // resurrection becomes a plain circlet with its stones and refinement,
+  // else a carried philosopher's stone goes; full HP, standing.
+  virtual void Resurrect();
+
+  // The overlays of what the player holds; they live as long as it does.
+  std::unique_ptr<CCharacterPlayerChild1> Companion1;
+  std::unique_ptr<CCharacterPlayerChild2> Companion2;
 
 protected:
   // The class growth: the maximum HP in hundredths rises (falls) by `amount`
@@ -234,6 +273,14 @@ private:
   bool BagWouldTakeWhole(const CItem* item, int vacatedA, int vacatedB) const;
   // Places `item` (not carried) into the bag at `slot`, moving the rest up.
   void InsertIntoBag(int slot, CItem* item);
+  // The ends of an item's flight that does not hit: before a wall the item
+  // (one of a stack) lands and only then leaves the player; past the edge
+  // it is lost.
+  void LandBeforeWall(int slot, CItem* item, int cellX, int cellY);
+  void LoseOffTheMap(int slot, CItem* item);
+  // The last flight of an action: the worn arrows are worn again and a bag
+  // item shot from is no longer.
+  void EndShots(int slot, const CItem* shotFrom);
 
   CItem* ownSlots_[InventorySize] = {};
 };

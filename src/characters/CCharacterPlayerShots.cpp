@@ -1,11 +1,14 @@
 // Where the player's shots end: each walks the facing line from the player's
 // cell once the flying effect has arrived.
 #include "app/CGameMain.h"
+#include "characters/CCharacterEffect.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
 #include "items/CItem.h"
 
 namespace {
+
+constexpr ItemId Kunai = 0xB8, KunaiPlus = 0xB9;
 
 // What a walk along the facing line met.
 struct LineEnd {
@@ -46,41 +49,91 @@ LineEnd WalkFacing(const CCharacter& from, int range) {
 
 }  // namespace
 
-void CCharacterPlayer::EndReachShot() {
-  if (WalkFacing(*this, GetMagicShotRange()).Target) PerformMeleeAttack();
+void CCharacterPlayer::SpawnMagicShot() {
+  CCharacterEffect::SpawnMissile(this, EffectReachShot, nullptr, GetMagicShotRange(), 0);
 }
 
-void CCharacterPlayer::EndItemShot() {
-  const int slot = GetSelectedItem();
-  CItem* item = GetItem(slot);
+void CCharacterPlayer::LaunchShot() {
+  // Fetched again for every shot: the stack of the last one may be gone.
+  const CItem* item = GetItem(GetSelectedItem());
   if (!item) return;
-  const LineEnd end = WalkFacing(*this, -1);
-  if (end.Target) {
-    // The thrown item's own hit.
-    item->ApplyHit(this, end.Target);
-    return;
-  }
-  if ((!end.Blocked && !end.LeftMap) || item->RollReturn()) return;
-  // One of a stack flies as a copy of its own; a single item leaves whole.
-  CItem* flown = item;
-  if (item->GetCount() > 1) {
-    flown = item->Clone();
-    if (!flown) return;
-    flown->SetCount(1);
-    flown->SetEquipped(false);
-    item->SetCount(item->GetCount() - 1);
-  } else {
-    RemoveItemAt(slot);
-    // Only what has left the inventory may lie on the floor.
-    if (GetItem(slot) == item) return;
-  }
-  CStageData* stage = GetGameMain()->CurrentStage;
-  // Past the edge it is lost; before a wall it lands where it can.
-  if (end.LeftMap || !stage->DropItemNearForced(end.LastX, end.LastY, flown)) delete flown;
+  AnimationEntry entry = EffectThrownItem;
+  const WeaponKind kind = item->GetWeaponKind();
+  if (item->GetCategory() == ItemCategoryArrow)
+    entry = EffectArrow;
+  else if (item->GetCategory() == ItemCategoryWeapon && kind >= WeaponKindShortsword && kind <= WeaponKindStaff)
+    entry = EffectThrownWeapon + 10 * (kind - WeaponKindShortsword);
+  else if (item->GetId() == Kunai || item->GetId() == KunaiPlus)
+    entry = EffectKunai;
+  CCharacterEffect::SpawnMissile(this, entry, item->Clone(), -1, 0);
+}
+
+void CCharacterPlayer::SpawnBoltEffect() { CCharacterEffect::SpawnMissile(this, EffectWandBolt, nullptr, -1, 0); }
+
+void CCharacterPlayer::EndReachShot() {
+  if (WalkFacing(*this, GetMagicShotRange()).Target) PerformMeleeAttack();
 }
 
 void CCharacterPlayer::EndWandShot() {
   const LineEnd end = WalkFacing(*this, -1);
   CItem* wand = GetItem(GetSelectedItem());
   if (end.Target && wand && end.Target->IsMagicTarget()) wand->ApplyHit(this, end.Target);
+}
+
+void CCharacterPlayer::EndItemShot() {
+  ++shotsResolved;
+  const int slot = GetSelectedItem();
+  CItem* item = GetItem(slot);
+  if (item) {
+    const LineEnd end = WalkFacing(*this, -1);
+    if (end.Target) {
+      // The thrown item's own hit decides what becomes of it.
+      item->ApplyHit(this, end.Target);
+    } else if ((end.Blocked || end.LeftMap) && !item->RollReturn()) {
+      if (end.Blocked)
+        LandBeforeWall(slot, item, end.LastX, end.LastY);
+      else
+        LoseOffTheMap(slot, item);
+    }
+  }
+  if (shotsResolved >= doubleAttackTarget || hp < 1) EndShots(slot, item);
+}
+
+void CCharacterPlayer::LandBeforeWall(int slot, CItem* item, int cellX, int cellY) {
+  CStageData* stage = GetGameMain()->CurrentStage;
+  if (item->GetCount() > 1) {
+    // One of a stack flies as a copy of its own.
+    CItem* piece = item->Clone();
+    if (!piece) return;
+    piece->SetCount(1);
+    piece->SetEquipped(false);
+    if (!stage->DropItemNearForced(cellX, cellY, piece)) {
+      delete piece;
+      return;
+    }
+    item->SetCount(item->GetCount() - 1);
+    return;
+  }
+  // With no room to land it never left the player.
+  if (!stage->DropItemNearForced(cellX, cellY, item)) return;
+  RemoveItemAt(slot);
+  // What the player could not let go of must not lie on the floor too.
+  if (GetItem(slot) == item) stage->RemoveItemAt(item->GetX(), item->GetY());
+}
+
+void CCharacterPlayer::LoseOffTheMap(int slot, CItem* item) {
+  if (item->GetCount() > 1) {
+    item->SetCount(item->GetCount() - 1);
+    return;
+  }
+  RemoveItemAt(slot);
+  // Only what has left the player is gone.
+  if (GetItem(slot) != item) delete item;
+}
+
+void CCharacterPlayer::EndShots(int slot, const CItem* shotFrom) {
+  shotsResolved = 0;
+  if (CItem* worn = GetItem(ArrowSlot); worn && !worn->IsEquipped()) worn->SetEquipped(true);
+  CItem* held = GetItem(slot);
+  if (slot >= FirstBagSlot && held && held == shotFrom && held->IsEquipped()) held->SetEquipped(false);
 }

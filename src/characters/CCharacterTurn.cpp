@@ -56,10 +56,6 @@ constexpr EndRule EndRules[StatusKindCount] = {
     {597, &CCharacter::OnEffectEnd, true},  // INT UP: "INT DOWN"
 };
 
-// The action ranges that hold the turn, one bit each.
-constexpr std::uint8_t AttackHold = 1, ThrowHold = 2, ItemUseHold = 4, ActionHold = 8, HurtHold = 16,
-                       DyingHold = 32;
-
 // An action range is its first entry and the nine after it.
 bool InRange(AnimationEntry entry, AnimationEntry first) { return entry >= first && entry <= first + 9; }
 bool IsWalking(AnimationEntry entry) { return entry >= AnimationWalk && entry < AnimationAttack; }

@@ -6,6 +6,8 @@
 #include <new>
 
 #include "characters/CCharacterEffect.h"
+#include "characters/CCharacterMiningPoint.h"
+#include "characters/CCharacterPlayerChild.h"
 #include "characters/PlayerClasses.h"
 #include "monsters/MonstersSkeletonToVampire.h"
 #include "monsters/MonstersSlimeToManaEater.h"
@@ -71,16 +73,17 @@ constexpr Maker Monsters[112] = {
     nullptr,                    // 367 Alchemist1
 };
 constexpr CharacterType FirstMiningPoint = 768;
-// Mine, Bush, Tree, Chest.
-constexpr Maker MiningPoints[4] = {};
+constexpr Maker MiningPoints[4] = {Make<CCharacterMine>, Make<CCharacterBush>, Make<CCharacterTree>,
+                                   Make<CCharacterChest>};
 constexpr CharacterType FirstTutorialPoint = 784;
 // The tutorial's Mine, Bush and Tree: built by the ordinary constructor,
 // then given their own type.
-constexpr Maker TutorialPoints[3] = {};
+constexpr Maker TutorialPoints[3] = {Make<CCharacterMineTutorial>, Make<CCharacterBushTutorial>,
+                                     Make<CCharacterTreeTutorial>};
 constexpr CharacterType EffectType = 4096;
 constexpr Maker Effect = &Make<CCharacterEffect>;
 constexpr CharacterType CompanionType = 4097;
-constexpr Maker Companion = nullptr;
+constexpr Maker Companion = &Make<CCharacterPlayerChild>;
 
 template <std::size_t N>
 Maker MakerIn(const Maker (&table)[N], CharacterType first, CharacterType type) {

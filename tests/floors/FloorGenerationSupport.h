@@ -21,7 +21,7 @@ public:
 };
 
 // A floor of class Floor whose monsters are stubs and whose mining-point
-// placements are counted (their classes come later, so each arrives null).
+// placements are counted.
 template <class Floor>
 class Stubbed : public Floor {
 public:

@@ -102,6 +102,9 @@ void CheckGeneratedFloor(Stubbed<Area>& floor, CCharacter* player, std::uint32_t
   }
   int dormant = 0, awake = 0, awakeInSight = 0;
   for (CCharacter* c : GetGameMain()->Characters.Walk()) {
+    EXPECT_EQ(floor.GetCharacterAt(c->x, c->y), c);
+    // Mining points stand among the monsters but are none.
+    if (c->IsMiningPoint()) continue;
     if (c->IsDormant()) {
       ++dormant;
       EXPECT_TRUE(floor.IsMonsterHouseFloor(c->x, c->y) || floor.IsStairs(c->x, c->y));
@@ -109,7 +112,6 @@ void CheckGeneratedFloor(Stubbed<Area>& floor, CCharacter* player, std::uint32_t
       ++awake;
       awakeInSight += floor.HasLineOfSight(px, py, c->x, c->y);
     }
-    EXPECT_EQ(floor.GetCharacterAt(c->x, c->y), c);
   }
   if (houseCells > 0) {
     EXPECT_EQ(floor.MonsterHouseChance, 0);
@@ -206,8 +208,8 @@ TEST_F(Generation, AThousandSeedsOfEveryAreaGiveConnectedFloorsWithinTheirCounts
 // Terrain and placements of a few floors from fixed seeds. They hold the
 // orders generation chose where two draws could go either way: the house
 // roll drawn on every block, and each side's corridor dug right after its
-// own test. Monsters are stubs that draw nothing and mining points have no
-// class yet: re-pin when the monster and mining-point classes exist.
+// own test. Monsters are stubs that draw nothing; the mining points are
+// real and draw their cells (the last ones listed, a house's chests first).
 std::string Describe(const CStageData& floor, const CCharacter* player) {
   std::ostringstream out;
   out << std::hex << TerrainHash(floor) << std::dec << " P" << player->x << "," << player->y;
@@ -235,18 +237,22 @@ std::string GenerateAndDescribe(std::uint32_t seed, CCharacter* player) {
 TEST_F(Generation, SeededFloorsArePinned) {
   // A forest floor: no traps.
   EXPECT_EQ(GenerateAndDescribe<CStageDataLevel1_1>(7, Player()),
-            "c34021b5d2213b2e P37,36 S13,14 M 6,19 23,25 25,20 28,20 3,5 36,13 15,14 T");
+            "c34021b5d2213b2e P37,36 S13,14 M 6,19 23,25 25,20 28,20 3,5 36,13 15,14 7,35 4,16 6,27 11,17 24,33 "
+            "25,32 T");
   // The same draws on a lake floor: the same rooms, their walls turned to lake.
   EXPECT_EQ(GenerateAndDescribe<CStageDataLevel2_2>(7, Player()),
-            "2a47f634a31854b3 P37,36 S13,14 M 6,19 23,25 25,20 28,20 3,5 36,13 15,14 T");
-  // A cave with a monster house: the house's dormant monsters and traps first.
+            "2a47f634a31854b3 P37,36 S13,14 M 6,19 23,25 25,20 28,20 3,5 36,13 15,14 7,35 4,16 6,27 11,17 24,33 "
+            "25,32 T");
+  // A cave with a monster house: the house's chests, dormant monsters and
+  // traps first.
   EXPECT_EQ(GenerateAndDescribe<CStageDataLevel3_6>(1234, Player()),
-            "81b9875e17f72088 P31,3 S32,17 M 26,4 28,6 32,2 35,3 26,5 27,6 30,2 29,2 25,4 30,6 29,5 34,4 12,4 "
-            "33,28 9,10 6,4 32,4 31,2 T 6,14 29,6 30,2 31,2 33,4 34,6 36,4 36,12");
+            "81b9875e17f72088 P31,3 S32,17 M 33,5 33,2 35,5 27,5 26,5 27,6 30,2 29,2 25,4 30,6 29,5 34,4 28,6 36,4 "
+            "25,6 12,4 33,28 9,10 6,4 32,4 31,2 28,32 33,31 15,15 11,16 9,27 16,18 T 6,14 29,6 31,2 33,4 34,6 36,12");
   // A tower: walled edges, houses, two monsters in sight at most.
   EXPECT_EQ(GenerateAndDescribe<CStageDataLevel6_10>(99, Player()),
-            "30faf38a8e44bcf0 P11,18 S22,29 M 10,13 14,15 28,28 14,33 6,16 3,30 15,20 5,17 29,23 21,12 18,17 21,23 "
-            "25,10 13,23 7,25 10,33 12,11 T 3,32 6,23 8,21 8,32 10,32 23,26 28,11");
+            "92038a1a36796840 P21,17 S3,32 M 5,21 20,20 22,16 28,34 6,16 3,30 15,20 5,17 29,23 21,12 18,17 21,23 "
+            "27,33 28,11 9,25 8,34 6,23 24,34 5,24 8,11 5,32 3,18 29,12 28,21 7,12 10,14 11,16 6,31 17,29 T 6,24 "
+            "7,24 9,10 12,23 17,14 20,23 21,17 22,10 23,22 24,33");
 }
 
 // A floor whose terrain is drawn by the test instead of generated.
