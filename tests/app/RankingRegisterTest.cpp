@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/SaveTestFixture.h"
+#include "characters/PlayerClasses.h"
 
 namespace {
 
@@ -109,6 +110,31 @@ TEST_F(RankingRegister, TheRunIsTakenFromTheSettingsBlock) {
   EXPECT_EQ(list.GetDungeon(1), 3);
   EXPECT_EQ(list.GetCharacterClass(1), 2);
   EXPECT_EQ(folder.Names().size(), 6u);
+}
+
+TEST_F(RankingRegister, ThePlayerGivesItsScoreItsFateAndItsKiller) {
+  CCharacterFighter player;
+  player.exp = 500;
+  game->Player = &player;
+  struct Case {
+    int Hp;
+    CharacterType Killer;
+    int Result;
+  };
+  for (const Case& c : {Case{10, 0, 2}, Case{0, 405, 1}}) {
+    player.hp = c.Hp;
+    player.causeOfDeath = c.Killer;
+    ::testing::internal::CaptureStderr();
+    game->RegisterRanking();
+    ::testing::internal::GetCapturedStderr();
+    const CScoreRanking& list = game->ScoreRankings[0];
+    const int rank = list.GetLastRank();
+    ASSERT_GT(rank, 0);
+    EXPECT_EQ(list.GetScore(rank), player.CalcScore()) << c.Hp;
+    EXPECT_EQ(list.GetResult(rank), c.Result) << c.Hp;
+    EXPECT_EQ(list.GetCauseOfDeath(rank), c.Killer) << c.Hp;
+  }
+  game->Player = nullptr;
 }
 
 }  // namespace
