@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/CGameMain.h"
 #include "characters/CCharacter.h"
 #include "characters/CCharacterPlayer.h"
+#include "characters/CharacterFactory.h"
 #include "characters/CharacterRenderSupport.h"
 #include "characters/CharacterTestSupport.h"
 #include "platform/RenderTestSupport.h"
@@ -74,6 +77,28 @@ TEST_F(MapMarker, CellsOfTheSheetBlinkEveryTwentyFrames) {
   EXPECT_EQ(DrawnTexel(true), (AtlasTexel{393, 6}));
   game_->FrameCount = 65;
   EXPECT_EQ(DrawnTexel(false), (AtlasTexel{405, 9}));
+}
+
+// The player shows wherever it stands; a mining point as an object.
+TEST_F(MapMarker, ThePlayerAndTheMiningPoints) {
+  CCharacterPlayer player;
+  player.SetPosition(3, 3);
+  std::unique_ptr<CCharacter> mine(CreateCharacter(768));
+  ASSERT_NE(mine, nullptr);
+  mine->SetPosition(3, 3);
+  auto drawn = [this](CCharacter& c) {
+    ClearTarget(rendertest::Black);
+    if (!c.DrawAt(40, 40, 4.0f, 4.0f, 255)) return AtlasTexel{-1, -1};
+    Grab();
+    return DecodeAtlasTexel(AtLogical(10, 10));
+  };
+  See(0, 1);
+  EXPECT_EQ(drawn(player), (AtlasTexel{390, 0}));
+  EXPECT_EQ(drawn(*mine), (AtlasTexel{405, 0}));
+  game_->FrameCount = 20;
+  See(0, 0);
+  EXPECT_EQ(drawn(player), (AtlasTexel{390, 9})) << "on ground not yet explored";
+  EXPECT_EQ(drawn(*mine), (AtlasTexel{-1, -1}));
 }
 
 }  // namespace
