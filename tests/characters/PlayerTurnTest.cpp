@@ -367,6 +367,19 @@ TEST_F(PlayerThrowing, KunaiFlyOneAtATimeFromTheirStack) {
   EXPECT_EQ(Holds(), 0);
 }
 
+TEST_F(PlayerThrowing, AThrowAfterADoubleBlowIsOneFlightOfItsOwn) {
+  CCharacterFighter* p = PlacePlayer(2, 3, DirectionRight);
+  CItem* claw = Give(*p, BeastClaw);
+  p->SetAnimation(AnimationAttack);
+  EntriesUntilIdle(*p);
+  ASSERT_EQ(p->doubleAttackTarget, 2);
+  p->RemoveItem(claw);
+  delete claw;
+  Give(*p, Kunai, 3);
+  Throw(*p, WeaponSlot);
+  EXPECT_EQ(p->shotsResolved, 0) << "no flight left counted toward a later shot";
+}
+
 TEST_F(PlayerThrowing, AnItemWithNowhereToLandStaysWithThePlayer) {
   CCharacterFighter* p = PlacePlayer(2, 3, DirectionRight);
   CItem* spear = Give(*p, StoneSpear);
