@@ -32,6 +32,8 @@ public:
     maxHpX100 = 100000;
     hp = maxHp = 1000;
   }
+  // Traces count what the monsters do: the player heals nothing by itself.
+  int GetHpRegenRate() const override { return 0; }
 };
 
 // A monster of any type, with its family's hooks, for types whose classes
