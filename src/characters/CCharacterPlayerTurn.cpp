@@ -171,7 +171,9 @@ void CCharacterPlayer::SetAnimation(AnimationEntry e) {
   if (IsShot(o) && !IsShot(e)) {
     ++doubleAttackCount;
     const bool held = DropRangeHold(ShotHold);
-    if (doubleAttackCount < doubleAttackTarget && hp > 0) {
+    // A blow taken meanwhile cuts the shooting short, as it does an attack.
+    const bool interrupted = e == AnimationGone || (e >= AnimationHurt && e < AnimationDying + 10);
+    if (!interrupted && doubleAttackCount < doubleAttackTarget && hp > 0) {
       SetAnimation(Shot);  // holds again for the next shot
       if (held) GetStateController()->Release();
       return;

@@ -248,7 +248,10 @@ void CCharacter::SetAnimation(AnimationEntry entry) {
     if (doubleAttackCount == 0) doubleAttackTarget = RollDoubleAttack();
     ++doubleAttackCount;
     const bool held = DropRangeHold(AttackHold);
-    if (doubleAttackCount < doubleAttackTarget && hp > 0 && alive)
+    // A blow taken meanwhile (a counter, a fire) cuts the attack short: the
+    // hurt or dying pose plays instead of the next blow.
+    const bool interrupted = InRange(entry, AnimationHurt) || InRange(entry, AnimationDying) || entry == AnimationGone;
+    if (!interrupted && doubleAttackCount < doubleAttackTarget && hp > 0 && alive)
       SetAnimation(AnimationAttack);  // the next blow holds the turn again
     else
       doubleAttackCount = 0;

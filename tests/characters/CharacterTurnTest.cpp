@@ -364,6 +364,28 @@ TEST_F(CharacterRanges, ADoubleAttackStrikesTwiceAndHoldsUntilTheSecondBlowEnds)
   EXPECT_EQ(a->animEntry, AnimationIdle);
 }
 
+// A blow taken while a double attack is under way (a counter, a fire)
+// ends the attack: the hurt pose plays and every hold comes back.
+TEST_F(CharacterRanges, AHurtPoseCutsADoubleAttackShortAndGivesEveryHoldBack) {
+  for (int hurtAfterBlows : {0, 1}) {
+    Actor* a = Fresh();
+    a->InflictDoubleAttack(5);
+    a->SetAnimation(AnimationAttack);
+    if (hurtAfterBlows == 1) {
+      TickUntilChange(*a);
+      TickUntilChange(*a);
+      ASSERT_EQ(a->animEntry, AnimationAttack);
+    }
+    a->SetAnimation(AnimationHurt);
+    EXPECT_EQ(a->animEntry, AnimationHurt) << hurtAfterBlows;
+    for (int frame = 0; frame < 40; ++frame) game_->Characters.UpdateAndPrune();
+    EXPECT_EQ(a->animEntry, AnimationIdle) << hurtAfterBlows;
+    EXPECT_EQ(Holds(), 0) << hurtAfterBlows;
+    EXPECT_EQ(a->doubleAttackCount, 0) << hurtAfterBlows;
+    RemoveEveryone();
+  }
+}
+
 TEST_F(CharacterRanges, LeavingTheFloorIsForgottenByEffectsAndCharacters) {
   Actor* leaver = Fresh();
   CCharacter* bystander = Place(4, 4);
