@@ -247,6 +247,9 @@ public:
   virtual void EndItemShot() {}
   virtual void SpawnBoltEffect() {}
   virtual void EndWandShot() {}
+  // A wand's bolt has arrived: the wand it was zapped from, if still the
+  // caster's, acts on the first living character along the caster's facing.
+  virtual void ResolveWandBolt(CItem* wand) { (void)wand; }
   virtual bool HasResurrection() const { return false; }
   virtual bool HasTelepathy() const { return false; }
 

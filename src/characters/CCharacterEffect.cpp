@@ -285,7 +285,9 @@ void CCharacterEffect::SetAnimation(AnimationEntry entry) {
 
   // What the entry that ends leaves behind.
   if (IsItemUse(prev)) {
-    if (item) item->Use();
+    // A trap springs only while it still lies where it was laid.
+    const CStageData* stage = CurrentStage();
+    if (item && stage && stage->GetItemAt(x, y) == item) item->Use();
   } else if (prev == EffectPyrokinesis) {
     const CStageData* stage = CurrentStage();
     CCharacter* standing = stage ? stage->GetCharacterAt(x, y) : nullptr;
@@ -416,7 +418,9 @@ void CCharacterEffect::OnRangeEnd() { EndFlight(); }
 
 void CCharacterEffect::EndFlight() {
   if (CCharacter* shooter = GetParticipant(); IsLivingParticipant(shooter)) {
-    if (In(animEntry, 160, 163))
+    if (In(animEntry, 160, 163) && item && !ownsItem)
+      shooter->ResolveWandBolt(item);
+    else if (In(animEntry, 160, 163))
       shooter->EndWandShot();
     else if (In(animEntry, 170, 173))
       shooter->EndReachShot();

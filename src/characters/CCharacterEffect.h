@@ -92,7 +92,8 @@ public:
   // Flames on a cell for 10 frames, then `damage` of fire to whoever lives
   // there, from `caster`.
   static CCharacterEffect* SpawnFire(int x, int y, Direction facing, int damage, CCharacter* caster);
-  // An item-use burst (194, 204, ..., 264) whose end completes `linked`'s use.
+  // An item-use burst (194, 204, ..., 264) whose end completes `linked`'s
+  // use, if it still lies on the burst's cell then.
   static CCharacterEffect* SpawnItemBurst(int x, int y, AnimationEntry entry, CItem* linked);
   // A dropped item lying hidden on its cell hops there from (fromX, fromY)
   // and is revealed.

@@ -200,14 +200,16 @@ public:
   // The ends of the player's flights, each worked out along its facing from
   // its cell, stopped by a wall or the map's edge: the reach shot strikes the
   // first living character within GetMagicShotRange with the melee attack;
-  // the selected item's flight hits the first living character met, or lands
-  // before the wall (or is lost past the edge) unless it returns; the wand's
-  // bolt hits the first living character met when magic reaches it. The
-  // item's flight counts toward the shots of its action, and the last one
-  // gives the worn arrows their place back.
+  // the selected item's flight is thrown at the first living character met,
+  // or lands before the wall (or is lost past the edge) unless it returns;
+  // the wand's bolt hits the first living character met when magic reaches
+  // it, the edge of the map ending it before any wall. The item's flight
+  // counts toward the shots of its action, and the last one gives the worn
+  // arrows their place back.
   void EndReachShot() override;
   void EndItemShot() override;
   void EndWandShot() override;
+  void ResolveWandBolt(CItem* wand) override;
   // Experience, the carried items' prices, HP squared and ten times the
   // floor squared; doubled while alive.
   int CalcScore() const override;

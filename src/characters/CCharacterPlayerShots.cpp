@@ -74,10 +74,26 @@ void CCharacterPlayer::EndReachShot() {
   if (WalkFacing(*this, GetMagicShotRange()).Target) PerformMeleeAttack();
 }
 
-void CCharacterPlayer::EndWandShot() {
-  const LineEnd end = WalkFacing(*this, -1);
-  CItem* wand = GetItem(GetSelectedItem());
-  if (end.Target && wand && end.Target->IsMagicTarget()) wand->ApplyHit(this, end.Target);
+void CCharacterPlayer::EndWandShot() { ResolveWandBolt(GetItem(GetSelectedItem())); }
+
+void CCharacterPlayer::ResolveWandBolt(CItem* wand) {
+  // Only a wand the player still has may act; the pointer is not followed
+  // before that is known.
+  bool held = wand && GetItem(NoSlot) == wand;
+  for (int slot = 0; wand && slot < GetInventoryCapacity() && !held; ++slot) held = GetItem(slot) == wand;
+  if (!held) return;
+  const CStageData* stage = GetGameMain()->CurrentStage;
+  const int dx = GetFacingDx(), dy = GetFacingDy();
+  if (!stage || (dx == 0 && dy == 0)) return;
+  for (int k = 1;; ++k) {
+    const int cellX = x + dx * k, cellY = y + dy * k;
+    if (stage->IsOutOfMap(cellX, cellY) || stage->IsWall(cellX, cellY)) return;
+    CCharacter* standing = stage->GetCharacterAt(cellX, cellY);
+    // The dying are passed over.
+    if (!standing || !standing->alive || standing->hp <= 0) continue;
+    if (standing->IsMagicTarget() && !standing->IsMiningPoint()) wand->ApplyHit(this, standing);
+    return;
+  }
 }
 
 void CCharacterPlayer::EndItemShot() {
@@ -87,8 +103,7 @@ void CCharacterPlayer::EndItemShot() {
   if (item) {
     const LineEnd end = WalkFacing(*this, -1);
     if (end.Target) {
-      // The thrown item's own hit decides what becomes of it.
-      item->ApplyHit(this, end.Target);
+      item->ResolveThrow(this, end.Target);
     } else if ((end.Blocked || end.LeftMap) && !item->RollReturn()) {
       if (end.Blocked)
         LandBeforeWall(slot, item, end.LastX, end.LastY);

@@ -144,6 +144,11 @@ void CItem::DrawIconWithCountTinted(int x, int y, int r, int g, int b, int a) co
 void CItem::DrawIconWithCount(int x, int y) const { DrawIconWithCountTinted(x, y, 255, 255, 255, 255); }
 
 bool CItem::DrawMapMarker(int x, int y, float scaleX, float scaleY, int alpha) const {
+  return DrawMarkerCell(396, true, x, y, scaleX, scaleY, alpha);
+}
+
+bool CItem::DrawMarkerCell(int column, bool telepathyShowsHidden, int x, int y, float scaleX, float scaleY,
+                           int alpha) const {
   CGameMain* game = GetGameMain();
   const CStageData* stage = game->CurrentStage;
   if (!stage) return false;
@@ -159,7 +164,8 @@ bool CItem::DrawMapMarker(int x, int y, float scaleX, float scaleY, int alpha) c
   const bool onMap = OnMap(X, Y);
   const bool explored = onMap && stage->explored[X * StageMapSize + Y] != 0;
   const bool telepathy = game->Player && game->Player->HasTelepathy();
-  if (!telepathy && (!IsRevealed() || !explored)) return false;
+  if (!IsRevealed() && !(telepathy && telepathyShowsHidden)) return false;
+  if (!telepathy && !explored) return false;
 
   const bool walkable = stage->IsFloor(X, Y) || stage->IsCorridor(X, Y) || stage->IsStairs(X, Y);
   const bool firstHalf = game->FrameCount % 40 < 20;
@@ -168,7 +174,7 @@ bool CItem::DrawMapMarker(int x, int y, float scaleX, float scaleY, int alpha) c
     row = firstHalf ? 0 : 3;
   else
     row = firstHalf ? 6 : 9;
-  DrawSprite(MapMarkPicture, x, y, 396, row, 3, 3);
+  DrawSprite(MapMarkPicture, x, y, column, row, 3, 3);
   return true;
 }
 

@@ -259,9 +259,11 @@ public:
   virtual bool IsEquipped() const { return Equipped != 0; }
   // A throw by user reaching target: the hit roll, the hit, then what
   // becomes of one piece: back with the thrower, dropped near the target, or
-  // used up. A piece no bag of the thrower holds (a monster's arrow) is
-  // deleted where a carried one would stay with the thrower or be used up,
-  // so `this` may be gone when it returns.
+  // used up. A held piece leaves the thrower by pointer, and stays when it
+  // finds no cell to land on. A piece the thrower does not hold (a monster's
+  // arrow) is deleted where a held one would stay or be used up, so `this`
+  // may be gone when it returns. Nothing lands on a target at 0 HP or no
+  // longer in the game.
   virtual void ResolveThrow(CCharacter* user, CCharacter* target);
   // Whether a throw by user reaches target.
   virtual bool RollThrowHit(CCharacter* user, CCharacter* target);
@@ -314,6 +316,11 @@ protected:
   // Entry 0 of both frame records: the 20 x 20 cell at (x, y) of a picture,
   // drawn around its centre.
   void SetCellFrames(int picture, int x, int y);
+  // The blinking 3 x 3 map marker at `column` of the marker cells, over an
+  // explored cell (any cell for a telepath); a hidden item shows only to a
+  // telepath, and only when `telepathyShowsHidden`.
+  bool DrawMarkerCell(int column, bool telepathyShowsHidden, int x, int y, float scaleX, float scaleY,
+                      int alpha) const;
   const ItemFrame& CurrentFrame(const ItemFrame (&frames)[ItemFrameCount]) const;
 };
 

@@ -5,6 +5,7 @@
 #include "characters/CCharacter.h"
 
 #include "items/ItemFactory.h"
+#include "items/ItemHits.h"
 #include "items/ItemNames.h"
 #include "items/ItemTable.h"
 #include "items/ItemText.h"
@@ -118,6 +119,8 @@ CItemClassBow::CItemClassBow(const BowRow& row) : Row(row) {
   SetCellFrames(ItemSheetPicture, row.IconX, row.IconY);
 }
 
+void CItemClassBow::ApplyHit(CCharacter* user, CCharacter* target) { ApplyThrownBowHit(*this, user, target); }
+
 int CItemClassBow::Stones(StoneStat stat) const { return ReadStones(*this, BowStones, stat); }
 
 int CItemClassBow::GetShotPower() const { return GetBaseShotPower() + Stones(Attack); }
@@ -185,6 +188,9 @@ CItemClassArrow::CItemClassArrow(const ArrowRow& row) : Row(row) {
 bool CItemClassArrow::RollUnbreakable() const {
   return RandomChance(Thrower ? Thrower->GetArrowKeepChance() : 0);
 }
+
+bool CItemClassArrow::RollThrowHit(CCharacter* user, CCharacter* target) { return RollArrowHit(*this, user, target); }
+void CItemClassArrow::ApplyHit(CCharacter* user, CCharacter* target) { ApplyArrowHit(user, target); }
 
 CItem* CItemClassArrow::Clone() const { return CloneThroughFactory(*this); }
 

@@ -77,6 +77,7 @@ public:
   int GetShotSelfDamage() const override { return Row.Own.SelfDamage; }
   int GetShotDoubleAttackChance() const override;
   int GetArrowKeepChance() const override;
+  void ApplyHit(CCharacter* user, CCharacter* target) override;
   int GetTotalPrice() const override;
   int GetUnitPrice() const override { return Row.UnitPrice; }
 
@@ -106,6 +107,8 @@ public:
   // One game roll against the keep chance of the character that shot it;
   // an arrow never shot has none.
   bool RollUnbreakable() const override;
+  bool RollThrowHit(CCharacter* user, CCharacter* target) override;
+  void ApplyHit(CCharacter* user, CCharacter* target) override;
   int GetUnitPrice() const override { return Row.UnitPrice; }
 
   const ArrowRow& Row;

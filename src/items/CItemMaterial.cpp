@@ -2,7 +2,11 @@
 
 #include <new>
 
+#include "characters/CCharacterEffect.h"
+#include "characters/CCharacterPlayer.h"
+#include "items/ItemEffects.h"
 #include "items/ItemFactory.h"
+#include "items/ItemHits.h"
 #include "items/ItemNames.h"
 #include "items/ItemTable.h"
 #include "items/ItemText.h"
@@ -53,6 +57,47 @@ const MaterialRow MaterialTable[] = {
     {0x823, 402, 2, 140, 20, 403, false},
 };
 
+constexpr TextId AteText = 640;  // "YOU ATE %s!"
+constexpr SoundEffectId EatSound = 7;
+constexpr SoundEffectId HerbHealSound = 6;
+constexpr SoundEffectId HerbPoisonSound = 25;
+constexpr int HerbHeal = 20;
+
+// What a herb does to whoever eats it or is hit by it; the herb is known
+// from then on.
+using HerbHit = void (*)(CItem& herb, CCharacter& target);
+
+void HealingHerbHit(CItem& herb, CCharacter& target) {
+  PlayItemSound(HerbHealSound);
+  HealBy(target, HerbHeal);
+  target.SpawnHealNumber(HerbHeal);
+  BracketTurn();
+  herb.SetIdentifyState(IdentifyStateKnown);
+}
+
+void PoisonousHerbHit(CItem& herb, CCharacter& target) {
+  PlayItemSound(HerbPoisonSound);
+  target.InflictPoisonRandom();
+  BracketTurn();
+  herb.SetIdentifyState(IdentifyStateKnown);
+}
+
+// The plants that can be eaten: the satiety gained, the eating sound,
+// whether the gain shows over the eater, and the herbs' hit (none: the
+// plant only feeds, and strikes as a plain object when thrown).
+struct EdibleRow {
+  ItemId Id;
+  std::int32_t Satiety;
+  SoundEffectId Sound;
+  bool ShowsSatiety;
+  HerbHit Hit;
+};
+const EdibleRow EdibleTable[] = {
+    {0x814, 100, NoSound, false, &HealingHerbHit},
+    {0x815, 100, NoSound, false, &PoisonousHerbHit},
+    {0x816, 200, EatSound, true, nullptr},
+};
+
 }  // namespace
 
 const MaterialRow* FindMaterialRow(ItemId id) { return FindItemRow(MaterialTable, id); }
@@ -85,4 +130,32 @@ char* CItemMaterial::GetStatusText(char* buffer, std::size_t size) const { retur
 
 char* CItemMaterial::GetDescription(char* buffer, std::size_t size) const {
   return WriteFormattedItemText(Row.Description, buffer, size);
+}
+
+void CItemMaterial::Use() {
+  const EdibleRow* edible = FindItemRow(EdibleTable, Id);
+  CCharacterPlayer* player = ItemUser();
+  if (!edible || !player) return;
+  SetIdentifyState(IdentifyStateKnown);
+  ShowItemMessage(AteText, *this);
+  PlayItemSound(edible->Sound);
+  Feed(*player, edible->Satiety);
+  if (edible->ShowsSatiety)
+    CCharacterEffect::SpawnNumber(player->GetX(), player->GetY(), EffectCyanNumber, edible->Satiety / 20);
+  // The last of a stack leaves before its herb acts on the eater.
+  const bool left = TakeOnePiece(*player, this);
+  if (edible->Hit)
+    edible->Hit(*this, *player);
+  else
+    BracketTurn();
+  if (left) delete this;
+}
+
+void CItemMaterial::ApplyHit(CCharacter* user, CCharacter* target) {
+  const EdibleRow* edible = FindItemRow(EdibleTable, Id);
+  if (edible && edible->Hit) {
+    if (target) edible->Hit(*this, *target);
+    return;
+  }
+  ApplyPlainThrownHit(user, target, false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Materials (category 7, ids 0x800-0x823): alchemy ingredients that stack
-// to 5, one table row per kind; three plants can also be eaten.
+// to 5, one table row per kind; three plants can also be eaten. Thrown, a
+// material strikes as a plain object; the herbs heal or poison instead.
 #include "items/CItem.h"
 #include "platform/TextTable.h"
 
@@ -28,6 +29,9 @@ public:
   char* GetStatusText(char* buffer, std::size_t size) const override;
   char* GetDescription(char* buffer, std::size_t size) const override;
   int GetUnitPrice() const override { return Row.UnitPrice; }
+  // Eating one of the three plants: one of the stack goes.
+  void Use() override;
+  void ApplyHit(CCharacter* user, CCharacter* target) override;
 
   const MaterialRow& Row;
 };

@@ -7,6 +7,7 @@
 #include "app/CGameMain.h"
 #include "characters/CCharacterPlayer.h"
 #include "items/ItemFactory.h"
+#include "items/ItemHits.h"
 #include "items/ItemNames.h"
 #include "items/ItemTable.h"
 #include "items/ItemText.h"
@@ -283,6 +284,10 @@ int CItemProtector::GetRegenerationPercent() const { return 100 + Stones(Regener
 int CItemProtector::GetCounterDamagePercent() const { return Row.Own.Counter + Stones(Counter); }
 int CItemProtector::GetHealWhenHit() const { return Stones(HealWhenHit); }
 int CItemProtector::GetTotalPrice() const { return GetEquipmentPrice(*this); }
+
+void CItemProtector::ApplyHit(CCharacter* user, CCharacter* target) {
+  ApplyThrownProtectorHit(*this, user, target);
+}
 
 bool PlayerHoldsMagicIn(int place) {
   const CCharacterPlayer* player = GetGameMain()->Player;

@@ -88,6 +88,7 @@ public:
   int GetCounterDamagePercent() const override;
   int GetHealWhenHit() const override;
   int GetPoisonCounterChance() const override;
+  void ApplyHit(CCharacter* user, CCharacter* target) override;
   int GetTotalPrice() const override;
   int GetUnitPrice() const override { return Row.UnitPrice; }
 

@@ -2,6 +2,7 @@
 // Accessories (category 6, ids 0x600-0x618): rings and monster-part charms,
 // one table row per kind. Their names wait for the kind to be identified.
 #include "items/CItem.h"
+#include "items/ItemHits.h"
 #include "platform/TextTable.h"
 
 // What a kind answers; "melee and shot" values answer both getters.
@@ -53,6 +54,7 @@ public:
   char* GetNameWithCount(char* buffer, std::size_t size) const override;
   char* GetStatusText(char* buffer, std::size_t size) const override;
   char* GetDescription(char* buffer, std::size_t size) const override;
+  void ApplyHit(CCharacter* user, CCharacter* target) override { ApplyThrownAccessoryHit(user, target); }
   int GetMeleeAttackPercent() const override { return Row.Values.AttackPercent; }
   int GetShotAttackPercent() const override { return Row.Values.AttackPercent; }
   int GetMagicAttackPercent() const override { return Row.Values.AttackPercent; }

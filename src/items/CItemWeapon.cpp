@@ -3,6 +3,7 @@
 #include <new>
 
 #include "items/ItemFactory.h"
+#include "items/ItemHits.h"
 #include "items/ItemNames.h"
 #include "items/ItemTable.h"
 #include "items/ItemText.h"
@@ -201,3 +202,6 @@ int CItemWeapon::GetPoisonousFoeDamagePercent() const { return 100 + Stones(Pois
 int CItemWeapon::GetDoubleAttackChance() const { return WithOwn(Row.Own.DoubleAttack, Stones(DoubleAttack)); }
 int CItemWeapon::GetUnbreakableChance() const { return WithOwn(Row.Own.Unbreakable, Stones(Unbreakable)); }
 int CItemWeapon::GetTotalPrice() const { return GetEquipmentPrice(*this); }
+
+bool CItemWeapon::RollThrowHit(CCharacter* user, CCharacter* target) { return RollThrownWeaponHit(*this, user, target); }
+void CItemWeapon::ApplyHit(CCharacter* user, CCharacter* target) { ApplyThrownWeaponHit(*this, user, target); }

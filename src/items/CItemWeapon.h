@@ -87,6 +87,8 @@ public:
   int GetDoubleAttackChance() const override;
   int GetUnbreakableChance() const override;
   int GetReturnChance() const override { return Row.Own.Return; }
+  bool RollThrowHit(CCharacter* user, CCharacter* target) override;
+  void ApplyHit(CCharacter* user, CCharacter* target) override;
   int GetTotalPrice() const override;
   int GetUnitPrice() const override { return Row.UnitPrice; }
 

@@ -57,6 +57,29 @@ char* WriteFormattedItemText(TextId id, char* buffer, std::size_t size) {
   return buffer;
 }
 
+char* WriteFilledItemText(TextId id, const char* value, char* buffer, std::size_t size) {
+  std::string line;
+  bool filled = false;
+  for (const char* p = GetCurrentLanguageText(id); *p;) {
+    // A double-byte character is never a '%'.
+    if (static_cast<unsigned char>(*p) >= 0x80 && p[1]) {
+      line.append(p, 2);
+      p += 2;
+    } else if (p[0] == '%' && p[1] == '%') {
+      line += '%';
+      p += 2;
+    } else if (p[0] == '%' && p[1] == 's' && !filled) {
+      line += value ? value : "";
+      filled = true;
+      p += 2;
+    } else {
+      line += *p++;
+    }
+  }
+  ItemTextWriter(buffer, size).Append(line.c_str());
+  return buffer;
+}
+
 char* ClearItemText(char* buffer, std::size_t size) {
   if (buffer && size > 0) buffer[0] = '\0';
   return buffer;

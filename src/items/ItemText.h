@@ -42,6 +42,11 @@ char* WriteItemText(TextId id, char* buffer, std::size_t size);
 // that its "%%" shows one "%"; returns the buffer.
 char* WriteFormattedItemText(TextId id, char* buffer, std::size_t size);
 
+// Writes a text of the table in the current language with its first %s
+// filled by `value`; "%%" shows one "%" and the text never reaches printf.
+// Returns the buffer.
+char* WriteFilledItemText(TextId id, const char* value, char* buffer, std::size_t size);
+
 // Writes the empty text; returns the buffer.
 char* ClearItemText(char* buffer, std::size_t size);
 

@@ -1,82 +1,82 @@
-// What a thrown or shot item does when it reaches a character.
+// What becomes of a thrown or shot item once it reaches a character. A
+// piece that the thrower holds leaves its hands only by pointer and only
+// once it has somewhere to be; a piece handed over for the throw alone (a
+// monster's arrow) is deleted wherever a held one would stay or be used up.
 #include "app/CGameMain.h"
-#include "app/CGameState.h"
 #include "characters/CCharacter.h"
 #include "floors/CStageData.h"
 #include "items/CItem.h"
+#include "items/ItemEffects.h"
 
 namespace {
 
-// The places of a bag to look through: the player's 37.
-constexpr int MaxBagPlaces = 37;
-
-bool IsCarriedBy(const CCharacter* user, const CItem* item) {
-  if (!user) return false;
-  for (int place = 0; place < MaxBagPlaces; ++place)
-    if (user->GetItem(place) == item) return true;
-  return false;
-}
-
-// One piece of the item lands near the target; a carried stack gives a
-// copy and keeps the rest.
-void DropPieceNear(CItem* item, CCharacter* user, const CCharacter* target, bool carried) {
+// One piece lands near (x, y): a held stack gives a copy of one, a single
+// item goes itself. With no room to land, the piece stays where it was.
+void DropPieceNear(CItem* item, CCharacter& user, bool held, int x, int y) {
   CStageData* stage = GetGameMain()->CurrentStage;
-  CItem* piece = item;
-  if (carried && item->GetCount() > 1) {
-    piece = item->Clone();
+  if (held && item->GetCount() > 1) {
+    CItem* piece = item->Clone();
     if (!piece) return;
     piece->SetCount(1);
-  }
-  piece->SetEquipped(false);
-  if (!stage || !stage->DropItemNearForced(target->GetX(), target->GetY(), piece)) {
-    // Nowhere to lie: a carried piece stays in the bag, any other is lost.
-    if (piece != item || !carried) delete piece;
+    piece->SetEquipped(false);
+    if (stage && stage->DropItemNearForced(x, y, piece))
+      item->SetCount(item->GetCount() - 1);
+    else
+      delete piece;
     return;
   }
-  if (piece == item) {
-    if (carried) user->RemoveItem(item);
-  } else {
-    item->SetCount(item->GetCount() - 1);
+  if (!stage || !stage->DropItemNearForced(x, y, item)) {
+    if (!held) delete item;
+    return;
   }
+  if (held) {
+    user.RemoveItem(item);
+    // What the thrower could not let go of must not lie on the floor too.
+    if (HoldsItem(user, item)) {
+      stage->RemoveItemAt(item->GetX(), item->GetY());
+      return;
+    }
+  }
+  item->SetEquipped(false);
 }
 
-// The piece is used up.
-void UseUpPiece(CItem* item, CCharacter* user, bool carried) {
-  if (carried && item->GetCount() > 1) {
-    item->SetCount(item->GetCount() - 1);
-    return;
-  }
-  if (carried) user->RemoveItem(item);
-  if (!IsCarriedBy(user, item)) delete item;
+// One piece is used up.
+void UseUpPiece(CItem* item, CCharacter& user, bool held) {
+  if (!held || TakeOnePiece(user, item)) delete item;
 }
 
 }  // namespace
 
 void CItem::ResolveThrow(CCharacter* user, CCharacter* target) {
-  const bool carried = IsCarriedBy(user, this);
-  if (!target) {
-    if (!carried) delete this;
+  const bool held = user && HoldsItem(*user, this);
+  // Nobody to throw it, or nobody left to reach: it goes nowhere.
+  if (!user || !IsHittable(target)) {
+    if (!held) delete this;
     return;
   }
   Thrower = user;
   ThrowTarget = target;
   target->lastAttacker = user;
-  const bool hit = RollThrowHit(user, target);
-  if (!hit) {
+  const int targetX = target->GetX(), targetY = target->GetY();
+
+  if (!RollThrowHit(user, target)) {
     target->ShowMissEffect();
     target->OnMiss();
-    GetStateController()->Hold();
-    GetStateController()->Release();
-  } else {
-    ApplyHit(user, target);
-  }
-  // A returning piece stays with its thrower.
-  if (RollReturn()) {
-    if (!carried) delete this;
+    BracketTurn();
+    // A miss never breaks the item.
+    if (RollReturn()) {
+      if (!held) delete this;
+      return;
+    }
+    DropPieceNear(this, *user, held, targetX, targetY);
     return;
   }
-  if (!hit || RollUnbreakable())
-    DropPieceNear(this, user, target, carried);
-  else
-    UseUpPiece(this, user, carried);
+  ApplyHit(user, target);
+  if (RollReturn()) {
+    if (!held) delete this;
+  } else if (RollUnbreakable()) {
+    DropPieceNear(this, *user, held, targetX, targetY);
+  } else {
+    UseUpPiece(this, *user, held);
+  }
 }

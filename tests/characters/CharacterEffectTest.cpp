@@ -215,6 +215,7 @@ TEST_F(EffectEntries, ItemUseBurstsPlayOnceAndCompleteTheUseAtTheirEnd) {
   for (const Case& c : cases) {
     int deleted = 0;
     TallyItem trap(&deleted);
+    ASSERT_TRUE(floor_.PutItemAt(3, 3, &trap));
     sound.NextFrame();
     CCharacterEffect* burst = CCharacterEffect::SpawnItemBurst(3, 3, c.Entry, &trap);
     EXPECT_EQ(sound.Played(38), c.Sound) << c.Entry;
@@ -233,6 +234,7 @@ TEST_F(EffectEntries, ItemUseBurstsPlayOnceAndCompleteTheUseAtTheirEnd) {
     EXPECT_EQ(trap.Uses, 1) << c.Entry;
     EXPECT_EQ(Holds(), 0) << c.Entry;
     EXPECT_EQ(deleted, 0) << c.Entry << ": the trap is the floor's";
+    floor_.RemoveItemAt(3, 3);
     if (c.Frames == 14) {
       // Seven frames of two.
       const AnimationEntry f = c.Entry;

@@ -46,19 +46,24 @@ TEST_F(ItemOnFloor, AMapMarkerShowsWhatThePlayerKnowsOf) {
     const char* What;
     ItemId Id;
     int X, Y;
-    bool Explored, Telepathy, Drawn;
+    bool Reveal, Explored, Telepathy, Drawn;
   };
+  // Telepathy shows any item anywhere, but never a trap still hidden.
   const Case cases[] = {
-      {"an item on a seen cell", 0x900, 3, 4, true, false, true},
-      {"an item on an unseen cell", 0x900, 3, 4, false, false, false},
-      {"a hidden trap", 0xC00, 3, 4, true, false, false},
-      {"a hidden trap to telepathy", 0xC00, 3, 4, false, true, true},
-      {"an item off the map", 0x900, 40, -1, true, false, false},
-      {"an item off the map to telepathy", 0x900, 40, -1, true, true, true},
+      {"an item on a seen cell", 0x900, 3, 4, false, true, false, true},
+      {"an item on an unseen cell", 0x900, 3, 4, false, false, false, false},
+      {"a hidden trap", 0xC00, 3, 4, false, true, false, false},
+      {"a hidden trap to telepathy", 0xC00, 3, 4, false, true, true, false},
+      {"a revealed trap on a seen cell", 0xC00, 3, 4, true, true, false, true},
+      {"a revealed trap on an unseen cell", 0xC00, 3, 4, true, false, false, false},
+      {"a revealed trap on an unseen cell to telepathy", 0xC00, 3, 4, true, false, true, true},
+      {"an item off the map", 0x900, 40, -1, false, true, false, false},
+      {"an item off the map to telepathy", 0x900, 40, -1, false, true, true, true},
   };
   for (const Case& c : cases) {
     ItemPtr item = Make(c.Id);
     item->SetPosition(c.X, c.Y);
+    if (c.Reveal) item->SetRevealed(true);
     Stage.explored[CellIndex(3, 4)] = c.Explored ? 1 : 0;
     Player.Telepathy = c.Telepathy;
     EXPECT_EQ(item->DrawMapMarker(0, 40, 4.0f, 4.0f, 160), c.Drawn) << c.What;
