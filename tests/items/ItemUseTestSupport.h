@@ -23,6 +23,7 @@
 #include "items/ItemTestSupport.h"
 #include "platform/CEffect.h"
 #include "platform/Random.h"
+#include "platform/TextTable.h"
 #include "ui/CGameInputMain.h"
 
 namespace itemuse {
