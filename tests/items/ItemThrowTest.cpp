@@ -29,7 +29,7 @@ protected:
   void FillFloor() {
     for (int x = 0; x < StageMapSize; ++x)
       for (int y = 0; y < StageMapSize; ++y)
-        if (!floor_->GetItemAt(x, y)) floor_->PutItemAt(x, y, CreateItem(Stone));
+        if (CItem* stone = CreateItem(Stone); !floor_->PutItemAt(x, y, stone)) delete stone;
   }
   int ItemsOnFloor(ItemId id) const {
     int n = 0;
