@@ -356,14 +356,18 @@ TEST_F(PlayerThrowing, KunaiFlyOneAtATimeFromTheirStack) {
   EXPECT_EQ(landed->GetCount(), 1);
   EXPECT_FALSE(landed->IsEquipped());
 
-  // At someone: the hit is the kunai's own, nothing lands.
-  CCharacter* foe = PlaceTarget(4, 3);
+  // At someone: the kunai strikes it and never breaks, so one of the stack
+  // lands by the foe.
+  CCharacter* foe = PlaceTarget(4, 3, 500);
+  foe->evasion = 0;
   floor_.RemoveItemAt(5, 3);
   delete landed;
   Throw(*p, WeaponSlot);
-  EXPECT_EQ(kunai->GetCount(), 5);
+  EXPECT_EQ(kunai->GetCount(), 4);
+  EXPECT_LT(foe->hp, 500);
   EXPECT_EQ(floor_.GetItemAt(5, 3), nullptr);
-  EXPECT_EQ(foe->hp, 20);
+  ASSERT_NE(floor_.GetItemAt(4, 3), nullptr);
+  EXPECT_EQ(floor_.GetItemAt(4, 3)->GetId(), Kunai);
   EXPECT_EQ(Holds(), 0);
 }
 
