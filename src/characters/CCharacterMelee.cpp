@@ -234,7 +234,9 @@ int CCharacter::ReceiveAttack(AttackType attackType, bool strong, int damage, CC
 }
 
 void CCharacter::CollectExp(CCharacter* victim) {
-  if (!victim || victim->hp != 0) return;
+  // Nobody learns from its own defeat (a self-inflicted death, then a
+  // resurrection, would pay the player its whole total again).
+  if (!victim || victim == this || victim->hp != 0) return;
   GainExp(victim->GetExp());
   // A monster pays out once; the player keeps its own total.
   if (victim != GetGameMain()->Player) victim->SetExp(0);

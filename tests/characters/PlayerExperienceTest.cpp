@@ -158,3 +158,18 @@ TEST_F(PlayerExperience, TheDefaultGrowthDrawsItsHundredths) {
 }
 
 }  // namespace
+
+namespace {
+
+// A potion can make the player its own last attacker; its defeat (followed
+// by a resurrection) must not pay it its own total again.
+TEST_F(PlayerExperience, NobodyCollectsFromItsOwnDefeat) {
+  CCharacterFighter p;
+  p.SetExp(5000);
+  p.hp = 0;
+  p.lastAttacker = &p;
+  p.CollectExp(&p);
+  EXPECT_EQ(p.GetExp(), 5000);
+}
+
+}  // namespace
