@@ -460,6 +460,10 @@ public:
   // The frame of the current entry; null when the entry lies outside the
   // table.
   const AnimationFrame* GetCurrentFrame() const;
+  // Takes the character off the floor at once, as entry 0 does, but
+  // without what the range it was in leaves behind (no blow, no drop, no
+  // experience); the holds it carried are given back.
+  void RemoveFromFloor();
 
   // Effects the base shows on the floor's effect list: a green heal number,
   // a caption in a colour, and fire left on its cell that burns whoever

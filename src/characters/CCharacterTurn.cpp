@@ -159,6 +159,17 @@ void CCharacter::LeaveFloor() {
   }
 }
 
+void CCharacter::RemoveFromFloor() {
+  const std::uint8_t held = rangeHolds;
+  rangeHolds = 0;
+  animEntry = AnimationGone;
+  animTick = 0;
+  LeaveFloor();
+  // Given back once it is gone, so that no state moves on while it stands.
+  for (std::uint8_t range = 1; range != 0; range = static_cast<std::uint8_t>(range << 1))
+    if (held & range) GetStateController()->Release();
+}
+
 // The deferred effects of the blows taken, in this order, when the hurt
 // pose gives way to `entry`.
 void CCharacter::EndHurtPose(AnimationEntry entry) {

@@ -9,6 +9,7 @@
 #include "characters/CCharacterMiningPoint.h"
 #include "characters/CCharacterPlayerChild.h"
 #include "characters/PlayerClasses.h"
+#include "monsters/MonstersGorgonToAlchemist.h"
 #include "monsters/MonstersSkeletonToVampire.h"
 #include "monsters/MonstersSlimeToManaEater.h"
 #include "platform/TextTable.h"
@@ -60,17 +61,17 @@ constexpr Maker Monsters[112] = {
     Make<CCharacterGorem1>, Make<CCharacterGorem2>, Make<CCharacterGorem3>,  // 328 Gorem
     Make<CCharacterGargoyle1>, Make<CCharacterGargoyle2>, Make<CCharacterGargoyle3>,  // 331 Gargoyle
     Make<CCharacterVampire1>, Make<CCharacterVampire2>, Make<CCharacterVampire3>,  // 334 Vampire
-    nullptr, nullptr, nullptr,  // 337 Gorgon
-    nullptr, nullptr, nullptr,  // 340 Death
-    nullptr, nullptr, nullptr,  // 343 Dragon
-    nullptr, nullptr, nullptr,  // 346 Demon
-    nullptr, nullptr, nullptr,  // 349 Eye
-    nullptr, nullptr, nullptr,  // 352 Doll
-    nullptr, nullptr, nullptr,  // 355 Pyrolisk
-    nullptr, nullptr, nullptr,  // 358 Necromancer
-    nullptr, nullptr, nullptr,  // 361 Mimic
-    nullptr, nullptr, nullptr,  // 364 Treant1, 365 and 366 none
-    nullptr,                    // 367 Alchemist1
+    Make<CCharacterGorgon1>, Make<CCharacterGorgon2>, Make<CCharacterGorgon3>,  // 337 Gorgon
+    Make<CCharacterDeath1>, Make<CCharacterDeath2>, Make<CCharacterDeath3>,  // 340 Death
+    Make<CCharacterDragon1>, Make<CCharacterDragon2>, Make<CCharacterDragon3>,  // 343 Dragon
+    Make<CCharacterDemon1>, Make<CCharacterDemon2>, Make<CCharacterDemon3>,  // 346 Demon
+    Make<CCharacterEye1>, Make<CCharacterEye2>, Make<CCharacterEye3>,  // 349 Eye
+    Make<CCharacterDoll1>, Make<CCharacterDoll2>, Make<CCharacterDoll3>,  // 352 Doll
+    Make<CCharacterPyrolisk1>, Make<CCharacterPyrolisk2>, Make<CCharacterPyrolisk3>,  // 355 Pyrolisk
+    Make<CCharacterNecromancer1>, Make<CCharacterNecromancer2>, Make<CCharacterNecromancer3>,  // 358 Necromancer
+    Make<CCharacterMimic1>, Make<CCharacterMimic2>, Make<CCharacterMimic3>,  // 361 Mimic
+    Make<CCharacterTreant1>, nullptr, nullptr,  // 364 Treant1, 365 and 366 none
+    Make<CCharacterAlchemist1>,                 // 367 Alchemist1
 };
 constexpr CharacterType FirstMiningPoint = 768;
 constexpr Maker MiningPoints[4] = {Make<CCharacterMine>, Make<CCharacterBush>, Make<CCharacterTree>,

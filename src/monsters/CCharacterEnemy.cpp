@@ -327,6 +327,7 @@ void PostLine(const CCharacter& who, TextId id, Window window, int number = 0) {
 }  // namespace
 
 void CCharacterEnemy::ShowNamedLine(TextId id) const { PostLine(*this, id, Window::Show); }
+void CCharacterEnemy::AddNamedLine(TextId id) const { PostLine(*this, id, Window::Add); }
 
 void CCharacterEnemy::OnAttack() { PostLine(*this, 622, Window::Show); }
 void CCharacterEnemy::OnShoot() { PostLine(*this, 625, Window::Show); }

@@ -122,6 +122,13 @@ protected:
 
   // The shared special-shot form: the special entry, then the shot line.
   void StartSpecial();
+  // The same the other way round: the line, then the special entry.
+  void AnnounceSpecial();
+  // Whether the special is wanted now: when it can be used, by one draw
+  // against `percent` (drawn only then).
+  bool RollSpecial(int percent);
+  // Nothing but walls between its cell and the player's.
+  bool PlayerInSight() const;
   // The player stands in a straight or diagonal line with no wall between
   // and is seen.
   bool PlayerInLineOfFire() const;
@@ -144,8 +151,10 @@ protected:
   CCharacter* CharacterInFront() const;
   // Whether a change to `entry` ends the special action in progress.
   bool EndsSpecial(AnimationEntry entry) const;
-  // The text `id` with its name, as a new message of the battle log.
+  // The text `id` with its name, as a new message of the battle log, or
+  // added to the message shown.
   void ShowNamedLine(TextId id) const;
+  void AddNamedLine(TextId id) const;
   const MonsterFamilyRow* Family() const { return FindMonsterFamily(type); }
 
 private:

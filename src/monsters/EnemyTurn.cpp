@@ -126,10 +126,23 @@ bool CCharacterEnemy::PlayerInLineOfFire() const {
   return stage && player && stage->CanAttack(x, y, player->x, player->y, 1) && CanSeePlayer();
 }
 
+bool CCharacterEnemy::PlayerInSight() const {
+  const CStageData* stage = Stage();
+  const CCharacter* player = Player();
+  return stage && player && stage->HasLineOfSight(x, y, player->x, player->y);
+}
+
 void CCharacterEnemy::StartSpecial() {
   SetAnimation(AnimationThrow);
   OnShoot();
 }
+
+void CCharacterEnemy::AnnounceSpecial() {
+  OnShoot();
+  SetAnimation(AnimationThrow);
+}
+
+bool CCharacterEnemy::RollSpecial(int percent) { return CanUseSpecialAttack() && RandomChance(percent); }
 
 void CCharacterEnemy::FaceTarget() { SetDirection(FacingToward(x, y, targetX, targetY, direction)); }
 

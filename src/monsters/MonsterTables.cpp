@@ -6,6 +6,7 @@ namespace {
 const MonsterClassRow* const ClassTables[] = {
     SlimeToManaEaterClasses,
     SkeletonToVampireClasses,
+    GorgonToAlchemistClasses,
 };
 
 }  // namespace

@@ -113,3 +113,4 @@ const MonsterClassRow* FindMonsterClass(CharacterType type);
 // The class tables, each ended by a row of type -1.
 extern const MonsterClassRow SlimeToManaEaterClasses[];
 extern const MonsterClassRow SkeletonToVampireClasses[];
+extern const MonsterClassRow GorgonToAlchemistClasses[];

@@ -76,7 +76,7 @@ void CCharacterVampire::CastSpell(CCharacter* target) {
 
 // ---- Spider
 
-bool CCharacterSpider::WantsSpecialAttack() { return CanUseSpecialAttack() && RandomChance(WebChance); }
+bool CCharacterSpider::WantsSpecialAttack() { return RollSpecial(WebChance); }
 
 void CCharacterSpider::OnShoot() { ShowNamedLine(WebText); }
 
