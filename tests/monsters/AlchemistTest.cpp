@@ -10,7 +10,9 @@
 #include "monsters/MonsterTestSupport.h"
 #include "monsters/MonstersGorgonToAlchemist.h"
 #include "platform/TextTable.h"
+#include "system/WaveImage.h"
 #include "platform/CEffect.h"
+#include "platform/CSoundManager.h"
 
 namespace {
 
@@ -421,6 +423,54 @@ TEST_F(Alchemist, ItsRealDefeatSilencesTheFloorClearsItAndLeavesTheGoal) {
   int items = 0;
   for (const CItem* item : floor_->itemAt) items += item != nullptr;
   EXPECT_EQ(items, 1);
+}
+
+// ---- The music through both falls
+
+const std::vector<std::uint8_t>& Tune() {
+  static const std::vector<std::uint8_t> image =
+      MakeWaveImage(WaveShape{1, 1, 1000, 16}, std::vector<std::uint8_t>(20000, 0x10));
+  return image;
+}
+
+ResourceBytes FindTune(std::uint16_t id) {
+  if (id != BgmResourceBase + 3) return {};
+  return ResourceBytes{Tune().data(), Tune().size()};
+}
+
+class AlchemistMusic : public Alchemist {
+protected:
+  void SetUp() override {
+    Alchemist::SetUp();
+    CSoundManager* sound = GetSoundManager();
+    sound->Shutdown();
+    saved_ = sound->FindWave;
+    sound->FindWave = &FindTune;
+    ASSERT_TRUE(sound->InitWithoutDevice());
+    sound->LoadBgm(3, BgmResourceBase + 3, 1.0f, 0, 0, 20000);
+    ASSERT_TRUE(sound->PlayBgm(3));
+  }
+  void TearDown() override {
+    CSoundManager* sound = GetSoundManager();
+    sound->Shutdown();
+    sound->FindWave = saved_;
+    Alchemist::TearDown();
+  }
+  ResourceBytes (*saved_)(std::uint16_t) = nullptr;
+};
+
+TEST_F(AlchemistMusic, TheMusicHushesWhileItRisesAndStopsWhenItFallsForGood) {
+  CSoundManager* sound = GetSoundManager();
+  boss_->ReceiveAttack(7, false, 100000, player_);
+  EXPECT_TRUE(sound->IsBgmPlaying(3));
+  EXPECT_EQ(sound->BgmTrackVolume[3], 0);
+  SettleHolds();
+  EXPECT_EQ(sound->BgmTrackVolume[3], MusicTable[3].Volume);
+  boss_->ReceiveAttack(7, false, 100000, player_);
+  EXPECT_EQ(sound->GetPlayingBgm(), -1);
+  SettleHolds();
+  EXPECT_EQ(sound->GetPlayingBgm(), -1);
+  EXPECT_EQ(Holds(), 0);
 }
 
 }  // namespace

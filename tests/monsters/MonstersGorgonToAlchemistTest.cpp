@@ -21,8 +21,7 @@ using monstertest::SettleHolds;
 using monstertest::TestPlayer;
 
 constexpr CharacterType Gorgon1 = 337, Dragon1 = 343, Dragon2 = 344, Eye1 = 349, Doll1 = 352, Pyrolisk1 = 355,
-                        Necromancer1 = 358, Mimic1 = 361, Mimic2 = 362, Treant1 = 364, Alchemist1 = 367,
-                        Rat = 259;
+                        Necromancer1 = 358, Mimic1 = 361, Mimic2 = 362, Treant1 = 364, Alchemist1 = 367;
 
 int Status(const CCharacter* c, StatusKind kind) { return c->status[static_cast<int>(kind)]; }
 
@@ -417,17 +416,17 @@ TEST_F(Behaviour, ADragonsBreathInTurns) {
 }
 
 TEST_F(Behaviour, TheBreathBurnsTheFirstOneOnItsLine) {
-  enum class Hit { Rat, Player, Nobody };
+  enum class Hit { Monster, Player, Nobody };
   struct Case {
     const char* Name;
     std::vector<std::string> Floor;
     int DragonX;
-    bool Rat;
+    bool MonsterInTheWay;
     Hit Expected;
   };
   const Case cases[] = {
       {"open", {"#######", "#.....#", "#######"}, 5, false, Hit::Player},
-      {"a monster in the way", {"#######", "#.....#", "#######"}, 5, true, Hit::Rat},
+      {"a monster in the way", {"#######", "#.....#", "#######"}, 5, true, Hit::Monster},
       {"a wall next to it", {"#######", "#...#.#", "#######"}, 5, false, Hit::Nobody},
   };
   for (const Case& c : cases) {
@@ -436,7 +435,8 @@ TEST_F(Behaviour, TheBreathBurnsTheFirstOneOnItsLine) {
       UseFloor(c.Floor);
       TestPlayer* player = PlacePlayer(1, 1);
       CCharacterEnemy* dragon = Spawn(type, c.DragonX, 1);
-      CCharacterEnemy* rat = c.Rat ? Spawn(Rat, 3, 1) : nullptr;
+      // A Doll, which lives through the fire.
+      CCharacterEnemy* doll = c.MonsterInTheWay ? Spawn(Doll1 + 2, 3, 1) : nullptr;
       dragon->direction = DirectionLeft;
       GetGameInputMain()->CloseMessage();
       dragon->UseSpecialAttack();
@@ -450,8 +450,8 @@ TEST_F(Behaviour, TheBreathBurnsTheFirstOneOnItsLine) {
       EXPECT_EQ(floor_->Effects.GetCount(), 1);
       SettleHolds();
       EXPECT_EQ(player->hp < player->maxHp, c.Expected == Hit::Player);
-      if (rat) {
-        EXPECT_EQ(rat->hp < rat->maxHp, c.Expected == Hit::Rat);
+      if (doll) {
+        EXPECT_EQ(doll->hp < doll->maxHp, c.Expected == Hit::Monster);
       }
       EXPECT_EQ(Holds(), 0);
     }
