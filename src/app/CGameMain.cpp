@@ -85,16 +85,6 @@ void CGameMain::GoToTitle() {
   GetStateController()->ChangeState(1);
 }
 
-void CGameMain::ContinueGame() {
-  LoadAll();
-  GetGameInputController()->ChangeChild(15);
-  GetStateController()->ChangeState(10);
-}
-
-bool CGameMain::HasSuspendedGame() const {
-  return Settings.Block.GameInProgress != 0 && Player != nullptr && CurrentStage != nullptr;
-}
-
 void CGameMain::SetWindowScale(int scale) {
   Settings.Block.WindowScale = static_cast<std::uint32_t>(scale);
   ApplyWindowMode();

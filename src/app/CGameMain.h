@@ -2,7 +2,9 @@
 #include <cstdint>
 
 #include "app/CFramePacer.h"
+#include "app/SuspendedGame.h"
 #include "characters/CCharacterList.h"
+#include "characters/CharacterRecord.h"
 #include "platform/CDrawString.h"
 #include "platform/CSaveData.h"
 #include "platform/CSaveFile.h"
@@ -22,6 +24,8 @@ public:
 
   void StartGame();
   void GoToTitle();
+  // Reads "save" again and resumes its run at the floor's start; a run
+  // that does not come back leaves the game on the title.
   void ContinueGame();
   // A suspended run whose floor and player were restored: the title offers
   // CONTINUE, and warns before NEW GAME, only then.
@@ -73,6 +77,9 @@ public:
   CSaveData Settings;
   CSaveData SaveImage;
   CSaveData KeyConfig;
+  SuspendedGameImage SaveImageRecords;
+  // Builds the characters of a new or continued run; tests put their own here.
+  CharacterMaker MakeCharacter = &CreateCharacter;
 
   // Pacing, and the millisecond clock it reads; tests put their own clock here.
   CFramePacer Pacer;
@@ -80,6 +87,12 @@ public:
 
 private:
   void ApplyWindowMode();
+  // Reads the floor, the characters and the loose items of the open "save"
+  // into the game; false at the first that does not come back.
+  bool LoadSuspendedGame();
+  // Leaves no run behind: no characters, no player, no floor, and no game
+  // in progress.
+  void DropSuspendedGame();
 };
 
 CGameMain* GetGameMain();

@@ -73,8 +73,6 @@ void ClampSettings(SaveBlock& block) {
   if (block.Language != 1) block.Language = 0;
 }
 
-std::uint32_t VolumeOf(int percent) { return percent < 0 ? 0u : static_cast<std::uint32_t>(percent); }
-
 // ---- The run as the player ends it; a run without a player scores
 // nothing and counts as lost to no one in particular.
 std::int32_t PlayerScore(const CCharacterPlayer* player) { return player ? player->CalcScore() : 0; }
@@ -83,19 +81,9 @@ std::int32_t PlayerKiller(const CCharacterPlayer* player) { return player ? play
 
 }  // namespace
 
-// The floor, the characters and the items of a suspended run join "save"
-// with the objects that write them; until then a run keeps only the block.
-// Until the play screen exists there is no run to start: the request is
-// only reported.
-void CGameMain::StartNewGame(int dungeonIndex) {
-  char line[96];
-  std::snprintf(line, sizeof line, "StartNewGame: dungeon %d, class %u: no run can start yet\n", dungeonIndex,
-                Settings.Block.SelectedClass);
-  SysDebugOutput(line);
-}
-
 bool CGameMain::LoadAll() {
   bool loaded = false;
+  bool runLost = false;
   if (SaveFile.OpenSaveRead()) {
     loaded = Settings.Load(SaveFile);
     if (loaded) {
@@ -104,14 +92,19 @@ bool CGameMain::LoadAll() {
       CSoundManager* sound = GetSoundManager();
       sound->SetBgmVolume(static_cast<int>(Settings.Block.BgmVolume));
       sound->SeMasterVolume = static_cast<int>(Settings.Block.SeVolume);
-      // A suspended run's floor, characters and items are read here.
+      runLost = Settings.Block.GameInProgress && !LoadSuspendedGame();
     }
     SaveFile.Close();
+    // The game goes on without what was damaged and will write "save"
+    // again; the damaged file is kept beside it rather than overwritten.
     if (!loaded) {
-      // The game goes on with its defaults and will write "save" again; the
-      // damaged file is kept beside it rather than overwritten.
       SysDebugOutput(SaveFile.KeepAside("save", "save.damaged") ? "save: damaged, kept as save.damaged\n"
                                                                 : "save: damaged\n");
+    } else if (runLost) {
+      DropSuspendedGame();
+      SysDebugOutput(SaveFile.KeepAside("save", "save.damaged")
+                         ? "save: the suspended game is damaged and cannot continue; kept as save.damaged\n"
+                         : "save: the suspended game is damaged and cannot continue\n");
     }
   }
   // Also without "save": the image written at exit must be the live block,
@@ -140,28 +133,6 @@ bool CGameMain::LoadAll() {
     }
   }
   return loaded;
-}
-
-bool CGameMain::CaptureSaveImage() {
-  SaveBlock& live = Settings.Block;
-  const CSoundManager* sound = GetSoundManager();
-  live.Captured = 1;
-  live.BgmVolume = VolumeOf(sound->BgmMasterVolume);
-  live.SeVolume = VolumeOf(sound->SeMasterVolume);
-  live.CharacterCount = 0;
-  live.ItemCount = 0;
-  // While a run is in progress its floor, characters and items are packed
-  // into the image here.
-  std::memcpy(&SaveImage.Block, &live, sizeof(SaveBlock));
-  return true;
-}
-
-bool CGameMain::WriteSaveFile() {
-  if (!SaveFile.CreateSave()) return false;
-  bool ok = SaveImage.Save(SaveFile);
-  // A run in progress adds its floor image and records here.
-  ok = SaveFile.Close() && ok;
-  return ok;
 }
 
 bool CGameMain::LoadKeyConfig() {

@@ -36,6 +36,10 @@ public:
   void Hold() override;
   void Release() override;
   virtual GameStateId GetStateId() const { return CurrentId; }
+  // Forgets every hold without moving any state on: a new floor or a new
+  // run starts with none, whatever the characters deleted with the old one
+  // still held.
+  void ClearHolds() { HoldCount = 0; }
 
   CGameState* GetCurrentState() const { return Current; }
   std::int32_t GetHoldCount() const { return HoldCount; }

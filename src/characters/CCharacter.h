@@ -449,7 +449,9 @@ public:
   virtual void ShowCaption(const char* text);
   virtual void ShowPopupDelayed(const char* text, int delay);
   virtual void ShowPopup(const char* text) { ShowPopupDelayed(text, 0); }
-  virtual bool WriteSave() { return false; }
+  // Writes the length word, the record and the carried items to the
+  // game's open save file; always true.
+  virtual bool WriteSave();
   virtual int CalcScore() const { return 0; }
   virtual bool IsMiningPoint() const { return false; }
   // The floor map's markers, picked by DrawAt in the classes that show one:

@@ -32,7 +32,9 @@ struct SaveBlock {
   std::uint32_t WindowScale;
   std::uint8_t Reserved200;
   std::uint8_t DungeonOpenNoticeShown[7];
-  std::uint32_t Reserved208;
+  // The game generator as the suspended run was captured; CONTINUE goes on
+  // from it, so a continued run draws what the uninterrupted one would.
+  std::uint32_t RandomState;
   std::uint32_t PlayTime;
   std::uint32_t TurnCount;
   std::uint8_t Reserved220[7972];
@@ -43,6 +45,7 @@ static_assert(offsetof(SaveBlock, ClearedWithClass) == 104);
 static_assert(offsetof(SaveBlock, Fullscreen) == 192);
 static_assert(offsetof(SaveBlock, WindowScale) == 196);
 static_assert(offsetof(SaveBlock, DungeonOpenNoticeShown) == 201);
+static_assert(offsetof(SaveBlock, RandomState) == 208);
 static_assert(offsetof(SaveBlock, PlayTime) == 212);
 static_assert(offsetof(SaveBlock, TurnCount) == 216);
 

@@ -12,6 +12,8 @@ int Step(std::uint32_t& seed) {
 
 void SeedRandom(std::uint32_t seed) { Seed = seed; }
 
+std::uint32_t GetRandomState() { return Seed; }
+
 int Random() { return Step(Seed); }
 
 void SkipRandom(std::uint64_t count) {

@@ -4,6 +4,8 @@
 // The game's one random generator: a linear congruential generator whose
 // sequence every floor layout and every roll is built from.
 void SeedRandom(std::uint32_t seed);
+// The generator's whole state: seeding with it goes on with the same numbers.
+std::uint32_t GetRandomState();
 // 0 .. 0x7fff.
 int Random();
 // Moves the sequence on as `count` calls of Random() would, in a few steps:

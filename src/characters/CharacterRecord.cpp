@@ -1,0 +1,211 @@
+#include "characters/CharacterRecord.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "app/CGameMain.h"
+#include "floors/CStageData.h"
+#include "items/ItemRecord.h"
+#include "platform/ByteOrder.h"
+#include "platform/CSaveFile.h"
+
+namespace {
+
+constexpr int SpareFlagAt = 0;
+constexpr int AliveAt = 1;
+constexpr int TypeAt = 4;
+constexpr int SureHitAt = 44;
+constexpr int SpriteRotationAt = 200;
+constexpr int SpriteScaleAt = 208;
+constexpr int ItemCountAt = 256;
+constexpr int DexterityAt = 268;
+constexpr int IntelligenceAt = 272;
+constexpr int ExtraWordsAt = 280;
+constexpr int PaddingAt[] = {2, 3, 45, 46, 47};
+
+// The words stored as they are, by offset.
+struct WordField {
+  int At;
+  std::int32_t CCharacter::*Field;
+};
+constexpr WordField WordFields[] = {
+    {4, &CCharacter::type},
+    {8, &CCharacter::level},
+    {12, &CCharacter::exp},
+    {16, &CCharacter::satiety},
+    {20, &CCharacter::hp},
+    {24, &CCharacter::maxHp},
+    {28, &CCharacter::attack},
+    {32, &CCharacter::defence},
+    {36, &CCharacter::accuracy},
+    {40, &CCharacter::evasion},
+    {48, &CCharacter::criticalChance},
+    {52, &CCharacter::counterDamagePercent},
+    {56, &CCharacter::maxHpX100},
+    {60, &CCharacter::strength},
+    {64, &CCharacter::spareStat},
+    {68, &CCharacter::meleeAttackType},
+    {72, &CCharacter::meleeReach},
+    {76, &CCharacter::passesWalls},
+    {80, &CCharacter::x},
+    {84, &CCharacter::y},
+    {88, &CCharacter::prevX},
+    {92, &CCharacter::prevPrevX},
+    {96, &CCharacter::prevY},
+    {100, &CCharacter::prevPrevY},
+    {104, &CCharacter::direction},
+    {172, &CCharacter::regenAmount},
+    {216, &CCharacter::moveStep},
+    {220, &CCharacter::actionPoints},
+    {224, &CCharacter::regenProgress},
+    {228, &CCharacter::animEntry},
+    {232, &CCharacter::animTick},
+    {236, &CCharacter::animSpare},
+    {240, &CCharacter::alpha},
+    {244, &CCharacter::red},
+    {248, &CCharacter::green},
+    {252, &CCharacter::blue},
+    {260, &CCharacter::selectedItem},
+    {264, &CCharacter::magicDamageCut},
+};
+
+// The words whose values the game relies on, with their ranges.
+struct WordRange {
+  int At;
+  std::int32_t Low, High;
+};
+constexpr WordRange WordRanges[] = {
+    {80, 0, StageMapSize - 1}, {84, 0, StageMapSize - 1}, {88, 0, StageMapSize - 1},
+    {92, 0, StageMapSize - 1}, {96, 0, StageMapSize - 1}, {100, 0, StageMapSize - 1},
+    {216, 0, 8},               {240, 0, 255},             {244, 0, 255},
+    {248, 0, 255},             {252, 0, 255},
+};
+constexpr int DirectionAt = 104;
+constexpr int AnimEntryAt = 228;
+constexpr Direction Directions[] = {DirectionNone, DirectionLeft,     DirectionRight, DirectionUp,
+                                    DirectionUpLeft, DirectionUpRight, DirectionDown,  DirectionDownLeft,
+                                    DirectionDownRight};
+
+// The status counters are not in kind order: DISGUISED (10) was added at
+// the end, and REGENERATE's amount sits between kinds 16 and 17.
+constexpr int StatusAt(int kind) {
+  if (kind < 10) return 108 + 4 * kind;
+  if (kind == 10) return 276;
+  if (kind <= 16) return 148 + 4 * (kind - 11);
+  return 176 + 4 * (kind - 17);
+}
+static_assert(StatusAt(16) == 168 && StatusAt(17) == 176 && StatusAt(22) == 196);
+
+std::int32_t Get(const CharacterRecord& record, int at) { return ReadLEI32(record.Bytes + at); }
+void Put(CharacterRecord& record, int at, std::int32_t value) { WriteLEI32(record.Bytes + at, value); }
+
+bool IsCarrying(const CCharacter& character, const CItem* item) {
+  if (!character.items) return false;
+  for (int slot = 0; slot < character.itemCapacity; ++slot)
+    if (character.items[slot] == item) return true;
+  return false;
+}
+
+}  // namespace
+
+std::int32_t GetRecordType(const CharacterRecord& record) { return Get(record, TypeAt); }
+std::int32_t GetRecordItemCount(const CharacterRecord& record) { return Get(record, ItemCountAt); }
+
+int CountCarriedItems(const CCharacter& character) {
+  if (!character.items) return 0;
+  int n = 0;
+  for (int slot = 0; slot < character.itemCapacity; ++slot)
+    if (character.items[slot]) ++n;
+  return n;
+}
+
+void CharacterToRecord(const CCharacter& character, CharacterRecord& record) {
+  std::memset(record.Bytes, 0, sizeof record.Bytes);
+  record.Bytes[SpareFlagAt] = character.spareFlag;
+  record.Bytes[AliveAt] = character.alive;
+  record.Bytes[SureHitAt] = character.sureHit;
+  for (const WordField& field : WordFields) Put(record, field.At, character.*field.Field);
+  for (int kind = 0; kind < StatusKindCount; ++kind) Put(record, StatusAt(kind), character.status[kind]);
+  WriteLEF64(record.Bytes + SpriteRotationAt, character.spriteRotation);
+  WriteLEF64(record.Bytes + SpriteScaleAt, character.spriteScale);
+  Put(record, ItemCountAt, CountCarriedItems(character));
+  Put(record, DexterityAt, character.dexterity);
+  Put(record, IntelligenceAt, character.intelligence);
+  for (int i = 0; i < 4; ++i) Put(record, ExtraWordsAt + 4 * i, character.extraWords[i]);
+}
+
+void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
+  character.spareFlag = record.Bytes[SpareFlagAt];
+  character.alive = record.Bytes[AliveAt];
+  character.sureHit = record.Bytes[SureHitAt];
+  for (const WordField& field : WordFields) character.*field.Field = Get(record, field.At);
+  for (int kind = 0; kind < StatusKindCount; ++kind) character.status[kind] = Get(record, StatusAt(kind));
+  character.spriteRotation = ReadLEF64(record.Bytes + SpriteRotationAt);
+  character.spriteScale = ReadLEF64(record.Bytes + SpriteScaleAt);
+  // A class that has its own DEX and INT keeps them unless some were stored.
+  if (Get(record, DexterityAt) > 0) character.dexterity = Get(record, DexterityAt);
+  if (Get(record, IntelligenceAt) > 0) character.intelligence = Get(record, IntelligenceAt);
+  for (int i = 0; i < 4; ++i) character.extraWords[i] = Get(record, ExtraWordsAt + 4 * i);
+}
+
+bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& built) {
+  if (record.Bytes[AliveAt] != 1 || Get(record, TypeAt) != built.type) return false;
+  for (int at : PaddingAt)
+    if (record.Bytes[at] != 0) return false;
+  for (const WordRange& range : WordRanges) {
+    const std::int32_t value = Get(record, range.At);
+    if (value < range.Low || value > range.High) return false;
+  }
+  bool knownDirection = false;
+  for (Direction d : Directions) knownDirection = knownDirection || Get(record, DirectionAt) == d;
+  if (!knownDirection) return false;
+  // A class without a table stands only at entry 0.
+  const std::int32_t entry = Get(record, AnimEntryAt);
+  const auto entries = static_cast<std::int64_t>(built.frames.size());
+  if (entry < 0 || entry >= (entries > 0 ? entries : 1)) return false;
+  if (!std::isfinite(ReadLEF64(record.Bytes + SpriteRotationAt)) ||
+      !std::isfinite(ReadLEF64(record.Bytes + SpriteScaleAt)))
+    return false;
+  const std::int32_t items = Get(record, ItemCountAt);
+  return items >= 0 && items <= (built.items ? built.itemCapacity : 0);
+}
+
+CCharacter* LoadCharacter(CSaveFile& file, CharacterMaker make) {
+  std::uint8_t length[4];
+  if (!file.Read(length, sizeof length, nullptr) || ReadLE32(length) != CharacterRecordSize) return nullptr;
+  CharacterRecord record;
+  if (!file.Read(record.Bytes, CharacterRecordSize, nullptr)) return nullptr;
+  std::unique_ptr<CCharacter> character(make ? make(GetRecordType(record)) : nullptr);
+  if (!character || !IsSoundCharacterRecord(record, *character)) return nullptr;
+  RecordToCharacter(record, *character);
+
+  // Equipment comes back through the ordinary operations: into the bag,
+  // then equipped from there.
+  const int count = GetRecordItemCount(record);
+  for (int i = 0; i < count; ++i) {
+    CItem* item = nullptr;
+    if (!LoadItem(file, item) || !item) return nullptr;
+    const bool equipped = item->IsEquipped();
+    if (!character->AddItem(item)) {
+      delete item;  // refused, or what a full stack left over
+      continue;
+    }
+    // A stack the bag merged it into has freed it: equip only what is held as it is.
+    if (equipped && IsCarrying(*character, item)) character->Equip(item);
+  }
+  return character.release();
+}
+
+bool CCharacter::WriteSave() {
+  CharacterRecord record;
+  CharacterToRecord(*this, record);
+  CSaveFile& file = GetGameMain()->SaveFile;
+  std::uint8_t length[4];
+  WriteLE32(length, CharacterRecordSize);
+  file.Write(length, sizeof length, nullptr);
+  file.Write(record.Bytes, CharacterRecordSize, nullptr);
+  for (int slot = 0; items && slot < itemCapacity; ++slot)
+    if (items[slot]) items[slot]->Save(file);
+  return true;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// One character in the suspended game: a u32 length of 296, the 296-byte
+// little-endian record of its fields, then the record of every item it
+// carries, in slot order. The class's constants and animation table come
+// back from its constructor, not from the record.
+#include <cstdint>
+
+#include "characters/CCharacter.h"
+#include "characters/CharacterFactory.h"
+
+class CSaveFile;
+
+constexpr std::uint32_t CharacterRecordSize = 296;
+
+struct CharacterRecord {
+  std::uint8_t Bytes[CharacterRecordSize];
+};
+
+// Fills the whole record (padding 0). Its item count is the number of
+// filled inventory slots: the records that follow it.
+void CharacterToRecord(const CCharacter& character, CharacterRecord& record);
+
+// Copies the stored fields into a character built for the record's type.
+// DEX and INT are taken only when above 0; the item count is left to the
+// items as they are added.
+void RecordToCharacter(const CharacterRecord& record, CCharacter& character);
+
+// Whether the record can stand for `built`, a fresh character of its type:
+// alive, padding 0, every cell on the map, a direction of the table, a step
+// of 0-8, an animation entry of the class's table, colours of 0-255, finite
+// sprite values and an item count the class can carry.
+bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& built);
+
+// The filled inventory slots, from the first to the capacity.
+int CountCarriedItems(const CCharacter& character);
+
+std::int32_t GetRecordType(const CharacterRecord& record);
+std::int32_t GetRecordItemCount(const CharacterRecord& record);
+
+using CharacterMaker = CCharacter* (*)(CharacterType);
+
+// Reads one character and its items from the open file and builds it with
+// `make`. Null, with nothing left over, when the length is not 296, a read
+// falls short, the type has no class, the record is not sound, or an item
+// record cannot be read or names no kind. Items the character refuses are
+// deleted.
+CCharacter* LoadCharacter(CSaveFile& file, CharacterMaker make = &CreateCharacter);

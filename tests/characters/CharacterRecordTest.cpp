@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <memory>
+
+#include "characters/CarrierTestSupport.h"
+#include "characters/CharacterRecord.h"
+#include "items/ItemRecord.h"
+#include "items/ItemTestSupport.h"
+#include "platform/SaveTestSupport.h"
+
+namespace {
+
+using runtest::MakeTestCharacter;
+using runtest::TestMonster;
+using runtest::TestPlayer;
+using CharacterPtr = std::unique_ptr<CCharacter>;
+
+constexpr ItemId Sword = 0x001;
+constexpr ItemId StoneArrow = 0x200;
+constexpr ItemId Herb = 0x800;
+
+std::int32_t WordAt(const CharacterRecord& r, int at) {
+  std::int32_t v;
+  std::memcpy(&v, r.Bytes + at, 4);
+  return v;
+}
+double DoubleAt(const CharacterRecord& r, int at) {
+  double v;
+  std::memcpy(&v, r.Bytes + at, 8);
+  return v;
+}
+
+CharacterRecord RecordOf(const CCharacter& c) {
+  CharacterRecord r;
+  CharacterToRecord(c, r);
+  return r;
+}
+
+// A player whose every stored field differs from its neighbours'.
+void FillEveryField(CCharacter& c) {
+  c.spareFlag = 7;
+  c.sureHit = 1;
+  std::int32_t CCharacter::*words[] = {
+      &CCharacter::level,    &CCharacter::exp,         &CCharacter::satiety,       &CCharacter::hp,
+      &CCharacter::maxHp,    &CCharacter::attack,      &CCharacter::defence,       &CCharacter::accuracy,
+      &CCharacter::evasion,  &CCharacter::criticalChance, &CCharacter::counterDamagePercent,
+      &CCharacter::maxHpX100, &CCharacter::strength,   &CCharacter::spareStat,     &CCharacter::meleeAttackType,
+      &CCharacter::meleeReach, &CCharacter::passesWalls, &CCharacter::regenAmount, &CCharacter::actionPoints,
+      &CCharacter::regenProgress, &CCharacter::animTick, &CCharacter::animSpare,  &CCharacter::selectedItem,
+      &CCharacter::magicDamageCut, &CCharacter::dexterity, &CCharacter::intelligence};
+  std::int32_t value = 101;
+  for (auto field : words) c.*field = value++;
+  c.x = 12, c.y = 13, c.prevX = 11, c.prevPrevX = 10, c.prevY = 14, c.prevPrevY = 15;
+  c.direction = DirectionUpRight;
+  c.moveStep = 5;
+  c.animEntry = 21;
+  c.alpha = 200, c.red = 10, c.green = 20, c.blue = 30;
+  for (int k = 0; k < StatusKindCount; ++k) c.status[k] = 1000 + k;
+  c.status[static_cast<int>(StatusKind::Dormant)] = -1;
+  c.spriteRotation = 0.25;
+  c.spriteScale = 3.5;
+  for (int i = 0; i < 4; ++i) c.extraWords[i] = -5 - i;
+}
+
+// The record followed by the records of what the character carries, as
+// "save" holds them.
+void AddCharacter(itemtest::MemoryFile& file, const CCharacter& c) {
+  const CharacterRecord r = RecordOf(c);
+  const std::uint32_t length = CharacterRecordSize;
+  file.Write(&length, 4, nullptr);
+  file.Write(r.Bytes, CharacterRecordSize, nullptr);
+  for (int slot = 0; slot < c.itemCapacity; ++slot)
+    if (c.items[slot]) c.items[slot]->Save(file);
+}
+
+CharacterPtr Load(itemtest::MemoryFile& file) { return CharacterPtr(LoadCharacter(file, &MakeTestCharacter)); }
+
+class CharacterRecordTest : public itemtest::ItemFixture {};
+
+TEST_F(CharacterRecordTest, FieldsLieAtTheirOffsets) {
+  TestPlayer p;
+  FillEveryField(p);
+  p.AddItem(CreateItem(Herb));
+  const CharacterRecord r = RecordOf(p);
+
+  EXPECT_EQ(r.Bytes[0], 7);
+  EXPECT_EQ(r.Bytes[1], 1);
+  EXPECT_EQ(r.Bytes[44], 1);
+  for (int at : {2, 3, 45, 46, 47}) EXPECT_EQ(r.Bytes[at], 0) << at;
+  const struct {
+    int At;
+    std::int32_t Value;
+  } words[] = {
+      {4, 0},      {8, 101},     {40, 109},    {48, 110},  {76, 117},  {80, 12},    {88, 11},   {92, 10},
+      {96, 14},    {100, 15},    {104, 6},     {108, 1000}, {144, -1}, {148, 1011}, {168, 1016}, {172, 118},
+      {176, 1017}, {196, 1022},  {216, 5},     {220, 119}, {228, 21},  {236, 122},  {252, 30},  {256, 1},
+      {260, 123},  {264, 124},   {268, 125},   {272, 126}, {276, 1010}, {280, -5},  {292, -8},
+  };
+  for (const auto& w : words) EXPECT_EQ(WordAt(r, w.At), w.Value) << "offset " << w.At;
+  EXPECT_EQ(DoubleAt(r, 200), 0.25);
+  EXPECT_EQ(DoubleAt(r, 208), 3.5);
+}
+
+TEST_F(CharacterRecordTest, ACharacterComesBackWithEveryStoredFieldAndItsItems) {
+  TestPlayer p;
+  FillEveryField(p);
+  p.animEntry = 21;
+  CItem* sword = CreateItem(Sword);
+  p.AddItem(sword);
+  p.Equip(sword);
+  CItem* arrows = CreateItem(StoneArrow);
+  arrows->SetCount(30);
+  p.AddItem(arrows);
+  TestMonster m;
+  m.x = m.y = 3;
+
+  itemtest::MemoryFile file;
+  AddCharacter(file, p);
+  AddCharacter(file, m);  // no items: the next record follows at once
+  EXPECT_EQ(file.Bytes.size(), 2 * 300u + 2 * 260u);
+
+  CharacterPtr back = Load(file);
+  ASSERT_TRUE(back);
+  const CharacterRecord again = RecordOf(*back);
+  EXPECT_EQ(std::memcmp(again.Bytes, RecordOf(p).Bytes, CharacterRecordSize), 0);
+  ASSERT_EQ(back->GetItemCount(), 2);
+  EXPECT_EQ(back->items[0]->GetId(), Sword);
+  EXPECT_TRUE(back->items[0]->IsEquipped());
+  EXPECT_EQ(back->items[1]->GetId(), StoneArrow);
+  EXPECT_EQ(back->items[1]->GetCount(), 30);
+  EXPECT_FALSE(back->items[1]->IsEquipped());
+
+  CharacterPtr monster = Load(file);
+  ASSERT_TRUE(monster);
+  EXPECT_NE(dynamic_cast<TestMonster*>(monster.get()), nullptr);
+  EXPECT_EQ(file.Position, file.Bytes.size());
+}
+
+TEST_F(CharacterRecordTest, StoredDexAndIntOfZeroKeepTheClasssOwn) {
+  TestPlayer p;
+  p.dexterity = 0;
+  p.intelligence = -3;
+  itemtest::MemoryFile file;
+  AddCharacter(file, p);
+  struct Classy : TestPlayer {
+    Classy() { dexterity = intelligence = 9; }
+  };
+  CharacterPtr back(LoadCharacter(file, [](CharacterType) -> CCharacter* { return new Classy; }));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->dexterity, 9);
+  EXPECT_EQ(back->intelligence, 9);
+}
+
+TEST_F(CharacterRecordTest, ItemsTheCharacterRefusesOrMergesAreNotLeftBehind) {
+  TestPlayer p;
+  CItem* arrows = CreateItem(StoneArrow);
+  arrows->SetCount(10);
+  p.AddItem(arrows);
+  p.slots[1] = CreateItem(StoneArrow);  // a second stack, merged into the first on loading
+  p.slots[1]->SetCount(5);
+  p.slots[2] = CreateItem(Herb);
+  p.itemCount = 3;
+  itemtest::MemoryFile file;
+  AddCharacter(file, p);
+
+  struct Picky : TestPlayer {
+    Picky() { RefusedId = Herb; }
+  };
+  CharacterPtr back(LoadCharacter(file, [](CharacterType) -> CCharacter* { return new Picky; }));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->GetItemCount(), 1);
+  EXPECT_EQ(back->items[0]->GetCount(), 15);
+  EXPECT_EQ(file.Position, file.Bytes.size());
+}
+
+TEST_F(CharacterRecordTest, ADamagedCharacterIsRefusedWhole) {
+  TestPlayer good;
+  good.x = good.y = good.prevX = good.prevY = good.prevPrevX = good.prevPrevY = 5;
+  good.AddItem(CreateItem(Sword));
+  using Damage = std::function<void(itemtest::MemoryFile&)>;
+  auto inRecord = [](int at, std::int32_t value) -> Damage {
+    return [at, value](itemtest::MemoryFile& f) { std::memcpy(f.Bytes.data() + 4 + at, &value, 4); };
+  };
+  auto byteAt = [](int at, std::uint8_t value) -> Damage {
+    return [at, value](itemtest::MemoryFile& f) { f.Bytes[4 + static_cast<std::size_t>(at)] = value; };
+  };
+  const struct {
+    const char* What;
+    Damage Apply;
+  } cases[] = {
+      {"length 295", [](itemtest::MemoryFile& f) { f.Bytes[0] = 39; }},
+      {"length 297", [](itemtest::MemoryFile& f) { f.Bytes[0] = 41; }},
+      {"record cut", [](itemtest::MemoryFile& f) { f.Bytes.resize(200); }},
+      {"carried item cut", [](itemtest::MemoryFile& f) { f.Bytes.resize(f.Bytes.size() - 1); }},
+      {"carried item of no kind", [](itemtest::MemoryFile& f) { f.Bytes[300 + 4 + 9] = 0x7F; }},
+      {"type without a class", inRecord(4, 5)},
+      {"item count below 0", inRecord(256, -1)},
+      {"item count past the bag", inRecord(256, TestPlayer::Capacity + 1)},
+      {"x off the map", inRecord(80, 40)},
+      {"y off the map", inRecord(84, -1)},
+      {"second previous y off the map", inRecord(100, 40)},
+      {"direction 3", inRecord(104, 3)},
+      {"step 9", inRecord(216, 9)},
+      {"entry past the table", inRecord(228, 90)},
+      {"entry below 0", inRecord(228, -2)},
+      {"alpha 256", inRecord(240, 256)},
+      {"not alive", byteAt(1, 0)},
+      {"padding", byteAt(45, 1)},
+      {"scale not a number", [](itemtest::MemoryFile& f) {
+         const double nan = std::numeric_limits<double>::quiet_NaN();
+         std::memcpy(f.Bytes.data() + 4 + 208, &nan, 8);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    itemtest::MemoryFile file;
+    AddCharacter(file, good);
+    c.Apply(file);
+    EXPECT_EQ(Load(file), nullptr);
+  }
+  // Undamaged, it loads.
+  itemtest::MemoryFile file;
+  AddCharacter(file, good);
+  EXPECT_NE(Load(file), nullptr);
+}
+
+TEST_F(CharacterRecordTest, WriteSaveWritesTheRecordAndTheCarriedItems) {
+  TempGameFolder folder;
+  TestPlayer p;
+  FillEveryField(p);
+  p.AddItem(CreateItem(Herb));
+  p.AddItem(CreateItem(Sword));
+  itemtest::MemoryFile expected;
+  AddCharacter(expected, p);
+
+  CSaveFile& file = GetGameMain()->SaveFile;
+  ASSERT_TRUE(file.Create("character"));
+  EXPECT_TRUE(p.WriteSave());
+  ASSERT_TRUE(file.Close());
+  EXPECT_EQ(ReadBytes(folder.File("character")), expected.Bytes);
+}
+
+}  // namespace
