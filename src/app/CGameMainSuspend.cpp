@@ -117,7 +117,6 @@ bool CGameMain::CaptureSaveImage() {
   // holds none.
   const bool run = live.GameInProgress && CurrentStage && Player;
   if (run) {
-    live.RandomState = GetRandomState();
     image.Floor.assign(FloorImageSize, 0);
     PackFloorImage(image.Floor.data(), *CurrentStage);
     // The player is the first record, whatever its place in the list.

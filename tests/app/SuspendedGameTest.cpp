@@ -1,0 +1,271 @@
+// The suspended run in "save": the floor image, the characters with what
+// they carry, and the items on the floor, captured, written and read back;
+// and what a damaged or cut file leaves behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/SaveTestFixture.h"
+#include "characters/CarrierTestSupport.h"
+#include "floors/FloorImage.h"
+#include "floors/FloorTestSupport.h"
+#include "floors/StageFactory.h"
+#include "items/ItemFactory.h"
+
+namespace {
+
+using runtest::MakeTestCharacter;
+using runtest::TestMonster;
+using runtest::TestPlayer;
+
+constexpr ItemId Sword = 0x001;
+constexpr ItemId StoneArrow = 0x200;
+constexpr ItemId Herb = 0x800;
+constexpr std::size_t BlockSize = 8192;
+constexpr std::size_t FloorEntry = 4 + 65536;
+constexpr std::size_t CharacterEntry = 4 + 296;
+constexpr std::size_t ItemEntry = 4 + 256;
+
+const std::vector<std::string> Rows = {
+    "##########",
+    "#........#",
+    "#........#",
+    "#........#",
+    "#...>....#",
+    "#........#",
+    "##########",
+};
+
+class SuspendedGame : public SaveGameFixture {
+protected:
+  SuspendedGame() { game->MakeCharacter = &MakeTestCharacter; }
+
+  template <class T>
+  static T* Place(CGameMain& g, int x, int y) {
+    T* c = new T;
+    c->SetPosition(x, y);
+    EXPECT_TRUE(g.CurrentStage->MoveCharacterTo(x, y, c));
+    g.Characters.PushBack(c);
+    return c;
+  }
+
+  static void PutItem(CGameMain& g, int x, int y, ItemId id, int count = 1) {
+    CItem* item = CreateItem(id);
+    item->SetCount(count);
+    EXPECT_TRUE(g.CurrentStage->PutItemAt(x, y, item));
+  }
+
+  // A player carrying an equipped sword and arrows, a monster with a herb,
+  // and two items on the floor.
+  void BuildRun(CGameMain& g) {
+    g.Settings.Block.GameInProgress = 1;
+    g.Settings.Block.FloorNumber = 3;
+    g.CurrentStage = CreateStage(1);
+    floortest::Carve(*g.CurrentStage, Rows);
+    g.CurrentStage->TurnCounter = 17;
+    auto* player = Place<TestPlayer>(g, 2, 2);
+    g.Player = player;
+    player->hp = 21;
+    player->AddItem(CreateItem(Sword));
+    player->Equip(player->slots[0]);
+    CItem* arrows = CreateItem(StoneArrow);
+    arrows->SetCount(30);
+    player->AddItem(arrows);
+    auto* monster = Place<TestMonster>(g, 6, 3);
+    monster->InflictSleep(5);
+    monster->AddItem(CreateItem(Herb));
+    PutItem(g, 4, 1, Herb, 3);
+    PutItem(g, 3, 5, StoneArrow, 7);
+  }
+
+  // Where each record of the run built above begins and ends in "save".
+  static std::vector<std::size_t> Boundaries() {
+    std::vector<std::size_t> at = {BlockSize, BlockSize + 4, BlockSize + FloorEntry};
+    auto entry = [&at](std::size_t size) {
+      at.push_back(at.back() + 4);
+      at.push_back(at.back() + size - 4);
+    };
+    entry(CharacterEntry);  // the player, then its two items
+    entry(ItemEntry);
+    entry(ItemEntry);
+    entry(CharacterEntry);  // the monster and its herb
+    entry(ItemEntry);
+    entry(ItemEntry);  // the two loose items
+    entry(ItemEntry);
+    return at;
+  }
+
+  Bytes WrittenRun() {
+    BuildRun(*game);
+    EXPECT_TRUE(game->CaptureSaveImage());
+    EXPECT_TRUE(game->WriteSaveFile());
+    return ReadBytes(folder.File("save"));
+  }
+
+  static Bytes FloorImageOf(const CStageData& floor) {
+    Bytes image(FloorImageSize, 0);
+    PackFloorImage(image.data(), floor);
+    return image;
+  }
+
+  static std::vector<Bytes> RecordsOf(CGameMain& g) {
+    std::vector<Bytes> records;
+    for (CCharacter* c : g.Characters.Walk()) {
+      CharacterRecord r;
+      CharacterToRecord(*c, r);
+      records.emplace_back(r.Bytes, r.Bytes + sizeof r.Bytes);
+    }
+    return records;
+  }
+
+  // The run is gone, and the title has nothing to continue.
+  static void ExpectNoRun(const CGameMain& g) {
+    EXPECT_FALSE(g.HasSuspendedGame());
+    EXPECT_EQ(g.Player, nullptr);
+    EXPECT_EQ(g.CurrentStage, nullptr);
+    EXPECT_EQ(const_cast<CGameMain&>(g).Characters.GetCount(), 0);
+    EXPECT_EQ(g.Settings.Block.GameInProgress, 0);
+    EXPECT_EQ(g.SaveImage.Block.GameInProgress, 0);
+  }
+};
+
+TEST_F(SuspendedGame, TheRunComesBackWholeFromSave) {
+  const Bytes written = WrittenRun();
+  ASSERT_EQ(written.size(), Boundaries().back());
+  EXPECT_EQ(U32At(written, 64), 2u);  // CharacterCount
+  EXPECT_EQ(U32At(written, 68), 2u);  // ItemCount
+  EXPECT_EQ(U32At(written, BlockSize), 65536u);
+  // The loose items by column: (3, 5) before (4, 1).
+  const std::size_t loose = written.size() - 2 * ItemEntry;
+  EXPECT_EQ(U32At(written, loose + 4 + 20), 3u);
+  EXPECT_EQ(U32At(written, loose + ItemEntry + 4 + 20), 4u);
+
+  CGameMain next;
+  next.MakeCharacter = &MakeTestCharacter;
+  ASSERT_TRUE(next.LoadAll());
+  ASSERT_TRUE(next.HasSuspendedGame());
+  EXPECT_EQ(FloorImageOf(*next.CurrentStage), FloorImageOf(*game->CurrentStage));
+  EXPECT_EQ(RecordsOf(next), RecordsOf(*game));
+  ASSERT_NE(dynamic_cast<TestPlayer*>(next.Player), nullptr);
+  EXPECT_EQ(next.Player, next.Characters.GetAt(1));
+  EXPECT_EQ(next.CurrentStage->GetCharacterAt(6, 3), next.Characters.GetAt(2));
+  auto* player = static_cast<TestPlayer*>(next.Player);
+  EXPECT_TRUE(player->slots[0]->IsEquipped());
+  EXPECT_EQ(player->slots[1]->GetCount(), 30);
+  EXPECT_EQ(next.CurrentStage->GetItemAt(4, 1)->GetCount(), 3);
+  EXPECT_EQ(next.CurrentStage->GetItemAt(3, 5)->GetId(), StoneArrow);
+  // The image matches what was loaded: writing it again changes nothing.
+  ASSERT_TRUE(next.WriteSaveFile());
+  EXPECT_EQ(ReadBytes(folder.File("save")), written);
+}
+
+TEST_F(SuspendedGame, TheCarriedItemAreaGrowsPastSixtyFourRecords) {
+  BuildRun(*game);
+  for (int i = 0; i < 20; ++i) {
+    const int rows[3] = {1, 4, 5};
+    auto* m = Place<TestMonster>(*game, 1 + i % 8, rows[i / 8]);
+    for (int k = 0; k < TestMonster::Capacity; ++k) m->AddItem(CreateItem(Sword));
+  }
+  ASSERT_TRUE(game->CaptureSaveImage());
+  EXPECT_EQ(game->SaveImageRecords.CarriedItems.size(), 3u + 80u);
+  ASSERT_TRUE(game->WriteSaveFile());
+
+  CGameMain next;
+  next.MakeCharacter = &MakeTestCharacter;
+  ASSERT_TRUE(next.LoadAll());
+  ASSERT_TRUE(next.HasSuspendedGame());
+  EXPECT_EQ(RecordsOf(next), RecordsOf(*game));
+}
+
+TEST_F(SuspendedGame, ARunWithoutFloorOrPlayerIsNotWritten) {
+  game->Settings.Block.GameInProgress = 1;
+  ASSERT_TRUE(game->CaptureSaveImage());
+  ASSERT_TRUE(game->WriteSaveFile());
+  const Bytes written = ReadBytes(folder.File("save"));
+  ASSERT_EQ(written.size(), BlockSize);
+  EXPECT_EQ(written[52], 0);
+}
+
+TEST_F(SuspendedGame, ACutSaveContinuesNothing) {
+  const Bytes whole = WrittenRun();
+  std::vector<std::size_t> cuts = Boundaries();
+  cuts.pop_back();  // the whole file
+  for (std::size_t b : Boundaries()) cuts.push_back(b - 1);
+  for (std::size_t length : cuts) {
+    SCOPED_TRACE(length);
+    const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+    WriteBytes(folder.File("save"), cut);
+    CGameMain next;
+    next.MakeCharacter = &MakeTestCharacter;
+    testing::internal::CaptureStderr();
+    next.LoadAll();
+    const std::string err = testing::internal::GetCapturedStderr();
+    ExpectNoRun(next);
+    EXPECT_NE(err.find("save.damaged"), std::string::npos) << err;
+    EXPECT_EQ(ReadBytes(folder.File("save.damaged")), cut);
+    EXPECT_FALSE(FileExists(folder.File("save")));
+  }
+}
+
+TEST_F(SuspendedGame, EachDamagedRecordContinuesNothing) {
+  const Bytes whole = WrittenRun();
+  const std::vector<std::size_t> b = Boundaries();
+  // b[2] the player's length word, b[4] its first item's, b[8] the
+  // monster's, b[10] its herb's, b[12] and b[14] the loose items'.
+  auto word = [](std::size_t at, std::uint32_t value) {
+    return [at, value](Bytes& f) { PutU32At(f, at, value); };
+  };
+  const struct {
+    const char* What;
+    std::function<void(Bytes&)> Damage;
+  } cases[] = {
+      {"more characters than follow", word(64, 3)},
+      {"no character at all", word(64, 0)},
+      {"more loose items than follow", word(68, 3)},
+      {"floor length", word(BlockSize, 65535)},
+      {"floor terrain", word(BlockSize + 4, 99)},
+      {"player length", word(b[2], 297)},
+      {"player type", word(b[2] + 4 + 4, 5)},
+      {"first record a monster", word(b[2] + 4 + 4, 256)},
+      {"player off the map", word(b[2] + 4 + 80, 40)},
+      {"carried item length", word(b[4], 255)},
+      {"carried item of no kind", word(b[4] + 4 + 8, 0x7F00)},
+      {"monster length", word(b[8], 0)},
+      {"monster direction", word(b[8] + 4 + 104, 7)},
+      {"monster a second player", word(b[8] + 4 + 4, 0)},
+      {"monster on the player's cell", [&b](Bytes& f) {
+         for (std::size_t at : {80, 84, 88, 92, 96, 100}) PutU32At(f, b[8] + 4 + at, 2);
+       }},
+      {"loose item length", word(b[12], 257)},
+      {"loose item of no kind", word(b[14] + 4 + 8, 0xFFFF)},
+      {"two loose items on one cell", [&b](Bytes& f) {
+         PutU32At(f, b[14] + 4 + 20, 3);
+         PutU32At(f, b[14] + 4 + 24, 5);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    Bytes damaged = whole;
+    c.Damage(damaged);
+    WriteBytes(folder.File("save"), damaged);
+    CGameMain next;
+    next.MakeCharacter = &MakeTestCharacter;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(next.LoadAll());  // the settings themselves were sound
+    testing::internal::GetCapturedStderr();
+    ExpectNoRun(next);
+    EXPECT_EQ(ReadBytes(folder.File("save.damaged")), damaged);
+    // The next write leaves the damaged file alone and offers no CONTINUE.
+    ASSERT_TRUE(next.WriteSaveFile());
+    const Bytes rewritten = ReadBytes(folder.File("save"));
+    ASSERT_EQ(rewritten.size(), BlockSize);
+    EXPECT_EQ(rewritten[52], 0);
+    EXPECT_EQ(ReadBytes(folder.File("save.damaged")), damaged);
+  }
+}
+
+}  // namespace
