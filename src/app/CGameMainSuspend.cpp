@@ -52,12 +52,10 @@ bool CGameMain::HasSuspendedGame() const {
 
 void CGameMain::StartNewGame(int dungeonIndex) {
   if (dungeonIndex < 0 || dungeonIndex >= 8) return;
-  Characters.DeleteAll();
-  Player = nullptr;
   CCharacter* made = MakeCharacter ? MakeCharacter(static_cast<CharacterType>(Settings.Block.SelectedClass)) : nullptr;
   auto* player = dynamic_cast<CCharacterPlayer*>(made);
   if (!player) {
-    // The run in "save" stays as it was: nothing has been captured yet.
+    // Everything stays as it was, the run in "save" too.
     delete made;
     char line[96];
     std::snprintf(line, sizeof line, "StartNewGame: class %u cannot be made; no run starts\n",
@@ -65,6 +63,7 @@ void CGameMain::StartNewGame(int dungeonIndex) {
     SysDebugOutput(line);
     return;
   }
+  Characters.DeleteAll();
   Characters.PushBack(player);
   Player = player;
   player->GiveStartingItems();

@@ -3,6 +3,22 @@
 
 using GameStateId = std::int32_t;
 
+// The states by id (GameStateFromId); 2 and 19 are the bare in-dungeon
+// state, which nobody requests.
+constexpr GameStateId StateTitle = 1;
+constexpr GameStateId StateCleanUp = 3;
+constexpr GameStateId StateMainNormal = 4;
+constexpr GameStateId StatePlayerAction = 5;
+constexpr GameStateId StatePlayerMove = 6;
+constexpr GameStateId StateTrapAction = 7;
+constexpr GameStateId StateEnemyMove = 8;
+constexpr GameStateId StateEnemyAction = 9;
+constexpr GameStateId StateStageStart = 10;
+constexpr GameStateId StateStageEnd = 11;
+constexpr GameStateId StateReturnToTitle = 12;
+constexpr GameStateId StateGameOver = 13;
+constexpr GameStateId StateClear = 14;
+
 // A state of the game's flow. Every operation has an empty default body;
 // each state overrides the few it needs.
 class CGameState {
