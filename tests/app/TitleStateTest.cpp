@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CGameMain.h"
 #include "app/GameStates.h"
 #include "platform/RenderTestSupport.h"
 #include "ui/CGameInputController.h"
@@ -16,6 +17,7 @@ std::vector<std::string> Log;
 class LoggingScreen : public CGameInput {
 public:
   void Update() override { Log.push_back("update"); }
+  void Draw() override { Log.push_back(std::string("draw") + (DrawSuspended ? " suspended" : "")); }
   void DrawLayer(int layer) override {
     Log.push_back("layer " + std::to_string(layer) + (DrawSuspended ? " suspended" : ""));
   }
@@ -50,6 +52,26 @@ TEST_F(TitleState, UpdatesTheChainAndDrawsLayerOneThenLayerZero) {
   GetStateTitle()->Draw(0);
   EXPECT_EQ(Log, (std::vector<std::string>{"update", "layer 1 suspended", "layer 0"}));
   EXPECT_EQ(DrawSuspended, 0);
+}
+
+// Every in-dungeon state draws the floor with the chain over it in pass 0
+// only, and presents it.
+TEST_F(TitleState, TheDungeonStatesDrawTheChainOnlyInPassZero) {
+  CStageData* stage = GetGameMain()->CurrentStage;
+  GetGameMain()->CurrentStage = nullptr;
+  ASSERT_TRUE(GetGameInputController()->ChangeChild(100));
+  DrawSuspended = 1;
+  CGameState* states[] = {GetStateMainNormal(), GetStateMainNormalClear()};
+  for (CGameState* state : states) {
+    Log.clear();
+    state->Draw(1);
+    EXPECT_TRUE(Log.empty());
+    state->Draw(0);
+    state->DrawScene();
+    EXPECT_EQ(Log, (std::vector<std::string>{"draw", "draw"}));
+  }
+  EXPECT_EQ(DrawSuspended, 0);
+  GetGameMain()->CurrentStage = stage;
 }
 
 }  // namespace

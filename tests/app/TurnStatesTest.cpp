@@ -20,7 +20,9 @@ constexpr ItemId StoneArrow = 0x200;
 constexpr ItemId Herb = 0x800;
 constexpr ItemId Spikes = 0xC00;
 
-std::string At(const char* what) { return std::string(what) + "@" + std::to_string(GetStateController()->GetStateId()); }
+std::string At(const char* what) {
+  return std::string(what) + "@" + std::to_string(GetStateController()->GetStateId());
+}
 
 // Stands still and writes down each call of the turn and the state it came in.
 class Watcher : public runtest::Carrier<CCharacter> {
@@ -223,7 +225,8 @@ TEST_F(TurnStates, TheRunStopsAtEachOfItsTests) {
     p->SetDirection(c.Facing);
     if (c.Setup) c.Setup(*this, *stage, *p);
     game->AutoMove = 1;
-    std::fill(std::begin(GetInput()->InputHistory[InputRowPointer]), std::end(GetInput()->InputHistory[InputRowPointer]), 1);
+    std::int32_t* presses = GetInput()->InputHistory[InputRowPointer];
+    std::fill(presses, presses + InputHistoryLength, 1);
     GetStateController()->ChangeState(StateMainNormal);
     EXPECT_EQ(game->AutoMove != 0, !c.Stops);
     EXPECT_EQ(p->x, c.Stops ? c.X : c.X + DirectionDx(c.Facing));
