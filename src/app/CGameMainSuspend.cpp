@@ -17,10 +17,6 @@
 
 namespace {
 
-// The first floor of each dungeon of the stage select: the tutorial, LEVEL
-// 1-6 and the gallery's random first area.
-constexpr int FirstStages[8] = {500, 0, 100, 200, 300, 400, 600, 800};
-
 constexpr ScreenId PlayScreen = 15;
 constexpr GameStateId StageStartState = 10;
 
@@ -73,7 +69,7 @@ void CGameMain::StartNewGame(int dungeonIndex) {
   block.PlayTime = 0;
   block.TurnCount = 0;
   delete CurrentStage;
-  CurrentStage = CreateStage(FirstStages[dungeonIndex]);
+  CurrentStage = CreateFirstStage(dungeonIndex);
   block.DungeonIndex = static_cast<std::uint32_t>(dungeonIndex);
   if (!CurrentStage) {
     Characters.DeleteAll();

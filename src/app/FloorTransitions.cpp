@@ -5,12 +5,12 @@
 #include "app/GameStates.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
+#include "floors/StageFactory.h"
 #include "items/CItem.h"
 #include "items/CItemEvent.h"
 #include "platform/CEffect.h"
 #include "platform/CSoundManager.h"
 #include "platform/Random.h"
-#include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
 #include "ui/CGameInputMain.h"
 
@@ -22,7 +22,6 @@ constexpr ScreenId SecondClearScreen = 26;
 constexpr ScreenId FloorTitleCard = 27;
 constexpr AnimationEntry PrizePose = 190;
 constexpr AnimationEntry PrincessPose = 200;
-constexpr int TutorialStage = 500;
 // StageEnd's frame counter: 1 while the next floor is being made, 2 once
 // it stands.
 constexpr std::uint32_t FloorChanging = 1;
@@ -43,23 +42,6 @@ CGameInput* LastScreen() {
   CGameInput* screen = GetGameInputController();
   while (screen->GetChild()) screen = screen->GetChild();
   return screen;
-}
-
-// The floor below replaces this one, with nobody of this floor but the
-// player. A floor with nothing below stays as it is.
-void GoDownToNextFloor(CGameMain& game) {
-  std::uint32_t& floorNumber = game.Settings.Block.FloorNumber;
-  ++floorNumber;  // the next floor is made for its own number
-  CStageData* next = game.CurrentStage->CreateNextFloor();
-  if (!next) {
-    --floorNumber;
-    SysDebugOutput("StageEnd: the floor has no floor below; staying on it\n");
-    return;
-  }
-  game.Characters.DeleteAllButPlayer();
-  delete game.CurrentStage;
-  game.CurrentStage = next;
-  next->GenerateFloor();
 }
 
 }  // namespace

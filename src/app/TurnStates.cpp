@@ -10,6 +10,7 @@
 #include "app/CGameMain.h"
 #include "app/GameStateSupport.h"
 #include "app/GameStates.h"
+#include "characters/CCharacterEffect.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
 #include "items/CItem.h"
@@ -113,14 +114,6 @@ bool RunStops(CCharacterPlayer& player, const CStageData& stage) {
   return !player.StepForward();
 }
 
-// The picked item's picture rising over its cell, owned by the effect.
-// Until the floor has effect characters the picture is only let go.
-void ShowRisingItem(int x, int y, CItem* picture) {
-  (void)x;
-  (void)y;
-  delete picture;
-}
-
 // What the player finds at the end of a step: a running player only looks;
 // otherwise the bag takes what it can. Traps are left to the trap state.
 void PickUpAtPlayer() {
@@ -143,7 +136,7 @@ void PickUpAtPlayer() {
   CItem* picture = item->Clone();
   if (player->AddItem(item)) {
     GetSoundManager()->PlaySe(PickUpSound);
-    ShowRisingItem(x, y, picture);
+    CCharacterEffect::SpawnRisingItem(x, y, picture);
     stage->RemoveItemAt(x, y);
     ShowMessageWith(PickedUpText, name);
     return;
@@ -154,7 +147,7 @@ void PickUpAtPlayer() {
   AddMessageWith(ThereIsText, name);
   if (item->GetCount() < countBefore) {
     GetSoundManager()->PlaySe(PickUpSound);
-    ShowRisingItem(x, y, item->Clone());
+    CCharacterEffect::SpawnRisingItem(x, y, item->Clone());
   }
 }
 
