@@ -1,7 +1,9 @@
 #include "characters/CharacterRecord.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "app/CGameMain.h"
@@ -15,6 +17,7 @@ namespace {
 constexpr int SpareFlagAt = 0;
 constexpr int AliveAt = 1;
 constexpr int TypeAt = 4;
+constexpr int ExpAt = 12;
 constexpr int SureHitAt = 44;
 constexpr int SpriteRotationAt = 200;
 constexpr int SpriteScaleAt = 208;
@@ -32,7 +35,6 @@ struct WordField {
 constexpr WordField WordFields[] = {
     {4, &CCharacter::type},
     {8, &CCharacter::level},
-    {12, &CCharacter::exp},
     {16, &CCharacter::satiety},
     {20, &CCharacter::hp},
     {24, &CCharacter::maxHp},
@@ -75,11 +77,15 @@ struct WordRange {
   int At;
   std::int32_t Low, High;
 };
+// The counters a turn adds to (satiety, action points, regeneration) stay
+// far from overflowing.
+constexpr std::int32_t CounterLimit = 1000000;
 constexpr WordRange WordRanges[] = {
-    {80, 0, StageMapSize - 1}, {84, 0, StageMapSize - 1}, {88, 0, StageMapSize - 1},
-    {92, 0, StageMapSize - 1}, {96, 0, StageMapSize - 1}, {100, 0, StageMapSize - 1},
-    {216, 0, 8},               {240, 0, 255},             {244, 0, 255},
-    {248, 0, 255},             {252, 0, 255},
+    {80, 0, StageMapSize - 1},        {84, 0, StageMapSize - 1},        {88, 0, StageMapSize - 1},
+    {92, 0, StageMapSize - 1},        {96, 0, StageMapSize - 1},        {100, 0, StageMapSize - 1},
+    {216, 0, 8},                      {240, 0, 255},                    {244, 0, 255},
+    {248, 0, 255},                    {252, 0, 255},                    {16, -CounterLimit, CounterLimit},
+    {220, -CounterLimit, CounterLimit}, {224, -CounterLimit, CounterLimit},
 };
 constexpr int DirectionAt = 104;
 constexpr int AnimEntryAt = 228;
@@ -126,6 +132,10 @@ void CharacterToRecord(const CCharacter& character, CharacterRecord& record) {
   record.Bytes[AliveAt] = character.alive;
   record.Bytes[SureHitAt] = character.sureHit;
   for (const WordField& field : WordFields) Put(record, field.At, character.*field.Field);
+  // The record has a word for experience; beyond it the count stays at its top.
+  Put(record, ExpAt,
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(character.exp, std::numeric_limits<std::int32_t>::min(),
+                                                         std::numeric_limits<std::int32_t>::max())));
   for (int kind = 0; kind < StatusKindCount; ++kind) Put(record, StatusAt(kind), character.status[kind]);
   WriteLEF64(record.Bytes + SpriteRotationAt, character.spriteRotation);
   WriteLEF64(record.Bytes + SpriteScaleAt, character.spriteScale);
@@ -140,6 +150,7 @@ void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
   character.alive = record.Bytes[AliveAt];
   character.sureHit = record.Bytes[SureHitAt];
   for (const WordField& field : WordFields) character.*field.Field = Get(record, field.At);
+  character.exp = Get(record, ExpAt);
   for (int kind = 0; kind < StatusKindCount; ++kind) character.status[kind] = Get(record, StatusAt(kind));
   character.spriteRotation = ReadLEF64(record.Bytes + SpriteRotationAt);
   character.spriteScale = ReadLEF64(record.Bytes + SpriteScaleAt);

@@ -28,7 +28,8 @@ void RecordToCharacter(const CharacterRecord& record, CCharacter& character);
 // Whether the record can stand for `built`, a fresh character of its type:
 // alive, padding 0, every cell on the map, a direction of the table, a step
 // of 0-8, an animation entry of the class's table, colours of 0-255, finite
-// sprite values and an item count the class can carry.
+// sprite values, satiety, action points and regeneration far from
+// overflowing, and an item count the class can carry.
 bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& built);
 
 // The filled inventory slots, from the first to the capacity.

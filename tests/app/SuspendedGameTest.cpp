@@ -15,6 +15,7 @@
 #include "floors/FloorTestSupport.h"
 #include "floors/StageFactory.h"
 #include "items/ItemFactory.h"
+#include "characters/CharacterFactory.h"
 
 namespace {
 
@@ -179,6 +180,41 @@ TEST_F(SuspendedGame, TheCarriedItemAreaGrowsPastSixtyFourRecords) {
   ASSERT_TRUE(next.LoadAll());
   ASSERT_TRUE(next.HasSuspendedGame());
   EXPECT_EQ(RecordsOf(next), RecordsOf(*game));
+}
+
+TEST_F(SuspendedGame, APlayerClassComesBackWithItsKitWornAndCarried) {
+  game->MakeCharacter = &CreateCharacter;
+  game->Settings.Block.GameInProgress = 1;
+  game->CurrentStage = CreateStage(1);
+  floortest::Carve(*game->CurrentStage, Rows);
+  auto* fighter = dynamic_cast<CCharacterPlayer*>(CreateCharacter(0));
+  ASSERT_NE(fighter, nullptr);
+  fighter->SetPosition(3, 3);
+  ASSERT_TRUE(game->CurrentStage->MoveCharacterTo(3, 3, fighter));
+  game->Characters.PushBack(fighter);
+  game->Player = fighter;
+  fighter->GiveStartingItems();
+  fighter->hp = 17;
+  fighter->exp = 1234;
+  ASSERT_TRUE(game->CaptureSaveImage());
+  ASSERT_TRUE(game->WriteSaveFile());
+
+  CGameMain next;
+  ASSERT_TRUE(next.LoadAll());
+  ASSERT_TRUE(next.HasSuspendedGame());
+  EXPECT_EQ(RecordsOf(next), RecordsOf(*game));
+  ASSERT_EQ(next.Player->itemCapacity, fighter->itemCapacity);
+  int worn = 0;
+  for (int slot = 0; slot < fighter->itemCapacity; ++slot) {
+    const CItem* was = fighter->items[slot];
+    const CItem* is = next.Player->items[slot];
+    ASSERT_EQ(was == nullptr, is == nullptr) << slot;
+    if (!was) continue;
+    EXPECT_EQ(is->GetId(), was->GetId()) << slot;
+    EXPECT_EQ(is->IsEquipped(), was->IsEquipped()) << slot;
+    worn += is->IsEquipped() ? 1 : 0;
+  }
+  EXPECT_EQ(worn, 3);  // sword, armour and shield; the meat is in the bag
 }
 
 TEST_F(SuspendedGame, ARunWithoutFloorOrPlayerIsNotWritten) {

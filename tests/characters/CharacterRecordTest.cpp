@@ -45,7 +45,7 @@ void FillEveryField(CCharacter& c) {
   c.spareFlag = 7;
   c.sureHit = 1;
   std::int32_t CCharacter::*words[] = {
-      &CCharacter::level,    &CCharacter::exp,         &CCharacter::satiety,       &CCharacter::hp,
+      &CCharacter::satiety,       &CCharacter::hp,
       &CCharacter::maxHp,    &CCharacter::attack,      &CCharacter::defence,       &CCharacter::accuracy,
       &CCharacter::evasion,  &CCharacter::criticalChance, &CCharacter::counterDamagePercent,
       &CCharacter::maxHpX100, &CCharacter::strength,   &CCharacter::spareStat,     &CCharacter::meleeAttackType,
@@ -53,6 +53,8 @@ void FillEveryField(CCharacter& c) {
       &CCharacter::regenProgress, &CCharacter::animTick, &CCharacter::animSpare,  &CCharacter::selectedItem,
       &CCharacter::magicDamageCut, &CCharacter::dexterity, &CCharacter::intelligence};
   std::int32_t value = 101;
+  c.level = value++;
+  c.exp = value++;
   for (auto field : words) c.*field = value++;
   c.x = 12, c.y = 13, c.prevX = 11, c.prevPrevX = 10, c.prevY = 14, c.prevPrevY = 15;
   c.direction = DirectionUpRight;
@@ -95,7 +97,7 @@ TEST_F(CharacterRecordTest, FieldsLieAtTheirOffsets) {
     int At;
     std::int32_t Value;
   } words[] = {
-      {4, 0},      {8, 101},     {40, 109},    {48, 110},  {76, 117},  {80, 12},    {88, 11},   {92, 10},
+      {4, 0},      {8, 101},     {12, 102},    {40, 109},    {48, 110},  {76, 117},  {80, 12},    {88, 11},   {92, 10},
       {96, 14},    {100, 15},    {104, 6},     {108, 1000}, {144, -1}, {148, 1011}, {168, 1016}, {172, 118},
       {176, 1017}, {196, 1022},  {216, 5},     {220, 119}, {228, 21},  {236, 122},  {252, 30},  {256, 1},
       {260, 123},  {264, 124},   {268, 125},   {272, 126}, {276, 1010}, {280, -5},  {292, -8},
@@ -103,6 +105,9 @@ TEST_F(CharacterRecordTest, FieldsLieAtTheirOffsets) {
   for (const auto& w : words) EXPECT_EQ(WordAt(r, w.At), w.Value) << "offset " << w.At;
   EXPECT_EQ(DoubleAt(r, 200), 0.25);
   EXPECT_EQ(DoubleAt(r, 208), 3.5);
+  // Experience past the record's word is kept at its top.
+  p.exp = std::int64_t{5} << 32;
+  EXPECT_EQ(WordAt(RecordOf(p), 12), std::numeric_limits<std::int32_t>::max());
 }
 
 TEST_F(CharacterRecordTest, ACharacterComesBackWithEveryStoredFieldAndItsItems) {
@@ -208,6 +213,8 @@ TEST_F(CharacterRecordTest, ADamagedCharacterIsRefusedWhole) {
       {"entry past the table", inRecord(228, 90)},
       {"entry below 0", inRecord(228, -2)},
       {"alpha 256", inRecord(240, 256)},
+      {"action points about to overflow", inRecord(220, 0x7FFFFFFF)},
+      {"satiety about to underflow", inRecord(16, -0x7FFFFFFF)},
       {"not alive", byteAt(1, 0)},
       {"padding", byteAt(45, 1)},
       {"scale not a number", [](itemtest::MemoryFile& f) {
