@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/TurnTestSupport.h"
+#include "characters/CharacterFactory.h"
 #include "items/ItemFactory.h"
 
 namespace {
@@ -228,6 +229,23 @@ TEST_F(FloorTransitions, ANewGameStartsOnTheDungeonsFirstFloorWithNothingHeld) {
   EXPECT_EQ(GetStateController()->GetStateId(), StateMainNormal);
   EXPECT_EQ(game->Player, player);
   EXPECT_EQ(game->CurrentStage, stage);
+}
+
+TEST_F(FloorTransitions, ANewGameOfAClassStandsOnItsGeneratedFloorAndIsSaved) {
+  game->MakeCharacter = &CreateCharacter;
+  game->Settings.Block.SelectedClass = 2;
+  game->Characters.DeleteAll();
+  game->StartNewGame(1);
+  stage = game->CurrentStage;
+  ASSERT_NE(game->Player, nullptr);
+  EXPECT_EQ(game->Player->type, 2);
+  EXPECT_EQ(stage->GetCharacterAt(game->Player->x, game->Player->y), game->Player);
+  for (int i = 0; i < 10 && GetStateController()->GetStateId() == StateStageStart; ++i) Frame();
+  EXPECT_NE(GetStateController()->GetStateId(), StateStageStart);
+  EXPECT_EQ(game->Settings.Block.GameInProgress, 1);
+  // The first turn's capture holds everyone on the floor.
+  EXPECT_EQ(game->SaveImage.Block.CharacterCount, static_cast<std::uint32_t>(game->Characters.GetCount()));
+  EXPECT_TRUE(FileExists(folder.File("save")));
 }
 
 TEST_F(FloorTransitions, ContinueResumesTheSavedTurnAndWithoutOneStays) {
