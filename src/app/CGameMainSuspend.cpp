@@ -47,36 +47,39 @@ bool CGameMain::HasSuspendedGame() const {
 }
 
 void CGameMain::StartNewGame(int dungeonIndex) {
-  if (dungeonIndex < 0 || dungeonIndex >= 8) return;
+  // Everything stays as it was, the run in "save" too, unless both the
+  // player and its first floor can be made.
+  auto refuse = [this, dungeonIndex](const char* why) {
+    char line[128];
+    std::snprintf(line, sizeof line, "StartNewGame: dungeon %d, class %u: %s; no run starts\n", dungeonIndex,
+                  Settings.Block.SelectedClass, why);
+    SysDebugOutput(line);
+  };
+  if (dungeonIndex < 0 || dungeonIndex >= 8) return refuse("no such dungeon");
   CCharacter* made = MakeCharacter ? MakeCharacter(static_cast<CharacterType>(Settings.Block.SelectedClass)) : nullptr;
   auto* player = dynamic_cast<CCharacterPlayer*>(made);
   if (!player) {
-    // Everything stays as it was, the run in "save" too.
     delete made;
-    char line[96];
-    std::snprintf(line, sizeof line, "StartNewGame: class %u cannot be made; no run starts\n",
-                  Settings.Block.SelectedClass);
-    SysDebugOutput(line);
-    return;
+    return refuse("the class cannot be made");
   }
+  player->GiveStartingItems();
+  player->ClampHP();
+  CStageData* first = CreateFirstStage(dungeonIndex);
+  if (!first) {
+    delete player;
+    return refuse("the first floor cannot be made");
+  }
+
   Characters.DeleteAll();
   Characters.PushBack(player);
   Player = player;
-  player->GiveStartingItems();
-  player->ClampHP();
   SaveBlock& block = Settings.Block;
   block.FloorNumber = 1;
   block.PlayTime = 0;
   block.TurnCount = 0;
   delete CurrentStage;
-  CurrentStage = CreateFirstStage(dungeonIndex);
+  CurrentStage = first;
   block.DungeonIndex = static_cast<std::uint32_t>(dungeonIndex);
-  if (!CurrentStage) {
-    Characters.DeleteAll();
-    Player = nullptr;
-    SysDebugOutput("StartNewGame: the dungeon's first floor cannot be made; no run starts\n");
-    return;
-  }
   CurrentStage->GenerateFloor();
   // Nothing of an earlier run may hold the new one's first turn.
   AutoMove = 0;

@@ -202,7 +202,7 @@ TEST_F(FloorTransitions, ANewGameStartsOnTheDungeonsFirstFloorWithNothingHeld) {
   game->Settings.Block.FloorNumber = 9;
   game->Settings.Block.TurnCount = 99;
   game->Settings.Block.GameInProgress = 0;
-  Place<TestMonster>(4, 4);
+  TestMonster* old = Place<TestMonster>(4, 4);
   GetStateController()->Hold();
   game->StartNewGame(3);
   stage = game->CurrentStage;
@@ -212,7 +212,8 @@ TEST_F(FloorTransitions, ANewGameStartsOnTheDungeonsFirstFloorWithNothingHeld) {
   EXPECT_EQ(game->Settings.Block.FloorNumber, 1u);
   EXPECT_EQ(game->Settings.Block.TurnCount, 0u);
   ASSERT_NE(dynamic_cast<TestPlayer*>(game->Player), nullptr);
-  EXPECT_EQ(game->Characters.GetCount(), 1);
+  EXPECT_EQ(game->Characters.GetAt(1), game->Player);
+  for (CCharacter* c : game->Characters.Walk()) EXPECT_NE(c, old);
   EXPECT_EQ(GetStateController()->GetStateId(), StateStageStart);
   EXPECT_EQ(GetStateController()->GetHoldCount(), 0);
   EXPECT_EQ(game->Settings.Block.GameInProgress, 0);  // until the first turn

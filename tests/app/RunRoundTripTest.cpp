@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/TurnTestSupport.h"
+#include "characters/CharacterFactory.h"
 
 namespace {
 
@@ -50,34 +51,53 @@ protected:
     }
     return digests;
   }
+
+  // Plays three turns, saves at the fourth's start, plays on; then starts
+  // again, continues and plays the same turns: both must be alike.
+  void RoundTrip(const std::vector<CharacterType>& monsters) {
+    UseFloor(CreateStage(1));
+    floortest::Carve(*stage, DefaultRows());
+    TestPlayer* p = PlacePlayer(3, 3);
+    p->hp = p->maxHp = 1000;
+    const int cells[][2] = {{6, 2}, {7, 4}, {5, 5}, {9, 1}};
+    for (std::size_t i = 0; i < monsters.size(); ++i) {
+      CCharacter* m = game->MakeCharacter(monsters[i]);
+      ASSERT_NE(m, nullptr) << monsters[i];
+      m->SetPosition(cells[i][0], cells[i][1]);
+      ASSERT_TRUE(stage->MoveCharacterTo(cells[i][0], cells[i][1], m));
+      game->Characters.PushBack(m);
+    }
+    GetStateController()->ChangeState(StateMainNormal);
+    Play(3, 0);
+
+    // The image holds this turn's start; "save" is written as at exit.
+    ASSERT_TRUE(game->WriteSaveFile());
+    const std::vector<std::string> straight = Play(8, 3);
+    ASSERT_NE(straight.front(), straight.back());
+
+    // The program starts again with another seed, and CONTINUE is chosen.
+    SeedRandom(777);
+    GetStateController()->ChangeState(StateTitle);
+    GetGameInputController()->SetChild(nullptr);
+    game->ContinueGame();
+    stage = game->CurrentStage;
+    ASSERT_TRUE(game->HasSuspendedGame());
+    FramesToNextTurn();
+    const std::vector<std::string> continued = Play(8, 3);
+    EXPECT_EQ(continued, straight);
+  }
 };
 
 TEST_F(RunRoundTrip, ContinuingASavedTurnPlaysTheSameNextTurns) {
-  UseFloor(CreateStage(1));
-  floortest::Carve(*stage, DefaultRows());
-  TestPlayer* p = PlacePlayer(3, 3);
-  p->hp = p->maxHp = 1000;
-  Place<TestMonster>(6, 2);
-  Place<TestMonster>(7, 4);
-  Place<TestMonster>(5, 5);
-  GetStateController()->ChangeState(StateMainNormal);
-  Play(3, 0);
+  RoundTrip({runtest::TestMonsterType, runtest::TestMonsterType, runtest::TestMonsterType});
+}
 
-  // The image holds this turn's start; "save" is written as at exit.
-  ASSERT_TRUE(game->WriteSaveFile());
-  const std::vector<std::string> straight = Play(8, 3);
-  ASSERT_NE(straight.front(), straight.back());
-
-  // The program starts again with another seed, and CONTINUE is chosen.
-  SeedRandom(777);
-  GetStateController()->ChangeState(StateTitle);
-  GetGameInputController()->SetChild(nullptr);
-  game->ContinueGame();
-  stage = game->CurrentStage;
-  ASSERT_TRUE(game->HasSuspendedGame());
-  FramesToNextTurn();
-  const std::vector<std::string> continued = Play(8, 3);
-  EXPECT_EQ(continued, straight);
+// The monsters of the families, with their own choices, moves and blows.
+TEST_F(RunRoundTrip, AndSoDoTheMonstersOfTheFamilies) {
+  game->MakeCharacter = [](CharacterType type) -> CCharacter* {
+    return type == runtest::TestPlayerType ? new TestPlayer : CreateCharacter(type);
+  };
+  RoundTrip({256, 259, 262, 274});
 }
 
 }  // namespace

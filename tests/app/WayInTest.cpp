@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/CGameMain.h"
 #include "app/CGameState.h"
+#include "floors/CStageData.h"
 #include "platform/CEffect.h"
 #include "platform/CMyInput.h"
 #include "platform/RenderTestSupport.h"
@@ -44,7 +45,13 @@ protected:
   }
   void TearDown() override {
     titletest::DetachTitleScreens();
+    // A run that started is let go with its floor.
+    game->Characters.DeleteAll();
+    game->Player = nullptr;
+    delete game->CurrentStage;
+    game->CurrentStage = nullptr;
     GetStateController()->Reset();
+    GetStateController()->ClearHolds();
     std::memcpy(&game->Settings.Block, &Saved, sizeof Saved);
     game->Clock = SavedClock;
     RenderFixture::TearDown();
@@ -152,9 +159,14 @@ TEST_F(WayIn, InJapaneseAfterTheTutorialThroughItsNoticeToLevelOne) {
   EXPECT_EQ(Dungeons->GetSelectedDungeon(), 1) << "LEVEL 1 on the top row";
   EXPECT_NE(std::string(Dungeons->DescriptionWindow.GetText()).find(GetText(LanguageJapanese, 1144)),
             std::string::npos);
-  const std::string asked = StartRun();
-  EXPECT_NE(asked.find("StartNewGame: dungeon 1, class 3"), std::string::npos) << asked;
+  StartRun();
   EXPECT_EQ(game->Settings.Block.DungeonIndex, 1u);
+  // The run has begun on LEVEL 1's first floor with the chosen class.
+  ASSERT_NE(game->Player, nullptr);
+  EXPECT_EQ(game->Player->type, 3);
+  ASSERT_NE(game->CurrentStage, nullptr);
+  EXPECT_EQ(game->CurrentStage->StageId, 0);
+  EXPECT_EQ(GetStateController()->GetStateId(), StateStageStart);
 }
 
 }  // namespace
