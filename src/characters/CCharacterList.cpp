@@ -45,6 +45,9 @@ void CCharacterList::DeleteMember(Node* node) {
   Drop(node);
   for (CCharacter* other : Walk())
     if (other->lastAttacker == character) other->lastAttacker = nullptr;
+  // The game never points at a player that is gone.
+  CGameMain* game = GetGameMain();
+  if (game->Player == character) game->Player = nullptr;
   delete character;
 }
 

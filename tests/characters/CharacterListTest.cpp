@@ -105,6 +105,18 @@ TEST_F(CharacterList, EverythingButThePlayerGoes) {
   game->Player = saved;
 }
 
+TEST_F(CharacterList, APlayerWhoseDyingChainEndsIsNoLongerThePlayer) {
+  CGameMain* game = GetGameMain();
+  CCharacterPlayer* saved = game->Player;
+  auto* player = new CCharacterPlayer;
+  game->Player = player;
+  list_.PushBack(player);
+  player->alive = 0;
+  list_.UpdateAndPrune();
+  EXPECT_EQ(game->Player, nullptr);
+  game->Player = saved;
+}
+
 TEST_F(CharacterList, PruneDeletesTheDeadInTheSamePass) {
   // Member 2 ends its dying chain during this very tick.
   Add(1);
