@@ -188,6 +188,24 @@ TEST_F(FloorTransitions, DeathEndsTheRunInGameOver) {
   EXPECT_EQ(GetStateController()->GetStateId(), StateTitle);
 }
 
+TEST_F(FloorTransitions, APlayerOfAClassDiesIntoGameOver) {
+  game->Settings.Block.DungeonIndex = 1;
+  auto* p = dynamic_cast<CCharacterPlayer*>(CreateCharacter(0));
+  ASSERT_NE(p, nullptr);
+  p->SetPosition(3, 3);
+  ASSERT_TRUE(stage->MoveCharacterTo(3, 3, p));
+  game->Characters.PushBack(p);
+  game->Player = p;
+  p->actionPoints = 2;
+  GetStateController()->ChangeState(StateMainNormal);
+  p->hp = 0;
+  p->SetAnimation(AnimationDying);
+  for (int i = 0; i < 300 && GetStateController()->GetStateId() != StateGameOver; ++i) Frame();
+  EXPECT_EQ(GetStateController()->GetStateId(), StateGameOver);
+  EXPECT_EQ(Save()[52], 0);
+  EXPECT_TRUE(FileExists(folder.File("score_001_000")));
+}
+
 TEST_F(FloorTransitions, QuittingRunsTheWorldUntilTheMenuLeaves) {
   BeginAt(3, 3);
   GetStateController()->ChangeState(StateReturnToTitle);

@@ -54,10 +54,18 @@ protected:
 
   // Plays three turns, saves at the fourth's start, plays on; then starts
   // again, continues and plays the same turns: both must be alike.
-  void RoundTrip(const std::vector<CharacterType>& monsters) {
+  void RoundTrip(const std::vector<CharacterType>& monsters, CharacterType playerType = runtest::TestPlayerType) {
     UseFloor(CreateStage(1));
     floortest::Carve(*stage, DefaultRows());
-    TestPlayer* p = PlacePlayer(3, 3);
+    auto* p = dynamic_cast<CCharacterPlayer*>(game->MakeCharacter(playerType));
+    ASSERT_NE(p, nullptr);
+    p->SetPosition(3, 3);
+    ASSERT_TRUE(stage->MoveCharacterTo(3, 3, p));
+    game->Characters.PushBack(p);
+    game->Player = p;
+    p->actionPoints = 2;
+    // Enough to outlive every blow of the turns played.
+    p->maxHpX100 = 100000;
     p->hp = p->maxHp = 1000;
     const int cells[][2] = {{6, 2}, {7, 4}, {5, 5}, {9, 1}};
     for (std::size_t i = 0; i < monsters.size(); ++i) {
@@ -92,12 +100,11 @@ TEST_F(RunRoundTrip, ContinuingASavedTurnPlaysTheSameNextTurns) {
   RoundTrip({runtest::TestMonsterType, runtest::TestMonsterType, runtest::TestMonsterType});
 }
 
-// The monsters of the families, with their own choices, moves and blows.
-TEST_F(RunRoundTrip, AndSoDoTheMonstersOfTheFamilies) {
-  game->MakeCharacter = [](CharacterType type) -> CCharacter* {
-    return type == runtest::TestPlayerType ? new TestPlayer : CreateCharacter(type);
-  };
-  RoundTrip({256, 259, 262, 274});
+// A player of a class and the monsters of the families, with their own
+// turns, choices, moves and blows.
+TEST_F(RunRoundTrip, AndSoDoAPlayerOfAClassAndTheMonstersOfTheFamilies) {
+  game->MakeCharacter = &CreateCharacter;
+  RoundTrip({256, 259, 262, 274}, 2);
 }
 
 }  // namespace
