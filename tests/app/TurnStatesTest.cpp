@@ -323,9 +323,10 @@ public:
   }
   void LayTrap() override {
     ++Sprung;
-    GetStateController()->Hold();
+    if (Holds) GetStateController()->Hold();
   }
   int Sprung = 0;
+  bool Holds = true;
 };
 
 TEST_F(TurnStates, ATrapUnderThePlayerSpringsBeforeTheOthersAct) {
@@ -352,15 +353,30 @@ TEST_F(TurnStates, ATrapUnderThePlayerSpringsBeforeTheOthersAct) {
 TEST_F(TurnStates, ATrapThatHoldsNothingDoesNotStopTheTurn) {
   Begin(3, 3);
   Place<Watcher>(8, 3);
-  CItem* trap = CreateItem(Spikes);
-  trap->SetRevealed(false);
+  auto* trap = new HoldingTrap;
+  trap->Holds = false;
   ASSERT_TRUE(stage->PutItemAt(4, 3, trap));
-  game->AutoMove = 0;
   Step(DirectionRight);
   EXPECT_EQ(FramesToNextTurn(), 8);
   EXPECT_EQ(Trace(), (std::vector<GameStateId>{6, 7, 9, 3, 4}));
-  EXPECT_TRUE(trap->IsRevealed());
+  EXPECT_EQ(trap->Sprung, 1);
+}
+
+TEST_F(TurnStates, ATrapOfTheGameSpringsAndTheTurnGoesOnWhenItsEffectEnds) {
+  TestPlayer* p = Begin(3, 3);
+  p->hp = p->maxHp = 500;
+  Watcher* w = Place<Watcher>(8, 3);
+  CItem* trap = CreateItem(Spikes);
+  trap->SetRevealed(false);
+  ASSERT_TRUE(stage->PutItemAt(4, 3, trap));
+  Step(DirectionRight);
+  for (int i = 0; i < 8; ++i) Frame();
+  EXPECT_EQ(GetStateController()->GetStateId(), StateTrapAction);
   EXPECT_EQ(MessageRow(0), NameOf(Spikes, 1) + "!");
+  EXPECT_GT(FramesToNextTurn(), 1);
+  EXPECT_EQ(GetStateController()->GetStateId(), StateMainNormal);
+  EXPECT_EQ(Trace(), (std::vector<GameStateId>{6, 7, 9, 3, 4}));
+  EXPECT_EQ(w->Calls[1], "act@9");
 }
 
 TEST_F(TurnStates, AMonsterHouseWakesOnceWhenEntered) {
