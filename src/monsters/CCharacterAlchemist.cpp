@@ -107,8 +107,12 @@ void StopFloorMusic() {
 
 }  // namespace
 
-CCharacterAlchemist::CCharacterAlchemist(CharacterType classType)
-    : CCharacterEnemy(classType), hpMark(static_cast<std::int16_t>(std::clamp(hp, -32768, 32767))) {}
+CCharacterAlchemist::CCharacterAlchemist(CharacterType classType) : CCharacterEnemy(classType) {
+  chosenSpecial = NoSpecial;
+  resurrections = 0;
+  hpMark = std::clamp(hp, -32768, 32767);
+  summonCounter = 100;
+}
 
 // ---- Choosing
 
@@ -122,7 +126,7 @@ bool CCharacterAlchemist::WantsSpecialAttack() {
   }
   if (hp < hpMark - TeleportLoss || hp > hpMark) {
     chosenSpecial = Teleportation;
-    hpMark = static_cast<std::int16_t>(std::clamp(hp, -32768, 32767));
+    hpMark = std::clamp(hp, -32768, 32767);
     return true;
   }
   if (++summonCounter >= SummonEvery) {

@@ -150,10 +150,12 @@ public:
   // One draw among its six grade-3 minions.
   virtual CharacterType GetMinionType();
 
-  std::uint8_t chosenSpecial = NoSpecial;
-  std::uint8_t resurrections = 0;
-  std::int16_t hpMark;            // its HP at the last teleport decision
-  std::uint8_t summonCounter = 100;  // decisions since the last summon: the first is one
+  // Its memory lives in the four words every character record keeps, so a
+  // suspended fight goes on as it was (a continued boss never rises twice).
+  std::int32_t& chosenSpecial = extraWords[0];
+  std::int32_t& resurrections = extraWords[1];
+  std::int32_t& hpMark = extraWords[2];         // its HP at the last teleport decision
+  std::int32_t& summonCounter = extraWords[3];  // decisions since the last summon: the first is one
 
 protected:
   explicit CCharacterAlchemist(CharacterType classType);

@@ -474,3 +474,29 @@ TEST_F(AlchemistMusic, TheMusicHushesWhileItRisesAndStopsWhenItFallsForGood) {
 }
 
 }  // namespace
+
+#include "characters/CharacterRecord.h"
+
+namespace {
+
+// A suspended fight comes back as it was left: a boss that has risen once
+// does not rise again after CONTINUE, and its decisions go on where they were.
+TEST(AlchemistRecord, ItsMemoryComesBackWithItsRecord) {
+  CCharacterAlchemist1 saved;
+  saved.resurrections = 1;
+  saved.summonCounter = 4;
+  saved.hpMark = 321;
+  saved.chosenSpecial = Boss::StoneOfNull;
+  CharacterRecord record{};
+  CharacterToRecord(saved, record);
+
+  CCharacterAlchemist1 loaded;
+  ASSERT_TRUE(IsSoundCharacterRecord(record, loaded));
+  RecordToCharacter(record, loaded);
+  EXPECT_EQ(loaded.resurrections, 1);
+  EXPECT_EQ(loaded.summonCounter, 4);
+  EXPECT_EQ(loaded.hpMark, 321);
+  EXPECT_EQ(loaded.chosenSpecial, Boss::StoneOfNull);
+}
+
+}  // namespace
