@@ -1,0 +1,6 @@
+#include "screens/CGameInputMainMenu.h"
+
+CGameInputMainMenu* GetGameInputMainMenu() {
+  static CGameInputMainMenu menu;
+  return &menu;
+}
