@@ -10,8 +10,8 @@
 
 namespace {
 
-// Monsters that draw nothing, so that their placement costs what a real
-// floor's does while the monster classes are still to come.
+// Monsters that draw nothing, so that the figure is generation's own and
+// not the monsters' constructors'.
 class BenchMonster : public CCharacter {
 public:
   BenchMonster() { type = 256; }

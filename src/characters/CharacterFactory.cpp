@@ -24,7 +24,7 @@ CCharacter* Make() {
   return new (std::nothrow) T;
 }
 
-// The classes by type id; a null row is a class still to come.
+// The classes by type id.
 constexpr Maker PlayerClasses[9] = {
     Make<CCharacterFighter>, Make<CCharacterHunter>,   Make<CCharacterDwarf>,
     Make<CCharacterWitch>,   Make<CCharacterValkyrie>, Make<CCharacterNinja>,

@@ -5,7 +5,7 @@
 
 // A new character of the type's class, built by its constructor and owned
 // by the caller (who places it and lists it); null for a type without a
-// class, a class still to come, or when memory runs out.
+// class, or when memory runs out.
 CCharacter* CreateCharacter(CharacterType type);
 
 // Copies the display name of a type, in the current language, into the

@@ -19,7 +19,8 @@ TEST(CharacterFactory, OnlyTypesWithAClassAreBuilt) {
     CCharacter* c = CreateCharacter(t);
     if (!HasClass(t)) {
       EXPECT_EQ(c, nullptr) << t;
-    } else if (c) {  // classes still to come answer null
+    } else {
+      ASSERT_NE(c, nullptr) << t;
       EXPECT_EQ(c->type, t);
       EXPECT_EQ(c->alive, 1);
     }

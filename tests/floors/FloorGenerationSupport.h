@@ -1,7 +1,7 @@
 #pragma once
 // Generated floors for tests: a player to place, monsters that are stubs
-// drawing no random number (the monster classes come later), and the counts
-// of what generation asked for.
+// drawing no random number (so that a floor's draws are generation's alone),
+// and the counts of what generation asked for.
 #include <gtest/gtest.h>
 
 #include <cstdint>

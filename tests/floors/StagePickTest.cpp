@@ -30,9 +30,7 @@ TEST(SpawnPick, RowsAreWalkedInStoredOrderAndWeightZeroIsNeverPicked) {
   EXPECT_EQ(picks, (std::map<int, int>{{256, 3}, {283, 3}, {262, 2}}));
 }
 
-// Monster classes come later: until then every type gives no monster. A
-// table with no weight, or none at all, gives none without a draw; a table
-// with weight draws its row first.
+// A table with no weight, or none at all, gives no monster without a draw.
 TEST(SpawnPick, NoTableOrNoWeightGivesNoMonsterAndDrawsNothing) {
   CStageData floor;
   const SpawnEntry weightless[] = {{256, 0, 50}, {259, 0, 50}, {SpawnTableEnd, 2, 50}};
@@ -48,6 +46,32 @@ TEST(SpawnPick, NoTableOrNoWeightGivesNoMonsterAndDrawsNothing) {
   // come with their layouts; their tables are all weight 0).
   EXPECT_EQ(GetSpawnTotalWeight(GetFloorSpawnTable(635)), 0);
   EXPECT_EQ(GetSpawnTotalWeight(GetFloorSpawnTable(636)), 0);
+}
+
+// A picked monster is its row's type, held when the row's percent roll
+// says so, and faces the way the third draw gives.
+TEST(SpawnPick, APickDrawsRowThenHoldThenFacing) {
+  CStageData floor;
+  static constexpr Direction Facings[8] = {5, 4, 6, 1, 2, 9, 8, 10};
+  struct Row {
+    int Percent;
+    bool Held;
+  };
+  for (const Row& r : {Row{100, true}, Row{0, false}}) {
+    const SpawnEntry table[] = {{256, 0, r.Percent}, {259, 1, r.Percent}, {SpawnTableEnd, 0, 0}};
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+      SeedRandom(seed);
+      Random();  // the row roll; one row has weight
+      Random();  // the hold roll
+      const Direction facing = Facings[Random() & 7];
+      SeedRandom(seed);
+      std::unique_ptr<CCharacter> monster(floor.PickFromSpawnTable(table));
+      ASSERT_NE(monster, nullptr);
+      EXPECT_EQ(monster->type, 259);
+      EXPECT_EQ(monster->status[static_cast<int>(StatusKind::Hold)] != 0, r.Held) << r.Percent;
+      EXPECT_EQ(monster->direction, facing) << seed;
+    }
+  }
 }
 
 TEST(TrapPick, EightTrapsComeEquallyFromOneDraw) {

@@ -83,8 +83,8 @@ TEST_F(MonsterDeath, ItFadesOutAndItsDropShowsWhereItFell) {
 
 TEST_F(MonsterDeath, NeighboursDropOnCellsOfTheirOwn) {
   PlacePlayer(5, 5);
-  // The Alchemist's crystal never fails to drop; its class comes later, its
-  // hooks are there.
+  // The Alchemist's crystal never fails to drop; the bare enemy base keeps
+  // the family's drop hooks without the boss's rising.
   auto* first = Place(new monstertest::AnyEnemy(367), 2, 2);
   auto* second = Place(new monstertest::AnyEnemy(367), 3, 2);
   for (auto* m : {first, second}) {

@@ -36,8 +36,8 @@ public:
   int GetHpRegenRate() const override { return 0; }
 };
 
-// A monster of any type, with its family's hooks, for types whose classes
-// come later.
+// A monster of any type on the bare enemy base, with its family's hooks and
+// none of its class's own behaviour.
 class AnyEnemy : public CCharacterEnemy {
 public:
   explicit AnyEnemy(CharacterType t) : CCharacterEnemy(t) {}
