@@ -18,20 +18,14 @@ constexpr ScreenId DungeonScreen = 3;
 constexpr int RowY = 540, ChosenStepY = 560;
 constexpr int DungeonCount = 8, ListsPerDungeon = 11;
 
-struct ClassRow {
-  PictureId Sheet;
-  std::uint16_t Resource;
-};
-constexpr ClassRow ClassRows[Select::ClassCount] = {
-    {137, 210}, {138, 220}, {139, 230}, {140, 240}, {141, 250}, {143, 270}, {144, 280}, {142, 260}, {145, 290},
-};
+static_assert(Select::ClassCount == ClassSheetCount);
 constexpr int ValkyrieClass = 4;
 
 // The chosen class's cheer, on row 400 of its sheet.
 constexpr int CheerFrames[11] = {1, 1, 1, 1, 1, 1, 1, 1, 6, 1, 999};
 
 void SetSpriteCells(CWidget& sprite, int characterClass) {
-  const PictureId sheet = ClassRows[characterClass].Sheet;
+  const PictureId sheet = ClassSheets[characterClass].Picture;
   CWidget::SetNormalCell(sprite, 0, sheet, 0, 0, 40, 40, 6);
   constexpr int StandX[4] = {0, 40, 0, 80};
   CWidget::ResizeSelectedCells(sprite, 4);
@@ -108,7 +102,7 @@ void CGameInputTitleCharacterSelect::BuildLayout() {
 }
 
 void CGameInputTitleCharacterSelect::Begin() {
-  for (const ClassRow& row : ClassRows) LoadTexture(row.Sheet, row.Resource);
+  for (const ClassSheet& row : ClassSheets) LoadTexture(row.Picture, row.Resource);
   LoadTexture(PortraitSheet, 160);
   LoadTexture(Backdrop, 151);
   // The sprites stand in their places before the cursor step captures them.

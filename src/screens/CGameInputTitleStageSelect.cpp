@@ -24,8 +24,6 @@ constexpr Point IconPlaces[CGameInputTitleStageSelect::DungeonCount] = {
     {200, 280}, {80, 440}, {440, 300}, {320, 440}, {120, 80}, {40, 20}, {420, 164}, {508, 60},
 };
 
-// The sprite sheet of each class, by class number.
-constexpr PictureId ClassSheets[ClassCount] = {137, 138, 139, 140, 141, 143, 144, 142, 145};
 constexpr int ValkyrieClass = 4;
 
 void LayOutWindow(CWidgetWindow& w, int x, int y, int width, int height) {
@@ -89,7 +87,7 @@ void CGameInputTitleStageSelect::BuildLayout() {
 void CGameInputTitleStageSelect::SetMarkerCells() {
   const std::uint32_t chosen = GetGameMain()->Settings.Block.SelectedClass;
   if (chosen >= ClassCount) return;
-  const PictureId sheet = ClassSheets[chosen];
+  const PictureId sheet = ClassSheets[chosen].Picture;
   CWidget& m = ClassMarker;
   CWidget::ResizeNormalCells(m, 4);
   constexpr int StandX[4] = {0, 40, 0, 80};

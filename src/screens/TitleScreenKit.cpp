@@ -13,6 +13,8 @@ namespace {
 
 constexpr SoundEffectId ChoiceSound = 4, ConfirmSound = 86;
 
+}  // namespace
+
 void StartScreenFade(int from, int to, int step) {
   CEffect* effect = GetScreenEffect();
   effect->FadeValue = from;
@@ -21,11 +23,18 @@ void StartScreenFade(int from, int to, int step) {
   effect->FadeRunning = 1;
 }
 
-}  // namespace
+const ClassSheet ClassSheets[ClassSheetCount] = {
+    {137, 210}, {138, 220}, {139, 230}, {140, 240}, {141, 250}, {143, 270}, {144, 280}, {142, 260}, {145, 290},
+};
 
 void StartScreenFadeIn() { StartScreenFade(255, 0, -16); }
 void StartScreenFadeOut() { StartScreenFade(0, 255, 16); }
 bool IsScreenFadeRunning() { return GetScreenEffect()->FadeRunning != 0; }
+
+bool IsOpeningOver(const CGameInput& screen) {
+  const CGameInput* below = screen.GetParent();
+  return (!below || below->GetPhase() == ScreenCovered) && !IsScreenFadeRunning();
+}
 
 void UseDialogFrame(CWidgetWindow& w, PictureId backdrop) { w.SetFrameImages(backdrop, 147, 148, 149, 16, 2, 2, 3, 3); }
 

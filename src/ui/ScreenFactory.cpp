@@ -1,10 +1,13 @@
 #include "platform/Random.h"
 #include "screens/CGameInputDeleteCheck.h"
+#include "screens/CGameInputEnding.h"
 #include "screens/CGameInputOptionJoyPadConfig.h"
 #include "screens/CGameInputOptionKeyboardConfig.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
 #include "screens/CGameInputTitleConfig.h"
 #include "screens/CGameInputTitleConfigControlSetting.h"
+#include "screens/CGameInputTitleCredits.h"
+#include "screens/CGameInputTitleGameOver.h"
 #include "screens/CGameInputTitleLogo.h"
 #include "screens/CGameInputTitleScoreRanking.h"
 #include "screens/CGameInputTitleStageSelect.h"
@@ -27,8 +30,11 @@ CGameInput* ScreenFromId(ScreenId id) {
     case 9: return GetGameInputTitleConfigControlSetting();
     case 10: return GetGameInputOptionJoyPadConfig();
     case 11: return GetGameInputOptionKeyboardConfig();
+    case 12: return GetGameInputTitleCredits();
+    case 13: return GetGameInputTitleGameOver();
     case 14: return GetGameInputTitleLogo();
     case 29: return GetGameInputSelectWindow();
+    case 30: return GetGameInputEnding();
     default: return nullptr;
   }
 }
