@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "screens/CGameInputDeleteCheck.h"
+#include "screens/CGameInputEnding.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleCredits.h"
+#include "screens/CGameInputTitleGameOver.h"
 #include "screens/CGameInputTitleLogo.h"
 #include "screens/CGameInputTitleStageSelect.h"
 #include "screens/CGameInputTitleTop.h"
@@ -23,7 +26,10 @@ TEST(TitleInstances, EachIdReachesTheOneObjectOfItsScreen) {
       {4, GetGameInputTitleCharacterSelect()},
       {5, GetGameInputDeleteCheck()},
       {6, GetGameInputUnlock()},
+      {12, GetGameInputTitleCredits()},
+      {13, GetGameInputTitleGameOver()},
       {14, GetGameInputTitleLogo()},
+      {30, GetGameInputEnding()},
   };
   for (const auto& r : rows) {
     EXPECT_EQ(ScreenFromId(r.Id), r.Screen) << r.Id;
