@@ -307,24 +307,24 @@ void CStageData::ReleaseTextures() {
   ReleasePicture(BackgroundPicture);
 }
 
+bool LoadFloorMusic(int track, int resourceId) {
+  CSoundManager* sound = GetSoundManager();
+  const int playing = sound->GetPlayingBgm();
+  sound->StopAllBgm();
+  if (playing != -1) sound->UnloadBgm(playing);
+  if (track < 0 || track >= BgmTrackCount) return false;
+  const MusicRow& row = MusicTable[track];
+  sound->LoadBgm(track, static_cast<std::uint16_t>(resourceId), 1.0f, row.Start, row.LoopStart, row.LoopEnd);
+  sound->SetBgmLoopForever(track);
+  return true;
+}
+
 void CStageData::LoadArea() {
   CSoundManager* sound = GetSoundManager();
-  auto silence = [sound] {
-    const int playing = sound->GetPlayingBgm();
-    sound->StopAllBgm();
-    if (playing != -1) sound->UnloadBgm(playing);
-  };
   bool start = false;
-  if (BgmTrack < 0 || BgmTrack >= BgmTrackCount) {
-    silence();
-  } else if (!sound->IsBgmPlaying(BgmTrack)) {
-    // A floor whose track already plays keeps it running.
-    silence();
-    const MusicRow& row = MusicTable[BgmTrack];
-    sound->LoadBgm(BgmTrack, static_cast<std::uint16_t>(BgmResourceId), 1.0f, row.Start, row.LoopStart, row.LoopEnd);
-    sound->SetBgmLoopForever(BgmTrack);
-    start = true;
-  }
+  // A floor whose track already plays keeps it running.
+  if (BgmTrack < 0 || BgmTrack >= BgmTrackCount || !sound->IsBgmPlaying(BgmTrack))
+    start = LoadFloorMusic(BgmTrack, BgmResourceId);
   AcquirePicture(AreaTilesPicture, AreaId);
   LoadTextures();
   ++TextureLoads;

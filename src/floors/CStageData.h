@@ -268,6 +268,10 @@ inline bool IsOnMap(int x, int y) {
          static_cast<unsigned>(y) < static_cast<unsigned>(StageMapSize);
 }
 
+// Stops the music that plays and loads `track` from `resourceId`, set to
+// loop forever, ready to play; false (and silence) for no track.
+bool LoadFloorMusic(int track, int resourceId);
+
 // The current floor as the play screen shows it.
 void DrawStageScreen();
 // The current floor's map over an opaque black view.

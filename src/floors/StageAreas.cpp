@@ -7,10 +7,15 @@
 namespace stagearea {
 
 void SetUp(CStageData& floor, const AreaClassRow& row) {
-  const AreaKindRow& kind = GetAreaKindRow(row.Kind);
+  SetUpKind(floor, row.Kind, row.LightMode);
+  if (row.MonsterHouseChance != 0) floor.MonsterHouseChance = row.MonsterHouseChance;
+}
+
+void SetUpKind(CStageData& floor, AreaKind kindId, std::int32_t lightMode) {
+  const AreaKindRow& kind = GetAreaKindRow(kindId);
   floor.BgmTrack = kind.BgmTrack;
   floor.BgmResourceId = 10000 + kind.BgmTrack;
-  floor.LightMode = row.LightMode;
+  floor.LightMode = lightMode;
   floor.OverlayKind = kind.OverlayKind;
   floor.OverlayRed = kind.OverlayRed;
   floor.OverlayGreen = kind.OverlayGreen;
@@ -18,21 +23,20 @@ void SetUp(CStageData& floor, const AreaClassRow& row) {
   floor.OverlayAlpha = OverlayAlphaOfAreas;
   floor.OverlayBands = kind.OverlayBands;
   floor.OverlayBlendMode = kind.OverlayBlendMode;
-  if (row.MonsterHouseChance != 0) floor.MonsterHouseChance = row.MonsterHouseChance;
 }
 
-void GenerateFloor(CStageDataBase& floor, const AreaClassRow& row) {
+void GenerateFloor(CStageDataBase& floor, AreaGround ground) {
   floor.CStageData::GenerateFloor();
   floor.LayMiningPoints();
-  if (row.Ground != AreaGround::Lake) return;
+  if (ground != AreaGround::Lake) return;
   for (TerrainCode& cell : floor.terrain) {
     if (cell == TerrainWall) cell = TerrainBarrier;
   }
 }
 
-TerrainCode GetTerrain(const CStageData& floor, const AreaClassRow& row, int x, int y) {
+TerrainCode GetTerrain(const CStageData& floor, AreaGround ground, int x, int y) {
   auto base = [&floor](int cx, int cy) { return IsOnMap(cx, cy) ? floor.terrain[CellIndex(cx, cy)] : TerrainWall; };
-  switch (row.Ground) {
+  switch (ground) {
     case AreaGround::Plain: return base(x, y);
     case AreaGround::Lake: return IsOnMap(x, y) ? floor.terrain[CellIndex(x, y)] : TerrainBarrier;
     case AreaGround::WalledEdge:

@@ -2,6 +2,8 @@
 // The area classes: what a stretch of floors of one dungeon shares (light,
 // monster houses, traps, mining points, ground, pictures, tint, music). Each
 // class is one row of the area table; the operations below read it.
+#include <cstdint>
+
 #include "floors/CStageDataBase.h"
 #include "floors/StageAreaTables.h"
 
@@ -10,8 +12,10 @@ class CItem;
 // What the area template's operations do, for any floor and row.
 namespace stagearea {
 void SetUp(CStageData& floor, const AreaClassRow& row);
-void GenerateFloor(CStageDataBase& floor, const AreaClassRow& row);
-TerrainCode GetTerrain(const CStageData& floor, const AreaClassRow& row, int x, int y);
+// Music, overlay and light of an area kind; monster houses stay as they are.
+void SetUpKind(CStageData& floor, AreaKind kind, std::int32_t lightMode);
+void GenerateFloor(CStageDataBase& floor, AreaGround ground);
+TerrainCode GetTerrain(const CStageData& floor, AreaGround ground, int x, int y);
 int Roll(const AreaCountRule& rule);
 // Draws one number and answers 0: areas place no loose items.
 int NoLooseItems();
@@ -27,8 +31,8 @@ public:
   // Constructors draw nothing: they only copy the row into the floor.
   CStageArea() { stagearea::SetUp(*this, Row()); }
 
-  void GenerateFloor() override { stagearea::GenerateFloor(*this, Row()); }
-  TerrainCode GetTerrain(int x, int y) const override { return stagearea::GetTerrain(*this, Row(), x, y); }
+  void GenerateFloor() override { stagearea::GenerateFloor(*this, Row().Ground); }
+  TerrainCode GetTerrain(int x, int y) const override { return stagearea::GetTerrain(*this, Row().Ground, x, y); }
   void LoadArea() override {
     this->AreaId = GetAreaKindRow(Row().Kind).AreaId;
     CStageData::LoadArea();

@@ -22,7 +22,7 @@ CStageData* MakeFloor(StageId id) {
 // One maker per row of the floor list, in floor order.
 constexpr FloorMaker FloorMakers[FixedFloorCount] = {
 #define FLOOR(name, id, area, next) &MakeFloor<name>,
-#define HANDMADE(name, id, area, next) &CreateSpecialStage,
+#define HANDMADE(name, id, area, next) &MakeFloor<name>,
 #include "floors/FloorList.inc"
 #undef HANDMADE
 #undef FLOOR

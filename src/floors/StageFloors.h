@@ -2,6 +2,7 @@
 // The floor classes of the seven fixed dungeons: each is its area plus its
 // own spawn table and the floor below it (one row each of the floor list).
 #include "floors/SpawnTables.h"
+#include "floors/SpecialStages.h"
 #include "floors/StageAreas.h"
 #include "floors/StageFactory.h"
 
@@ -16,10 +17,15 @@ public:
   CStageData* CreateNextFloor() override { return Next == NoStage ? nullptr : CreateStage(Next); }
 };
 
-// Generated floors have a class of their own here; the hand-made ones
-// (HANDMADE rows) derive from the same template where their layouts live.
+template <StageId Id, class Area, StageId Next>
+class CStageHandMadeFloor : public CStageFloor<Id, Area, Next> {
+public:
+  void GenerateFloor() override { GenerateHandMadeFloor(*this); }
+  bool OnTurnEvent(int x, int y) override { return RunHandMadeFloorEvent(*this, x, y); }
+};
+
 #define FLOOR(name, id, area, next) using name = CStageFloor<id, area, next>;
-#define HANDMADE(name, id, area, next)
+#define HANDMADE(name, id, area, next) using name = CStageHandMadeFloor<id, area, next>;
 #include "floors/FloorList.inc"
 #undef HANDMADE
 #undef FLOOR

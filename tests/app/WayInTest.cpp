@@ -130,8 +130,12 @@ TEST_F(WayIn, AFirstRunInEnglishFromTheLogoToTheTutorial) {
   EXPECT_EQ(game->Settings.Block.SelectedClass, 2u);
   EXPECT_EQ(Dungeons->GetSelectedDungeon(), 0) << "only the tutorial is open";
   const std::string asked = StartRun();
-  EXPECT_NE(asked.find("StartNewGame: dungeon 0, class 2"), std::string::npos) << asked;
+  EXPECT_EQ(asked.find("no run starts"), std::string::npos) << asked;
   EXPECT_EQ(game->Settings.Block.DungeonIndex, 0u);
+  ASSERT_NE(game->CurrentStage, nullptr);
+  EXPECT_EQ(game->CurrentStage->StageId, 500);
+  ASSERT_NE(game->Player, nullptr);
+  EXPECT_EQ(game->CurrentStage->GetCharacterAt(12, 27), game->Player);
 }
 
 TEST_F(WayIn, InJapaneseAfterTheTutorialThroughItsNoticeToLevelOne) {

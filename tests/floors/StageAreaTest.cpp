@@ -1,12 +1,13 @@
 // Entering a floor: its music and its pictures, and giving the pictures back.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "floors/CStageData.h"
 #include "platform/CSoundManager.h"
 #include "platform/Renderer.h"
-#include "system/WaveImage.h"
+#include "platform/SoundFixture.h"
 
 namespace {
 
@@ -90,31 +91,15 @@ TEST(StageSpawnGraphics, ReleasesWhatWasLoadedWhateverTheTableSaysLater) {
 
 constexpr std::uint16_t TrackResource(int t) { return static_cast<std::uint16_t>(BgmResourceBase + t); }
 
-const std::vector<std::uint8_t>& TestTune() {
-  static const std::vector<std::uint8_t> image =
-      MakeWaveImage(WaveShape{}, std::vector<std::uint8_t>(2 * 44100, 0x10));
-  return image;
-}
-
-ResourceBytes FindTune(std::uint16_t id) {
-  if (id < BgmResourceBase || id >= BgmResourceBase + BgmTrackCount) return {};
-  return ResourceBytes{TestTune().data(), TestTune().size()};
-}
-
 class StageMusic : public StagePictures {
 protected:
   void SetUp() override {
     StagePictures::SetUp();
-    CSoundManager* sound = GetSoundManager();
-    sound->Shutdown();
-    saved = sound->FindWave;
-    sound->FindWave = &FindTune;
-    ASSERT_TRUE(sound->InitWithoutDevice());
+    music_ = std::make_unique<StubbedGameMusic>();
+    ASSERT_TRUE(music_->Started);
   }
   void TearDown() override {
-    CSoundManager* sound = GetSoundManager();
-    sound->Shutdown();
-    sound->FindWave = saved;
+    music_.reset();
     StagePictures::TearDown();
   }
   static void Enter(int track) {
@@ -123,7 +108,7 @@ protected:
     floor.BgmResourceId = track < 0 ? -1 : TrackResource(track);
     floor.LoadArea();
   }
-  ResourceBytes (*saved)(std::uint16_t) = nullptr;
+  std::unique_ptr<StubbedGameMusic> music_;
 };
 
 TEST_F(StageMusic, AFloorStartsItsTrackAndKeepsOneAlreadyPlaying) {

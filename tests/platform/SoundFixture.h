@@ -53,3 +53,34 @@ protected:
 
   std::unique_ptr<CSoundManager> Sound;
 };
+
+// The game's own sound manager, restarted without a device and finding every
+// music track as one short made-up tune, for as long as this object lives.
+class StubbedGameMusic {
+public:
+  StubbedGameMusic() {
+    CSoundManager* sound = GetSoundManager();
+    sound->Shutdown();
+    saved_ = sound->FindWave;
+    sound->FindWave = &FindTune;
+    Started = sound->InitWithoutDevice();
+  }
+  ~StubbedGameMusic() {
+    CSoundManager* sound = GetSoundManager();
+    sound->Shutdown();
+    sound->FindWave = saved_;
+  }
+  StubbedGameMusic(const StubbedGameMusic&) = delete;
+  StubbedGameMusic& operator=(const StubbedGameMusic&) = delete;
+
+  bool Started = false;
+
+private:
+  static ResourceBytes FindTune(std::uint16_t id) {
+    static const std::vector<std::uint8_t> tune =
+        MakeWaveImage(WaveShape{}, std::vector<std::uint8_t>(2 * 44100, 0x10));
+    if (id < BgmResourceBase || id >= BgmResourceBase + BgmTrackCount) return {};
+    return ResourceBytes{tune.data(), tune.size()};
+  }
+  ResourceBytes (*saved_)(std::uint16_t) = nullptr;
+};
