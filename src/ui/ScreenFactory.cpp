@@ -14,7 +14,10 @@
 #include "screens/CGameInputTitleTop.h"
 #include "screens/CGameInputUnlock.h"
 #include "ui/CGameInput.h"
+#include "ui/CGameInputMain.h"
+#include "ui/CGameInputMainMap.h"
 #include "ui/CGameInputSelectWindow.h"
+#include "ui/CGameInputStageStart.h"
 
 CGameInput* ScreenFromId(ScreenId id) {
   switch (id) {
@@ -33,6 +36,9 @@ CGameInput* ScreenFromId(ScreenId id) {
     case 12: return GetGameInputTitleCredits();
     case 13: return GetGameInputTitleGameOver();
     case 14: return GetGameInputTitleLogo();
+    case 15: return GetGameInputMain();
+    case 16: return GetGameInputMainMap();
+    case 27: return GetGameInputStageStart();
     case 29: return GetGameInputSelectWindow();
     case 30: return GetGameInputEnding();
     default: return nullptr;
