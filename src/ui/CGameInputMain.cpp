@@ -10,6 +10,8 @@
 #include "items/CItem.h"
 #include "platform/CMyInput.h"
 #include "platform/CSoundManager.h"
+#include "platform/PictureTable.h"
+#include "platform/Renderer.h"
 #include "ui/CGameInputLifebar.h"
 #include "ui/InputActions.h"
 #include "ui/InputTrigger.h"
@@ -34,6 +36,10 @@ constexpr AnimationEntry MeleeAttack = 20;
 constexpr AnimationEntry ShotAction = 30;
 constexpr ItemId Kunai = 0xB8, KunaiPlus = 0xB9;
 constexpr int AlwaysReturns = 100;
+
+// The message window's frame: backdrop, band, column and corner.
+constexpr PictureId MessageFrame[4] = {158, 159, 160, 161};
+constexpr std::uint16_t MessageFrameResource[4] = {1030, 1031, 1032, 1033};
 
 // One row per marker, in marker order.
 struct MarkerRow {
@@ -127,7 +133,7 @@ void CGameInputMain::BuildLayout() {
   }
   LayoutHidden(Banner, 0, 0, 0, 0, CellSource{}, 4.0f);
 
-  MessageWindow.SetFrameImages(158, 159, 160, 161, 16, 3, 3, 4, 4);
+  MessageWindow.SetFrameImages(MessageFrame[0], MessageFrame[1], MessageFrame[2], MessageFrame[3], 16, 3, 3, 4, 4);
   CWidget::AllocCaptionFonts(MessageWindow);
   CWidget::SetCaptionFont(MessageWindow, &Game()->Fonts[MessageFont], 1.0);
   MessageWindow.SetColour(255, 255, 255);
@@ -187,6 +193,13 @@ void CGameInputMain::LayoutPointerControls() {
 }
 
 void CGameInputMain::Begin() {
+  // Nothing else acquires the message window's frame; without it the lines
+  // would stand bare over the floor. Taken once, and again after the
+  // device let every texture go.
+  for (int i = 0; i < 4; ++i) {
+    const PictureRow* row = GetPictureRow(MessageFrame[i]);
+    if (row && !TextureTable[row->Slot].Texture) LoadTexture(MessageFrame[i], MessageFrameResource[i]);
+  }
   Banner.SetVisible(false);
   BannerTimer = 0;
   CloseMessage();
@@ -567,7 +580,7 @@ void CGameInputMain::LayoutMessageWindow() {
   CWidget::SetLayout(MessageWindow, 1280 / 2 - w / 2, 720 - h - 16, w, h, whole, whole, whole, 4.0f);
   MessageWindow.SetVisible(visible);
   MessageWindow.SetAlpha(255);
-  MessageWindow.SetFrameImages(158, 159, 160, 161, 16, 3, 3, 4, 4);
+  MessageWindow.SetFrameImages(MessageFrame[0], MessageFrame[1], MessageFrame[2], MessageFrame[3], 16, 3, 3, 4, 4);
   MessageWindow.SetAlphas(255, 224);
   MessageWindow.SetColour(255, 255, 255);
   MessageWindow.SetDrawOffset(w / 2, h / 2);

@@ -3,6 +3,8 @@
 // there, and the floor banner's black.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "characters/CarrierTestSupport.h"
 #include "characters/CharacterRenderSupport.h"
 #include "ui/CGameInputLifebar.h"
@@ -130,6 +132,27 @@ TEST_F(PlayScreenDraw, NoFloorNoMap) {
   Grab();
   EXPECT_EQ(AtLogical(2 * 3 + 1, 10 + 2 * 3 + 1), rendertest::Black);
   EXPECT_EQ(FillAt(HpFillX, 30), (Fill{26, false}));
+}
+
+// The frame pictures of the message window come white here.
+bool WhiteMessageFrame(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb) {
+  if (resourceId < 1030 || resourceId > 1033) return chartest::NamedTexelSheet(resourceId, size, argb);
+  argb.assign(static_cast<std::size_t>(size) * size, rendertest::White);
+  return true;
+}
+
+// The play screen takes the message window's frame itself: nothing else
+// loads it, and the lines would stand bare over the floor.
+TEST_F(PlayScreenDraw, TheMessageWindowStandsOnItsFrame) {
+  SetPictureLoader(&WhiteMessageFrame);
+  screen->Begin();
+  screen->ShowMessage("A LINE");
+  ClearTarget(rendertest::Black);
+  screen->DrawLayer(0);
+  Grab();
+  // Inside the window (128-1152 by 584-704 layout units), off its text.
+  EXPECT_NE(AtLogical(200, 170), rendertest::Black);
+  screen->CloseMessage();
 }
 
 // The banner's black is one opaque cover over the whole screen, however
