@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/CGameMain.h"
 #include "app/CGameState.h"
+#include "app/RunTestSupport.h"
 #include "floors/CStageData.h"
 #include "platform/CEffect.h"
 #include "platform/CMyInput.h"
@@ -46,12 +47,7 @@ protected:
   void TearDown() override {
     titletest::DetachTitleScreens();
     // A run that started is let go with its floor.
-    game->Characters.DeleteAll();
-    game->Player = nullptr;
-    delete game->CurrentStage;
-    game->CurrentStage = nullptr;
-    GetStateController()->Reset();
-    GetStateController()->ClearHolds();
+    runtest::DropRun();
     std::memcpy(&game->Settings.Block, &Saved, sizeof Saved);
     game->Clock = SavedClock;
     RenderFixture::TearDown();

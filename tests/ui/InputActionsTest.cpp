@@ -22,26 +22,13 @@ constexpr std::uint32_t KeyUp = 38, KeyLeft = 37, KeyAttack = 'X', KeyDash = 'Z'
 class InputActions : public ::testing::Test {
 protected:
   void SetUp() override {
-    CMyInput* input = GetInput();
-    const CMyInput defaults;
-    std::memcpy(input->KeyBindingTable, defaults.KeyBindingTable, sizeof input->KeyBindingTable);
-    std::memcpy(input->PadBindingMatrix, defaults.PadBindingMatrix, sizeof input->PadBindingMatrix);
-    Clear();
+    uitest::ResetInput();
     savedControlType = GetGameMain()->Settings.Block.ControlType;
     GetGameMain()->Settings.Block.ControlType = 0;
   }
   void TearDown() override {
-    Clear();
-    const CMyInput defaults;
-    std::memcpy(GetInput()->PadBindingMatrix, defaults.PadBindingMatrix, sizeof defaults.PadBindingMatrix);
+    uitest::ResetInput();
     GetGameMain()->Settings.Block.ControlType = savedControlType;
-  }
-  static void Clear() {
-    CMyInput* input = GetInput();
-    std::memset(input->KeyDown, 0, sizeof input->KeyDown);
-    std::memset(input->KeyWentDown, 0, sizeof input->KeyWentDown);
-    std::memset(input->InputHistory, 0, sizeof input->InputHistory);
-    input->Foreground = true;
   }
   static void Press(std::initializer_list<std::uint32_t> keys) {
     for (std::uint32_t vk : keys) DispatchEvent(SysEvent{SysEventKind::KeyDown, vk});

@@ -15,6 +15,7 @@
 #include "ui/CGameInputMainMap.h"
 #include "ui/CGameInputStageStart.h"
 #include "ui/InputTrigger.h"
+#include "ui/UiTestSupport.h"
 
 namespace playtest {
 
@@ -44,13 +45,7 @@ protected:
     TurnFixture::SetUp();
     SetScreenResolver(&ResolvePlay);
     Menu().Clear();
-    CMyInput* input = GetInput();
-    const CMyInput defaults;
-    std::memcpy(input->KeyBindingTable, defaults.KeyBindingTable, sizeof input->KeyBindingTable);
-    std::memcpy(input->PadBindingMatrix, defaults.PadBindingMatrix, sizeof input->PadBindingMatrix);
-    std::memset(input->KeyDown, 0, sizeof input->KeyDown);
-    std::memset(input->KeyWentDown, 0, sizeof input->KeyWentDown);
-    input->Foreground = true;
+    uitest::ResetInput();
     SaveBlock& block = game->Settings.Block;
     block.ControlType = 0;
     block.AutoAttack = 1;
@@ -59,10 +54,7 @@ protected:
     ASSERT_TRUE(GetGameInputController()->ChangeChild(15));
   }
   void TearDown() override {
-    CMyInput* input = GetInput();
-    std::memset(input->KeyDown, 0, sizeof input->KeyDown);
-    std::memset(input->KeyWentDown, 0, sizeof input->KeyWentDown);
-    std::memset(input->InputHistory, 0, sizeof input->InputHistory);
+    uitest::ResetInput();
     screen->SetChild(nullptr);
     TurnFixture::TearDown();
   }

@@ -28,6 +28,19 @@ inline void ClearInput() {
   input->Updated = true;
 }
 
+// The input object as a fresh start leaves it: default bindings, no key
+// down, empty histories, the window in front.
+inline void ResetInput() {
+  CMyInput* input = GetInput();
+  const CMyInput defaults;
+  std::memcpy(input->KeyBindingTable, defaults.KeyBindingTable, sizeof input->KeyBindingTable);
+  std::memcpy(input->PadBindingMatrix, defaults.PadBindingMatrix, sizeof input->PadBindingMatrix);
+  std::memset(input->InputHistory, 0, sizeof input->InputHistory);
+  std::memset(input->KeyDown, 0, sizeof input->KeyDown);
+  std::memset(input->KeyWentDown, 0, sizeof input->KeyWentDown);
+  input->Foreground = true;
+}
+
 // One frame: every history shifts; `rows` are down, the rest up.
 inline void Frame(const std::vector<int>& rows = {}, Pointer pointer = {}) {
   CMyInput* input = GetInput();
