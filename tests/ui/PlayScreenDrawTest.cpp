@@ -116,22 +116,30 @@ TEST_F(PlayScreenDraw, APushedMapCoversTheStatusLine) {
   EXPECT_EQ(AtLogical(HpFillX + 4, FillRow), rendertest::Black);
 }
 
-// Without a floor the screen draws its status line and no floor map.
-TEST_F(PlayScreenDraw, NoFloorNoMap) {
+// Without a floor the screen draws its status line, and neither the floor
+// map nor the markers around a player who stands nowhere.
+TEST_F(PlayScreenDraw, NoFloorNoMapNoMarkers) {
   floor_.explored[CellIndex(2, 2)] = 1;
+  CWidget& upLeft = screen->DirectionMarkers[0];
+  upLeft.SetVisible(true);
+  // The map's cell (2, 2) at (0, 40) layout units, 12 units a cell; the
+  // up-left marker on the tile up-left of the player's.
+  const int mapX = 2 * 3 + 1, mapY = 10 + 2 * 3 + 1;
+  const int markerX = upLeft.GetX() / 4 + 2, markerY = upLeft.GetY() / 4 + 2;
   ClearTarget(rendertest::Black);
   screen->DrawLayer(0);
   Grab();
-  // The map's cell (2, 2) at (0, 40) layout units, 12 units a cell.
-  const std::uint32_t withFloor = AtLogical(2 * 3 + 1, 10 + 2 * 3 + 1);
-  EXPECT_NE(withFloor, rendertest::Black);
+  EXPECT_NE(AtLogical(mapX, mapY), rendertest::Black);
+  EXPECT_NE(AtLogical(markerX, markerY), rendertest::Black);
 
   game_->CurrentStage = nullptr;
   ClearTarget(rendertest::Black);
   screen->DrawLayer(0);
   Grab();
-  EXPECT_EQ(AtLogical(2 * 3 + 1, 10 + 2 * 3 + 1), rendertest::Black);
+  EXPECT_EQ(AtLogical(mapX, mapY), rendertest::Black);
+  EXPECT_EQ(AtLogical(markerX, markerY), rendertest::Black);
   EXPECT_EQ(FillAt(HpFillX, 30), (Fill{26, false}));
+  upLeft.SetVisible(false);
 }
 
 // The frame pictures of the message window come white here.
