@@ -68,6 +68,10 @@ inline RunningProgram Launch(const ProgramLaunch& launch) {
   const gid_t gid = nobody ? nobody->pw_gid : 65534;
   const bool dropRoot = launch.Unprivileged && geteuid() == 0;
 
+  // Emptied before the fork too: a watcher reading the file before the
+  // child gets to truncate it would take an earlier run's lines for this one's.
+  if (const int stale = open(launch.ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644); stale >= 0) close(stale);
+
   // Only async-signal-safe calls between fork and exec.
   program.Pid = fork();
   if (program.Pid == 0) {
