@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "characters/CharacterFactory.h"
 #include "platform/CSaveFile.h"
 #include "platform/TextTable.h"
 
@@ -16,15 +17,6 @@ void Append(char* buffer, std::size_t size, const char* text) {
 }
 
 }  // namespace
-
-// Only the class names are known until the character names exist; other
-// types leave the buffer as it was.
-char* CharacterTypeNameStandIn(int type, char* buffer, std::size_t size) {
-  static constexpr const char* Classes[9] = {"FIGHTER", "HUNTER", "DWARF", "WITCH", "VALKYRIE",
-                                             "NINJA", "KUNOICHI", "ELF", "PROPHET"};
-  if (type >= 0 && type < 9 && size > 0) std::snprintf(buffer, size, "%s", Classes[type]);
-  return buffer;
-}
 
 const char* GetRankingBoardName(int page) {
   if (page >= 0 && page <= 5) return GetCurrentLanguageText(1144 + page);
@@ -63,10 +55,10 @@ char* CScoreRanking::FormatEntry(int n, char* buffer, std::size_t size) const {
   if (e.Result == 2) {
     Append(buffer, size, GetCurrentLanguageText(1104));
   } else if (e.Result == 1) {
-    // A killer without a name (poison) shows no name, not stale bytes.
+    // A cause of death without a name shows none, not stale bytes.
     char name[64] = "";
     Append(buffer, size, GetCurrentLanguageText(1105));
-    Append(buffer, size, CharacterTypeNameStandIn(e.CauseOfDeath, name, sizeof name));
+    Append(buffer, size, GetCharacterTypeName(e.CauseOfDeath, name));
     Append(buffer, size, GetCurrentLanguageText(1106));
   }
   return buffer;

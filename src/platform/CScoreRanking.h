@@ -68,6 +68,3 @@ private:
 // The dungeon name of a ranking page (0-13) for the share text; null for
 // pages without one.
 const char* GetRankingBoardName(int page);
-
-// Stand-in until the character names exist.
-char* CharacterTypeNameStandIn(int type, char* buffer, std::size_t size);

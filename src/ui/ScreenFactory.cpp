@@ -1,6 +1,10 @@
 #include "platform/Random.h"
 #include "screens/CGameInputDeleteCheck.h"
 #include "screens/CGameInputEnding.h"
+#include "screens/CGameInputMainClear1.h"
+#include "screens/CGameInputMainClear2.h"
+#include "screens/CGameInputMainGameOver.h"
+#include "screens/CGameInputNext.h"
 #include "screens/CGameInputOptionJoyPadConfig.h"
 #include "screens/CGameInputOptionKeyboardConfig.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
@@ -39,6 +43,10 @@ CGameInput* ScreenFromId(ScreenId id) {
     case 15: return GetGameInputMain();
     case 16: return GetGameInputMainMap();
     case 27: return GetGameInputStageStart();
+    case 23: return GetGameInputNext();
+    case 24: return GetGameInputMainGameOver();
+    case 25: return GetGameInputMainClear1();
+    case 26: return GetGameInputMainClear2();
     case 29: return GetGameInputSelectWindow();
     case 30: return GetGameInputEnding();
     default: return nullptr;

@@ -190,13 +190,8 @@ TEST_F(FloorTransitions, DeathEndsTheRunInGameOver) {
 
 TEST_F(FloorTransitions, APlayerOfAClassDiesIntoGameOver) {
   game->Settings.Block.DungeonIndex = 1;
-  auto* p = dynamic_cast<CCharacterPlayer*>(CreateCharacter(0));
+  CCharacterPlayer* p = PlaceClassPlayer(3, 3, 0);
   ASSERT_NE(p, nullptr);
-  p->SetPosition(3, 3);
-  ASSERT_TRUE(stage->MoveCharacterTo(3, 3, p));
-  game->Characters.PushBack(p);
-  game->Player = p;
-  p->actionPoints = 2;
   GetStateController()->ChangeState(StateMainNormal);
   p->hp = 0;
   p->SetAnimation(AnimationDying);

@@ -13,6 +13,7 @@
 #include "app/CGameState.h"
 #include "app/GameStates.h"
 #include "characters/CarrierTestSupport.h"
+#include "characters/CharacterFactory.h"
 #include "floors/FloorTestSupport.h"
 #include "floors/StageFactory.h"
 #include "items/IdentifyTable.h"
@@ -195,6 +196,18 @@ protected:
   // The player at (x, y), ready for its command.
   TestPlayer* PlacePlayer(int x, int y) {
     TestPlayer* p = Place<TestPlayer>(x, y);
+    game->Player = p;
+    p->actionPoints = 2;
+    return p;
+  }
+
+  // A player of the game's own class `type` at (x, y), ready for its command.
+  CCharacterPlayer* PlaceClassPlayer(int x, int y, CharacterType type) {
+    auto* p = dynamic_cast<CCharacterPlayer*>(CreateCharacter(type));
+    if (!p) return nullptr;
+    p->SetPosition(x, y);
+    EXPECT_TRUE(stage->MoveCharacterTo(x, y, p));
+    game->Characters.PushBack(p);
     game->Player = p;
     p->actionPoints = 2;
     return p;

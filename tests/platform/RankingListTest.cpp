@@ -8,6 +8,7 @@
 #include "platform/CSaveFile.h"
 #include "platform/CScoreRanking.h"
 #include "platform/SaveTestSupport.h"
+#include "platform/TextTable.h"
 
 namespace {
 
@@ -139,20 +140,27 @@ TEST(RankingList, FormatEntryWritesTheOutcomeWithinItsBuffer) {
   CGameMain* game = GetGameMain();
   const std::uint32_t language = game->Settings.Block.Language;
   CScoreRanking list;
-  RankingEntry cleared = Finished(3, 9, 2);
-  RankingEntry byWitch = Finished(2, 9, 1);
+  RankingEntry cleared = Finished(5, 9, 2);
+  RankingEntry byWitch = Finished(4, 9, 1);
   byWitch.CauseOfDeath = 3;
-  RankingEntry byPoison = Finished(1, 9, 1);
+  RankingEntry byPoison = Finished(3, 9, 1);
   byPoison.CauseOfDeath = 404;
-  for (const RankingEntry& e : {cleared, byWitch, byPoison}) list.InsertByScore(e);
+  RankingEntry bySlime = Finished(2, 9, 1);
+  bySlime.CauseOfDeath = 256;
+  RankingEntry byNoOne = Finished(1, 9, 1);
+  byNoOne.CauseOfDeath = 4095;
+  for (const RankingEntry& e : {cleared, byWitch, byPoison, bySlime, byNoOne}) list.InsertByScore(e);
 
   game->Settings.Block.Language = 0;
   char text[64];
   EXPECT_STREQ(list.FormatEntry(1, text, sizeof text), "CLEAR!");
   EXPECT_STREQ(list.FormatEntry(2, text, sizeof text), "KILLED BY WITCH.");
+  EXPECT_STREQ(list.FormatEntry(3, text, sizeof text), "KILLED BY POISON.");
+  EXPECT_STREQ(list.FormatEntry(4, text, sizeof text), "KILLED BY SLIME.");
+  // A cause without a name shows none, not what the buffer held.
   std::memset(text, 'Z', sizeof text);
-  EXPECT_STREQ(list.FormatEntry(3, text, sizeof text), "KILLED BY .");
-  EXPECT_STREQ(list.FormatEntry(4, text, sizeof text), "");
+  EXPECT_STREQ(list.FormatEntry(5, text, sizeof text), "KILLED BY .");
+  EXPECT_STREQ(list.FormatEntry(6, text, sizeof text), "");
   EXPECT_STREQ(list.FormatEntry(0, text, sizeof text), "");
 
   // A short buffer (on the heap, where overruns show) holds a cut text.
@@ -160,7 +168,9 @@ TEST(RankingList, FormatEntryWritesTheOutcomeWithinItsBuffer) {
   EXPECT_STREQ(list.FormatEntry(2, small.get(), 6), "KILLE");
 
   game->Settings.Block.Language = 1;
-  EXPECT_STREQ(list.FormatEntry(2, text, sizeof text), "WITCH\x82\xc9\x82\xbd\x82\xa8\x82\xb3\x82\xea\x82\xbd");
+  // The killer's name in the language in force too.
+  const std::string byWitchJapanese = std::string(GetText(1, 779)) + GetText(1, 1106);
+  EXPECT_EQ(list.FormatEntry(2, text, sizeof text), byWitchJapanese);
   game->Settings.Block.Language = language;
 }
 
