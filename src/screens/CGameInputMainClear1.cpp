@@ -109,6 +109,8 @@ void CGameInputMainClear1::Update() {
       if (!IsScreenFadeRunning()) Phase = PhaseLeaving;
       return;
     case PhaseLeaving:
+      // Once, whatever becomes of the hand-over.
+      Phase = PhaseDone;
       RecordDungeonClear();
       if (GetGameMain()->Settings.Block.DungeonIndex == LastDungeon) {
         // The ending starts on a clear screen. Should no ending screen

@@ -27,6 +27,7 @@ public:
     PhaseAwaitingSelect = 3,
     PhaseFadingOut = 4,
     PhaseLeaving = 5,
+    PhaseDone = 6,  // recorded; waits to be dropped from the chain
   };
 
   CWidget GoalIcon;

@@ -35,6 +35,8 @@ void CGameInputMainClear2::Update() {
       if (!IsScreenFadeRunning()) Phase = PhaseLeaving;
       return;
     case PhaseLeaving:
+      // Once, whatever becomes of the hand-over.
+      Phase = PhaseDone;
       RecordDungeonClear();
       GetGameInputController()->ChangeChild(TitleMenu);
       GetStateController()->ChangeState(StateTitle);

@@ -15,7 +15,8 @@ public:
   void Draw() override;
   void Update() override;
 
-  enum Phases : std::int32_t { PhaseStarting = 0, PhaseFadingOut = 1, PhaseLeaving = 2 };
+  // Done: recorded; waits to be dropped from the chain.
+  enum Phases : std::int32_t { PhaseStarting = 0, PhaseFadingOut = 1, PhaseLeaving = 2, PhaseDone = 3 };
 };
 
 CGameInputMainClear2* GetGameInputMainClear2();

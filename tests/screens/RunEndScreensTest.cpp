@@ -253,6 +253,23 @@ TEST_F(RunEndScreens, SecondClearFadesOutAtOnceIntoTheTitleMenuWithNothingToCont
   EXPECT_EQ(top->Cursor, CGameInputTitleTop::EntryNewGame);
 }
 
+// Screens that cannot be had: the clears then stay where they are.
+CGameInput* ResolveNoNextScreen(ScreenId id) { return id == 2 || id == 7 ? nullptr : ResolveWithStub(id); }
+
+TEST_F(RunEndScreens, AClearIsRecordedOnceWhateverBecomesOfTheHandOver) {
+  Block().DungeonIndex = 1;
+  for (ScreenId id : {FirstClear, SecondClear}) {
+    SCOPED_TRACE(id);
+    Root()->SetChild(nullptr);
+    ClearLists();
+    Open(id);
+    SetScreenResolver(&ResolveNoNextScreen);
+    for (int i = 0; i < 300; ++i) Step(i % 2 ? std::vector<int>{} : std::vector<int>{InputRowSelect});
+    EXPECT_EQ(Game()->ScoreRankings[RankingListsPerDungeon].GetResult(1), 2);
+    EXPECT_EQ(Game()->ScoreRankings[RankingListsPerDungeon].GetResult(2), 0) << "entered twice";
+  }
+}
+
 // A dungeon or class that no table has room for ends the run but writes
 // no progress outside the tables.
 TEST_F(RunEndScreens, AClearOutOfRangeRecordsNoProgressAndSaysSo) {
