@@ -26,9 +26,8 @@ using Clear2 = CGameInputMainClear2;
 constexpr ScreenId GameOverScreen = 24, FirstClear = 25, SecondClear = 26, EndingScreen = 30;
 constexpr SoundEffectId Fanfare = 39, Chord = 34;
 
-// Stands in for the ending where a test gives one.
-ParentStub* TheEnding = nullptr;
-CGameInput* ResolveEnding(ScreenId id) { return id == EndingScreen ? TheEnding : ResolveWithStub(id); }
+// A game without its ending screen.
+CGameInput* ResolveNoEnding(ScreenId id) { return id == EndingScreen ? nullptr : ResolveWithStub(id); }
 
 class RunEndScreens : public TitleFixture {
 protected:
@@ -42,10 +41,10 @@ protected:
     ClearLists();
     GetStateController()->Reset();
     Play.SetChild(nullptr);
-    TheEnding = nullptr;
-    for (CGameInput* s : {static_cast<CGameInput*>(GetGameInputMainGameOver()), static_cast<CGameInput*>(C1),
-                          static_cast<CGameInput*>(GetGameInputMainClear2())})
-      s->SetParent(nullptr);
+    for (ScreenId id : {GameOverScreen, FirstClear, SecondClear, EndingScreen}) {
+      ScreenFromId(id)->SetParent(nullptr);
+      ScreenFromId(id)->SetChild(nullptr);
+    }
   }
   static void ClearLists() {
     for (int i = 0; i < RankingLists; ++i)
@@ -205,10 +204,8 @@ TEST_F(RunEndScreens, AClearIsRecordedInSaveAndTheRankingsThenTheRankingsOrTheEn
     b.DungeonIndex = c.Dungeon;
     b.SelectedClass = c.Class;
     b.GameInProgress = 1;
-    ParentStub ending;
-    TheEnding = c.Ending ? &ending : nullptr;
     StopFade();
-    ClearWithSelect(&ResolveEnding);
+    ClearWithSelect(c.Ending ? &ResolveWithStub : &ResolveNoEnding);
 
     const Bytes save = SaveFile();
     ASSERT_EQ(save.size(), 8192u);
@@ -223,8 +220,7 @@ TEST_F(RunEndScreens, AClearIsRecordedInSaveAndTheRankingsThenTheRankingsOrTheEn
     EXPECT_TRUE(FileExists(Folder.File(name)));
     EXPECT_EQ(State(), StateTitle);
     if (c.Ending) {
-      EXPECT_EQ(Root()->GetChild(), &ending);
-      EXPECT_EQ(Fade()->FadeValue, 0) << "the ending starts on a clear screen";
+      EXPECT_EQ(Root()->GetChild(), ScreenFromId(EndingScreen));
     } else {
       ASSERT_TRUE(OnRankings());
       EXPECT_EQ(GetGameInputTitleScoreRanking()->RankingPage, static_cast<int>(c.Dungeon));
