@@ -42,11 +42,11 @@ CGameInput* ScreenFromId(ScreenId id) {
     case 14: return GetGameInputTitleLogo();
     case 15: return GetGameInputMain();
     case 16: return GetGameInputMainMap();
-    case 27: return GetGameInputStageStart();
     case 23: return GetGameInputNext();
     case 24: return GetGameInputMainGameOver();
     case 25: return GetGameInputMainClear1();
     case 26: return GetGameInputMainClear2();
+    case 27: return GetGameInputStageStart();
     case 29: return GetGameInputSelectWindow();
     case 30: return GetGameInputEnding();
     default: return nullptr;
