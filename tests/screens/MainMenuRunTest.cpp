@@ -4,6 +4,8 @@
 // the run suspended, then continued.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "app/TurnTestSupport.h"
@@ -185,6 +187,21 @@ TEST_F(MainMenuRun, ASelectAtOnceAnswersNoAndChangesNothing) {
   EXPECT_FALSE(menu->CoverShade.Visible);
   EXPECT_EQ(GetStateController()->GetStateId(), StateMainNormal);
   EXPECT_TRUE(MenuShown());
+}
+
+// A directory where "save" should go: the file cannot be replaced.
+TEST_F(MainMenuRun, AFailedSaveOnTheWayToTheTitleIsLogged) {
+  ASSERT_EQ(mkdir(folder.File("save").c_str(), 0700), 0);
+  OpenMenu();
+  Press(InputRowUp);
+  Press(InputRowSelect);
+  Press(InputRowUp);
+  testing::internal::CaptureStderr();
+  Press(InputRowSelect);
+  for (int i = 0; i < 40 && GetStateController()->GetStateId() != StateTitle; ++i) Step();
+  const std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(GetStateController()->GetStateId(), StateTitle);
+  EXPECT_NE(log.find("save was not written"), std::string::npos) << log;
 }
 
 }  // namespace

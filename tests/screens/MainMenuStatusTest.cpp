@@ -120,6 +120,25 @@ TEST_F(MainMenuStatus, CursorStandsOnItsRowAndTheCaptionsFollowTheLanguage) {
   EXPECT_STREQ(Info()[2].c_str(), (std::string(GetText(LanguageJapanese, 744)) + " 0").c_str());
 }
 
+TEST_F(MainMenuStatus, EachDrawShowsTheNumbersOfThatFrame) {
+  OpenMenu();
+  player_->hp = 77;
+  game_->Settings.Block.PlayTime = 2 * 60 * 30 * 60;
+  menu->DrawLayer(0);
+  EXPECT_NE(std::string(menu->StatusWindow.GetText()).find("HP     77/"), std::string::npos);
+  EXPECT_EQ(Lines(menu->InfoPanel.GetText())[1], "PLAY TIME 02:00");
+
+  // The item page with the stairs and a potion underfoot draws too.
+  ASSERT_TRUE(floor_->PutItemAt(3, 3, CreateItem(Healing)));
+  floor_->terrain[CellIndex(3, 3)] = TerrainStairs;
+  Give(Sword, 1, true);
+  Press(InputRowSelect);
+  ASSERT_EQ(menu->GetActivePage(), MenuPageItem);
+  menu->DrawLayer(0);
+  menu->DrawLayer(1);
+  EXPECT_TRUE(menu->FootCellWidget.IsEnabled());
+}
+
 // A name that fills almost the whole line.
 class LongNamedPlayer : public CCharacterPlayer {
 public:
