@@ -177,7 +177,7 @@ void CGameInputMainMenu::Update() {
   switch (GetActivePage()) {
     case MenuPageTop: UpdateTopPage(); break;
     case MenuPageItem: ActionCursor < 0 ? UpdateItemPage() : UpdateActionBox(); break;
-    default: break;
+    case MenuPageCraft: UpdateCraftPage(); break;
   }
 }
 
@@ -327,6 +327,25 @@ void CGameInputMainMenu::UpdateActionBox() {
       ResetUseButton();
       RequestClose(button == 1 ? MenuActionThrow : index == FootIndex ? MenuActionPick : MenuActionDrop);
     }
+  } else {
+    return;
+  }
+  RefreshPanels();
+}
+
+// Up and Down choose a craft kind; CANCEL goes back to the top page.
+void CGameInputMainMenu::UpdateCraftPage() {
+  if (!CraftChooser.Visible) return;
+  CMyInput* input = GetInput();
+  if (input->IsUpTriggered()) {
+    AcceptDirection(InputRowUp);
+    CraftKindCursor = CraftKindCursor == 0 ? 2 : CraftKindCursor - 1;
+  } else if (input->IsDownTriggered()) {
+    AcceptDirection(InputRowDown);
+    CraftKindCursor = CraftKindCursor == 2 ? 0 : CraftKindCursor + 1;
+  } else if (IsCancelTriggered()) {
+    AcceptPress(InputRowCancel);
+    SelectPage(MenuPageTop);
   } else {
     return;
   }

@@ -156,6 +156,8 @@ public:
   virtual void DoThrow() {}
   virtual void DoCraft() {}
   virtual void DoStairs() {}
+  // The craft page's keys: the chooser of the three craft kinds.
+  virtual void UpdateCraftPage();
   // The input the play screen would act on is used up.
   static void FlushInput();
   // Leaves the chain: the play screen takes input again.
@@ -251,6 +253,7 @@ private:
   void UpdateItemPage();
   void UpdateActionBox();
   void RefreshItemPage();
+  void RefreshCraftChooser();
   void DrawItemIcons();
   // The confirmation before equipping or unequipping the chosen item.
   void AskEquip(const CItem& item, int index);

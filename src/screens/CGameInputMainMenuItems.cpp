@@ -14,6 +14,7 @@ namespace {
 
 constexpr TextId UseText = 1378, EquipText = 1379, UnequipText = 1380, DropText = 1381, PickText = 1382,
                  ThrowText = 1383, ShootText = 1384, EquippedText = 642, UnequippedText = 644;
+constexpr TextId CraftKindTexts[3] = {1409, 1410, 1411};
 constexpr TextId TopEntryTexts[CGameInputMainMenu::TopEntryCount] = {745, 747, 749, 750, 751};
 constexpr SoundEffectId EquipSound = 13, UnequipSound = 14;
 constexpr int ArrowCategory = 2;
@@ -96,6 +97,21 @@ void CGameInputMainMenu::RefreshPanels() {
   CraftPagePanel.SetVisible(page == MenuPageCraft);
   CommandPagePanel.SetVisible(page == MenuPageTop);
   if (page == MenuPageItem) RefreshItemPage();
+  if (page == MenuPageCraft) RefreshCraftChooser();
+}
+
+void CGameInputMainMenu::RefreshCraftChooser() {
+  for (int i = 0; i < 3; ++i) CraftChooserRows[i].SetText(GetCurrentLanguageText(CraftKindTexts[i]));
+  // By lesson: only the lesson's kind stays bright; every kind outside one.
+  if (TutorialStep <= 4) {
+    for (int i = 0; i < 3; ++i) {
+      const bool bright = TutorialStep == 0 || TutorialStep == static_cast<std::uint32_t>(2 + i);
+      const int level = bright ? 255 : 64;
+      CraftChooserRows[i].SetColour(level, level, level);
+    }
+  }
+  const int rowHeight = CraftChooserRows[0].Height;
+  CraftChooserCursor.Y = CraftKindCursor * rowHeight - CraftChooserCursor.Height / 2 + rowHeight / 2;
 }
 
 void CGameInputMainMenu::RefreshItemPage() {

@@ -166,7 +166,14 @@ void CGameInputMainMenu::Draw() {
   TabMarker.Draw();
 }
 
-void CGameInputMainMenu::DrawCraftPage(int pass) { (void)pass; }
+// The chooser of the three craft kinds, over the page's other layers.
+void CGameInputMainMenu::DrawCraftPage(int pass) {
+  if (pass == 0) return;
+  CraftChooser.Draw();
+  CraftChooser.DrawCaption();
+  for (CWidget& row : CraftChooserRows) row.DrawCaption();
+  CraftChooserCursor.Draw();
+}
 
 void CGameInputMainMenu::DrawStatusPanel() {
   RefreshStatusTexts();

@@ -379,4 +379,39 @@ TEST_F(MainMenu, OptionCoversTheMenuWithTheSettings) {
   EXPECT_EQ(menu->TopCursor, Menu::TopOption);
 }
 
+class MainMenuCraft : public MenuFixture {};
+
+TEST_F(MainMenuCraft, TheChooserWrapsAndCancelGoesBackToTheTop) {
+  OpenMenu();
+  Press(InputRowDown);
+  Press(InputRowSelect);
+  ASSERT_EQ(menu->GetActivePage(), MenuPageCraft);
+  EXPECT_TRUE(menu->CraftPagePanel.IsVisible());
+  EXPECT_FALSE(menu->CommandPagePanel.IsVisible());
+  EXPECT_STREQ(menu->CraftChooserRows[1].GetText(), "RECIPE CRAFT");
+  Press(InputRowUp);
+  EXPECT_EQ(menu->CraftKindCursor, 2);
+  EXPECT_EQ(menu->CraftChooserCursor.Y, 2 * 32 - 40 + 16);
+  Press(InputRowDown);
+  EXPECT_EQ(menu->CraftKindCursor, 0);
+  Press(InputRowCancel);
+  EXPECT_EQ(menu->GetActivePage(), MenuPageTop);
+  EXPECT_TRUE(MenuShown());
+}
+
+TEST_F(MainMenuCraft, OnlyTheLessonsKindStaysBright) {
+  const struct {
+    std::uint32_t Step;
+    int Levels[3];
+  } rows[] = {{0, {255, 255, 255}}, {1, {64, 64, 64}}, {2, {255, 64, 64}}, {3, {64, 255, 64}}, {4, {64, 64, 255}}};
+  OpenMenu();
+  menu->SelectPage(MenuPageCraft);
+  for (const auto& r : rows) {
+    menu->TutorialStep = r.Step;
+    menu->RefreshPanels();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(menu->CraftChooserRows[i].GetRed(), r.Levels[i]) << r.Step << " " << i;
+  }
+  menu->TutorialStep = 0;
+}
+
 }  // namespace
