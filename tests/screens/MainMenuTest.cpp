@@ -193,6 +193,7 @@ TEST_F(MainMenu, EachKindOfItemGetsItsActions) {
                    {Sword, {"EQUIP", "THROW", "PICK"}, false},
                    {Needle, none, false}};
   for (const auto& r : floorRows) {
+    delete floor_->GetItemAt(3, 3);
     floor_->RemoveItemAt(3, 3);
     ASSERT_TRUE(floor_->PutItemAt(3, 3, CreateItem(r.Id)));
     check({"underfoot", 21, r.Expected, r.FirstEnabled});
