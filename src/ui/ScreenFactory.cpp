@@ -5,6 +5,7 @@
 #include "screens/CGameInputMainClear2.h"
 #include "screens/CGameInputMainGameOver.h"
 #include "screens/CGameInputNext.h"
+#include "screens/CGameInputMainMenu.h"
 #include "screens/CGameInputOptionJoyPadConfig.h"
 #include "screens/CGameInputOptionKeyboardConfig.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
@@ -18,6 +19,7 @@
 #include "screens/CGameInputTitleTop.h"
 #include "screens/CGameInputUnlock.h"
 #include "ui/CGameInput.h"
+#include "ui/CGameInputEquip.h"
 #include "ui/CGameInputMain.h"
 #include "ui/CGameInputMainMap.h"
 #include "ui/CGameInputSelectWindow.h"
@@ -42,6 +44,8 @@ CGameInput* ScreenFromId(ScreenId id) {
     case 14: return GetGameInputTitleLogo();
     case 15: return GetGameInputMain();
     case 16: return GetGameInputMainMap();
+    case 17: return GetGameInputMainMenu();
+    case 22: return GetGameInputEquip();
     case 23: return GetGameInputNext();
     case 24: return GetGameInputMainGameOver();
     case 25: return GetGameInputMainClear1();
