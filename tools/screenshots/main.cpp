@@ -34,10 +34,12 @@ namespace {
 // and tower.
 constexpr StageId Floors[] = {0, 100, 205, 213, 300, 320, 424, 609};
 constexpr int DungeonOfTheRun = 1;
-constexpr int HeroClass = 0;
+constexpr int ClassCount = 9;
 // Enough frames for any floor's banner to come and go.
 constexpr int MaxFramesToPlay = 1200;
 constexpr int SettleFrames = 30;
+// A map cell is three of these, in layout units.
+constexpr int MapCellSize = 2;
 
 std::uint32_t Now = 0;
 std::uint32_t StepClock() { return Now; }
@@ -115,7 +117,8 @@ bool Photograph(CGameMain& game, const std::string& path) {
   BeginScene();
   GetStateController()->DrawScene();
   // The floor's map over the view's top right, and the message window.
-  if (CStageData* stage = game.CurrentStage) stage->DrawMap(game.GetViewWidth() - 8 * StageMapSize - 40, 40, 8, 176);
+  if (CStageData* stage = game.CurrentStage)
+    stage->DrawMap(game.GetViewWidth() - 3 * MapCellSize * StageMapSize - 40, 40, MapCellSize, 200);
   ResetDrawState();
   CWidgetWindow& message = GetGameInputMain()->GetMessageWindow();
   if (message.IsVisible()) {
@@ -189,12 +192,13 @@ int main(int argc, char** argv) {
   game.InitGraphics();
   // The message window's frame (pictures 158-161), which nothing preloads.
   for (int i = 0; i < 4; ++i) LoadTexture(158 + i, static_cast<std::uint16_t>(1030 + i));
-  game.Settings.Block.SelectedClass = HeroClass;
-  game.StartNewGame(DungeonOfTheRun);
 
-  int status = 0, taken = 0;
+  int status = 0, attempted = 0;
   for (const StageId id : Floors) {
+    // A new run for each floor, each with a hero of the next class.
     SeedRandom(static_cast<std::uint32_t>(1000 + id));
+    game.Settings.Block.SelectedClass = static_cast<std::uint32_t>(attempted++ % ClassCount);
+    game.StartNewGame(DungeonOfTheRun);
     if (!game.Player || !EnterFloor(game, id)) {
       std::fprintf(stderr, "play_screenshots: floor %d does not come into play\n", id);
       status = 1;
@@ -214,7 +218,6 @@ int main(int argc, char** argv) {
       continue;
     }
     std::printf("play_screenshots: %s\n", path.c_str());
-    ++taken;
   }
   game.Characters.DeleteAll();
   game.Player = nullptr;
