@@ -2,7 +2,7 @@
 // of several floors of different areas it makes the floor as the game does,
 // lets the floor's banner pass, sets a few of the area's own monsters and
 // items around the hero, says something in the message window and writes
-// what the game draws, with the floor's map over it, as a PNG.
+// what the game draws, the play screen over the floor, as a PNG.
 //
 // usage: play_screenshots [--resources Resource.dll] [--out DIR] [--scale 1-5]
 #include <cstdio>
@@ -38,8 +38,6 @@ constexpr int ClassCount = 9;
 // Enough frames for any floor's banner to come and go.
 constexpr int MaxFramesToPlay = 1200;
 constexpr int SettleFrames = 30;
-// A map cell is three of these, in layout units.
-constexpr int MapCellSize = 2;
 
 std::uint32_t Now = 0;
 std::uint32_t StepClock() { return Now; }
@@ -103,6 +101,9 @@ void Populate(CGameMain& game, StageId id) {
 bool EnterFloor(CGameMain& game, StageId id) {
   CStageData* floor = CreateStage(id);
   if (!floor) return false;
+  // The status line counts the floors of the floor's own dungeon.
+  if (const DungeonRange* dungeon = FindFixedDungeon(id))
+    game.Settings.Block.FloorNumber = static_cast<std::uint32_t>(id - dungeon->First + 1);
   game.Characters.DeleteAllButPlayer();
   delete game.CurrentStage;
   game.CurrentStage = floor;
@@ -112,20 +113,12 @@ bool EnterFloor(CGameMain& game, StageId id) {
   return InPlay();
 }
 
-bool Photograph(CGameMain& game, const std::string& path) {
+// What the game draws in play (the floor and its occupants, and over them
+// the play screen: markers, message window, floor map and status line).
+bool Photograph(const std::string& path) {
   ClearTarget(0xFF000000u);
   BeginScene();
   GetStateController()->DrawScene();
-  // The floor's map over the view's top right, and the message window.
-  if (CStageData* stage = game.CurrentStage)
-    stage->DrawMap(game.GetViewWidth() - 3 * MapCellSize * StageMapSize - 40, 40, MapCellSize, 200);
-  ResetDrawState();
-  CWidgetWindow& message = GetGameInputMain()->GetMessageWindow();
-  if (message.IsVisible()) {
-    message.Draw();
-    message.DrawCaption();
-  }
-  ResetDrawState();
   EndScene();
   std::vector<std::uint32_t> argb;
   int width = 0, height = 0;
@@ -190,8 +183,6 @@ int main(int argc, char** argv) {
   GetGameInputController()->BuildLayout();
   LoadTexture(0, 130);
   game.InitGraphics();
-  // The message window's frame (pictures 158-161), which nothing preloads.
-  for (int i = 0; i < 4; ++i) LoadTexture(158 + i, static_cast<std::uint16_t>(1030 + i));
 
   int status = 0, attempted = 0;
   for (const StageId id : Floors) {
@@ -205,14 +196,9 @@ int main(int argc, char** argv) {
       continue;
     }
     Populate(game, id);
-    // The play screen steps its message window as it draws it; until it
-    // does, the window is stepped here.
-    for (int i = 0; i < SettleFrames; ++i) {
-      RunFrame(game);
-      GetGameInputMain()->GetMessageWindow().Update();
-    }
+    for (int i = 0; i < SettleFrames; ++i) RunFrame(game);
     const std::string path = out + "/play_" + std::to_string(id) + ".png";
-    if (!Photograph(game, path)) {
+    if (!Photograph(path)) {
       std::fprintf(stderr, "play_screenshots: cannot write %s\n", path.c_str());
       status = 1;
       continue;
