@@ -29,17 +29,8 @@ constexpr WeaponIds WeaponGroups[] = {
 
 // ---- The records each layer lays for what is held
 
-struct Cell {
-  PictureId Picture;
-  int X, Y;  // the source centre
-};
-// Records from First on, one per cell listed; Size is the cell's width.
-struct Layout {
-  AnimationEntry First;
-  int Size;
-  int Count;
-  Cell Cells[4];
-};
+using Cell = CompanionCell;
+using Layout = CompanionLayout;
 
 // Indexed by WeaponGroup.
 constexpr Layout WeaponLayouts[2][9] = {
@@ -143,6 +134,12 @@ WeaponGroup WeaponGroupOf(ItemId weapon) {
   return WeaponGroup::Other;
 }
 
+const CompanionLayout& CompanionWeaponLayout(WeaponGroup group, bool secondLayer) {
+  return WeaponLayouts[secondLayer ? 1 : 0][static_cast<int>(group)];
+}
+
+const CompanionLayout& CompanionBowLayout(bool secondLayer) { return secondLayer ? ArrowLayout : BowLayout; }
+
 AnimationEntry AttackEntryOf(ItemId weapon) {
   switch (WeaponGroupOf(weapon)) {
     case WeaponGroup::Shortsword: return 100;
@@ -176,7 +173,7 @@ void CCharacterPlayerChild::Follow(bool secondLayer) {
   // Only what is held now shows: what was held before leaves no record.
   std::fill(frames.begin(), frames.end(), BlankRecord);
   if (const CItem* weapon = Owner->GetItem(WeaponSlot))
-    Lay(frames, WeaponLayouts[secondLayer ? 1 : 0][static_cast<int>(WeaponGroupOf(weapon->GetId()))]);
+    Lay(frames, CompanionWeaponLayout(WeaponGroupOf(weapon->GetId()), secondLayer));
   if (!secondLayer) {
     const CItem* bow = Owner->GetItem(BowSlot);
     if (bow && bow->GetId() >= FirstBow && bow->GetId() <= LastBow) Lay(frames, BowLayout);

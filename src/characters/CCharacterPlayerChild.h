@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "characters/CCharacter.h"
+#include "platform/PictureTable.h"
 
 class CCharacterPlayer;
 using ItemId = std::int32_t;
@@ -21,6 +22,24 @@ WeaponGroup WeaponGroupOf(ItemId weapon);
 // spears, 130 broadswords, the katana and the kunai, 150 staves, else the
 // plain attack 20.
 AnimationEntry AttackEntryOf(ItemId weapon);
+
+// One record a companion lays: the picture (0 shows nothing) and the
+// source centre of the held thing's frame.
+struct CompanionCell {
+  PictureId Picture;
+  int X, Y;
+};
+// Records from First on, one per cell listed; Size is the cell's width.
+struct CompanionLayout {
+  AnimationEntry First;
+  int Size;
+  int Count;
+  CompanionCell Cells[4];
+};
+// What a layer lays for a weapon group (the second layer: the swing's
+// trail), and for a bow (the first layer) or its nocked arrow (the second).
+const CompanionLayout& CompanionWeaponLayout(WeaponGroup group, bool secondLayer);
+const CompanionLayout& CompanionBowLayout(bool secondLayer);
 
 // The bare companion (the factory's type 4097): every record shows nothing.
 class CCharacterPlayerChild : public CCharacter {

@@ -17,7 +17,9 @@
 #include "art/Pictures.h"
 #include "art/SheetTables.h"
 #include "characters/CCharacterEffect.h"
+#include "characters/CCharacterPlayerChild.h"
 #include "characters/CharacterFactory.h"
+#include "monsters/MonsterTables.h"
 #include "platform/PictureTable.h"
 #include "platform/Renderer.h"
 #include "platform/SoundTables.h"
@@ -140,8 +142,21 @@ void AddFrameCells(CCharacter& character, const std::string& who, std::vector<Ad
   }
 }
 
-// The characters whose tables the game holds: the effects and the nine
-// player classes, made without loading a picture.
+// The records a companion lays for what the player holds, one sheet row
+// per facing as the character base turns it.
+void AddCompanionCells(const CompanionLayout& layout, const std::string& who, std::vector<AddressedCell>& cells) {
+  for (int i = 0; i < layout.Count; ++i) {
+    const CompanionCell& c = layout.Cells[i];
+    const PictureRow* row = GetPictureRow(c.Picture);
+    if (c.Picture == 0 || !row) continue;
+    for (int facing = 0; facing < 5; ++facing)
+      cells.push_back({static_cast<int>(row->ResourceId), c.X - layout.Size / 2, c.Y - layout.Size / 2 + facing * layout.Size,
+                       layout.Size, layout.Size, who + " record " + std::to_string(layout.First + i)});
+  }
+}
+
+// The characters, made without loading a picture: the effects, the nine
+// player classes, every monster class and what the companions hold.
 std::vector<AddressedCell> GameCharacterCells() {
   SetPictureLoader(&NoPicture);
   std::vector<AddressedCell> cells;
@@ -153,17 +168,31 @@ std::vector<AddressedCell> GameCharacterCells() {
     std::unique_ptr<CCharacter> player(CreateCharacter(type));
     if (player) AddFrameCells(*player, "class " + std::to_string(type), cells);
   }
+  int monsters = 0;
+  for (CharacterType type = FirstMonsterType; type <= LastMonsterType; ++type) {
+    if (!FindMonsterClass(type)) continue;
+    std::unique_ptr<CCharacter> monster(CreateCharacter(type));
+    if (!monster) continue;
+    AddFrameCells(*monster, "monster " + std::to_string(type), cells);
+    ++monsters;
+  }
+  EXPECT_GE(monsters, 3 * (MonsterFamilyCount - 2) + 2);  // the Treant and the Alchemist come in one grade
   SetPictureLoader(nullptr);
+  for (int g = 0; g <= static_cast<int>(WeaponGroup::Kunai); ++g)
+    for (const bool second : {false, true})
+      AddCompanionCells(CompanionWeaponLayout(static_cast<WeaponGroup>(g), second), "weapon group " + std::to_string(g), cells);
+  AddCompanionCells(CompanionBowLayout(false), "bow", cells);
+  AddCompanionCells(CompanionBowLayout(true), "arrow", cells);
   return cells;
 }
 
 }  // namespace
 
 // Every cell that a frame table of the game (the items' floor and icon
-// frames, the effects' and the player classes' records in their facing
-// rows) or of the generator (the sheets whose tables are still to come,
-// the floor's tile rules, the screens' cells) addresses lies inside its
-// picture, and something is drawn there.
+// frames; the records of the effects, the player classes, the monsters and
+// the companions in their facing rows) or of the generator (the floor's
+// tile rules, the interface's and the screens' cells) addresses lies
+// inside its picture, and something is drawn there.
 TEST_F(GeneratedModule, EveryAddressedCellIsInsideItsPictureAndNotEmpty) {
   std::vector<AddressedCell> cells = AddressedCells();
   const std::vector<AddressedCell> characters = GameCharacterCells();

@@ -18,9 +18,6 @@
 #include "art/Pictures.h"
 #include "art/Png.h"
 #include "art/SheetTables.h"
-#include "characters/CharacterFactory.h"
-#include "characters/PlayerClasses.h"
-#include "platform/Renderer.h"
 
 namespace {
 
@@ -56,28 +53,38 @@ TEST(ResgenArt, DrawingGivesTheSameBytesEveryTime) {
   }
 }
 
+// The cells and what they show come from the classes' own tables: a cell
+// takes the role of the entry that names it first, and the blow lands where
+// the grade's strike entry says.
 TEST(ResgenArt, TheLayoutTablesReadAsTheFamiliesTablesSay) {
   struct Case {
     const char* Family;
+    int Grade;
     int X, Y;
     FrameRole Role;
     bool Impact;
   };
   const Case cases[] = {
-      {"Slime", 20, 20, FrameRole::Stand, false},      // the attack starts from a standing frame
-      {"Slime", 100, 20, FrameRole::Attack, false},
-      {"Slime", 140, 20, FrameRole::Attack, true},     // the blow lands at entry 22
-      {"Slime", 180, 20, FrameRole::Hurt, false},      // hurt and dying share a frame
-      {"Kobold", 180, 20, FrameRole::Attack, true},    // entry 21
-      {"Skeleton", 140, 220, FrameRole::Attack, false},
-      {"Skeleton", 180, 220, FrameRole::Attack, true},
-      {"Alchemist", 20, 220, FrameRole::Special, false},  // the potion frames off the family's row
-      {"LivingArmor", 340, 20, FrameRole::Guard, false},
+      {"Slime", 0, 20, 20, FrameRole::Stand, false},      // the attack starts from a standing frame
+      {"Slime", 0, 100, 20, FrameRole::Attack, false},
+      {"Slime", 0, 140, 20, FrameRole::Attack, true},     // the blow lands at entry 22
+      {"Slime", 0, 180, 20, FrameRole::Hurt, false},      // hurt and dying share a frame
+      {"Kobold", 0, 180, 20, FrameRole::Attack, true},    // entry 21
+      {"Skeleton", 0, 140, 220, FrameRole::Attack, false},
+      {"Skeleton", 0, 180, 220, FrameRole::Attack, true},
+      {"Dragon", 0, 220, 20, FrameRole::Attack, true},    // grade 1 strikes at 23,
+      {"Dragon", 1, 140, 20, FrameRole::Attack, true},    // the others at 21
+      {"Dragon", 1, 220, 20, FrameRole::Attack, false},
+      {"Alchemist", 0, 20, 220, FrameRole::Special, false},  // the potion frames off the family's row
+      {"LivingArmor", 0, 340, 20, FrameRole::Guard, false},
+      {"Eye", 0, 300, 20, FrameRole::Special, false},     // the stare back after its hurt frame
+      {"Doll", 0, 420, 20, FrameRole::Hurt, false},       // shaken after its hurt frame
+      {"Shadow", 0, 300, 20, FrameRole::Hurt, false},     // appearing when hurt
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.Family) + " at " + std::to_string(c.X));
+    SCOPED_TRACE(std::string(c.Family) + " grade " + std::to_string(c.Grade + 1) + " at " + std::to_string(c.X));
     bool found = false;
-    for (const FamilyCell& cell : FamilyCells(Family(c.Family)))
+    for (const FamilyCell& cell : FamilyCells(Family(c.Family), c.Grade))
       if (cell.X == c.X && cell.Y == c.Y) {
         found = true;
         EXPECT_EQ(cell.Role, c.Role);
@@ -85,39 +92,39 @@ TEST(ResgenArt, TheLayoutTablesReadAsTheFamiliesTablesSay) {
       }
     EXPECT_TRUE(found);
   }
-  // Every family has exactly one frame where the blow lands.
-  for (const MonsterFamily& f : MonsterFamilies()) {
-    int impacts = 0;
-    for (const FamilyCell& cell : FamilyCells(f)) impacts += cell.Impact ? 1 : 0;
-    EXPECT_EQ(impacts, 1) << f.Name;
-  }
+  // Every grade has exactly one frame where the blow lands, and the
+  // disguises on the floor's sheet are not drawn on the family's.
+  ASSERT_EQ(MonsterFamilies().size(), static_cast<std::size_t>(MonsterFamilyCount));
+  for (const MonsterFamily& f : MonsterFamilies())
+    for (int g = 0; g < 3; ++g) {
+      int impacts = 0;
+      for (const FamilyCell& cell : FamilyCells(f, g)) {
+        impacts += cell.Impact ? 1 : 0;
+        EXPECT_TRUE(cell.X >= 20 && cell.X <= 492 && cell.Y >= 20 && cell.Y <= 292) << f.Name << " at " << cell.X << ", " << cell.Y;
+      }
+      EXPECT_EQ(impacts, 1) << f.Name << " grade " << g + 1;
+    }
 }
 
-bool NoPicture(std::uint16_t, int, std::vector<std::uint32_t>&) { return false; }
-
-// The sheet layout the generator draws the classes to is the classes' own
-// frame table: the same cells on the facing-down rows (the princess poses,
-// which the table lays over other rows, and the small picture of record
-// 220 apart), and the same sheet for each class.
-TEST(ResgenArt, ThePlayerSheetLayoutIsTheClassesOwn) {
-  std::set<std::pair<int, int>> mine;
-  for (const PlayerCell& c : PlayerCells()) mine.insert({c.X, c.Y});
-  for (CharacterType type = 0; type < 9; ++type) {
-    SCOPED_TRACE(type);
-    SetPictureLoader(&NoPicture);
-    std::unique_ptr<CCharacter> player(CreateCharacter(type));
-    SetPictureLoader(nullptr);
-    ASSERT_NE(player, nullptr);
-    std::set<std::pair<int, int>> game;
-    for (std::size_t e = 0; e < player->frames.size(); ++e) {
-      const AnimationFrame& f = player->frames[e];
-      if (f.texture == 0 || (e >= 200 && e <= 220)) continue;
-      EXPECT_EQ(f.right - f.left + 1, 40) << "entry " << e;
-      game.insert({f.centreX, f.centreY});
-    }
-    EXPECT_EQ(mine, game);
-    EXPECT_EQ(FindPlayerClassRow(type)->Sheet, PlayerClasses()[static_cast<std::size_t>(type)].Picture);
+// Every pose the drawing knows has a cell of the classes' table, and the
+// weapon cells of one swing each show their own moment of it.
+TEST(ResgenArt, EveryPoseAndEveryWeaponMomentHasItsCell) {
+  std::map<PlayerPose, int> poses;
+  for (const PlayerCell& c : PlayerCells()) ++poses[c.Pose];
+  for (int p = 0; p <= static_cast<int>(PlayerPose::Goal); ++p) EXPECT_EQ(poses[static_cast<PlayerPose>(p)], 1) << "pose " << p;
+  std::map<std::pair<std::string, bool>, std::set<PlayerPose>> moments;
+  std::size_t cells = 0;
+  for (const OverlayCell& o : OverlayCells()) {
+    SCOPED_TRACE(std::string(o.Weapon) + " at " + std::to_string(o.X) + ", " + std::to_string(o.Y));
+    std::set<PlayerPose>& shown = moments[std::make_pair(std::string(o.Weapon), o.Trail)];
+    EXPECT_TRUE(shown.insert(o.Pose).second) << "a moment shown twice";
+    EXPECT_NE(o.Pose, PlayerPose::Stand);
+    ++cells;
   }
+  // Eight weapons, the trails of all but the staff's and the kunai's (it
+  // shares the katana's), the bow and its arrow.
+  EXPECT_EQ(moments.size(), 16u);
+  EXPECT_GT(cells, 30u);
 }
 
 // Each facing row, and each side row against its own mirror image (the

@@ -887,7 +887,7 @@ Frame MakeFrame(const FamilyCell& cell, const std::vector<FamilyCell>& cells, in
 void PaintFamily(CCanvas& sheet, const MonsterFamily& family, int grade) {
   const auto it = Painters().find(family.Name);
   if (it == Painters().end()) return;
-  const std::vector<FamilyCell> cells = FamilyCells(family);
+  const std::vector<FamilyCell> cells = FamilyCells(family, grade);
   for (const FamilyCell& cell : cells)
     for (int row = 0; row < 5; ++row) {
       CCanvas sprite(40, 40);
@@ -896,23 +896,30 @@ void PaintFamily(CCanvas& sheet, const MonsterFamily& family, int grade) {
     }
 }
 
-int PictureOfResource(int resource) {
-  const int g = (resource - 400) / 10, j = (resource - 400) % 10;
-  return 38 + 3 * g + j;
+// The picture grade `grade` of a family is drawn on: its class's sheet,
+// or, for a grade the game has no class for, the picture the table keeps
+// for it (the one after the first grade's, its resource numbered on).
+int SheetOf(const MonsterFamily& family, int grade) {
+  if (family.Classes[grade]) return family.Classes[grade]->Picture;
+  if (!family.Classes[0]) return -1;
+  const int first = family.Classes[0]->Picture;
+  return ResourceOfPicture(first + grade) == ResourceOfPicture(first) + grade ? first + grade : -1;
 }
 
 }  // namespace
 
 bool IsMonsterResource(int resource) {
-  return resource >= 400 && resource <= 660 && resource % 10 <= 2;
+  for (const MonsterFamily& f : MonsterFamilies())
+    for (int g = 0; g < 3; ++g)
+      if (ResourceOfPicture(SheetOf(f, g)) == resource) return true;
+  return false;
 }
 
 CCanvas DrawMonsterSheet(int resource) {
   CCanvas sheet(512, 512);
-  const int picture = PictureOfResource(resource);
   for (const MonsterFamily& f : MonsterFamilies())
     for (int g = 0; g < 3; ++g)
-      if (f.Pictures[g] == picture) PaintFamily(sheet, f, g);
+      if (ResourceOfPicture(SheetOf(f, g)) == resource) PaintFamily(sheet, f, g);
   return sheet;
 }
 
@@ -920,7 +927,7 @@ CCanvas DrawMonsterFrame(const char* family, int grade, FrameRole role, int orde
   CCanvas sprite(40, 40);
   for (const MonsterFamily& f : MonsterFamilies()) {
     if (std::strcmp(f.Name, family) != 0) continue;
-    const std::vector<FamilyCell> cells = FamilyCells(f);
+    const std::vector<FamilyCell> cells = FamilyCells(f, grade);
     for (const FamilyCell& cell : cells)
       if (cell.Role == role && cell.Order == order) Painters().at(f.Name)(sprite, MakeFrame(cell, cells, row, grade));
   }

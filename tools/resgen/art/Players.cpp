@@ -205,14 +205,17 @@ void PaintOverlay(CCanvas& sheet, const OverlayCell& o) {
 
 }  // namespace
 
-bool IsPlayerResource(int resource) { return resource >= 210 && resource <= 290 && resource % 10 == 0; }
+bool IsPlayerResource(int resource) {
+  for (const PlayerClassSheet& p : PlayerClasses())
+    if (p.Resource == resource) return true;
+  return false;
+}
 
 CCanvas DrawPlayerSheet(int resource) {
   CCanvas sheet(512, 512);
-  const int picture = 137 + (resource - 210) / 10;
   int playerClass = 0;
   for (std::size_t i = 0; i < PlayerClasses().size(); ++i)
-    if (PlayerClasses()[i].Picture == picture) playerClass = static_cast<int>(i);
+    if (PlayerClasses()[i].Resource == resource) playerClass = static_cast<int>(i);
   PaintClassSheet(sheet, playerClass);
   return sheet;
 }
@@ -229,7 +232,7 @@ bool IsWeaponResource(int resource) { return resource >= 201 && resource <= 204;
 CCanvas DrawWeaponSheet(int resource) {
   CCanvas sheet(512, 512);
   for (const OverlayCell& o : OverlayCells())
-    if (200 + (o.Picture - 132) == resource) PaintOverlay(sheet, o);
+    if (ResourceOfPicture(o.Picture) == resource) PaintOverlay(sheet, o);
   PaintWeaponEffects(sheet, 132 + (resource - 200));
   return sheet;
 }

@@ -1,142 +1,131 @@
 #include "art/SheetTables.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
-#include <sstream>
+#include <memory>
 
 #include "art/Floors.h"
+#include "characters/CCharacterPlayerChild.h"
+#include "characters/CharacterFactory.h"
+#include "characters/PlayerClasses.h"
+#include "platform/PictureTable.h"
+#include "platform/Renderer.h"
 
 namespace {
 
-// Resources by picture id, as the picture table gives them.
-int MonsterResource(int picture) { return 400 + 10 * ((picture - 38) / 3) + (picture - 38) % 3; }
+bool NoPicture(std::uint16_t, int, std::vector<std::uint32_t>&) { return false; }
+
+// The classes' frame table, as a Fighter lays it (every class lays the
+// same, the Ninja two more blows on cells of the others).
+const std::vector<AnimationFrame>& PlayerFrames() {
+  static const std::vector<AnimationFrame> frames = [] {
+    SetPictureLoader(&NoPicture);
+    std::unique_ptr<CCharacter> player(CreateCharacter(0));
+    SetPictureLoader(nullptr);
+    return player ? player->frames : std::vector<AnimationFrame>{};
+  }();
+  return frames;
+}
+
+// The entries that tell the poses apart: the first of these to name a
+// cell gives it its pose.
+struct EntryPose {
+  AnimationEntry Entry;
+  PlayerPose Pose;
+};
+constexpr EntryPose EntryPoses[] = {
+    {10, PlayerPose::Stand},           {11, PlayerPose::WalkA},          {13, PlayerPose::WalkB},
+    {20, PlayerPose::PunchWindup},     {21, PlayerPose::Punch},          {22, PlayerPose::PunchFollow},
+    {50, PlayerPose::RaiseItem},       {51, PlayerPose::Zap},            {60, PlayerPose::Guard},
+    {70, PlayerPose::Hurt},            {100, PlayerPose::SwingWindup},   {101, PlayerPose::SwingStrike},
+    {102, PlayerPose::SwingFollow},    {120, PlayerPose::ThrustWindup},  {121, PlayerPose::Thrust},
+    {122, PlayerPose::ThrustFollow},   {130, PlayerPose::OverheadWindup}, {131, PlayerPose::OverheadStrike},
+    {132, PlayerPose::OverheadFollow}, {140, PlayerPose::BowDraw},       {142, PlayerPose::BowRelease},
+    {190, PlayerPose::Goal},
+};
+// Records 200 on are the princess poses and the small picture, drawn apart.
+constexpr AnimationEntry FirstApartEntry = 200;
+
+const char* WeaponName(WeaponGroup group) {
+  switch (group) {
+    case WeaponGroup::Shortsword: return "shortsword";
+    case WeaponGroup::Axe: return "axe";
+    case WeaponGroup::Spear: return "spear";
+    case WeaponGroup::Broadsword: return "broadsword";
+    case WeaponGroup::Staff: return "staff";
+    case WeaponGroup::Claw: return "claw";
+    case WeaponGroup::Katana: return "katana";
+    case WeaponGroup::Kunai: return "kunai";
+    default: return nullptr;
+  }
+}
 
 }  // namespace
 
+int ResourceOfPicture(int picture) {
+  const PictureRow* row = GetPictureRow(picture);
+  return row ? static_cast<int>(row->ResourceId) : -1;
+}
+
 const std::vector<MonsterFamily>& MonsterFamilies() {
-  // Families in the order of the monster tables; Entries as the tables
-  // list them (entry 0 and the disguise pose, which lies on the area
-  // sheet, are left out).
-  static const std::vector<MonsterFamily> families = {
-      {"Slime", 20, 22, {38, 39, 40}, "s10:20 s11:60 a20:20 a21:100 a22:140 a23:100 h70:180 d80:180"},
-      {"Skeleton", 220, 22, {38, 39, 40}, "s10:20 s11:60 s12:20 s13:100 a20:20 a21:140 a22:180 a23:140 h70:220 d80:220"},
-      {"Mushroom", 220, 22, {41, 42, 43},
-       "s10:20 s11:60 a20:100 a21:140 a22:180 a23:140 x30:220 x31:260 x32:300 x33:220 x34:260 x35:300 h70:340 d80:340"},
-      {"Spider", 20, 22, {41, 42, 43},
-       "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:100 a23:100 x30:180 x31:220 x32:180 x33:220 h70:260 d80:260"},
-      {"Bat", 220, 22, {44, 45, 46}, "s10:20 s11:60 a20:60 a21:100 a22:140 a23:100 h70:180 d80:180"},
-      {"Snake", 20, 23, {44, 46, 45}, "s10:20 s11:60 a20:20 a21:100 a22:140 a23:180 a24:140 a25:100 h70:220 d80:220"},
-      {"Rat", 20, 22, {47, 48, 49}, "s10:20 s11:60 a20:20 a21:100 a22:140 a23:100 h70:180 d80:180"},
-      {"Imp", 220, 22, {47, 48, 49}, "s10:20 s11:60 s12:20 s13:100 a20:20 a21:140 a22:180 a23:140 h70:220 d80:220"},
-      {"ManaEater", 220, 23, {50, 51, 52},
-       "s10:20 s11:60 a20:60 a21:100 a22:140 a23:100 x30:180 x31:220 x32:180 x33:220 h70:260 d80:260"},
-      {"Ghost", 20, 21, {50, 51, 52}, "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 x30:100 x31:140 h70:180 d80:180"},
-      {"Harpy", 20, 22, {53, 54, 55}, "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:140 h70:220 d80:220"},
-      {"Minotaur", 220, 21, {53, 54, 55}, "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:260 h70:300 d80:300"},
-      {"Frog", 220, 23, {56, 57, 58}, "s10:20 s11:60 a20:100 a21:140 a22:180 a23:220 a24:180 a25:140 h70:260 d80:260"},
-      {"Death", 20, 23, {56, 57, 58},
-       "s10:60 s11:100 s12:60 s13:20 a20:140 a21:180 a22:220 a23:260 a24:300 a25:340 h70:380 d80:380"},
-      {"Merman", 220, 22, {59, 60, 61}, "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:180 h70:260 d80:260"},
-      {"LivingArmor", 20, 22, {59, 60, 61},
-       "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:260 g60:340 h70:300 d80:300"},
-      {"Gorem", 20, 24, {62, 63, 64},
-       "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:140 a23:220 a24:260 a25:220 h70:300 d80:300"},
-      {"Gorgon", 220, 22, {62, 63, 64},
-       "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:140 x30:220 x31:260 x32:220 x33:260 x34:220 x35:260 "
-       "h70:300 d80:300"},
-      {"Zombie", 20, 22, {65, 66, 67}, "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:180 r90:20 h70:260 d80:260"},
-      {"Vampire", 220, 21, {65, 66, 67}, "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 x30:100 x31:140 h70:180 d80:180"},
-      {"Kobold", 20, 21, {68, 69, 70}, "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:260 h70:300 d80:300"},
-      {"Goblin", 220, 22, {68, 69, 70},
-       "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 x30:140 x31:180 x32:220 h70:260 d80:260"},
-      {"Dragon", 20, 23, {71, 72, 73},
-       "s10:60 s11:20 s12:60 s13:20 a20:100 a21:140 a22:180 a23:220 a24:180 x30:260 x31:300 x32:340 x33:300 h70:380 d80:380"},
-      {"Bee", 20, 23, {74, 75, 76}, "s10:20 s11:60 s12:20 s13:60 a20:100 a21:60 a22:140 a23:180 a24:140 h70:220 d80:220"},
-      {"Werewolf", 20, 22, {77, 78, 79},
-       "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:260 a24:300 a25:340 h70:380 d80:380"},
-      {"Cyclops", 20, 24, {80, 81, 82}, "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:140 a23:180 a24:220 h70:260 d80:260"},
-      {"Demon", 20, 22, {83, 84, 85},
-       "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:260 a24:300 a25:340 h70:380 d80:380"},
-      {"Shadow", 20, 24, {86, 87, 88},
-       "s10:20 s11:60 s12:100 s13:60 a20:140 a21:180 a22:220 a23:260 a24:260 a25:220 a26:180 a27:140 r29:20 r79:300 "
-       "h70:300 d80:300"},
-      {"Samurai", 20, 21, {89, 90, 91}, "s10:20 s11:60 s12:20 s13:100 a20:180 a21:220 a22:260 a23:300 h70:140 d80:140"},
-      {"Dog", 20, 22, {92, 93, 94},
-       "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:140 a24:100 a25:60 h70:220 d80:220"},
-      {"Gargoyle", 20, 22, {95, 96, 97}, "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:140 h70:220 d80:220"},
-      {"Eye", 20, 22, {98, 99, 100},
-       "s10:20 s11:100 s12:20 s13:100 a20:140 a21:180 a22:220 a23:260 x71:300 x72:20 x73:300 x74:20 x75:300 h70:340 "
-       "d80:340"},
-      {"Doll", 20, 24, {101, 102, 103},
-       "s10:60 s11:100 s12:60 s13:20 a20:140 a21:180 a22:220 a23:260 a24:300 a25:340 a26:300 a27:260 a28:220 a29:180 "
-       "h70:380 h71:420 h72:380 h73:420 h74:380 d80:380"},
-      {"Pyrolisk", 20, 21, {104, 105, 106},
-       "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:220 x30:260 x31:300 x32:260 x33:300 x34:260 x35:300 "
-       "h70:340 d80:340"},
-      {"Necromancer", 20, 22, {107, 108, 109},
-       "s10:20 s11:60 s12:20 s13:100 a20:140 a21:180 a22:220 a23:180 x30:260 x31:300 x32:340 x33:300 x34:340 x35:300 "
-       "x36:340 h70:420 d80:420"},
-      {"Mimic", 20, 25, {110, 111, 112},
-       "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:100 a24:140 a25:180 h70:220 d80:220"},
-      // Pictures 114 and 115 are loaded by no family; they repeat the
-      // Treant in the shades of grades 2 and 3.
-      {"Treant", 20, 22, {113, 114, 115},
-       "s10:20 s11:60 s12:20 s13:60 a20:100 a21:140 a22:180 a23:140 a24:100 h70:220 d80:220"},
-      // The Alchemist's hurt frame (460) is also its long dying pose and the
-      // first of its rising again; it is drawn as the hurt frame.
-      {"Alchemist", 20, 22, {116, 0, 0},
-       "s10:20 s11:60 s12:100 s13:60 a20:140 a21:180 a22:220 a23:180 h70:460 d80:460 x100:260 x101:300 x102:340 "
-       "x103:380 x104:420 x120:260 x121:300 x122:20,220 x123:60,220 x130:460 x131:340"},
-  };
+  static const std::vector<MonsterFamily> families = [] {
+    std::vector<MonsterFamily> out;
+    for (CharacterType type = FirstMonsterType; type <= LastMonsterType; type += 3) {
+      const MonsterFamilyRow* row = FindMonsterFamily(type);
+      MonsterFamily f{row->Name, row, {}};
+      for (int g = 0; g < 3; ++g) f.Classes[g] = FindMonsterClass(type + g);
+      out.push_back(f);
+    }
+    return out;
+  }();
   return families;
 }
 
-std::vector<FrameEntry> ParseEntries(const MonsterFamily& family) {
-  std::vector<FrameEntry> out;
-  std::istringstream in(family.Entries);
-  std::string token;
-  while (in >> token) {
-    FrameEntry e{};
-    switch (token[0]) {
-      case 's': e.Role = FrameRole::Stand; break;
-      case 'a': e.Role = FrameRole::Attack; break;
-      case 'x': e.Role = FrameRole::Special; break;
-      case 'g': e.Role = FrameRole::Guard; break;
-      case 'h': e.Role = FrameRole::Hurt; break;
-      case 'd': e.Role = FrameRole::Dying; break;
-      default: e.Role = FrameRole::Rise; break;
-    }
-    const std::size_t colon = token.find(':');
-    e.Entry = std::atoi(token.c_str() + 1);
-    e.X = std::atoi(token.c_str() + colon + 1);
-    const std::size_t comma = token.find(',');
-    e.Y = comma == std::string::npos ? family.RowY : std::atoi(token.c_str() + comma + 1);
-    out.push_back(e);
-  }
-  return out;
+FrameRole RoleOfEntry(const MonsterFamily& family, AnimationEntry entry) {
+  if (entry < AnimationAttack) return FrameRole::Stand;
+  if (entry < AnimationThrow) return FrameRole::Attack;
+  if (entry < AnimationGuard) return FrameRole::Special;
+  if (entry < AnimationHurt) return FrameRole::Guard;
+  // After its hurt frame a family that paralyses its attackers stares back.
+  if (entry > AnimationHurt && entry < AnimationDying && family.Row->CounterParalyzeTurns[0] > 0)
+    return FrameRole::Special;
+  if (entry < AnimationDying) return FrameRole::Hurt;
+  if (entry < AnimationDying + 10) return FrameRole::Dying;
+  if (entry < AnimationDying + 20) return FrameRole::Rise;
+  return FrameRole::Special;  // the Alchemist's own acts
 }
 
-std::vector<FamilyCell> FamilyCells(const MonsterFamily& family) {
-  const std::vector<FrameEntry> entries = ParseEntries(family);
+const MonsterClassRow* DrawnClass(const MonsterFamily& family, int grade) {
+  return family.Classes[grade] ? family.Classes[grade] : family.Classes[0];
+}
+
+std::vector<FamilyCell> FamilyCells(const MonsterFamily& family, int grade) {
   std::vector<FamilyCell> cells;
+  const MonsterClassRow* row = DrawnClass(family, grade);
+  if (!row || !row->Animation) return cells;
+  const MonsterAnimation& table = *row->Animation;
   auto find = [&](int x, int y) -> FamilyCell* {
     for (FamilyCell& c : cells)
       if (c.X == x && c.Y == y) return &c;
     return nullptr;
   };
+  auto centreY = [&](const MonsterFrameRow& f) { return f.SheetY >= 0 ? f.SheetY : table.RowY; };
   // A cell shows what its first entry shows: a standing frame reused by an
   // attack stays a standing frame.
-  for (const FrameEntry& e : entries)
-    if (!find(e.X, e.Y)) cells.push_back({e.X, e.Y, e.Role, 0, 0, false});
+  for (int i = 0; i < table.Count; ++i) {
+    const MonsterFrameRow& f = table.Frames[i];
+    if (f.Picture >= 0 || find(f.SheetX, centreY(f))) continue;
+    cells.push_back({f.SheetX, centreY(f), RoleOfEntry(family, f.Entry), 0, 0, false});
+  }
   std::map<FrameRole, int> counts;
   for (FamilyCell& c : cells) c.Order = counts[c.Role]++;
   for (FamilyCell& c : cells) c.RoleCount = counts[c.Role];
   // The blow lands on the strike entry's cell; when that is a standing
   // frame, the last attack frame takes the part.
   FamilyCell* impact = nullptr;
-  for (const FrameEntry& e : entries)
-    if (e.Entry == family.Strike) impact = find(e.X, e.Y);
+  for (int i = 0; i < table.Count; ++i)
+    if (table.Frames[i].Entry == row->StrikeEntry && table.Frames[i].Picture < 0)
+      impact = find(table.Frames[i].SheetX, centreY(table.Frames[i]));
   if (!impact || impact->Role != FrameRole::Attack) {
     impact = nullptr;
     for (FamilyCell& c : cells)
@@ -146,70 +135,72 @@ std::vector<FamilyCell> FamilyCells(const MonsterFamily& family) {
   return cells;
 }
 
+PlayerPose PlayerPoseAt(AnimationEntry entry) {
+  const std::vector<AnimationFrame>& frames = PlayerFrames();
+  if (entry < 0 || entry >= static_cast<AnimationEntry>(frames.size())) return PlayerPose::Stand;
+  const AnimationFrame& at = frames[static_cast<std::size_t>(entry)];
+  for (const EntryPose& p : EntryPoses) {
+    const AnimationFrame& f = frames[static_cast<std::size_t>(p.Entry)];
+    if (f.centreX == at.centreX && f.centreY == at.centreY) return p.Pose;
+  }
+  return PlayerPose::Stand;
+}
+
 const std::vector<PlayerCell>& PlayerCells() {
-  // Centres on the facing-down pair of rows: y 20 the first row, 60 the
-  // second (the classes' shared animation table).
-  static const std::vector<PlayerCell> cells = {
-      {20, 20, PlayerPose::Stand},          {60, 20, PlayerPose::WalkA},           {100, 20, PlayerPose::WalkB},
-      {140, 20, PlayerPose::SwingWindup},   {180, 20, PlayerPose::SwingStrike},    {220, 20, PlayerPose::ThrustWindup},
-      {260, 20, PlayerPose::Thrust},        {300, 20, PlayerPose::OverheadWindup}, {340, 20, PlayerPose::OverheadStrike},
-      {380, 20, PlayerPose::BowDraw},       {420, 20, PlayerPose::BowRelease},     {460, 20, PlayerPose::Guard},
-      {20, 60, PlayerPose::Hurt},           {60, 60, PlayerPose::RaiseItem},       {100, 60, PlayerPose::Zap},
-      {140, 60, PlayerPose::PunchWindup},   {180, 60, PlayerPose::Punch},          {220, 60, PlayerPose::Goal},
-      {260, 60, PlayerPose::SwingFollow},   {300, 60, PlayerPose::ThrustFollow},   {340, 60, PlayerPose::OverheadFollow},
-      {380, 60, PlayerPose::PunchFollow},
-  };
+  static const std::vector<PlayerCell> cells = [] {
+    std::vector<PlayerCell> out;
+    const std::vector<AnimationFrame>& frames = PlayerFrames();
+    for (AnimationEntry e = 1; e < FirstApartEntry && e < static_cast<AnimationEntry>(frames.size()); ++e) {
+      const AnimationFrame& f = frames[static_cast<std::size_t>(e)];
+      if (f.texture == 0) continue;
+      const bool known = std::any_of(out.begin(), out.end(), [&](const PlayerCell& c) { return c.X == f.centreX && c.Y == f.centreY; });
+      if (!known) out.push_back({f.centreX, f.centreY, PlayerPoseAt(e)});
+    }
+    return out;
+  }();
   return cells;
 }
 
 const std::vector<PlayerClassSheet>& PlayerClasses() {
-  static const std::vector<PlayerClassSheet> classes = {
-      {"Fighter", 137}, {"Hunter", 138}, {"Dwarf", 139},    {"Witch", 140},   {"Valkyrie", 141},
-      {"Ninja", 143},   {"Kunoichi", 144}, {"Elf", 142},    {"Prophet", 145},
-  };
+  static const std::vector<PlayerClassSheet> classes = [] {
+    std::vector<PlayerClassSheet> out;
+    for (CharacterType type = 0; const PlayerClassRow* row = FindPlayerClassRow(type); ++type)
+      out.push_back({row->Sheet, row->SheetResource});
+    return out;
+  }();
   return classes;
 }
 
 const std::vector<OverlayCell>& OverlayCells() {
-  // The companions' records: the weapon for the player's pose at the same
-  // entry (first layer), and the swing's second layer.
-  static const std::vector<OverlayCell> cells = {
-      {133, 20, 20, 40, PlayerPose::SwingWindup, "shortsword", false},
-      {133, 60, 20, 40, PlayerPose::SwingStrike, "shortsword", false},
-      {133, 100, 20, 40, PlayerPose::SwingFollow, "shortsword", false},
-      {133, 140, 20, 40, PlayerPose::SwingStrike, "shortsword", true},
-      {133, 180, 20, 40, PlayerPose::SwingWindup, "axe", false},
-      {133, 220, 20, 40, PlayerPose::SwingStrike, "axe", false},
-      {133, 260, 20, 40, PlayerPose::SwingFollow, "axe", false},
-      {133, 300, 20, 40, PlayerPose::SwingStrike, "axe", true},
-      {133, 340, 20, 40, PlayerPose::PunchWindup, "claw", false},
-      {133, 380, 20, 40, PlayerPose::Punch, "claw", false},
-      {133, 420, 20, 40, PlayerPose::PunchFollow, "claw", false},
-      {133, 460, 20, 40, PlayerPose::Punch, "claw", true},
-      {133, 20, 220, 40, PlayerPose::OverheadWindup, "katana", false},
-      {133, 60, 220, 40, PlayerPose::OverheadStrike, "katana", false},
-      {133, 100, 220, 40, PlayerPose::OverheadFollow, "katana", false},
-      {133, 140, 220, 40, PlayerPose::OverheadStrike, "katana", true},
-      {133, 340, 220, 40, PlayerPose::OverheadWindup, "kunai", false},
-      {133, 380, 220, 40, PlayerPose::OverheadStrike, "kunai", false},
-      {133, 420, 220, 40, PlayerPose::OverheadFollow, "kunai", false},
-      {134, 40, 40, 80, PlayerPose::OverheadWindup, "broadsword", false},
-      {134, 120, 40, 80, PlayerPose::OverheadStrike, "broadsword", false},
-      {134, 200, 40, 80, PlayerPose::OverheadFollow, "broadsword", false},
-      {134, 280, 40, 80, PlayerPose::OverheadStrike, "broadsword", true},
-      {134, 360, 40, 80, PlayerPose::OverheadFollow, "broadsword", true},
-      {135, 120, 40, 80, PlayerPose::ThrustWindup, "spear", false},
-      {135, 200, 40, 80, PlayerPose::Thrust, "spear", false},
-      {135, 280, 40, 80, PlayerPose::Thrust, "spear", true},
-      {135, 360, 40, 80, PlayerPose::ThrustFollow, "spear", true},
-      {135, 20, 20, 40, PlayerPose::BowDraw, "bow", false},
-      {135, 60, 20, 40, PlayerPose::BowRelease, "bow", false},
-      {135, 20, 220, 40, PlayerPose::BowDraw, "arrow", false},
-      {135, 60, 220, 40, PlayerPose::BowRelease, "arrow", false},
-      {136, 20, 20, 40, PlayerPose::SwingWindup, "staff", false},
-      {136, 100, 20, 40, PlayerPose::SwingFollow, "staff", false},
-      {136, 60, 20, 40, PlayerPose::SwingStrike, "staff", false},
-  };
+  // The companions' records: the weapon in the player's pose at the same
+  // entry. A cell the body still holds its pose for shows the pose the
+  // body moves to next, so that no two cells of a run look the same.
+  static const std::vector<OverlayCell> cells = [] {
+    std::vector<OverlayCell> out;
+    auto lay = [&out](const CompanionLayout& layout, const char* weapon, bool trail) {
+      std::vector<PlayerPose> shown;
+      for (int i = 0; i < layout.Count; ++i) {
+        const CompanionCell& c = layout.Cells[i];
+        if (c.Picture == 0) continue;
+        const bool known = std::any_of(out.begin(), out.end(), [&](const OverlayCell& o) {
+          return o.Picture == c.Picture && o.X == c.X && o.Y == c.Y;
+        });
+        if (known) continue;
+        const AnimationEntry entry = layout.First + i;
+        PlayerPose pose = PlayerPoseAt(entry);
+        if (std::find(shown.begin(), shown.end(), pose) != shown.end()) pose = PlayerPoseAt(entry + 1);
+        shown.push_back(pose);
+        out.push_back({c.Picture, c.X, c.Y, layout.Size, pose, weapon, trail});
+      }
+    };
+    for (const bool trail : {false, true}) {
+      for (int g = 0; g <= static_cast<int>(WeaponGroup::Kunai); ++g)
+        if (const char* name = WeaponName(static_cast<WeaponGroup>(g)))
+          lay(CompanionWeaponLayout(static_cast<WeaponGroup>(g), trail), name, trail);
+      lay(CompanionBowLayout(trail), trail ? "arrow" : "bow", false);
+    }
+    return out;
+  }();
   return cells;
 }
 
@@ -218,35 +209,20 @@ std::vector<AddressedCell> AddressedCells() {
   auto add = [&v](int resource, int x, int y, int w, int h, std::string role) {
     v.push_back({resource, x, y, w, h, std::move(role)});
   };
-  // Monster sheets: five facing rows of 40 pixels under each family row.
-  for (const MonsterFamily& f : MonsterFamilies())
-    for (const int picture : f.Pictures) {
-      if (picture == 0) continue;
-      for (const FamilyCell& c : FamilyCells(f))
-        for (int row = 0; row < 5; ++row)
-          add(MonsterResource(picture), c.X - 20, c.Y - 20 + 40 * row, 40, 40, std::string(f.Name) + " frame");
-    }
-  // Player sheets: a pair of rows per facing, the selection poses at y
-  // 400 and the princess pose on the facing-up row.
-  for (const PlayerClassSheet& p : PlayerClasses()) {
-    const int resource = 210 + 10 * (p.Picture - 137);
-    for (const PlayerCell& c : PlayerCells())
-      for (int facing = 0; facing < 5; ++facing)
-        add(resource, c.X - 20, c.Y - 20 + 80 * facing, 40, 40, std::string(p.Name) + " frame");
-    for (int i = 0; i < 11; ++i) add(resource, 40 * i, 400, 40, 40, std::string(p.Name) + " selection pose");
-    for (int i = 0; i < 6; ++i) add(resource, 40 * i, 470, 40, 40, std::string(p.Name) + " princess pose");
-    add(resource, 0, 240, 20, 20, std::string(p.Name) + " ending figure");
+  // Player sheets: the selection poses at y 400, the princess poses on
+  // the facing-up row and the ending's small figure.
+  for (std::size_t type = 0; type < PlayerClasses().size(); ++type) {
+    const int resource = PlayerClasses()[type].Resource;
+    const std::string who = "class " + std::to_string(type);
+    for (int i = 0; i < 11; ++i) add(resource, 40 * i, 400, 40, 40, who + " selection pose");
+    for (int i = 0; i < 6; ++i) add(resource, 40 * i, 470, 40, 40, who + " princess pose");
+    add(resource, 0, 240, 20, 20, who + " ending figure");
   }
   // The Valkyrie's wider selection poses; the dungeon list's cut at x 440
   // is 80 wide in the game's table and would run 8 pixels off the sheet,
   // so only the part on the sheet is drawn (and checked).
   add(250, 360, 400, 80, 40, "Valkyrie wide pose");
   add(250, 440, 400, 72, 40, "Valkyrie wide pose");
-  // Weapon overlays: one row per facing.
-  for (const OverlayCell& o : OverlayCells())
-    for (int row = 0; row < 5; ++row)
-      add(200 + (o.Picture - 132), o.X - o.Cell / 2, o.Y - o.Cell / 2 + o.Cell * row, o.Cell, o.Cell,
-          std::string(o.Weapon) + " overlay");
   // The interface sheet.
   for (int i = 0; i < 7; ++i)
     for (const int y : {0, 3, 6, 9}) {

@@ -1,34 +1,26 @@
 #pragma once
-// The frame layouts of the sheets whose tables the game does not hold yet:
-// the monster families, the player classes, the weapon overlays and the
-// effects. They are written here once, in the order of the game's own
-// animation tables, so the drawing follows them and a test can check them
-// against the game's tables when those land.
+// The frame layouts the generator draws to, read from the game's own
+// tables: the monster classes' animation tables and family rows, the
+// player classes' frame table and the companions' weapon records. What a
+// cell shows is told by the entry that names it first.
 #include <string>
 #include <vector>
 
+#include "monsters/MonsterTables.h"
+
 enum class FrameRole { Stand, Attack, Special, Guard, Hurt, Dying, Rise };
 
-// One animation entry of a family: its number, role and sheet centre.
-struct FrameEntry {
-  int Entry;
-  FrameRole Role;
-  int X, Y;
-};
-
+// A family's row and the class row of each grade (null where the game
+// has no class for the grade).
 struct MonsterFamily {
   const char* Name;
-  int RowY;         // centre y of the family's first facing row
-  int Strike;       // the entry at which the blow lands (grade 1)
-  int Pictures[3];  // sheets of grades 1-3 (0: the grade does not exist)
-  const char* Entries;
+  const MonsterFamilyRow* Row;
+  const MonsterClassRow* Classes[3];
 };
+// The families in type order.
 const std::vector<MonsterFamily>& MonsterFamilies();
-// The entries of a family's table, parsed from its Entries text: each
-// token is a role letter (s stand, a attack, x special, g guard, h hurt,
-// d dying, r rise), the entry, a colon and the sheet x (and ",y" when the
-// frame lies off the family's row).
-std::vector<FrameEntry> ParseEntries(const MonsterFamily& family);
+// What an entry of a family's table shows.
+FrameRole RoleOfEntry(const MonsterFamily& family, AnimationEntry entry);
 
 // What one sheet cell of a family shows.
 struct FamilyCell {
@@ -38,7 +30,12 @@ struct FamilyCell {
   int RoleCount;   // cells of that role
   bool Impact;     // the attack cell where the blow lands
 };
-std::vector<FamilyCell> FamilyCells(const MonsterFamily& family);
+// The cells grade `grade` (0-2) lays on its own sheet; a grade without a
+// class is drawn after the first grade's table. Frames on another picture
+// (a disguise on the floor's sheet) are not the family's to draw.
+std::vector<FamilyCell> FamilyCells(const MonsterFamily& family, int grade = 0);
+// The class row whose table grade `grade` is drawn by.
+const MonsterClassRow* DrawnClass(const MonsterFamily& family, int grade);
 
 // A player sheet's cells on the facing-down row pair; each facing adds 80
 // pixels (two 40-pixel rows).
@@ -51,11 +48,15 @@ struct PlayerCell {
   int X, Y;  // centre on the facing-down rows
   PlayerPose Pose;
 };
+// The cells of the classes' frame table (the princess poses and the small
+// picture of record 220 apart), in entry order.
 const std::vector<PlayerCell>& PlayerCells();
-// The classes in `PlayerClass` order with their sheet picture.
+// The pose the classes' table shows at `entry`.
+PlayerPose PlayerPoseAt(AnimationEntry entry);
+// The classes in `CharacterType` order with their sheet.
 struct PlayerClassSheet {
-  const char* Name;
   int Picture;
+  int Resource;
 };
 const std::vector<PlayerClassSheet>& PlayerClasses();
 
@@ -71,9 +72,12 @@ struct OverlayCell {
 };
 const std::vector<OverlayCell>& OverlayCells();
 
-// Every rectangle the game's Parts address in a picture the generator
-// draws, with what it is for (the item frames come from the game's own
-// tables: see ItemFrameCells).
+// The resource a picture id is loaded from.
+int ResourceOfPicture(int picture);
+
+// The rectangles of the generator's pictures that the screens, the floor's
+// tile rules and the interface address, with what each is for (the
+// characters' and the items' frames come from their own tables).
 struct AddressedCell {
   int Resource;  // the picture's resource id: the cells of picture 4 are those of every area sheet
   int X, Y, W, H;
