@@ -1,7 +1,8 @@
-// The tutorial played from the new game to its stairs through the real turn
-// states: every step walked, every mining point struck and its materials
-// gathered, the craft results handed over as the menu would, and an item left
-// on an open gate that must not be walled in.
+// Hand-made floors played through the real turn states. The tutorial from
+// the new game to its stairs: every step walked, every mining point struck
+// and its materials gathered, the craft results handed over as the menu
+// would, and an item left on an open gate that must not be walled in. The
+// Alchemist's Lab floor 36 reached by its stairs and its trap room entered.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,6 +14,8 @@
 #include "app/GameStates.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageDataTutorial.h"
+#include "floors/SpecialStages.h"
+#include "floors/StageFactory.h"
 #include "items/CItem.h"
 #include "items/IdentifyTable.h"
 #include "items/ItemFactory.h"
@@ -21,6 +24,7 @@
 #include "platform/FontSet.h"
 #include "platform/Random.h"
 #include "platform/SaveTestSupport.h"
+#include "platform/SoundFixture.h"
 #include "platform/TextTable.h"
 #include "screens/CGameInputMainMenu.h"
 #include "ui/CGameInputController.h"
@@ -30,7 +34,7 @@ namespace {
 
 constexpr ItemId PotionOfHealing = 0x900, MagicStoneOfHealing = 0xa00, Pebble = 0x80F;
 
-class TutorialPlay : public ::testing::Test {
+class PlayThrough : public ::testing::Test {
 protected:
   void SetUp() override {
     game = GetGameMain();
@@ -43,10 +47,11 @@ protected:
     ResetController();
     SeedRandom(2718);
     game->Settings.Block.SelectedClass = 0;
-    game->StartNewGame(0);
+  }
+  // A new game of the dungeon, on to the player's first command.
+  void Start(int dungeon) {
+    game->StartNewGame(dungeon);
     ASSERT_NE(game->CurrentStage, nullptr);
-    floor = dynamic_cast<CStageDataTutorial*>(game->CurrentStage);
-    ASSERT_NE(floor, nullptr);
     player = game->Player;
     ASSERT_NE(player, nullptr);
     ASSERT_TRUE(ToNextTurn());
@@ -111,6 +116,28 @@ protected:
     player->actionPoints = 0;
     ASSERT_TRUE(ToNextTurn());
   }
+  CGameMain* game = nullptr;
+  CCharacter* player = nullptr;
+  TempGameFolder folder;
+
+private:
+  SaveBlock savedBlock{};
+};
+
+// The text shown is the table's, its buttons named where it has "%s".
+bool Shows(TextId id) {
+  const std::string text = GetCurrentLanguageText(id);
+  return std::string(GetGameInputMain()->GetMessageRow(0)).rfind(text.substr(0, text.find('%')), 0) == 0;
+}
+
+class TutorialPlay : public PlayThrough {
+protected:
+  void SetUp() override {
+    PlayThrough::SetUp();
+    Start(0);
+    floor = dynamic_cast<CStageDataTutorial*>(game->CurrentStage);
+    ASSERT_NE(floor, nullptr);
+  }
   // Strikes the point at (x, y) from beside it until it has gone, then picks
   // up every item lying in the room.
   void Mine(int x, int y, int dx, int dy, int roomLeft, int roomTop) {
@@ -123,24 +150,13 @@ protected:
     ASSERT_TRUE(floor->IsFloorClear());
     Frame();
   }
-  // The text shown is the table's, its buttons named where it has "%s".
-  static bool Shows(TextId id) {
-    const std::string text = GetCurrentLanguageText(id);
-    return std::string(GetGameInputMain()->GetMessageRow(0)).rfind(text.substr(0, text.find('%')), 0) == 0;
-  }
   bool Carries(ItemId id) const {
     for (int slot = 0; slot < InventorySize; ++slot)
       if (const CItem* item = player->GetItem(slot); item && item->GetId() == id) return true;
     return false;
   }
 
-  CGameMain* game = nullptr;
   CStageDataTutorial* floor = nullptr;
-  CCharacter* player = nullptr;
-  TempGameFolder folder;
-
-private:
-  SaveBlock savedBlock{};
 };
 
 TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
@@ -234,6 +250,54 @@ TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
   player->actionPoints = 0;
   for (int i = 0; i < 40 && GetStateController()->GetStateId() != StateClear; ++i) Frame();
   EXPECT_EQ(GetStateController()->GetStateId(), StateClear);
+}
+
+
+class LabPlay : public PlayThrough {
+protected:
+  void SetUp() override {
+    PlayThrough::SetUp();
+    ASSERT_TRUE(music.Started);
+  }
+  StubbedGameMusic music;
+};
+
+TEST_F(LabPlay, TheTrapRoomWakesTheFloorAndChangesTheMusicAtTheFirstStepIn) {
+  Start(6);
+  // Down the stairs of floor 35, as the stage end does it.
+  game->Characters.DeleteAllButPlayer();
+  delete game->CurrentStage;
+  game->CurrentStage = CreateStage(634);
+  game->Settings.Block.FloorNumber = 35;
+  ASSERT_TRUE(GoDownToNextFloor(*game));
+  CStageData* lab = game->CurrentStage;
+  ASSERT_EQ(lab->StageId, 635);
+  GetStateController()->ChangeState(StateStageStart);
+  ASSERT_TRUE(ToNextTurn());
+  EXPECT_EQ(GetSoundManager()->GetPlayingBgm(), 17) << "the Lab's own music on arrival";
+  EXPECT_EQ(player->GetX(), 20);
+  EXPECT_EQ(player->GetY(), 33);
+
+  WalkTo(20, 24);
+  EXPECT_TRUE(Shows(730));
+  WalkTo(29, 20);
+  for (CCharacter* c : game->Characters.Walk())
+    EXPECT_TRUE(c == player || c->type == 361 || c->IsDormant()) << "the hall wakes nobody";
+  EXPECT_EQ(GetSoundManager()->GetPlayingBgm(), 17);
+
+  player->FaceDelta(1, 0);
+  ASSERT_TRUE(player->StepForward());
+  GetStateController()->ChangeState(StatePlayerMove);
+  player->actionPoints = 0;
+  for (int i = 0; i < 20 && lab->EventFlags[LabTrapFlag] == 0; ++i) Frame();
+  EXPECT_EQ(lab->EventFlags[LabTrapFlag], 1);
+  EXPECT_TRUE(Shows(732));
+  EXPECT_EQ(GetSoundManager()->GetPlayingBgm(), 8);
+  EXPECT_EQ(lab->BgmTrack, 8);
+  for (CCharacter* c : game->Characters.Walk()) {
+    EXPECT_FALSE(c->IsDormant());
+    EXPECT_FALSE(c->IsHold());
+  }
 }
 
 }  // namespace
