@@ -228,7 +228,16 @@ TEST_F(LabFloor, Floor36SignsShowEachVisitAndTheTrapRoomWakesTheFloorOnce) {
   GetGameMain()->Characters.PushBack(Player());
   Player()->InflictHoldRandom();
   ASSERT_NE(sound->GetPlayingBgm(), 8);
-  EXPECT_TRUE(floor->OnTurnEvent(30, 20));
+  // Sprung in the middle of someone else's walk of the list: that walk
+  // still meets every member once.
+  int met = 0;
+  bool sprung = false;
+  for (CCharacter* c : GetGameMain()->Characters.Walk()) {
+    if (++met == 3) sprung = floor->OnTurnEvent(30, 20);
+    EXPECT_NE(c, nullptr);
+  }
+  EXPECT_TRUE(sprung);
+  EXPECT_EQ(met, 9 + 43 + 1);
   EXPECT_EQ(floor->EventFlags[LabTrapFlag], 1);
   EXPECT_STREQ(screen->GetMessageRow(0), GetCurrentLanguageText(732));
   EXPECT_EQ(floor->BgmTrack, 8);

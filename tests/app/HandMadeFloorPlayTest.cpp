@@ -1,0 +1,218 @@
+// Hand-made floors played by keys, headless, one main-loop frame at a time.
+// The tutorial from the new game to its stairs: every step walked, every
+// mining point struck and its materials gathered, the craft results handed
+// over as the menu would, and an item left on an open gate that must not be
+// walled in. The Alchemist's Lab floor 36 reached from the floor above and
+// its trap room entered.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/KeyPlaySupport.h"
+#include "floors/CStageDataTutorial.h"
+#include "floors/SpecialStages.h"
+#include "floors/StageFactory.h"
+#include "items/CItem.h"
+#include "items/ItemFactory.h"
+#include "platform/CSoundManager.h"
+#include "platform/SoundFixture.h"
+#include "screens/CGameInputMainMenu.h"
+
+namespace {
+
+using namespace keyplay;
+
+constexpr std::uint32_t Seed = 500;
+constexpr std::uint32_t Fighter = 0;
+constexpr ItemId PotionOfHealing = 0x900, MagicStoneOfHealing = 0xa00, Pebble = 0x80F;
+
+// The text shown is the table's, its buttons named where it has "%s".
+bool Shows(TextId id) {
+  const std::string text = GetCurrentLanguageText(id);
+  return std::string(GetGameInputMain()->GetMessageRow(0)).rfind(text.substr(0, text.find('%')), 0) == 0;
+}
+
+class TutorialPlay : public KeyPlay {
+protected:
+  void SetUp() override {
+    KeyPlay::SetUp();
+    if (IsSkipped()) return;
+    // A lesson text takes the keys held when it opens.
+    FramesKeysUp = 1;
+    StartRun(Seed, 0, Fighter);
+    floor = dynamic_cast<CStageDataTutorial*>(game->CurrentStage);
+    ASSERT_NE(floor, nullptr);
+    player = game->Player;
+    ASSERT_TRUE(NextTurn()) << "the banner hands over";
+  }
+  void TearDown() override {
+    GetGameInputMainMenu()->TutorialStep = 0;
+    KeyPlay::TearDown();
+  }
+  bool WalkToCell(int x, int y) {
+    return WalkTo([x, y](int cx, int cy) { return cx == x && cy == y; });
+  }
+  // Walks into the point at (x, y) until it breaks, then onto every item
+  // lying on the floor, which the bag takes.
+  bool Mine(int x, int y) {
+    const auto standing = [&](int cx, int cy) { return cx == x && cy == y && floor->GetCharacterAt(x, y); };
+    for (int blow = 0; blow < 60 && floor->GetCharacterAt(x, y); ++blow) {
+      Way way{};
+      if (!FirstStep(standing, way) || !StepToward(way)) return false;
+    }
+    // What it gave may still be in the air: wanted wherever it lands. Each
+    // is taken up when stepped on, until none is left.
+    const auto gathered = [&](int cx, int cy) { return floor->IsFloorClear() || floor->GetItemAt(cx, cy); };
+    if (!WalkTo(gathered)) return false;
+    if (!floor->IsFloorClear() || floor->GetCharacterAt(x, y)) return false;
+    Frame();  // the floor's next frame opens the gate
+    return true;
+  }
+  bool Carries(ItemId id) const {
+    for (int slot = 0; slot < InventorySize; ++slot)
+      if (const CItem* item = player->GetItem(slot); item && item->GetId() == id) return true;
+    return false;
+  }
+  // What the menu's craft would leave in the bag; the turn goes on by a frame.
+  void Craft(CItem* item) {
+    ASSERT_TRUE(player->AddItem(item));
+    Frame();
+  }
+
+  CStageDataTutorial* floor = nullptr;
+  CCharacterPlayer* player = nullptr;
+};
+
+TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
+  EXPECT_EQ(floor->GetCharacterAt(12, 27), player);
+  EXPECT_TRUE(Shows(719)) << "the first lesson greets the player";
+  EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 1u);
+  EXPECT_TRUE(floor->IsGateOpen(1));
+
+  // Steps 0 and 1: up through gates 1 and 2, each shut behind the player.
+  ASSERT_TRUE(WalkToCell(12, 21));
+  EXPECT_TRUE(Shows(723));
+  EXPECT_FALSE(floor->IsGateOpen(1));
+  EXPECT_TRUE(floor->IsGateOpen(2));
+  ASSERT_TRUE(WalkToCell(12, 13));
+  EXPECT_TRUE(Shows(711));
+  EXPECT_EQ(floor->GetCurrentStep(), 2);
+  EXPECT_FALSE(floor->IsGateOpen(3)) << "the bush stands";
+  EXPECT_FALSE(WalkToCell(18, 11)) << "no way on yet";
+
+  // Steps 2-4: the bush, the tree and the rock, each struck until it breaks
+  // and everything it gave gathered, before the way on opens.
+  ASSERT_TRUE(Mine(12, 11));
+  EXPECT_TRUE(floor->IsGateOpen(3));
+  ASSERT_TRUE(WalkToCell(18, 11));
+  EXPECT_TRUE(Shows(712));
+  EXPECT_FALSE(floor->IsGateOpen(3));
+  ASSERT_TRUE(Mine(20, 11));
+  ASSERT_TRUE(WalkToCell(26, 11));
+  EXPECT_TRUE(Shows(713));
+  ASSERT_TRUE(Mine(28, 11));
+  EXPECT_TRUE(Carries(Pebble));
+  ASSERT_TRUE(WalkToCell(28, 17));
+  EXPECT_FALSE(floor->IsGateOpen(5));
+
+  // Step 5: the potion lesson holds its gate until a potion is carried.
+  EXPECT_EQ(floor->GetCurrentStep(), 5);
+  EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 2u);
+  EXPECT_TRUE(Shows(724));
+  EXPECT_FALSE(floor->IsGateOpen(6));
+  Craft(CreateItem(PotionOfHealing));
+  EXPECT_TRUE(floor->IsGateOpen(6));
+
+  // Step 6, with something put down on the open gate: when the gate shuts
+  // behind the player it is not walled in but lies within reach.
+  ASSERT_TRUE(WalkToCell(28, 22));
+  ASSERT_TRUE(floor->PutItemAt(28, 22, CreateItem(Pebble)));
+  ASSERT_TRUE(WalkToCell(28, 25));
+  EXPECT_TRUE(Shows(725));
+  EXPECT_FALSE(floor->IsGateOpen(6));
+  EXPECT_EQ(floor->GetItemAt(28, 22), nullptr);
+  EXPECT_EQ(floor->terrain[CellIndex(28, 22)], TerrainWall);
+  ASSERT_TRUE(WalkTo([&](int x, int y) { return floor->IsFloorClear() || floor->GetItemAt(x, y); }));
+  EXPECT_TRUE(floor->IsFloorClear()) << "taken back up";
+
+  // Steps 7 and 8: the recipe lesson.
+  EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 3u);
+  EXPECT_FALSE(floor->IsGateOpen(7));
+  Craft(CreateItem(MagicStoneOfHealing));
+  EXPECT_TRUE(floor->IsGateOpen(7));
+  ASSERT_TRUE(WalkToCell(22, 27));
+  EXPECT_TRUE(Shows(726));
+  EXPECT_FALSE(floor->IsGateOpen(7));
+
+  // Step 9: the enchant lesson, the stone set into the worn weapon.
+  EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 4u);
+  CItem* weapon = player->GetItem(WeaponSlot);
+  ASSERT_NE(weapon, nullptr) << "the class starts armed";
+  weapon->Enchantments[0] = MagicStoneOfHealing;
+  Frame();
+  EXPECT_TRUE(floor->IsGateOpen(8));
+  EXPECT_TRUE(floor->IsStairs(TutorialStairsX, TutorialStairsY));
+
+  // Steps 10 and 11: into the centre room, never hungry, and down its stairs.
+  ASSERT_TRUE(WalkToCell(20, 24));
+  EXPECT_TRUE(Shows(727));
+  ASSERT_TRUE(WalkToCell(20, 21));
+  EXPECT_TRUE(Shows(728));
+  EXPECT_FALSE(floor->IsGateOpen(8));
+  EXPECT_EQ(floor->GetCurrentStep(), 11);
+  Frame();
+  EXPECT_EQ(player->satiety, 2000) << "fed at every frame of the floor";
+  ASSERT_TRUE(WalkToCell(20, 20));
+  Press(KeyUp);
+  EXPECT_TRUE(RunUntil([] { return State() == StateClear; }, 60)) << "the stairs end the tutorial";
+  ReleaseKeys();
+}
+
+class LabPlay : public KeyPlay {
+protected:
+  void SetUp() override {
+    KeyPlay::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(music.Started);
+    FramesKeysUp = 1;  // the signs take the keys held when they open
+    StartRun(Seed, 6, Fighter);
+    ASSERT_TRUE(NextTurn());
+  }
+  StubbedGameMusic music;
+};
+
+TEST_F(LabPlay, TheTrapRoomWakesTheFloorAndChangesTheMusicAtTheFirstStepIn) {
+  // Down from floor 35 to the crossroads, as the stairs lead there.
+  game->Characters.DeleteAllButPlayer();
+  delete game->CurrentStage;
+  game->CurrentStage = CreateStage(634);
+  game->Settings.Block.FloorNumber = 35;
+  ASSERT_TRUE(GoDownToNextFloor(*game));
+  CStageData* lab = game->CurrentStage;
+  ASSERT_EQ(lab->StageId, 635);
+  GetStateController()->ChangeState(StateStageStart);
+  ASSERT_TRUE(NextTurn());
+  EXPECT_EQ(GetSoundManager()->GetPlayingBgm(), 17) << "the Lab's own music on arrival";
+  const CCharacter* player = game->Player;
+  EXPECT_EQ(lab->GetCharacterAt(20, 33), player);
+
+  const auto to = [](int x, int y) { return [x, y](int cx, int cy) { return cx == x && cy == y; }; };
+  ASSERT_TRUE(WalkTo(to(20, 24)));
+  EXPECT_TRUE(Shows(730));
+  ASSERT_TRUE(WalkTo(to(29, 20)));
+  for (CCharacter* c : game->Characters.Walk())
+    EXPECT_TRUE(c == player || c->type == 361 || c->IsDormant()) << "the hall wakes nobody";
+  EXPECT_EQ(GetSoundManager()->GetPlayingBgm(), 17);
+
+  ASSERT_TRUE(StepToward(Way{1, 0}));
+  EXPECT_EQ(lab->EventFlags[LabTrapFlag], 1);
+  EXPECT_TRUE(Shows(732));
+  EXPECT_EQ(GetSoundManager()->GetPlayingBgm(), 8);
+  EXPECT_EQ(lab->BgmTrack, 8);
+  for (CCharacter* c : game->Characters.Walk()) {
+    EXPECT_FALSE(c->IsDormant());
+    EXPECT_FALSE(c->IsHold());
+  }
+}
+
+}  // namespace
