@@ -21,6 +21,7 @@
 #include "screens/TitleTestSupport.h"
 #include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
+#include "ui/CGameInputMain.h"
 
 namespace {
 
@@ -29,11 +30,27 @@ std::uint32_t TestClock() { return Now; }
 
 constexpr std::uint32_t KeySelect = 'Z', KeyRight = 39;
 
+// What a continued run must bring back as it was.
+struct RunPicture {
+  int StageId, X, Y, Hp, Class, Level;
+  std::uint64_t Terrain;
+  bool operator==(const RunPicture&) const = default;
+};
+
+RunPicture PictureOfTheRun() {
+  CGameMain* game = GetGameMain();
+  std::uint64_t terrain = 1469598103934665603ull;
+  for (const TerrainCode code : game->CurrentStage->terrain) terrain = (terrain ^ static_cast<std::uint8_t>(code)) * 1099511628211ull;
+  return RunPicture{game->CurrentStage->StageId, game->Player->GetX(), game->Player->GetY(), game->Player->hp,
+                    game->Player->type, static_cast<int>(game->Player->level), terrain};
+}
+
 class WayIn : public rendertest::RenderFixture {
 protected:
   void SetUp() override {
     RenderFixture::SetUp();
     std::memcpy(&Saved, &game->Settings.Block, sizeof Saved);
+    std::memcpy(&Fresh, &game->Settings.Block, sizeof Fresh);
     SavedClock = game->Clock;
     game->Clock = &TestClock;
     game->Pacer = CFramePacer{};
@@ -105,19 +122,53 @@ protected:
     return testing::internal::GetCapturedStderr();
   }
 
+  // The window closes (the exit writes "save"); the next start, in a
+  // locale of the other language, offers CONTINUE with the cursor on it,
+  // and SELECT brings back the same run where it stood.
+  void SuspendRestartAndContinue(Language saved) {
+    const RunPicture before = PictureOfTheRun();
+    ASSERT_TRUE(game->WriteSaveFile());
+    // What ends with the process: the screens, the run and its floor.
+    titletest::DetachTitleScreens();
+    GetGameInputController()->SetChild(nullptr);
+    runtest::DropRun();
+    std::memcpy(&game->Settings.Block, &Fresh, sizeof Fresh);
+    StartProgram(saved == LanguageEnglish ? LanguageJapanese : LanguageEnglish);
+    EXPECT_EQ(game->Settings.Block.Language, saved);
+    RunUntil([&] { return OnTheTitle() && Top->GetPhase() == ScreenActive; }, "the title menu");
+    ASSERT_TRUE(Top->Entries[CGameInputTitleTop::EntryContinue].IsEnabled());
+    const std::uint32_t dungeon = game->Settings.Block.DungeonIndex, playerClass = game->Settings.Block.SelectedClass;
+    Press(KeySelect);
+    UntilStandingOnTheFloor();
+    EXPECT_EQ(PictureOfTheRun(), before);
+    EXPECT_EQ(game->Settings.Block.DungeonIndex, dungeon);
+    EXPECT_EQ(game->Settings.Block.SelectedClass, playerClass);
+  }
+
+  // The run has handed over to play: the player waits for a command on
+  // the floor, under the play screen.
+  void UntilStandingOnTheFloor() {
+    RunUntil(
+        [&] {
+          return GetStateController()->GetStateId() == StateMainNormal &&
+                 GetGameInputController()->GetChild() == GetGameInputMain() && game->Player != nullptr;
+        },
+        "the player's first command");
+  }
+
   CGameMain* game = GetGameMain();
   CGameInputTitleTop* Top = GetGameInputTitleTop();
   CGameInputTitleCharacterSelect* Classes = GetGameInputTitleCharacterSelect();
   CGameInputTitleStageSelect* Dungeons = GetGameInputTitleStageSelect();
   TempGameFolder Folder;
+  // The block a new process starts with, before "save" is read.
+  SaveBlock Fresh;
 
 private:
   SaveBlock Saved;
   std::uint32_t (*SavedClock)() = nullptr;
 };
 
-// Standing on floor 1, then suspending, restarting and continuing the same
-// run, follow once the play screen and the turn states take the hand-over.
 TEST_F(WayIn, AFirstRunInEnglishFromTheLogoToTheTutorial) {
   StartProgram(LanguageEnglish);
   ToTheTitle();
@@ -132,6 +183,8 @@ TEST_F(WayIn, AFirstRunInEnglishFromTheLogoToTheTutorial) {
   EXPECT_EQ(game->CurrentStage->StageId, 500);
   ASSERT_NE(game->Player, nullptr);
   EXPECT_EQ(game->CurrentStage->GetCharacterAt(12, 27), game->Player);
+  UntilStandingOnTheFloor();
+  SuspendRestartAndContinue(LanguageEnglish);
 }
 
 TEST_F(WayIn, InJapaneseAfterTheTutorialThroughItsNoticeToLevelOne) {
@@ -167,6 +220,8 @@ TEST_F(WayIn, InJapaneseAfterTheTutorialThroughItsNoticeToLevelOne) {
   ASSERT_NE(game->CurrentStage, nullptr);
   EXPECT_EQ(game->CurrentStage->StageId, 0);
   EXPECT_EQ(GetStateController()->GetStateId(), StateStageStart);
+  UntilStandingOnTheFloor();
+  SuspendRestartAndContinue(LanguageJapanese);
 }
 
 }  // namespace
