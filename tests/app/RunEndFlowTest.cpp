@@ -1,6 +1,6 @@
-// The ends of a floor and of a run through the real turn states and the
-// real end screens: the stairs' question, death into GAME OVER and the
-// rankings, and the goal items into the clear screens.
+// The ends of a floor and of a run through the real turn states, the real
+// play screen and the real end screens: the stairs' question, death into
+// GAME OVER and the rankings, and the goal items into the clear screens.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,11 +20,8 @@ namespace {
 
 using namespace turntest;
 
-// The play screen and the floor's card stand in; every other screen is the
-// game's own.
-CGameInput* ResolveRealEndScreens(ScreenId id) {
-  return id == 15 || id == 27 ? &Screen(id) : ScreenFromId(id);
-}
+// The floor's card stands in; every other screen is the game's own.
+CGameInput* ResolveRealEndScreens(ScreenId id) { return id == 27 ? &Screen(id) : ScreenFromId(id); }
 
 // The floor below: its generation puts the player on (2, 1).
 class FloorBelow : public TracingFloor {
@@ -46,7 +43,7 @@ protected:
     ClearLists();
   }
   void TearDown() override {
-    for (ScreenId id : {2, 7, 23, 24, 25, 26}) {
+    for (ScreenId id : {2, 7, 15, 23, 24, 25, 26}) {
       ScreenFromId(id)->SetParent(nullptr);
       ScreenFromId(id)->SetChild(nullptr);
     }
@@ -79,7 +76,11 @@ protected:
     ADD_FAILURE() << "never happened in " << limit << " frames";
     return -1;
   }
-  static CGameInput* OnPlay() { return Screen(15).GetChild(); }
+  // The screen over the play screen.
+  static CGameInput* OnPlay() {
+    const CGameInput* play = GetGameInputController()->GetChild();
+    return play ? play->GetChild() : nullptr;
+  }
   static GameStateId State() { return GetStateController()->GetStateId(); }
 };
 
@@ -122,6 +123,26 @@ TEST_F(RunEndFlow, TheStairsAskOnArrivalNoStaysAndYesGoesDown) {
   EXPECT_EQ(game->Settings.Block.FloorNumber, 3u);
   FramesToNextTurn();
   EXPECT_EQ(State(), StateMainNormal);
+}
+
+// X is both CANCEL and ATTACK by default: the press that closes the
+// question does not make the player strike once the play screen reads
+// keys again, however long it is held.
+TEST_F(RunEndFlow, TheKeyThatCancelsTheQuestionDoesNotStrikeOnThePlayScreen) {
+  UseFloor(new TracingFloor({"#######", "#..>..#", "#######"}));
+  CCharacterPlayer* p = Begin(PlacePlayer(2, 1));
+  Step(DirectionRight);
+  FramesToNextTurn();
+  ASSERT_EQ(OnPlay(), GetGameInputNext());
+
+  for (int i = 0; i < 30; ++i) Input({InputRowAttack, InputRowCancel});
+  EXPECT_EQ(OnPlay(), nullptr);
+  EXPECT_EQ(State(), StateMainNormal);
+  EXPECT_EQ(p->actionPoints, 2);
+  // Let go and pressed anew, it strikes.
+  Input();
+  Input({InputRowAttack});
+  EXPECT_EQ(State(), StatePlayerAction);
 }
 
 TEST_F(RunEndFlow, DeathShowsGameOverAndTheRunInTheRankingsWithItsKiller) {
