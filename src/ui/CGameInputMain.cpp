@@ -12,6 +12,7 @@
 #include "platform/CSoundManager.h"
 #include "platform/PictureTable.h"
 #include "platform/Renderer.h"
+#include "screens/CGameInputMainMenu.h"
 #include "ui/CGameInputLifebar.h"
 #include "ui/InputActions.h"
 #include "ui/InputTrigger.h"
@@ -364,6 +365,7 @@ void CGameInputMain::OpenMenu() {
   GetSoundManager()->PlaySe(MenuSound);
   PushChild(MenuScreen);
   CloseMessage();
+  GetGameInputMainMenu()->Open();
 }
 
 void CGameInputMain::Tail() {

@@ -1,5 +1,5 @@
-// A run through the in-dungeon menu, headless: opened over the play screen,
-// walked by keys to equip a sword through the confirmation and to drink a
+// A run through the in-dungeon menu, headless: opened by MENU on the play
+// screen, walked by keys to equip a sword through the confirmation and to drink a
 // potion, its status page read, and the way back to the title taken with
 // the run suspended, then continued.
 #include <gtest/gtest.h>
@@ -8,32 +8,42 @@
 
 #include <string>
 
-#include "app/TurnTestSupport.h"
 #include "characters/CharacterFactory.h"
 #include "items/ItemFactory.h"
 #include "screens/CGameInputMainMenu.h"
 #include "screens/CGameInputTitleTop.h"
 #include "ui/CGameInputEquip.h"
 #include "ui/CGameInputSelectWindow.h"
-#include "ui/UiTestSupport.h"
+#include "ui/PlayScreenSupport.h"
 
 namespace {
 
-constexpr ItemId Sword = 0x001, Healing = 0x900;
-constexpr ScreenId PlayScreenId = 15, MenuId = 17;
+using namespace playtest;
 
+constexpr ItemId Sword = 0x001, Healing = 0x900;
+constexpr std::uint32_t KeySelect = 'Z', KeyCancel = 'X';
+
+// The real play screen, menu and questions; stand-ins for the rest.
 CGameInput* ResolveRun(ScreenId id) {
-  if (CGameInput* standIn = turntest::ResolveStandIn(id)) return standIn;
-  return ScreenFromId(id);
+  switch (id) {
+    case 2:
+    case 8:
+    case 15:
+    case 16:
+    case 17:
+    case 22:
+    case 27:
+    case 29: return ScreenFromId(id);
+    default: return turntest::ResolveStandIn(id);
+  }
 }
 
-class MainMenuRun : public turntest::TurnFixture {
+class MainMenuRun : public PlayFixture {
 protected:
   void SetUp() override {
-    TurnFixture::SetUp();
+    PlayFixture::SetUp();
     game->MakeCharacter = &CreateCharacter;
     SetScreenResolver(&ResolveRun);
-    uitest::ClearInput();
     UseFloor(CreateStage(1));
     floortest::Carve(*stage, DefaultRows());
     player = static_cast<CCharacterPlayer*>(CreateCharacter(0));
@@ -51,7 +61,7 @@ protected:
     ASSERT_TRUE(player->AddItem(potions));
     menu = GetGameInputMainMenu();
     menu->TutorialStep = 0;
-    ASSERT_TRUE(GetGameInputController()->ChangeChild(PlayScreenId));
+    ASSERT_TRUE(GetGameInputController()->ChangeChild(15));
     GetStateController()->ChangeState(StateMainNormal);
   }
   void TearDown() override {
@@ -61,30 +71,27 @@ protected:
       s->SetParent(nullptr);
     }
     GetSoundManager()->StopAllBgm();
-    TurnFixture::TearDown();
+    PlayFixture::TearDown();
   }
 
-  // One frame of the game with these keys down.
-  static void Step(const std::vector<int>& rows = {}) {
-    uitest::Frame(rows);
-    GetStateController()->Update();
+  // A key down for one frame, then up for one.
+  static void Tap(std::uint32_t vk) {
+    Press(vk);
+    Frame();
+    Release(vk);
+    Frame();
   }
-  static void Press(int row) {
-    Step({row});
-    Step();
-  }
-  // What the play screen does on MENU.
+  // MENU on the play screen, and the menu's opening wait.
   void OpenMenu() {
-    ASSERT_EQ(GetStateController()->GetStateId(), StateMainNormal);
-    ASSERT_TRUE(turntest::Screen(PlayScreenId).PushChild(MenuId));
-    GetGameInputMain()->CloseMessage();
-    menu->Open();
-    for (int i = 0; i < CGameInputMainMenu::WaitFrames; ++i) Step();
+    ASSERT_EQ(State(), StateMainNormal);
+    Tap(KeyMenu);
+    ASSERT_TRUE(MenuShown());
+    Frames(CGameInputMainMenu::WaitFrames);
   }
-  bool MenuShown() const { return turntest::Screen(PlayScreenId).GetChild() == menu; }
+  bool MenuShown() const { return screen->GetChild() == menu; }
   void ToNextTurn() {
     FramesToNextTurn();
-    ASSERT_EQ(GetStateController()->GetStateId(), StateMainNormal);
+    ASSERT_EQ(State(), StateMainNormal);
   }
 
   CCharacterPlayer* player = nullptr;
@@ -97,18 +104,18 @@ TEST_F(MainMenuRun, EquipsDrinksReadsTheStatusAndSuspendsTheRun) {
 
   // The top page, then the item grid: down from the worn row onto the bag.
   OpenMenu();
-  Press(InputRowDown);
-  Press(InputRowUp);
+  Tap(KeyDown);
+  Tap(KeyUp);
   EXPECT_EQ(menu->TopCursor, CGameInputMainMenu::TopItem);
-  Press(InputRowSelect);
+  Tap(KeySelect);
   ASSERT_EQ(menu->GetActivePage(), MenuPageItem);
-  Press(InputRowDown);
+  Tap(KeyDown);
   EXPECT_EQ(menu->GetSelectedItemIndex(), FirstBagSlot);
   EXPECT_STREQ(menu->ActionButtons[0].GetText(), "EQUIP");
-  Press(InputRowSelect);
-  Press(InputRowSelect);
+  Tap(KeySelect);
+  Tap(KeySelect);
   ASSERT_EQ(menu->GetChild(), GetGameInputEquip());
-  Press(InputRowSelect);
+  Tap(KeySelect);
   EXPECT_FALSE(MenuShown());
   EXPECT_EQ(player->GetItem(WeaponSlot), sword);
   EXPECT_TRUE(sword->IsEquipped());
@@ -116,14 +123,14 @@ TEST_F(MainMenuRun, EquipsDrinksReadsTheStatusAndSuspendsTheRun) {
 
   // The potion now leads the bag.
   OpenMenu();
-  Press(InputRowSelect);
-  Press(InputRowDown);
+  Tap(KeySelect);
+  Tap(KeyDown);
   CItem* potions = player->GetItem(FirstBagSlot);
   ASSERT_EQ(potions->GetId(), Healing);
   EXPECT_STREQ(menu->ActionButtons[0].GetText(), "USE");
-  Press(InputRowSelect);
-  Press(InputRowSelect);
-  for (int i = 0; i < CGameInputMainMenu::WaitFrames && MenuShown(); ++i) Step();
+  Tap(KeySelect);
+  Tap(KeySelect);
+  for (int i = 0; i < CGameInputMainMenu::WaitFrames && MenuShown(); ++i) Frame();
   EXPECT_FALSE(MenuShown());
   EXPECT_EQ(potions->GetCount(), 1);
   EXPECT_GT(player->hp, 40);
@@ -140,15 +147,15 @@ TEST_F(MainMenuRun, EquipsDrinksReadsTheStatusAndSuspendsTheRun) {
   EXPECT_NE(std::string(menu->InfoPanel.GetText()).find(turns), std::string::npos);
 
   // RETURN TO TITLE: the question starts on NO; YES fades out to the title.
-  Press(InputRowUp);
+  Tap(KeyUp);
   EXPECT_EQ(menu->TopCursor, CGameInputMainMenu::TopReturnToTitle);
-  Press(InputRowSelect);
+  Tap(KeySelect);
   ASSERT_EQ(menu->GetChild(), GetGameInputSelectWindow());
   EXPECT_EQ(GetGameInputSelectWindow()->GetResult(), 1);
-  Press(InputRowUp);
-  Press(InputRowSelect);
+  Tap(KeyUp);
+  Tap(KeySelect);
   EXPECT_EQ(GetStateController()->GetStateId(), StateReturnToTitle);
-  for (int i = 0; i < 40 && GetStateController()->GetStateId() != StateTitle; ++i) Step();
+  for (int i = 0; i < 40 && GetStateController()->GetStateId() != StateTitle; ++i) Frame();
   ASSERT_EQ(GetStateController()->GetStateId(), StateTitle);
   EXPECT_EQ(GetGameInputController()->GetChild(), GetGameInputTitleTop());
   EXPECT_TRUE(game->HasSuspendedGame());
@@ -170,8 +177,8 @@ TEST_F(MainMenuRun, EquipsDrinksReadsTheStatusAndSuspendsTheRun) {
 
 TEST_F(MainMenuRun, ASelectAtOnceAnswersNoAndChangesNothing) {
   OpenMenu();
-  Press(InputRowUp);
-  Press(InputRowSelect);
+  Tap(KeyUp);
+  Tap(KeySelect);
   ASSERT_EQ(menu->GetPhase(), CGameInputMainMenu::PhaseQuitQuestion);
   EXPECT_TRUE(menu->CoverShade.Visible);
   const CGameInputSelectWindow* question = GetGameInputSelectWindow();
@@ -180,8 +187,8 @@ TEST_F(MainMenuRun, ASelectAtOnceAnswersNoAndChangesNothing) {
   EXPECT_STREQ(question->Options[1], "NO");
   EXPECT_EQ(question->PositionX, 400);
   EXPECT_EQ(question->PositionY, 210);
-  Step();
-  Press(InputRowSelect);
+  Frame();
+  Tap(KeySelect);
   EXPECT_EQ(menu->GetPhase(), ScreenActive);
   EXPECT_EQ(menu->GetChild(), nullptr);
   EXPECT_FALSE(menu->CoverShade.Visible);
@@ -193,12 +200,12 @@ TEST_F(MainMenuRun, ASelectAtOnceAnswersNoAndChangesNothing) {
 TEST_F(MainMenuRun, AFailedSaveOnTheWayToTheTitleIsLogged) {
   ASSERT_EQ(mkdir(folder.File("save").c_str(), 0700), 0);
   OpenMenu();
-  Press(InputRowUp);
-  Press(InputRowSelect);
-  Press(InputRowUp);
+  Tap(KeyUp);
+  Tap(KeySelect);
+  Tap(KeyUp);
   testing::internal::CaptureStderr();
-  Press(InputRowSelect);
-  for (int i = 0; i < 40 && GetStateController()->GetStateId() != StateTitle; ++i) Step();
+  Tap(KeySelect);
+  for (int i = 0; i < 40 && GetStateController()->GetStateId() != StateTitle; ++i) Frame();
   const std::string log = testing::internal::GetCapturedStderr();
   EXPECT_EQ(GetStateController()->GetStateId(), StateTitle);
   EXPECT_NE(log.find("save was not written"), std::string::npos) << log;
