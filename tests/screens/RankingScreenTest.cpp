@@ -47,6 +47,9 @@ protected:
   // As the game-over screen hands over after a run in dungeon 1.
   void OpenAfterRun() {
     ASSERT_TRUE(Root()->ChangeChild(7));
+    // The board shown is kept from the screen's last use; these start on
+    // the score board whatever ran before them.
+    R->RankingKind = 0;
     R->RankingPage = 1;
     R->RankingClass = 0;
     R->ScrollTo(Game()->ScoreRankings[11].GetLastRank() - 2);
