@@ -355,6 +355,41 @@ TEST_F(MainMenuCrafting, TheBookGreysWhatCannotBeMade) {
   EXPECT_STREQ(menu->Recipe.MaterialNames[0].GetText(), "");
 }
 
+// Before the first pick slot 1 follows the cursor, after it slot 2 does,
+// with the result they would make; a stone not held shows grey.
+TEST_F(MainMenuCrafting, ThePickSlotsFollowTheCursorAndEveryKindDraws) {
+  CItem* bars = Give(StoneBar, 2);
+  CItem* wood = Give(Wood, 2);
+  CItem* sword = Give(StoneSword, 1, true);
+  OpenKind(CraftKindMaterial);
+  menu->CraftListCursor = CellOf(wood);
+  menu->RefreshPanels();
+  EXPECT_STREQ(menu->Material.ChosenNames[0].GetText(), "WOOD");
+  EXPECT_STREQ(menu->Material.ChosenNames[1].GetText(), "");
+  PickAt(CellOf(bars));
+  Press(InputRowRight);  // onto the wood
+  ASSERT_EQ(menu->CraftListCursor, CellOf(wood));
+  EXPECT_STREQ(menu->Material.ChosenNames[1].GetText(), "WOOD");
+  EXPECT_NE(std::string(menu->Material.ResultWindow.GetText()).find("SWORD"), std::string::npos)
+      << menu->Material.ResultWindow.GetText();
+  menu->DrawLayer(0);
+
+  menu->Detach();
+  OpenKind(CraftKindEnchant);
+  PickAt(CellOf(sword));
+  menu->CraftListCursor = 1;  // a stone the player lacks
+  menu->RefreshPanels();
+  EXPECT_EQ(menu->Material.ChosenNames[1].GetRed(), 128);
+  EXPECT_FALSE(menu->Material.GridCells[1].IsEnabled());
+  menu->DrawLayer(0);
+
+  menu->Detach();
+  OpenKind(CraftKindRecipe);
+  menu->DrawLayer(0);
+  EXPECT_TRUE(menu->RecipePagePanel.IsVisible());
+  EXPECT_FALSE(menu->MaterialPagePanel.IsVisible());
+}
+
 // ---- Drop, pick up, throw and the stairs
 
 TEST_F(MainMenuCrafting, DroppingTheWornWeaponUnequipsItAndEndsTheTurn) {
