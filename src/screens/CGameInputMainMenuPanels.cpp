@@ -151,7 +151,7 @@ void CGameInputMainMenu::RefreshBookThumb() {
   const CWidget& track = Recipe.ScrollTrack;
   CWidget& thumb = Recipe.ScrollThumb;
   const int length = recipes <= BookThumbRows ? track.Height : track.Height * BookThumbRows / recipes;
-  for (int i = 0; i < 1; ++i) CWidget::SetCellAllStates(thumb, 0, 7, 460, 280, 15, length / 2, 60);
+  CWidget::SetCellAllStates(thumb, 0, 7, 460, 280, 15, length / 2, 60);
   thumb.Height = length;
   Recipe.ScrollThumbEnd.Y = length - 4;
   if (thumb.Y < track.Y) thumb.Y = track.Y;

@@ -83,7 +83,7 @@ bool CGameInputMainMenu::ChoosingStone() const { return GetCraftKind() == CraftK
 
 CWidget* CGameInputMainMenu::GetPickCellWidget(int index) {
   if (index < 0 || index >= GridCells) return nullptr;
-  if (ChoosingStone()) return GetPickItem(index, true) ? &Material.GridCells[index] : nullptr;
+  if (ChoosingStone()) return ViewPick(index, true).Item ? &Material.GridCells[index] : nullptr;
   return IsItemCell(index) ? &Material.GridCells[index] : nullptr;
 }
 
@@ -113,7 +113,7 @@ void CGameInputMainMenu::LayoutPickCells(int mode) {
     menulayout::Picture(cell, 288 + 64 * column, 464 + 64 * row, 64, 64, menulayout::Cell(sourceX, 140, 20, 20),
                         4.0f, &MaterialPagePanel);
     menulayout::Picture(Material.GridContents[i], 0, 0, 0, 0, menulayout::NoCell, 2.0f, &cell);
-    cell.SetVisible(mode == 0 ? IsItemCell(i) : static_cast<bool>(GetPickItem(i, true)));
+    cell.SetVisible(mode == 0 ? IsItemCell(i) : ViewPick(i, true).Item != nullptr);
   }
 }
 

@@ -161,6 +161,27 @@ TEST_F(MainMenuCrafting, AsManyAsTheMaterialsAllowLeavesNoCountBelowZero) {
   }
 }
 
+// Two ores a craft into stacks of at most five: a full stack ends a pass,
+// and the next pass makes only the crafts that remain.
+TEST_F(MainMenuCrafting, ARunOfCraftsNeverOverfillsAStackNorOvershoots) {
+  OpenStage(3);
+  CItem* ore = Give(IronOre, 10);
+  CItem* elixirs = Give(Elixir, 5);
+  PickBoth(ore, elixirs);
+  menu->CraftCount = 3;
+  Craft();
+  int made = 0;
+  for (int place = 0; place < InventorySize; ++place)
+    if (const CItem* item = player_->GetItem(place); item && item->GetId() == GoldOre) {
+      EXPECT_LE(item->GetCount(), item->GetStackLimit());
+      made += item->GetCount();
+    }
+  if (const CItem* spilled = floor_->GetItemAt(3, 3)) made += spilled->GetId() == GoldOre ? spilled->GetCount() : 0;
+  EXPECT_EQ(made, 6);
+  EXPECT_EQ(ore->GetCount(), 4);
+  EXPECT_EQ(elixirs->GetCount(), 2);
+}
+
 TEST_F(MainMenuCrafting, TheRecipeBookPicksTheCountedStackAndCraftsSeveral) {
   OpenStage(3);
   for (int i = 0; i < 10; ++i) Give(StoneSword);
