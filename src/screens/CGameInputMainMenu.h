@@ -5,13 +5,11 @@
 // waits out a six-frame closing wait (PendingAction); equipping answers the
 // confirmation at once. Then the turn passes and the menu leaves the chain.
 #include <cstdint>
-
-#include "ui/CGameInput.h"
-#include "ui/CWidgetWindow.h"
-
 #include <memory>
 
 #include "items/CItem.h"
+#include "ui/CGameInput.h"
+#include "ui/CWidgetWindow.h"
 
 class CCharacterPlayer;
 
@@ -114,7 +112,7 @@ struct CraftPreviewCache {
   std::unique_ptr<CItem> StonePlaceholders[25];
   std::unique_ptr<CItem> BookIcons[57];
   std::unique_ptr<CItem> BookFirst, BookSecond, BookResult;
-  std::unique_ptr<CItem> PickResult, CursorResult;
+  std::unique_ptr<CItem> CursorResult;
   PickView Slots[2];
 };
 

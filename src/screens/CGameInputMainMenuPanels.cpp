@@ -293,9 +293,9 @@ void CGameInputMainMenu::RefreshMaterialConfirmation() {
     bareBase.reset(CreateItem(a.Item->GetId()));
     if (bareBase) base = bareBase.get();
   }
-  Previews.PickResult.reset(PreviewCombineItems(base, b.Item, Player()));
+  const std::unique_ptr<CItem> result(PreviewCombineItems(base, b.Item, Player()));
   char text[ItemTextSize];
-  if (const CItem* r = Previews.PickResult.get()) {
+  if (const CItem* r = result.get()) {
     m.ResultWindow.SetText(r->GetNameWithCount(text, sizeof text));
     text[0] = '\n';
     r->GetStatusText(text + 1, sizeof text - 1);
