@@ -23,3 +23,8 @@ void RunFloorEvent();
 // "%s", replacing what is shown or added under it.
 void ShowMessageWith(TextId id, const char* name);
 void AddMessageWith(TextId id, const char* name);
+
+// The bag takes the item under the player, with its sound, message and the
+// item rising over the cell; a full bag leaves it (or what the bag did not
+// take) lying there.
+void TakeItemUnderPlayer();

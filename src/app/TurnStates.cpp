@@ -117,19 +117,29 @@ bool RunStops(CCharacterPlayer& player, const CStageData& stage) {
 // What the player finds at the end of a step: a running player only looks;
 // otherwise the bag takes what it can. Traps are left to the trap state.
 void PickUpAtPlayer() {
+  const CCharacterPlayer* player = PlayingPlayer();
+  CItem* item = PlayingStage()->GetItemAt(player->GetX(), player->GetY());
+  if (!item || item->IsTrap()) return;
+  if (Game()->AutoMove) {
+    char name[ItemTextSize];
+    ConsumePointerPresses();
+    Game()->AutoMove = 0;
+    ShowMessageWith(ThereIsText, item->GetNameWithCount(name, sizeof name));
+    return;
+  }
+  TakeItemUnderPlayer();
+}
+
+}  // namespace
+
+void TakeItemUnderPlayer() {
   CStageData* stage = PlayingStage();
   CCharacterPlayer* player = PlayingPlayer();
   const int x = player->GetX(), y = player->GetY();
   CItem* item = stage->GetItemAt(x, y);
-  if (!item || item->IsTrap()) return;
+  if (!item) return;
   char name[ItemTextSize];
   item->GetNameWithCount(name, sizeof name);
-  if (Game()->AutoMove) {
-    ConsumePointerPresses();
-    Game()->AutoMove = 0;
-    ShowMessageWith(ThereIsText, name);
-    return;
-  }
   // The bag may merge the item into a stack and free it: the picture of
   // the pick-up is copied first.
   const int countBefore = item->GetCount();
@@ -150,8 +160,6 @@ void PickUpAtPlayer() {
     CCharacterEffect::SpawnRisingItem(x, y, item->Clone());
   }
 }
-
-}  // namespace
 
 // ---- MainNormal: the player's turn.
 

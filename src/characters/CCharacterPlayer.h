@@ -118,6 +118,9 @@ public:
   bool CanEquipSlot(int slot) const override;
   bool EquipItem3(CItem* item) override;
   bool CanUnequipSlot(int slot) const override;
+  // Whether AddItem would take `item` whole once the places `vacatedA` and
+  // `vacatedB` (NoSlot for none) were emptied.
+  bool BagWouldTakeWhole(const CItem* item, int vacatedA, int vacatedB) const;
   bool UseItem(int slot) override;
   bool HasResurrection() const override;
   bool HasTelepathy() const override;
@@ -270,9 +273,6 @@ private:
   CItem* TakeOut(int slot);
   int FindSlot(const CItem* item) const;
   bool BagIsFull() const;
-  // Whether AddItem would take `item` whole once the places `vacatedA` and
-  // `vacatedB` (NoSlot for none) were emptied.
-  bool BagWouldTakeWhole(const CItem* item, int vacatedA, int vacatedB) const;
   // Places `item` (not carried) into the bag at `slot`, moving the rest up.
   void InsertIntoBag(int slot, CItem* item);
   // The ends of an item's flight that does not hit: before a wall the item

@@ -131,6 +131,8 @@ public:
   // The cell, else the nearest cell that takes the item, by square rings.
   virtual bool DropItemNear(int x, int y, CItem* item, bool columnsFirst);
   virtual bool DropItemNearForced(int x, int y, CItem* item);
+  // Whether some cell of the floor would take a dropped item.
+  bool HasRoomForItem() const;
   virtual int IsVisible(int x, int y) const;
   virtual void SetExplored(int x, int y, int value);
 

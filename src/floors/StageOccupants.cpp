@@ -52,6 +52,13 @@ bool CStageData::TakesItem(int x, int y) const {
   return !standing || standing->CanShareCellWithItem();
 }
 
+bool CStageData::HasRoomForItem() const {
+  for (int y = 0; y < StageMapSize; ++y)
+    for (int x = 0; x < StageMapSize; ++x)
+      if (TakesItem(x, y)) return true;
+  return false;
+}
+
 bool CStageData::PutItemAt(int x, int y, CItem* item) {
   if (!item || !TakesItem(x, y)) return false;
   for (CItem*& i : itemAt)

@@ -335,7 +335,10 @@ void CGameInputMainMenu::UpdateActionBox() {
 
 // Up and Down choose a craft kind; CANCEL goes back to the top page.
 void CGameInputMainMenu::UpdateCraftPage() {
-  if (!CraftChooser.Visible) return;
+  if (!CraftChooser.Visible) {
+    UpdateCraftSteps();
+    return;
+  }
   CMyInput* input = GetInput();
   if (input->IsUpTriggered()) {
     AcceptDirection(InputRowUp);
@@ -346,6 +349,8 @@ void CGameInputMainMenu::UpdateCraftPage() {
   } else if (IsCancelTriggered()) {
     AcceptPress(InputRowCancel);
     SelectPage(MenuPageTop);
+  } else if (IsSelectTriggered()) {
+    ChooseCraftKind();
   } else {
     return;
   }

@@ -5,12 +5,30 @@
 // waits out a six-frame closing wait (PendingAction); equipping answers the
 // confirmation at once. Then the turn passes and the menu leaves the chain.
 #include <cstdint>
+#include <memory>
 
+#include "items/CItem.h"
 #include "ui/CGameInput.h"
 #include "ui/CWidgetWindow.h"
 
 class CCharacterPlayer;
-class CItem;
+
+// The item behind a craft pick: a held item, or a placeholder for a magic
+// stone the player does not hold, which this owns.
+class PickedItem {
+public:
+  PickedItem() = default;
+  explicit PickedItem(CItem* held) : item_(held) {}
+  static PickedItem Placeholder(CItem* made);
+  CItem* Get() const { return item_; }
+  CItem* operator->() const { return item_; }
+  explicit operator bool() const { return item_ != nullptr; }
+  bool IsPlaceholder() const { return owned_ != nullptr; }
+
+private:
+  CItem* item_ = nullptr;
+  std::unique_ptr<CItem> owned_;
+};
 
 // What runs when the closing wait ends; 2 and 3 belong to other layouts.
 enum MenuAction : std::int32_t {
@@ -79,6 +97,23 @@ struct MaterialPageWidgets {
   CWidget Backdrop;
   CWidget GridCells[44];
   CWidget GridContents[44];
+};
+
+// A pick as the craft page shows it: a held item, or a stone not held shown
+// through the menu's own placeholder.
+struct PickView {
+  CItem* Item = nullptr;
+  bool Placeholder = false;
+};
+
+// What the craft page's previews show, made by each refresh and drawn every
+// frame until the next one.
+struct CraftPreviewCache {
+  std::unique_ptr<CItem> StonePlaceholders[25];
+  std::unique_ptr<CItem> BookIcons[57];
+  std::unique_ptr<CItem> BookFirst, BookSecond, BookResult;
+  std::unique_ptr<CItem> CursorResult;
+  PickView Slots[2];
 };
 
 class CGameInputMainMenu : public CGameInput {
@@ -151,13 +186,59 @@ public:
   // The dispatch when the closing wait ends. Drop, pick, throw, craft and
   // the stairs run through the Do operations below.
   virtual void RunPendingAction();
-  virtual void DoDrop() {}
-  virtual void DoPick() {}
-  virtual void DoThrow() {}
-  virtual void DoCraft() {}
-  virtual void DoStairs() {}
-  // The craft page's keys: the chooser of the three craft kinds.
+  virtual void DoDrop();
+  virtual void DoPick();
+  virtual void DoThrow();
+  virtual void DoCraft();
+  virtual void DoStairs();
+  // The craft page's keys: the chooser of the three craft kinds, then the
+  // steps of the chosen kind.
   virtual void UpdateCraftPage();
+  void UpdateCraftSteps();
+
+  // ---- Craft picks. A pick index is a grid cell, except ENCHANT's second
+  // pick, which is a place in the list of the 25 fusable stones.
+  PickedItem GetPickItem(int index, bool second) const;
+  PickedItem GetEnchantBaseItem(int index) const { return GetPickItem(index, false); }
+  // The first held stack of stone k of the stone list; null when none is held.
+  static CItem* GetHeldMagicStone(int k);
+  static int StoneListIndexOf(const CItem* item);
+  // ENCHANT with its base picked: the grid shows the stone list.
+  bool ChoosingStone() const;
+  // The item a pick shows; a stone not held is the menu's placeholder.
+  PickView ViewPick(int index, bool second);
+  CWidget* GetPickCellWidget(int index);
+  int CountEnchantBases() const;
+  int CountCraftListEntries() const;
+  void LayoutPickCells(int mode);
+  int GetCraftListScroll() const { return CraftListScroll; }
+  static int GetCraftListMaxScroll() { return 0; }
+  int GetRecipeBookPage() const { return RecipeBookPage; }
+  int GetRecipeBookScroll() const { return RecipeBookScroll; }
+  int GetRecipeBookMaxScroll() const;
+  void StepRecipeBookThumb(int n);
+
+  // Records of a book page; -1 outside the page.
+  static int CountRecipesOnPage(int page);
+  static int GetPageRecipeResultId(int page, int i);
+  static int GetPageRecipeFirstId(int page, int i);
+  static int GetPageRecipeSecondId(int page, int i);
+  static int GetPageRecipeFirstCount(int page, int i);
+  static int GetPageRecipeSecondCount(int page, int i);
+  // The held stacks of ChosenRecipe's ingredients that hold what one craft takes.
+  CItem* GetFirstIngredientCandidate(int n) const;
+  CItem* GetSecondIngredientCandidate(int n) const;
+  int CountFirstIngredientCandidates() const;
+  int CountSecondIngredientCandidates() const;
+  bool ChooseRecipe(int page, int entry);
+  bool PickCell(int cell);
+  bool CanPickItem(int which, const CItem* item) const;
+  bool IsEnchantReady() const;
+  int GetEnchantProblem() const;
+  // How many crafts the two picks allow, by what each craft takes.
+  int GetCraftLimit() const;
+  bool IncreaseCraftCount();
+  static bool CheckTutorialCraft(std::uint32_t lesson, int resultId);
   // The input the play screen would act on is used up.
   static void FlushInput();
   // Leaves the chain: the play screen takes input again.
@@ -186,6 +267,7 @@ public:
   std::int32_t RecipeBookScroll = 0;
   std::int32_t MaterialListThumb = 0, BaseListThumb = 0, StoneListThumb = 0;
   std::int32_t ItemBookThumb = 0, EquipmentBookThumb = 0;
+  CraftPreviewCache Previews;
   // The child seen last frame: its going refreshes the pages once.
   CGameInput* RememberedChild = nullptr;
 
@@ -249,6 +331,20 @@ private:
   void LayoutGrid();
 
   void RequestClose(MenuAction action);
+  void ChooseCraftKind();
+  void StepBack();
+  bool UpdateCraftCountKeys();
+  bool UpdatePickGrid();
+  bool UpdateRecipeBook();
+  void RefreshCraftPage();
+  void RefreshBookThumb();
+  void RefreshPickSlots();
+  void RefreshPickGrid();
+  void RefreshRecipeBook();
+  void RefreshMaterialConfirmation();
+  void RefreshRecipeConfirmation();
+  void RefreshCraftPreviews();
+  void DrawCraftDetails();
   void UpdateTopPage();
   void UpdateItemPage();
   void UpdateActionBox();

@@ -216,13 +216,4 @@ void CGameInputMainMenu::BuildMaterialPage() {
 }
 
 // The pick grid lies exactly over the item page's worn row, bag rows and FOOT.
-void CGameInputMainMenu::LayoutGrid() {
-  for (int i = 0; i < GridCells; ++i) {
-    const int column = i % GridColumns, row = i / GridColumns;
-    const int sourceX = i < 7 ? 100 + 20 * i : i == FootCell ? 240 : 60;
-    CWidget& cell = Material.GridCells[i];
-    Picture(cell, 288 + 64 * column, 464 + 64 * row, 64, 64, Cell(sourceX, 140, 20, 20), 4.0f, &MaterialPagePanel);
-    Picture(Material.GridContents[i], 0, 0, 0, 0, NoCell, 2.0f, &cell);
-    cell.SetVisible(i == FootCell || (row == 0 ? i < 7 : column < 10));
-  }
-}
+void CGameInputMainMenu::LayoutGrid() { LayoutPickCells(0); }

@@ -97,7 +97,10 @@ void CGameInputMainMenu::RefreshPanels() {
   CraftPagePanel.SetVisible(page == MenuPageCraft);
   CommandPagePanel.SetVisible(page == MenuPageTop);
   if (page == MenuPageItem) RefreshItemPage();
-  if (page == MenuPageCraft) RefreshCraftChooser();
+  if (page == MenuPageCraft) {
+    RefreshCraftChooser();
+    RefreshCraftPage();
+  }
 }
 
 void CGameInputMainMenu::RefreshCraftChooser() {

@@ -166,15 +166,6 @@ void CGameInputMainMenu::Draw() {
   TabMarker.Draw();
 }
 
-// The chooser of the three craft kinds, over the page's other layers.
-void CGameInputMainMenu::DrawCraftPage(int pass) {
-  if (pass == 0) return;
-  CraftChooser.Draw();
-  CraftChooser.DrawCaption();
-  for (CWidget& row : CraftChooserRows) row.DrawCaption();
-  CraftChooserCursor.Draw();
-}
-
 void CGameInputMainMenu::DrawStatusPanel() {
   RefreshStatusTexts();
   CommandShade.Draw();
