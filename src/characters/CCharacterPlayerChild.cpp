@@ -170,17 +170,27 @@ void CCharacterPlayerChild::Follow(bool secondLayer) {
   y = Owner->GetY();
   animEntry = Owner->animEntry;
   direction = Owner->GetDirection();
-  // Only what is held now shows: what was held before leaves no record.
-  std::fill(frames.begin(), frames.end(), BlankRecord);
+  const Layout* weaponLayout = nullptr;
   if (const CItem* weapon = Owner->GetItem(WeaponSlot))
-    Lay(frames, CompanionWeaponLayout(WeaponGroupOf(weapon->GetId()), secondLayer));
+    weaponLayout = &CompanionWeaponLayout(WeaponGroupOf(weapon->GetId()), secondLayer);
+  const Layout* heldLayout = nullptr;
   if (!secondLayer) {
     const CItem* bow = Owner->GetItem(BowSlot);
-    if (bow && bow->GetId() >= FirstBow && bow->GetId() <= LastBow) Lay(frames, BowLayout);
+    if (bow && bow->GetId() >= FirstBow && bow->GetId() <= LastBow) heldLayout = &BowLayout;
   } else {
     const CItem* arrow = Owner->GetItem(Owner->GetSelectedItem());
-    if (arrow && arrow->GetId() >= FirstArrow && arrow->GetId() <= LastArrow) Lay(frames, ArrowLayout);
+    if (arrow && arrow->GetId() >= FirstArrow && arrow->GetId() <= LastArrow) heldLayout = &ArrowLayout;
   }
+  // This runs every frame of every turn: the records are rewritten only
+  // when what they show changes.
+  if (LaidValid && weaponLayout == LaidWeapon && heldLayout == LaidHeld) return;
+  // Only what is held now shows: what was held before leaves no record.
+  std::fill(frames.begin(), frames.end(), BlankRecord);
+  if (weaponLayout) Lay(frames, *weaponLayout);
+  if (heldLayout) Lay(frames, *heldLayout);
+  LaidValid = true;
+  LaidWeapon = weaponLayout;
+  LaidHeld = heldLayout;
 }
 
 int CCharacterPlayerChild1::GetDrawOffset() const { return DrawOrder(*this, 0); }

@@ -56,6 +56,12 @@ protected:
   // Copies the owner's cell, entry and facing, and lays the records of
   // what it holds now (records of nothing held show nothing).
   void Follow(bool secondLayer);
+
+private:
+  // What the records were last laid for.
+  bool LaidValid = false;
+  const CompanionLayout* LaidWeapon = nullptr;
+  const CompanionLayout* LaidHeld = nullptr;
 };
 
 // The weapon, or the bow.
