@@ -1,9 +1,10 @@
 // Hand-made floors played by keys, headless, one main-loop frame at a time.
 // The tutorial from the new game to its stairs: every step walked, every
-// mining point struck and its materials gathered, the craft results handed
-// over as the menu would, and an item left on an open gate that must not be
-// walled in. The Alchemist's Lab floor 36 reached from the floor above and
-// its trap room entered.
+// mining point struck and its materials gathered, the three crafts made in
+// the menu by keys, and an item left on an open gate that must not be walled
+// in (put there by the test: the lessons keep the menu's item page shut).
+// The Alchemist's Lab floor 36 reached from the floor above and its trap
+// room entered.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +15,7 @@
 #include "floors/StageFactory.h"
 #include "items/CItem.h"
 #include "items/ItemFactory.h"
+#include "items/RecipeTables.h"
 #include "platform/CSoundManager.h"
 #include "platform/SoundFixture.h"
 #include "screens/CGameInputMainMenu.h"
@@ -23,8 +25,9 @@ namespace {
 using namespace keyplay;
 
 constexpr std::uint32_t Seed = 500;
+constexpr std::uint32_t KeyMenu = 'S', KeyPageRight = 'R';
 constexpr std::uint32_t Fighter = 0;
-constexpr ItemId PotionOfHealing = 0x900, MagicStoneOfHealing = 0xa00, Pebble = 0x80F;
+constexpr ItemId PotionOfHealing = 0x900, MagicStoneOfHealing = 0xa00, ManaStone = 0x80F;
 
 // The text shown is the table's, its buttons named where it has "%s".
 bool Shows(TextId id) {
@@ -73,10 +76,98 @@ protected:
       if (const CItem* item = player->GetItem(slot); item && item->GetId() == id) return true;
     return false;
   }
-  // What the menu's craft would leave in the bag; the turn goes on by a frame.
-  void Craft(CItem* item) {
-    ASSERT_TRUE(player->AddItem(item));
+
+  // A key down for one frame, then up for one.
+  void Tap(std::uint32_t vk) {
+    Press(vk);
     Frame();
+    Release(vk);
+    Frame();
+  }
+  // The grid cell of a carried place: the worn row, then rows of ten.
+  static int CellOfPlace(int place) {
+    return place < 7 ? place : CGameInputMainMenu::GridColumns + (place - 7) / 10 * CGameInputMainMenu::GridColumns +
+                                   (place - 7) % 10;
+  }
+  // Moves the material grid's cursor onto `cell` by the arrow keys.
+  bool CursorTo(int cell) {
+    CGameInputMainMenu* menu = GetGameInputMainMenu();
+    const int columns = CGameInputMainMenu::GridColumns;
+    for (int i = 0; i < 8 && menu->CraftListCursor / columns != cell / columns; ++i) Tap(KeyDown);
+    for (int i = 0; i < columns && menu->CraftListCursor != cell; ++i) Tap(KeyRight);
+    return menu->CraftListCursor == cell;
+  }
+  // The lesson's craft as a player makes it: MENU, CRAFT, MATERIAL CRAFT,
+  // the two carried ingredients of a recipe for `result`, and CRAFT.
+  void CraftByKeys(ItemId result) {
+    int first = -1, second = -1;
+    for (int a = 0; a < InventorySize && first < 0; ++a)
+      for (int b = 0; b < InventorySize; ++b) {
+        const CItem* x = player->GetItem(a);
+        const CItem* y = player->GetItem(b);
+        // One stack may give both, as two herbs make the potion.
+        if (!x || !y || (a == b && x->GetCount() < 2) || FindRecipe(GetRecipeList(), x->GetId(), y->GetId()) != result)
+          continue;
+        first = a;
+        second = b;
+        break;
+      }
+    ASSERT_GE(first, 0) << "the floor's materials make it";
+    OpenCraftKind(CraftKindMaterial);
+    ASSERT_TRUE(CursorTo(CellOfPlace(first)));
+    Tap(KeySelect);
+    ASSERT_TRUE(CursorTo(CellOfPlace(second)));
+    Tap(KeySelect);
+    ASSERT_EQ(GetGameInputMainMenu()->SecondPick, CellOfPlace(second));
+    CraftAndClose();
+  }
+
+  // MENU, then CRAFT and the chooser's kind `kind` (its lesson's own).
+  void OpenCraftKind(CraftKind kind) {
+    CGameInputMainMenu* menu = GetGameInputMainMenu();
+    Tap(KeyMenu);
+    ASSERT_EQ(Play()->GetChild(), menu);
+    for (int i = 0; i < CGameInputMainMenu::WaitFrames; ++i) Frame();
+    Tap(KeyDown);
+    ASSERT_EQ(menu->TopCursor, CGameInputMainMenu::TopCraft);
+    Tap(KeySelect);
+    for (int i = 0; i < 3 && menu->CraftKindCursor != kind; ++i) Tap(KeyDown);
+    Tap(KeySelect);
+    ASSERT_EQ(menu->GetCraftKind(), kind);
+  }
+  // CRAFT on the count or confirmation, and the menu's closing wait.
+  void CraftAndClose() {
+    CGameInputMainMenu* menu = GetGameInputMainMenu();
+    Tap(KeySelect);
+    ASSERT_TRUE(RunUntil([&] { return Play()->GetChild() != menu; }, CGameInputMainMenu::WaitFrames + 2));
+    ASSERT_TRUE(NextTurn());
+  }
+  // The recipe lesson as a player makes it: RECIPE CRAFT, the book's page
+  // and entry of the recipe of `first` and `second`, and CRAFT.
+  void CraftFromTheBookByKeys(ItemId first, ItemId second) {
+    int page = -1, entry = -1;
+    for (int p = 0; p < 11 && page < 0; ++p)
+      for (int i = 0; i < CGameInputMainMenu::CountRecipesOnPage(p); ++i)
+        if (CGameInputMainMenu::GetPageRecipeFirstId(p, i) == first &&
+            CGameInputMainMenu::GetPageRecipeSecondId(p, i) == second) {
+          page = p;
+          entry = i;
+          break;
+        }
+    ASSERT_GE(page, 0) << "the book holds the lesson's recipe";
+    OpenCraftKind(CraftKindRecipe);
+    CGameInputMainMenu* menu = GetGameInputMainMenu();
+    for (int i = 0; i < 11 && menu->GetRecipeBookPage() != page; ++i) Tap(KeyPageRight);
+    ASSERT_EQ(menu->GetRecipeBookPage(), page);
+    // Along each row, then a row down, until the cursor stands on it.
+    for (int row = 0; row < 4 && menu->RecipeBookCursor != entry; ++row) {
+      for (int i = 0; i < 20 && menu->RecipeBookCursor != entry; ++i) Tap(KeyRight);
+      if (menu->RecipeBookCursor != entry) Tap(KeyDown);
+    }
+    ASSERT_EQ(menu->RecipeBookCursor, entry);
+    Tap(KeySelect);
+    ASSERT_NE(menu->ChosenRecipe, -1) << "both ingredients are carried";
+    CraftAndClose();
   }
 
   CStageDataTutorial* floor = nullptr;
@@ -111,7 +202,7 @@ TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
   ASSERT_TRUE(WalkToCell(26, 11));
   EXPECT_TRUE(Shows(713));
   ASSERT_TRUE(Mine(28, 11));
-  EXPECT_TRUE(Carries(Pebble));
+  EXPECT_TRUE(Carries(ManaStone));
   ASSERT_TRUE(WalkToCell(28, 17));
   EXPECT_FALSE(floor->IsGateOpen(5));
 
@@ -120,13 +211,15 @@ TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
   EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 2u);
   EXPECT_TRUE(Shows(724));
   EXPECT_FALSE(floor->IsGateOpen(6));
-  Craft(CreateItem(PotionOfHealing));
+  CraftByKeys(PotionOfHealing);
+  EXPECT_TRUE(Carries(PotionOfHealing));
+  Frame();
   EXPECT_TRUE(floor->IsGateOpen(6));
 
   // Step 6, with something put down on the open gate: when the gate shuts
   // behind the player it is not walled in but lies within reach.
   ASSERT_TRUE(WalkToCell(28, 22));
-  ASSERT_TRUE(floor->PutItemAt(28, 22, CreateItem(Pebble)));
+  ASSERT_TRUE(floor->PutItemAt(28, 22, CreateItem(ManaStone)));
   ASSERT_TRUE(WalkToCell(28, 25));
   EXPECT_TRUE(Shows(725));
   EXPECT_FALSE(floor->IsGateOpen(6));
@@ -138,7 +231,9 @@ TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
   // Steps 7 and 8: the recipe lesson.
   EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 3u);
   EXPECT_FALSE(floor->IsGateOpen(7));
-  Craft(CreateItem(MagicStoneOfHealing));
+  CraftFromTheBookByKeys(PotionOfHealing, ManaStone);
+  EXPECT_TRUE(Carries(MagicStoneOfHealing));
+  Frame();
   EXPECT_TRUE(floor->IsGateOpen(7));
   ASSERT_TRUE(WalkToCell(22, 27));
   EXPECT_TRUE(Shows(726));
@@ -148,7 +243,13 @@ TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
   EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 4u);
   CItem* weapon = player->GetItem(WeaponSlot);
   ASSERT_NE(weapon, nullptr) << "the class starts armed";
-  weapon->Enchantments[0] = MagicStoneOfHealing;
+  OpenCraftKind(CraftKindEnchant);
+  ASSERT_TRUE(CursorTo(CellOfPlace(WeaponSlot)));
+  Tap(KeySelect);  // the worn weapon as the base
+  ASSERT_TRUE(CursorTo(0));
+  Tap(KeySelect);  // the first stone of the list, the one made above
+  CraftAndClose();
+  EXPECT_EQ(weapon->GetEnchantmentAt(0), MagicStoneOfHealing);
   Frame();
   EXPECT_TRUE(floor->IsGateOpen(8));
   EXPECT_TRUE(floor->IsStairs(TutorialStairsX, TutorialStairsY));
