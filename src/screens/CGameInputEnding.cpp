@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr ScreenId RankingScreen = 7;
 constexpr PictureId WhiteFill = 10, SceneSheet = 11;
 constexpr int CaptionFont = 11;
 constexpr int AlignTopCentre = 9;
@@ -342,16 +341,7 @@ void CGameInputEnding::ReplaceCyclingDust(int rise) {
 
 void CGameInputEnding::HandOverToRankings() {
   StopMusic();
-  GetGameInputController()->ChangeChild(RankingScreen);
-  CGameInputTitleScoreRanking* ranking = GetGameInputTitleScoreRanking();
-  const std::uint32_t dungeon = Settings().DungeonIndex;
-  ranking->RankingPage = static_cast<std::int32_t>(dungeon);
-  ranking->RankingClass = 0;
-  const int lastRank = dungeon < static_cast<std::uint32_t>(RankingDungeons)
-                           ? GetGameMain()->ScoreRankings[dungeon * RankingListsPerDungeon].GetLastRank()
-                           : 0;
-  ranking->ScrollTo(lastRank - 2);
-  ranking->RefreshRows();
+  OpenRunInRankings();
   // Only now is the figure no longer drawn.
   ReleaseClassPicture();
 }

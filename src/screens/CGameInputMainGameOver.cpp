@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr ScreenId RankingScreen = 7;
 constexpr int CaptionFont = 11;
 constexpr TextId GameOverText = 1112;
 
@@ -34,19 +33,7 @@ bool FadeOutOnSelect() {
 }
 
 void ShowRunInRankings() {
-  CGameMain* game = GetGameMain();
-  const std::uint32_t dungeon = game->Settings.Block.DungeonIndex;
-  if (!GetGameInputController()->ChangeChild(RankingScreen)) return;
-  CGameInputTitleScoreRanking* ranking = GetGameInputTitleScoreRanking();
-  // A dungeon the lists have no room for shows the first page, never a
-  // list read from outside the array.
-  const bool known = dungeon < static_cast<std::uint32_t>(RankingDungeons);
-  ranking->RankingPage = known ? static_cast<std::int32_t>(dungeon) : 1;
-  ranking->RankingClass = 0;
-  const int lastRank = known ? game->ScoreRankings[dungeon * RankingListsPerDungeon].GetLastRank() : 0;
-  ranking->ScrollTo(lastRank - 2);
-  ranking->RefreshRows();
-  GetStateController()->ChangeState(StateTitle);
+  if (OpenRunInRankings()) GetStateController()->ChangeState(StateTitle);
 }
 
 void CGameInputMainGameOver::LayoutCaption() {

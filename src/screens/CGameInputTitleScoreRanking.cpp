@@ -106,6 +106,23 @@ CGameInputTitleScoreRanking* GetGameInputTitleScoreRanking() {
 
 CGameInputTitleScoreRanking::CGameInputTitleScoreRanking() { BuildLayout(); }
 
+bool OpenRunInRankings() {
+  constexpr ScreenId RankingScreen = 7;
+  CGameMain* game = GetGameMain();
+  const std::uint32_t dungeon = game->Settings.Block.DungeonIndex;
+  if (!GetGameInputController()->ChangeChild(RankingScreen)) return false;
+  CGameInputTitleScoreRanking* ranking = GetGameInputTitleScoreRanking();
+  // A dungeon the lists have no room for shows the first page, never a
+  // list read from outside the array.
+  const bool known = dungeon < static_cast<std::uint32_t>(RankingDungeons);
+  ranking->RankingPage = known ? static_cast<std::int32_t>(dungeon) : 1;
+  ranking->RankingClass = 0;
+  const int lastRank = known ? game->ScoreRankings[dungeon * RankingListsPerDungeon].GetLastRank() : 0;
+  ranking->ScrollTo(lastRank - 2);
+  ranking->RefreshRows();
+  return true;
+}
+
 void CGameInputTitleScoreRanking::BuildLayout() {
   const CellSource backdrop{Backdrop, 0, 0, 1024, 512};
   CWidget::SetLayout(Background, 0, -512, 256, 256, backdrop, backdrop, backdrop, 4.0f);

@@ -65,6 +65,11 @@ private:
 
 CGameInputTitleScoreRanking* GetGameInputTitleScoreRanking();
 
+// After a run: the rankings become the chain's only screen, on the run's
+// dungeon for all classes, scrolled to its new entry; false when the screen
+// could not be had.
+bool OpenRunInRankings();
+
 // One line of the table for place `place` of `list`, as RefreshRows writes
 // it: place, time or turns, floor and class, outcome; empty for an empty
 // place. `kind` 0 shows the play time, 1 the turns.
