@@ -108,7 +108,10 @@ void CCharacterEnemy::SetLevel(int value) {
   }
 
   const std::int64_t oldThreshold = GetExpThreshold(l), newThreshold = GetExpThreshold(n);
-  if (oldThreshold != 0) exp = ToInt64(static_cast<double>(exp) * (static_cast<double>(newThreshold) / oldThreshold));
+  // Product first: exact for a monster kept at its level, and 220 x 300 / 2200
+  // gives 30 where the ratio first falls just short of it.
+  if (oldThreshold != 0)
+    exp = ToInt64(static_cast<double>(exp) * static_cast<double>(newThreshold) / static_cast<double>(oldThreshold));
 
   level = n;
   if (exp < 1) exp = 1;

@@ -80,6 +80,32 @@ TEST(EnemyLevel, RescalesAlongTheCurves) {
   EXPECT_EQ(Of(*ghost), (Stats{20, 91, 91, 42, 0, 26, 27, 242}));
 }
 
+// Experience x threshold(new) / threshold(old), in that order: dividing the
+// thresholds first lands just below a whole number in these rows.
+TEST(EnemyLevel, ExperienceScalesByTheProductFirst) {
+  struct Row {
+    CharacterType Type;
+    int From, To;
+    std::int64_t Exp;
+  };
+  const Row rows[] = {
+      {293, 19, 10, 30},             // Zombie2: 220 x 300 / 2200
+      {293, 19, 7, 14},              //          220 x 140 / 2200
+      {293, 19, 19, 220},            // its own level
+      {305, 16, 20, 247},            // Spider2: 114 x 2600 / 1200
+      {360, 35, 18, 108},            // Necromancer3: 1500 x 1800 / 25000
+      {330, 26, 52, 13924},          // Gorem3, past the table's end
+      {278, 15, 99, 33205554},       // Snake2 to the top
+      {367, 36, 66, 1007130},        // Alchemist1
+  };
+  for (const Row& r : rows) {
+    auto m = Make(r.Type);
+    ASSERT_EQ(m->level, r.From) << r.Type;
+    m->SetLevel(r.To);
+    EXPECT_EQ(m->exp, r.Exp) << r.Type << " from " << r.From << " to " << r.To;
+  }
+}
+
 TEST(EnemyLevel, TheWorkedExampleAndTheEdges) {
   // Level 1 to 2: defence rises while attack stays.
   auto m = With({1, 10, 10, 5, 0, 0, 0, 2});
