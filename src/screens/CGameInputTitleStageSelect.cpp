@@ -108,8 +108,7 @@ void CGameInputTitleStageSelect::RefreshEntries() {
   CGameMain* game = GetGameMain();
   const SaveBlock& block = game->Settings.Block;
   const Language language = block.Language;
-  // The same words in both languages: the header's font has no kana.
-  Header.SetText(GetText(LanguageEnglish, HeaderText));
+  Header.SetText(GetText(language, HeaderText));
   RowParent.X = RowParent.Y = 0;
   RowParent.Width = game->GetScreenWidth();
   RowParent.Height = game->GetScreenHeight();

@@ -171,16 +171,32 @@ TEST(TextTable, CountsOfIdsWithText) {
   }
   EXPECT_EQ(english, 1410);
   EXPECT_EQ(japanese, 1409);
-  EXPECT_EQ(same, 267);
+  EXPECT_EQ(same, 276);
 }
 
 TEST(TextTable, CaptionsKeysAndTitleWordsAreSharedByBothLanguages) {
   const std::pair<TextId, TextId> ranges[] = {
-      {560, 604}, {614, 618}, {695, 695}, {1195, 1291}, {1298, 1377}};
+      {560, 604}, {614, 618}, {695, 695}, {1195, 1291}, {1298, 1377},
+      // The dungeon selection's header, level words and difficulty marks.
+      {1113, 1113}, {1156, 1163}, {1165, 1172}};
   for (const auto& [first, last] : ranges) {
     for (TextId id = first; id <= last; ++id) {
       EXPECT_STREQ(GetText(LanguageJapanese, id), GetText(LanguageEnglish, id)) << id;
     }
+  }
+}
+
+// Every text that names a dungeon in Japanese calls it by the same name:
+// the bare names, the level-and-name captions and the difficulty panels.
+TEST(TextTable, DungeonsGoByOneJapaneseName) {
+  const char* names[] = {"チュートリアル", "まよいのもり", "きりにつつまれたみずうみ", "こおれるさんみゃく",
+                         "さばくのかざんちたい", "しられざるひきょう", "れんきんじゅつしのやかた", "ムゲンかいろう"};
+  for (int d = 0; d < 8; ++d) {
+    EXPECT_EQ(ToUtf8(GetText(LanguageJapanese, 1143 + d)), names[d]) << d;
+    EXPECT_NE(ToUtf8(GetText(LanguageJapanese, 1126 + d)).find(std::string("\n") + names[d]), std::string::npos) << d;
+    if (d == 7) continue;  // LEVEL X has no panel text of its own
+    EXPECT_NE(ToUtf8(GetText(LanguageJapanese, 1135 + d)).find(std::string("\n") + names[d] + "\n"), std::string::npos)
+        << d;
   }
 }
 

@@ -2,15 +2,23 @@
 // the cursor agree), the cursor's wrap, the marks and the class on the map,
 // and the two ways out: the start of a run and the way back.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CGameMain.h"
 #include "floors/CStageData.h"
+#include "platform/FontSet.h"
+#include "platform/RenderTestSupport.h"
+#include "platform/Renderer.h"
 #include "platform/TextTable.h"
 #include "screens/CGameInputTitleStageSelect.h"
 #include "screens/TitleTestSupport.h"
+#include "system/PictureDecode.h"
+#include "system/ResourceModule.h"
 
 namespace {
 
@@ -175,6 +183,101 @@ TEST_F(DungeonSelect, CancelWinsOverSelectAndHandsBackWithTheMusicPlaying) {
   EXPECT_EQ(Fade()->FadeValue, 255 - 16) << "the parent fades back in";
   EXPECT_EQ(GetSoundManager()->GetPlayingBgm(), 18);
   EXPECT_EQ(Block().DungeonIndex, 0u);
+}
+
+// An atlas whose texels name their own place, and no other picture: every
+// lit pixel of the screen is a glyph's and says which texel it shows.
+bool TracingAtlasOnly(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb) {
+  return resourceId == 198 && rendertest::TestPictures(resourceId, size, argb);
+}
+
+// The screen drawn headless in Japanese, read back through the tracing
+// atlas, and the glyph cells it shows looked up in the atlas the build made.
+class DungeonNamesOnScreen : public rendertest::RenderFixture {
+protected:
+  void SetUp() override {
+    std::memcpy(&Saved, &Block(), sizeof Saved);
+    RenderFixture::SetUp();
+    const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
+    struct stat st {};
+    if (::stat(module.c_str(), &st) != 0 || !GetResourceModule().Open(module))
+      GTEST_SKIP() << "the build has not made Resource.dll";
+    ASSERT_TRUE(LoadPictureResource(198, 1024, Atlas));
+    SetPictureLoader(&TracingAtlasOnly);
+    ASSERT_TRUE(LoadTexture(117, 198));
+    ApplyFontSet(Game()->Fonts, true);
+  }
+  void TearDown() override {
+    GetResourceModule().Close();
+    RenderFixture::TearDown();
+    std::memcpy(&Block(), &Saved, sizeof Saved);
+  }
+
+  struct Cell {
+    int X, Y, W, H;
+    bool Holds(rendertest::AtlasTexel t) const { return t.X >= X && t.X < X + W && t.Y >= Y && t.Y < Y + H; }
+  };
+  bool HasInk(const Cell& c) const {
+    for (int y = c.Y; y < c.Y + c.H; ++y)
+      for (int x = c.X; x < c.X + c.W; ++x)
+        if (Atlas[static_cast<std::size_t>(y) * 1024 + x] >> 24) return true;
+    return false;
+  }
+  // The texels of `cell` that the screen shows between rows top and bottom.
+  std::size_t TexelsShown(const Cell& cell, int top, int bottom) const {
+    std::set<std::pair<int, int>> shown;
+    for (int y = std::max(top, 0); y < bottom && y < Height; ++y)
+      for (int x = 0; x < Width; ++x) {
+        const std::uint32_t p = At(x, y);
+        const rendertest::AtlasTexel t = rendertest::DecodeAtlasTexel(p);
+        if (p != rendertest::Black && cell.Holds(t)) shown.insert({t.X, t.Y});
+      }
+    return shown.size();
+  }
+
+  std::vector<std::uint32_t> Atlas;
+  SaveBlock Saved;
+};
+
+TEST_F(DungeonNamesOnScreen, EveryJapaneseNameIsDrawnWholeFromInkedCells) {
+  SaveBlock& b = Block();
+  b.Language = LanguageJapanese;
+  b.SelectedClass = 0;
+  for (int d = 0; d < 7; ++d) b.DungeonClearedFlags[d] = 1;
+  StageSelect* s = GetGameInputTitleStageSelect();
+  s->Begin();
+  CDrawString& font = Game()->Fonts[2];  // the rows' and the panel's
+  for (int d = 0; d < StageSelect::DungeonCount; ++d) {
+    // Only the panel and the row under the cursor are drawn untinted.
+    s->Cursor = StageSelect::DungeonCount - 1 - d;
+    s->RefreshDescription();
+    ClearTarget(rendertest::Black);
+    BeginScene();
+    s->DrawLayer(0);
+    EndScene();
+    Grab();
+    const int rowTop = s->DungeonRows[d].GetY() / 4;
+    const struct {
+      const char* What;
+      int Top, Bottom;
+    } places[] = {{"panel", 13, 60}, {"row", rowTop - 1, rowTop + 10}};
+
+    const char* name = GetText(LanguageJapanese, 1143 + d);
+    ASSERT_GT(std::strlen(name), 0u);
+    for (const char* p = name; *p; p += 2) {
+      int x = 0, picture = 0, y = 0, advance = 0, width = 0;
+      ASSERT_EQ(font.DecodeGlyph(p, x, picture, y, advance, width), 2) << d;
+      const PictureRow* row = GetPictureRow(picture);
+      ASSERT_NE(row, nullptr);
+      const Cell cell{static_cast<int>(row->X) + x, static_cast<int>(row->Y) + y, width, font.CellHeight};
+      const int offset = static_cast<int>(p - name);
+      EXPECT_TRUE(HasInk(cell)) << "dungeon " << d << ", character at byte " << offset << ": no glyph";
+      for (const auto& place : places)
+        EXPECT_EQ(TexelsShown(cell, place.Top, place.Bottom), static_cast<std::size_t>(cell.W * cell.H))
+            << "dungeon " << d << ", character at byte " << offset << " in the " << place.What;
+    }
+  }
+  s->SetParent(nullptr);
 }
 
 }  // namespace
