@@ -148,8 +148,7 @@ using enum StoneCombine;
 constexpr std::int32_t GainHalfDefence = 1;  // (defence + 1) / 2, after the stones
 constexpr std::int32_t GainBaseDefence = 2;  // the defence with refinement, before the stones
 
-// What each stone gives a protector. The fire stone of the dragon gives 75,
-// whatever its line says.
+// What each stone gives a protector.
 constexpr StoneRule ProtectorStones[] = {
     {0xA00, HealWhenHit, Sum, 3},
     {0xA01, HealWhenHit, Sum, 4},

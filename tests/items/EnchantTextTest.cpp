@@ -31,9 +31,9 @@ TEST_F(EnchantTexts, FusedPiecesShowTheirStonesInBothLanguages) {
       {{0x108, 0, {0xA10}}, 0, "SHT +13, DEF -5\nENCHANT\nTHE HIGHER SHT THE BOW  HAS, THE MORE DEF BONUS YOU GAIN.\n"},
       {{0x304, 1, {0xA10}}, 0, "DEF +10\nENCHANT\nATK AND SHT INCREASED BY HALF THE VALUE OF DEF.\n"},
       {{0x304, 1, {0xA10}}, 1, "ぼうぎょ +10\nきょうか\nこのぼうぐの ぼうぎょが たかいほど こうげきにボーナス\n"},
-      // The dragon stone's line says 80%, while the cut it gives is 75.
-      {{0x3D1, 0, {0xA16}}, 0, "DEF +6, EVASION +35%\nENCHANT\n80% PREVENT FIRE DAMAGE.\n"},
-      {{0x3D1, 0, {0xA16}}, 1, "ぼうぎょ +6、かいひ +35%\nきょうか\n80% ほのおの ダメージを ふせぐ。\n"},
+      // The dragon stone's line names the fire cut it gives.
+      {{0x3D1, 0, {0xA16}}, 0, "DEF +6, EVASION +35%\nENCHANT\n75% PREVENT FIRE DAMAGE.\n"},
+      {{0x3D1, 0, {0xA16}}, 1, "ぼうぎょ +6、かいひ +35%\nきょうか\n75% ほのおの ダメージを ふせぐ。\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Describe(c.Piece) + " language " + std::to_string(c.Language));
@@ -44,7 +44,8 @@ TEST_F(EnchantTexts, FusedPiecesShowTheirStonesInBothLanguages) {
   }
 }
 
-// The getters, not the texts, decide what a stone does.
+// The getters decide what a stone does; the dragon stone's line above says
+// the cut it gives.
 TEST_F(EnchantTexts, TheGettersDecideWhereALineSaysOtherwise) {
   EXPECT_EQ(Make({0x3D1, 0, {0xA16}})->GetFireDamageCut(), 75);
   // The philosopher's stone on a protector: attack and shot gain half the
