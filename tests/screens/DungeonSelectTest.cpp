@@ -11,6 +11,7 @@
 #include "platform/TextTable.h"
 #include "screens/CGameInputTitleStageSelect.h"
 #include "screens/TitleTestSupport.h"
+#include "system/DebugLines.h"
 
 namespace {
 
@@ -141,6 +142,7 @@ TEST_F(DungeonSelect, SelectStopsTheMusicCheersAndStartsTheRunAfterTheFade) {
   EXPECT_EQ(fadeAt, 42);
   EXPECT_EQ(S->GetSelectedDungeon(), 0);
 
+  DebugLinesShown shown;
   testing::internal::CaptureStderr();
   RunUntil([&] { return S->GetPhase() == StageSelect::PhaseRunStarted; });
   for (int i = 0; i < 5; ++i) Step();
