@@ -28,13 +28,14 @@ constexpr char GraphicsFailureMessage[] = "初期化に失敗しました";
 constexpr std::uint16_t WindowIconId = 51890;
 
 constexpr char UsageText[] =
-    "usage: vorlumen [--game-dir DIR]\n"
+    "usage: vorlumen [--game-dir DIR] [--verbose]\n"
     "       vorlumen --help | --version\n"
     "\n"
     "Starts the game. Its files (Resource.dll, save) are kept in the\n"
     "program's own folder unless --game-dir names another.\n"
     "\n"
     "  --game-dir DIR  keep the game's files in DIR\n"
+    "  --verbose       write the game's debug lines to standard error\n"
     "  --help          print this help and exit\n"
     "  --version       print the version and exit\n";
 
@@ -47,7 +48,7 @@ void OpenResourceModule() {
   const std::string line = "Vorlumen: Resource.dll in " + SysGameFolder() + ": " + module.Fault() +
                            (module.IsOpen() ? "; the pictures and sounds past its end are missing\n"
                                             : "; the game runs without pictures or sound\n");
-  SysDebugOutput(line.c_str());
+  SysReportProblem(line.c_str());
 }
 
 bool CreateMainWindow() {
@@ -163,6 +164,10 @@ int RunVorlumen(int argc, char** argv) {
     if (std::strcmp(argv[i], "--version") == 0) {
       std::printf("Vorlumen %s\n", VORLUMEN_VERSION);
       return 0;
+    }
+    if (std::strcmp(argv[i], "--verbose") == 0) {
+      SysShowDebugOutput(true);
+      continue;
     }
     if (std::strcmp(argv[i], "--game-dir") == 0 && i + 1 < argc) {
       SysSetGameFolder(argv[++i]);

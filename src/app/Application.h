@@ -10,8 +10,9 @@ extern std::uint32_t MouseClientY;
 // The whole program: one copy per game folder, the window, the platform
 // start-up, the main loop and the exit sequence. Returns the exit status:
 // 0 after a normal quit or when another copy runs, 1 when the graphics
-// cannot start. "--help" and "--version" print and return 0 at once; an
-// option it does not know prints the usage on standard error and returns 2.
+// cannot start. "--help" and "--version" print and return 0 at once;
+// "--verbose" lets the debug lines through to standard error; an option it
+// does not know prints the usage on standard error and returns 2.
 int RunVorlumen(int argc, char** argv);
 
 // Platform start-up, the loop and the exit sequence; false when the graphics

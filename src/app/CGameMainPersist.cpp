@@ -98,13 +98,13 @@ bool CGameMain::LoadAll() {
     // The game goes on without what was damaged and will write "save"
     // again; the damaged file is kept beside it rather than overwritten.
     if (!loaded) {
-      SysDebugOutput(SaveFile.KeepAside("save", "save.damaged") ? "save: damaged, kept as save.damaged\n"
-                                                                : "save: damaged\n");
+      SysReportProblem(SaveFile.KeepAside("save", "save.damaged") ? "save: damaged, kept as save.damaged\n"
+                                                                  : "save: damaged\n");
     } else if (runLost) {
       DropSuspendedGame();
-      SysDebugOutput(SaveFile.KeepAside("save", "save.damaged")
-                         ? "save: the suspended game is damaged and cannot continue; kept as save.damaged\n"
-                         : "save: the suspended game is damaged and cannot continue\n");
+      SysReportProblem(SaveFile.KeepAside("save", "save.damaged")
+                           ? "save: the suspended game is damaged and cannot continue; kept as save.damaged\n"
+                           : "save: the suspended game is damaged and cannot continue\n");
     }
   }
   // Also without "save": the image written at exit must be the live block,

@@ -1,6 +1,7 @@
 #include "floors/CStageDataTutorial.h"
 
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 #include "app/CGameMain.h"
@@ -16,7 +17,9 @@
 #include "platform/TextTable.h"
 #include "screens/CGameInputMainMenu.h"
 #include "screens/CGameInputOptionJoyPadConfig.h"
+#include "screens/KeyNames.h"
 #include "ui/CGameInputMain.h"
+#include "ui/InputTrigger.h"
 
 namespace {
 
@@ -72,44 +75,75 @@ constexpr GateRow Gates[TutorialGateCount] = {
 };
 constexpr int GateLength = 3;
 
-// The pad-matrix rows whose first button the lesson texts name.
-enum class Button { None, Attack, Dash, Menu, Direction, DiagonalMove };
-int PadRowOf(Button button) {
+// What the lesson texts name: the bound pad button or key of an action, or
+// the four keys that move.
+enum class Button { None, Move, Attack, Dash, Menu, Direction, DiagonalMove };
+int ActionOf(Button button) {
   switch (button) {
-    case Button::Attack: return 0;
-    case Button::Dash: return 1;
-    case Button::Menu: return 2;
-    case Button::Direction: return 3;
-    case Button::DiagonalMove: return 5;
-    case Button::None: break;
+    case Button::Attack: return InputActionAttack;
+    case Button::Dash: return InputActionDash;
+    case Button::Menu: return InputActionMenu;
+    case Button::Direction: return InputActionDirection;
+    case Button::DiagonalMove: return InputActionDiagonalMove;
+    case Button::None:
+    case Button::Move: break;
   }
   return -1;
 }
 
 constexpr TextId NoButtonText = 1258, FirstButtonText = 1259;
 
-const char* ButtonName(Button button) {
-  if (button == Button::None) return "";
-  const int pad = FirstPadButton(PadRowOf(button));
-  return GetCurrentLanguageText(pad >= 0 && pad < PadButtonCount ? FirstButtonText + pad : NoButtonText);
+// The pad's name of a button: the first pad button of its action's row.
+void NamePadButton(Button button, char* out, std::size_t size) {
+  const int pad = FirstPadButton(ActionOf(button) - InputActionAttack);
+  const TextId name = pad >= 0 && pad < PadButtonCount ? FirstButtonText + pad : NoButtonText;
+  std::snprintf(out, size, "%s", button == Button::None ? "" : GetCurrentLanguageText(name));
 }
 
-// A lesson text, its buttons named into its "%s" in order.
-struct LessonText {
+// The layout's name of the key bound to `action`; "-" for one it cannot name.
+void NameBoundKey(int action, char (&name)[KeyDisplayNameSize]) {
+  if (GetKeyDisplayName(GetInput()->KeyBindingTable[action], name) < 1)
+    std::snprintf(name, sizeof name, "%s", GetCurrentLanguageText(NoButtonText));
+}
+
+// The keyboard's name of a button: its action's key, and for Move the four
+// moving keys as UP/DOWN/LEFT/RIGHT.
+void NameKey(Button button, char* out, std::size_t size) {
+  char keys[4][KeyDisplayNameSize] = {};
+  if (button == Button::Move) {
+    for (int d = 0; d < 4; ++d) NameBoundKey(InputActionUp + d, keys[d]);
+    std::snprintf(out, size, "%s/%s/%s/%s", keys[0], keys[1], keys[2], keys[3]);
+    return;
+  }
+  if (button != Button::None) NameBoundKey(ActionOf(button), keys[0]);
+  std::snprintf(out, size, "%s", keys[0]);
+}
+
+// A lesson's text as the pad and as the keyboard name it, the "%s" of each
+// filled with its buttons in order.
+struct NamedText {
   TextId Text;
   Button Names[4];
 };
+struct LessonText {
+  NamedText Pad, Keys;
+};
+
+constexpr LessonText Plain(TextId text) { return {{text, {}}, {text, {}}}; }
 
 void ShowLesson(const LessonText& lesson) {
+  const bool keys = GetInput()->IsKeyboardInUse();
+  const NamedText& shown = keys ? lesson.Keys : lesson.Pad;
+  char names[4][4 * KeyDisplayNameSize];
+  for (int i = 0; i < 4; ++i) (keys ? NameKey : NamePadButton)(shown.Names[i], names[i], sizeof names[i]);
   char line[CGameInputMain::MessageRowSize * CGameInputMain::MessageRowCount];
-  std::snprintf(line, sizeof line, GetCurrentLanguageText(lesson.Text), ButtonName(lesson.Names[0]),
-                ButtonName(lesson.Names[1]), ButtonName(lesson.Names[2]), ButtonName(lesson.Names[3]));
+  std::snprintf(line, sizeof line, GetCurrentLanguageText(shown.Text), names[0], names[1], names[2], names[3]);
   GetGameInputMain()->ShowMessageTimed(line, -1);
 }
 
-constexpr LessonText PotionLesson{724, {Button::Menu}};
-constexpr LessonText RecipeLesson{725, {}};
-constexpr LessonText EnchantLesson{726, {}};
+constexpr LessonText PotionLesson{{724, {Button::Menu}}, {1428, {Button::Menu}}};
+constexpr LessonText RecipeLesson = Plain(725);
+constexpr LessonText EnchantLesson = Plain(726);
 
 // The cells that show a lesson text each time the player stands on them.
 struct LessonCell {
@@ -117,16 +151,20 @@ struct LessonCell {
   LessonText Lesson;
 };
 constexpr LessonCell LessonCells[] = {
-    {12, 27, {719, {Button::Direction, Button::DiagonalMove}}},
-    {12, 21, {723, {Button::Attack, Button::Dash, Button::Attack, Button::Dash}}},
-    {12, 13, {711, {}}},
-    {18, 11, {712, {}}},
-    {26, 11, {713, {}}},
+    {12, 27,
+     {{719, {Button::Direction, Button::DiagonalMove}},
+      {1426, {Button::Move, Button::Direction, Button::DiagonalMove}}}},
+    {12, 21,
+     {{723, {Button::Attack, Button::Dash, Button::Attack, Button::Dash}},
+      {1427, {Button::Attack, Button::Dash, Button::Attack, Button::Dash}}}},
+    {12, 13, Plain(711)},
+    {18, 11, Plain(712)},
+    {26, 11, Plain(713)},
     {28, 17, PotionLesson},
     {28, 25, RecipeLesson},
     {22, 27, EnchantLesson},
-    {20, 24, {727, {}}},
-    {20, 21, {728, {}}},
+    {20, 24, Plain(727)},
+    {20, 21, Plain(728)},
 };
 
 // What a step does every frame while it is the current one, and what ends it.

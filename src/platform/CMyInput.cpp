@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "system/SysKeys.h"
 #include "system/SysPlatform.h"
@@ -50,6 +51,19 @@ bool PovIsOneOf(std::uint32_t pov, std::uint32_t a, std::uint32_t b, std::uint32
   return pov == a || pov == b || pov == c;
 }
 
+// -1, 0 or 1: the side past half its travel an axis is pushed to.
+int StickSide(std::int32_t axis) { return axis < -StickThreshold ? -1 : axis > StickThreshold ? 1 : 0; }
+
+// A press began on the pad between two reads: a button went down, the hat
+// took a new direction, or a stick was pushed to a new side.
+bool PadPressBegan(const SysJoystickState& before, const SysJoystickState& now) {
+  for (std::size_t b = 0; b < std::size(now.Buttons); ++b)
+    if ((now.Buttons[b] & 0x80) && !(before.Buttons[b] & 0x80)) return true;
+  if (now.Pov[0] != SysPovCentred && now.Pov[0] != before.Pov[0]) return true;
+  return (StickSide(now.X) != 0 && StickSide(now.X) != StickSide(before.X)) ||
+         (StickSide(now.Y) != 0 && StickSide(now.Y) != StickSide(before.Y));
+}
+
 }  // namespace
 
 CMyInput* GetInput() {
@@ -65,7 +79,7 @@ CMyInput::CMyInput() {
   for (int user = 0; user < SysPadSlotCount; ++user) {
     if (SysGetPadState(user, probe)) {
       PadIndex = user;
-      PadConnected = true;
+      PadConnected = PadAttached = true;
       break;
     }
   }
@@ -123,10 +137,10 @@ void CMyInput::Record(int row, bool down) {
     history[0] = history[1] == -1 ? -1 : 1;
 }
 
-void CMyInput::PollJoystick() {
+bool CMyInput::PollJoystick() {
   std::memset(&PadState, 0, JoystickClearBytes);
   PadState.Pov[0] = SysPovCentred;
-  SysPollJoystick(PadState);
+  return SysPollJoystick(PadState);
 }
 
 void CMyInput::ReadPad() {
@@ -134,7 +148,8 @@ void CMyInput::ReadPad() {
   if (PadConnected) {
     PadState = SysJoystickState{};
     SysPadState pad;
-    if (!SysGetPadState(PadIndex, pad)) {
+    PadAttached = SysGetPadState(PadIndex, pad);
+    if (!PadAttached) {
       PadState.Pov[0] = SysPovCentred;
       return;
     }
@@ -156,12 +171,24 @@ void CMyInput::ReadPad() {
     InputHistory[InputRowStick + 3][0] = pad.ThumbRY;
   } else if (JoystickPresent) {
     JoystickRead = true;
-    PollJoystick();
+    PadAttached = PollJoystick();
     InputHistory[InputRowStick + 0][0] = PadState.X;
     InputHistory[InputRowStick + 1][0] = PadState.Y;
   } else {
+    PadAttached = false;
     PadState.Pov[0] = SysPovCentred;
   }
+}
+
+void CMyInput::NoteDeviceUsed() {
+  if (!Foreground) return;
+  for (int vk = 0; vk < 256; ++vk) {
+    if (KeySnapshot[vk] && !PreviousKeySnapshot[vk]) {
+      LastDevice = InputDevice::Keyboard;
+      return;
+    }
+  }
+  if (PadAttached && PadPressBegan(PreviousPadState, PadState)) LastDevice = InputDevice::Pad;
 }
 
 void CMyInput::Update() {
@@ -194,6 +221,7 @@ void CMyInput::Update() {
   InputHistory[InputRowPointerY][0] = mouse->CursorY * 4 / scale;
 
   ReadPad();
+  NoteDeviceUsed();
 
   // Directions from the stick, then from the POV hat, where no key is down.
   const std::int32_t x = PadState.X, y = PadState.Y;

@@ -29,6 +29,9 @@ constexpr int PadButtonCount = 10;
 // Pad button columns of the binding matrix.
 enum PadButton { PadA, PadB, PadX, PadY, PadLB, PadRB, PadBack, PadStart, PadLT, PadRT };
 
+// The device a press came from; what the player is told to press follows it.
+enum class InputDevice : std::uint8_t { Keyboard, Pad };
+
 // The one input object: per-input histories of the last 60 frames, newest
 // first; 1 down, 0 up, -1 down but consumed (2 on the pointer: handled).
 class CMyInput {
@@ -64,8 +67,12 @@ public:
   // not a drag.
   bool IsClicked() const;
 
-  // The DirectInput joystick into PadState.
-  void PollJoystick();
+  // The DirectInput joystick into PadState; false when it did not answer.
+  bool PollJoystick();
+
+  // The keyboard's keys are the ones to name: it was pressed last, or there
+  // is no pad to press.
+  bool IsKeyboardInUse() const { return LastDevice == InputDevice::Keyboard || !PadAttached; }
 
   SysJoystickState PadState = {};
   SysJoystickState PreviousPadState = {};
@@ -91,10 +98,16 @@ public:
   bool PadConnected = false;
   bool JoystickRead = false;
   std::int32_t PadIndex = -1;
+  // Whether the pad or joystick answered at the last frame, and which device
+  // had the newest press (a key that went down, or a pad button, hat
+  // direction or stick push that began).
+  bool PadAttached = false;
+  InputDevice LastDevice = InputDevice::Keyboard;
 
 private:
   void Record(int row, bool down);
   void ReadPad();
+  void NoteDeviceUsed();
   bool IsTriggered(int row) const;
 };
 

@@ -12,7 +12,7 @@ namespace {
 void ReportFailedWrite(const SysFile& file) {
   const std::string line = "Vorlumen: cannot write " + file.TargetPath() + ": " + file.FailureReason() +
                            "; the file stays as it was\n";
-  SysDebugOutput(line.c_str());
+  SysReportProblem(line.c_str());
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ bool CSaveFile::KeepAside(const char* name, const char* asideName) {
   if (SysMoveFile(from, to)) return true;
   const int error = errno;
   const std::string line = "Vorlumen: cannot move " + from + " to " + to + ": " + std::strerror(error) + "\n";
-  SysDebugOutput(line.c_str());
+  SysReportProblem(line.c_str());
   return false;
 }
 bool CSaveFile::Create(const char* name) {

@@ -5,10 +5,10 @@
 // texts are Shift-JIS bytes in static storage, exactly as the glyph decoder
 // reads them.
 
-using TextId = std::int32_t;     // 0-1425
+using TextId = std::int32_t;     // 0-1428
 using Language = std::uint32_t;  // 0 English, 1 Japanese; any other value reads English
 
-constexpr TextId TextCount = 1426;
+constexpr TextId TextCount = 1429;
 constexpr Language LanguageEnglish = 0;
 constexpr Language LanguageJapanese = 1;
 

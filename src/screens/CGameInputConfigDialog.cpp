@@ -66,7 +66,7 @@ void CGameInputConfigDialog::Close() {
     char line[96];
     std::snprintf(line, sizeof line, "%s: could not be written; the changes last until the game ends\n",
                   PersistName());
-    SysDebugOutput(line);
+    SysReportProblem(line);
   }
   Panel.SetVisible(false);
   Window.AnimateSize(LaidWidth, 0, LaidHeight, 0, GrowFrames, SizeAnimHeightThenWidth);

@@ -160,7 +160,7 @@ void CGameInputMainMenu::Update() {
     GetGameInputController()->ChangeChild(TitleMenuScreen);
     GetStateController()->ChangeState(StateTitle);
     CGameMain* game = GetGameMain();
-    if (!game->CaptureSaveImage() || !game->WriteSaveFile()) SysDebugOutput("Return to title: save was not written\n");
+    if (!game->CaptureSaveImage() || !game->WriteSaveFile()) SysReportProblem("Return to title: save was not written\n");
     return;
   }
   if (IsOpen == 1 && TransitionStep > 0) {

@@ -209,7 +209,7 @@ void CGameInputUnlock::Acknowledge() {
   if (NoticeType >= 0 && NoticeType <= 5) game->Settings.Block.DungeonOpenNoticeShown[NoticeType] = 1;
   if (NoticeType == GalleryNotice) game->Settings.Block.DungeonOpenNoticeShown[6] = 1;
   game->CaptureSaveImage();
-  if (!game->WriteSaveFile()) SysDebugOutput("save: could not be written after a notice\n");
+  if (!game->WriteSaveFile()) SysReportProblem("save: could not be written after a notice\n");
   Close();
 }
 

@@ -16,6 +16,8 @@ namespace {
 
 SDL_Window* MainWindow = nullptr;
 bool VideoStarted = false;
+// Debug lines stand in for a debugger's output, which players never see.
+bool DebugOutputShown = false;
 volatile std::sig_atomic_t QuitSignalled = 0;
 
 extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
@@ -228,7 +230,13 @@ void SysMessageBox(const char* utf8Text) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "", utf8Text, MainWindow);
 }
 
+void SysShowDebugOutput(bool shown) { DebugOutputShown = shown; }
+
 void SysDebugOutput(const char* text) {
+  if (DebugOutputShown) SysReportProblem(text);
+}
+
+void SysReportProblem(const char* text) {
   std::fputs(text, stderr);
   std::fflush(stderr);
 }

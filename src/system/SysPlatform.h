@@ -66,8 +66,12 @@ std::uint32_t SysWallClockMs();
 
 // A message box where there is a display, and always the text on stderr.
 void SysMessageBox(const char* utf8Text);
-// A debugger line: goes to stderr.
+// A debugger line: on stderr only once shown (the player's --verbose).
 void SysDebugOutput(const char* text);
+void SysShowDebugOutput(bool shown);
+// A line the player must read (a damaged file, a file not written): always
+// on stderr.
+void SysReportProblem(const char* text);
 
 // 0x411 when the locale says Japanese, else 0x409.
 std::uint16_t SysUserDefaultLangId();

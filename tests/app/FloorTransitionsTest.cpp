@@ -8,6 +8,7 @@
 #include "app/TurnTestSupport.h"
 #include "characters/CharacterFactory.h"
 #include "items/ItemFactory.h"
+#include "system/DebugLines.h"
 
 namespace {
 
@@ -104,6 +105,7 @@ TEST_F(FloorTransitions, AFloorWithNothingBelowIsKept) {
   BeginAt(5, 3);
   TestMonster* m = Place<TestMonster>(7, 3);
   GetStateController()->ChangeState(StateStageEnd);
+  DebugLinesShown shown;
   testing::internal::CaptureStderr();
   for (int i = 0; i < 17; ++i) Frame();
   const std::string err = testing::internal::GetCapturedStderr();

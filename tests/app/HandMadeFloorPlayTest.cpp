@@ -7,6 +7,7 @@
 // room entered.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/KeyPlaySupport.h"
@@ -15,17 +16,22 @@
 #include "floors/StageFactory.h"
 #include "items/CItem.h"
 #include "items/ItemFactory.h"
+#include "items/ItemTestSupport.h"
 #include "items/RecipeTables.h"
 #include "platform/CSoundManager.h"
 #include "platform/SoundFixture.h"
+#include "platform/VirtualPad.h"
 #include "screens/CGameInputMainMenu.h"
+#include "screens/CGameInputOptionKeyboardConfig.h"
+#include "screens/CGameInputTitleConfig.h"
+#include "system/SysInput.h"
 
 namespace {
 
 using namespace keyplay;
 
 constexpr std::uint32_t Seed = 500;
-constexpr std::uint32_t KeyMenu = 'S', KeyPageRight = 'R';
+constexpr std::uint32_t KeyMenu = 'S', KeyPageRight = 'R', KeyCancel = 'X';
 constexpr std::uint32_t Fighter = 0;
 constexpr ItemId PotionOfHealing = 0x900, MagicStoneOfHealing = 0xa00, ManaStone = 0x80F;
 
@@ -35,6 +41,9 @@ bool Shows(TextId id) {
   return std::string(GetGameInputMain()->GetMessageRow(0)).rfind(text.substr(0, text.find('%')), 0) == 0;
 }
 
+// The lesson text on screen, as UTF-8.
+std::string Lesson() { return itemtest::ToUtf8(GetGameInputMain()->GetMessageRow(0)); }
+
 class TutorialPlay : public KeyPlay {
 protected:
   void SetUp() override {
@@ -43,6 +52,7 @@ protected:
     // A lesson text takes the keys held when it opens.
     FramesKeysUp = 1;
     StartRun(Seed, 0, Fighter);
+    std::memcpy(SavedKeys, GetInput()->KeyBindingTable, sizeof SavedKeys);
     floor = dynamic_cast<CStageDataTutorial*>(game->CurrentStage);
     ASSERT_NE(floor, nullptr);
     player = game->Player;
@@ -50,6 +60,11 @@ protected:
   }
   void TearDown() override {
     GetGameInputMainMenu()->TutorialStep = 0;
+    CMyInput* input = GetInput();
+    if (!IsSkipped()) std::memcpy(input->KeyBindingTable, SavedKeys, sizeof SavedKeys);
+    input->PadConnected = input->PadAttached = false;
+    input->PadIndex = -1;
+    input->LastDevice = InputDevice::Keyboard;
     KeyPlay::TearDown();
   }
   bool WalkToCell(int x, int y) {
@@ -170,19 +185,68 @@ protected:
     CraftAndClose();
   }
 
+  // CONFIG as a player reaches it during a run: MENU, OPTION, KEYBOARD
+  // CONFIG, the action's row and the new key, then CANCEL out of each.
+  void RebindByKeys(int action, std::uint32_t vk) {
+    CGameInputMainMenu* menu = GetGameInputMainMenu();
+    Tap(KeyMenu);
+    ASSERT_EQ(Play()->GetChild(), menu);
+    for (int i = 0; i < CGameInputMainMenu::WaitFrames; ++i) Frame();
+    for (int i = 0; i < CGameInputMainMenu::TopEntryCount && menu->TopCursor != CGameInputMainMenu::TopOption; ++i)
+      Tap(KeyDown);
+    Tap(KeySelect);
+    CGameInputTitleConfig* settings = GetGameInputTitleConfig();
+    ASSERT_TRUE(RunUntil([&] { return settings->GetPhase() == ScreenActive; }, 60));
+    for (int i = 0; i < CGameInputTitleConfig::RowCount && settings->Cursor != CGameInputTitleConfig::RowKeyboard; ++i)
+      Tap(KeyDown);
+    Tap(KeySelect);
+    CGameInputOptionKeyboardConfig* keys = GetGameInputOptionKeyboardConfig();
+    ASSERT_TRUE(RunUntil([&] { return keys->GetPhase() == ScreenActive; }, 60));
+    using Keys = CGameInputOptionKeyboardConfig;
+    const auto onRow = [&] { return keys->Cursor < Keys::BindingRows && Keys::RowActions[keys->Cursor] == action; };
+    for (int i = 0; i < Keys::RowCount && !onRow(); ++i) Tap(KeyDown);
+    ASSERT_TRUE(onRow());
+    Tap(KeySelect);
+    ASSERT_EQ(keys->GetPhase(), CGameInputOptionKeyboardConfig::PhaseCapture);
+    Tap(vk);
+    Tap(KeyCancel);
+    ASSERT_TRUE(RunUntil([&] { return settings->GetPhase() == ScreenActive; }, 60));
+    Tap(KeyCancel);
+    ASSERT_TRUE(RunUntil([&] { return menu->GetChild() == nullptr && menu->GetPhase() == ScreenActive; }, 60));
+    Tap(KeyCancel);
+    ASSERT_TRUE(RunUntil([&] { return Play()->GetChild() == nullptr; }, 60));
+    ASSERT_TRUE(NextTurn());
+  }
+  // One step by the pad's D-pad `button`, held until the player moves.
+  bool PadStep(VirtualDevice& pad, int button) {
+    for (int i = 0; i < FramesKeysUp; ++i) Frame();
+    const int x = player->GetX(), y = player->GetY();
+    pad.Button(button, true);
+    bool moved = false;
+    for (int i = 0; i < 8 && !moved; ++i) {
+      Frame();
+      moved = player->GetX() != x || player->GetY() != y;
+    }
+    pad.Button(button, false);
+    return moved && NextTurn();
+  }
+
   CStageDataTutorial* floor = nullptr;
   CCharacterPlayer* player = nullptr;
+  std::uint32_t SavedKeys[InputActionCount] = {};
 };
 
 TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
   EXPECT_EQ(floor->GetCharacterAt(12, 27), player);
-  EXPECT_TRUE(Shows(719)) << "the first lesson greets the player";
+  // On the keyboard with no pad, the lessons name the keys.
+  EXPECT_EQ(Lesson(), "USE UP/DOWN/LEFT/RIGHT KEYS TO MOVE,\nA KEY TO CHANGE DIRECTION,\nD KEY TO DIAGONAL MOVE")
+      << "the first lesson greets the player";
   EXPECT_EQ(GetGameInputMainMenu()->TutorialStep, 1u);
   EXPECT_TRUE(floor->IsGateOpen(1));
 
   // Steps 0 and 1: up through gates 1 and 2, each shut behind the player.
   ASSERT_TRUE(WalkToCell(12, 21));
-  EXPECT_TRUE(Shows(723));
+  EXPECT_EQ(Lesson(), "USE X KEY TO ATTACK,\nZ KEY TO DASH,\nX+Z KEYS TO SKIP TURN");
   EXPECT_FALSE(floor->IsGateOpen(1));
   EXPECT_TRUE(floor->IsGateOpen(2));
   ASSERT_TRUE(WalkToCell(12, 13));
@@ -267,6 +331,35 @@ TEST_F(TutorialPlay, TwelveStepsFromTheStartRoomToTheStairs) {
   Press(KeyUp);
   EXPECT_TRUE(RunUntil([] { return State() == StateClear; }, 60)) << "the stairs end the tutorial";
   ReleaseKeys();
+}
+
+// In Japanese: the keys as bound, a key rebound through CONFIG on the way
+// by its new name; once the pad's D-pad walks the player, the pad's buttons.
+TEST_F(TutorialPlay, InJapaneseTheLessonsNameTheKeysAsBoundUntilThePadIsPressed) {
+  game->Settings.Block.Language = LanguageJapanese;
+  ASSERT_TRUE(WalkToCell(12, 26));
+  ASSERT_TRUE(WalkToCell(12, 27)) << "back on the start cell";
+  EXPECT_EQ(Lesson(), "UP/DOWN/LEFT/RIGHTキーで いどう、\nAキーで むきを かえる、\nDキーで ななめいどう");
+  RebindByKeys(InputActionAttack, 'F');
+  EXPECT_EQ(GetInput()->KeyBindingTable[InputActionAttack], static_cast<std::uint32_t>('F'));
+  ASSERT_TRUE(WalkToCell(12, 21));
+  EXPECT_EQ(Lesson(), "Fキーで こうげき、\nZキーで ダッシュ、\nF+Zキーで ターンを とばす");
+
+  // A pad attached when the game started, and walked off the cell and back.
+  SysOpenPads();
+  VirtualDevice pad(true);
+  ASSERT_TRUE(pad.Attached());
+  SysRefreshPads();
+  CMyInput* input = GetInput();
+  input->PadConnected = true;
+  input->PadIndex = 0;
+  ASSERT_TRUE(PadStep(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
+  ASSERT_TRUE(PadStep(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT));
+  EXPECT_EQ(floor->GetCharacterAt(12, 21), player);
+  EXPECT_EQ(Lesson(), "Bボタンで こうげき、\nAボタンで ダッシュ、\nB+Aボタンで ターンを とばす");
+  pad.Unplug();
+  SysRefreshPads();
+  SysClosePads();
 }
 
 class LabPlay : public KeyPlay {

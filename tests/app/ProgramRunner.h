@@ -1,6 +1,8 @@
 #pragma once
 // Starts the real program as a player would, without a display, and watches
-// what it writes to standard error.
+// what it writes to standard error. A quiet program (no --verbose) writes
+// nothing there when all is well, so it is known to run by its one-copy
+// lock instead.
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -9,6 +11,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,6 +24,7 @@ extern char** environ;
 struct RunningProgram {
   pid_t Pid = -1;
   std::string ErrPath;
+  std::string GameDir;  // empty: the program's own folder
 };
 
 inline std::string ReadTextFile(const std::string& path) {
@@ -43,6 +48,8 @@ struct ProgramLaunch {
 inline RunningProgram Launch(const ProgramLaunch& launch) {
   RunningProgram program;
   program.ErrPath = launch.ErrPath;
+  for (std::size_t i = 0; i + 1 < launch.Args.size(); ++i)
+    if (launch.Args[i] == "--game-dir") program.GameDir = launch.Args[i + 1];
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     const std::string var = *e;
@@ -114,6 +121,23 @@ inline bool WaitForText(const std::string& path, const std::string& text, int ti
   return false;
 }
 
+// The program holds its one-copy lock on `gameDir`: an abstract socket named
+// "Vorlumen" and the folder's absolute path, listed in /proc/net/unix. It is
+// bound after the program has taken over SIGINT and SIGTERM, so from then
+// on either ends it through its normal exit. Lines written by an earlier run
+// cannot be mistaken for it.
+inline bool WaitUntilLocked(const std::string& gameDir, int timeoutMs) {
+  char resolved[PATH_MAX];
+  const std::string name = " @Vorlumen" + std::string(realpath(gameDir.c_str(), resolved) ? resolved : gameDir.c_str());
+  for (int waited = 0; waited <= timeoutMs; waited += 20) {
+    std::ifstream sockets("/proc/net/unix");
+    for (std::string line; std::getline(sockets, line);)
+      if (line.size() >= name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
 // Ends a program that is still running, whatever it is doing.
 inline void KillProgram(RunningProgram& program) {
   if (program.Pid > 0) {
@@ -122,11 +146,14 @@ inline void KillProgram(RunningProgram& program) {
   }
 }
 
-// Lets a started program reach its main loop, stops it as the window
-// manager would, and returns its exit status (-1: it hung).
+// Lets a started program run, stops it as the window manager would, and
+// returns its exit status (-1: it hung or never took its lock).
 inline int StopOnceRunning(RunningProgram& program) {
   if (program.Pid <= 0) return -1;
-  WaitForText(program.ErrPath, "SteamAPI", 20000);
+  if (!WaitUntilLocked(program.GameDir, 20000)) {
+    KillProgram(program);
+    return -1;
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   kill(program.Pid, SIGTERM);
   const int status = WaitForExit(program, 20000);

@@ -4,6 +4,7 @@
 
 #include "app/SaveTestFixture.h"
 #include "characters/PlayerClasses.h"
+#include "system/DebugLines.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ TEST_F(RankingRegister, ReportsTheScoreUnderTheKeyOfItsDungeonAndClass) {
       {0, 0, 2, ""},  // the tutorial
       {3, 5, 2, ""},  // no key for the later classes
   };
+  DebugLinesShown shown;
   for (const Case& c : cases) {
     ::testing::internal::CaptureStderr();
     game->RegisterRankingEntry(Finished(c.Dungeon, c.Class, 5000, c.Result));

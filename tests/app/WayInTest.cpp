@@ -19,6 +19,7 @@
 #include "screens/CGameInputTitleTop.h"
 #include "screens/CGameInputUnlock.h"
 #include "screens/TitleTestSupport.h"
+#include "system/DebugLines.h"
 #include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
 #include "ui/CGameInputMain.h"
@@ -116,6 +117,7 @@ protected:
   }
   // SELECT on the dungeon under the cursor; what the game was asked.
   std::string StartRun() {
+    DebugLinesShown shown;
     testing::internal::CaptureStderr();
     Press(KeySelect);
     RunUntil([&] { return Dungeons->GetPhase() == CGameInputTitleStageSelect::PhaseRunStarted; }, "the hand-over");

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "FloorGenerationSupport.h"
 #include "app/CGameMain.h"
@@ -15,13 +16,17 @@
 #include "floors/StageFactory.h"
 #include "items/CItem.h"
 #include "items/ItemFactory.h"
+#include "items/ItemTestSupport.h"
 #include "platform/CMyInput.h"
 #include "platform/Random.h"
 #include "platform/TextTable.h"
 #include "screens/CGameInputMainMenu.h"
 #include "ui/CGameInputMain.h"
+#include "ui/InputTrigger.h"
 
 namespace {
+
+using itemtest::ToUtf8;
 
 constexpr ItemId Potion = 0x900, Stone = 0xa00, Sword = 0x000;
 
@@ -30,6 +35,7 @@ protected:
   void SetUp() override {
     floorgen::WithPlayer::SetUp();
     std::memcpy(savedPads_, GetInput()->PadBindingMatrix, sizeof savedPads_);
+    std::memcpy(savedKeys_, GetInput()->KeyBindingTable, sizeof savedKeys_);
     GetGameInputMain()->CloseMessage();
     floor_.reset(static_cast<CStageDataTutorial*>(CreateStage(TutorialStage)));
     ASSERT_NE(floor_, nullptr);
@@ -43,6 +49,19 @@ protected:
     GetGameInputMain()->CloseMessage();
     GetGameInputMainMenu()->TutorialStep = 0;
     std::memcpy(GetInput()->PadBindingMatrix, savedPads_, sizeof savedPads_);
+    std::memcpy(GetInput()->KeyBindingTable, savedKeys_, sizeof savedKeys_);
+    UseDevice(InputDevice::Keyboard, false);
+    GetGameMain()->Settings.Block.Language = LanguageEnglish;
+  }
+  // The device pressed last, and whether a pad answers.
+  static void UseDevice(InputDevice device, bool padAttached) {
+    GetInput()->LastDevice = device;
+    GetInput()->PadAttached = padAttached;
+  }
+  // The text that standing on (x, y) shows, as UTF-8.
+  std::string LessonAt(int x, int y) {
+    EXPECT_TRUE(floor_->OnTurnEvent(x, y)) << x << "," << y;
+    return ToUtf8(GetGameInputMain()->GetMessageRow(0));
   }
   CCharacterPlayer& P() { return static_cast<CCharacterPlayer&>(*Player()); }
   void MoveTo(int x, int y) {
@@ -75,6 +94,7 @@ protected:
 
 private:
   std::uint8_t savedPads_[PadMatrixRows][PadButtonCount] = {};
+  std::uint32_t savedKeys_[InputActionCount] = {};
 };
 
 TEST_F(Tutorial, NineRoomsThePlayerAndThreeMiningPointsAndNothingElse) {
@@ -116,6 +136,7 @@ TEST_F(Tutorial, NineRoomsThePlayerAndThreeMiningPointsAndNothingElse) {
 }
 
 TEST_F(Tutorial, EachLessonCellShowsItsTextWithTheBoundButtonsEveryVisit) {
+  UseDevice(InputDevice::Pad, true);
   std::memset(GetInput()->PadBindingMatrix, 0, sizeof GetInput()->PadBindingMatrix);
   GetInput()->PadBindingMatrix[3][2] = 1;  // DIRECTION on X; DIAGONAL MOVE on nothing
   GetInput()->PadBindingMatrix[0][0] = 1;  // ATTACK on A and B: the first counts
@@ -148,6 +169,46 @@ TEST_F(Tutorial, EachLessonCellShowsItsTextWithTheBoundButtonsEveryVisit) {
   EXPECT_FALSE(floor_->OnTurnEvent(12, 26));
   EXPECT_FALSE(floor_->OnTurnEvent(20, 19));
   EXPECT_FALSE(screen->IsMessageShown());
+}
+
+// On the keyboard the lessons name the bound keys, also after a rebinding,
+// "-" for a key the layout cannot name; the pad's names only while the pad
+// was pressed last and still answers.
+TEST_F(Tutorial, TheLessonsNameTheKeysOfTheKeyboardInUseInBothLanguages) {
+  struct Case {
+    InputDevice Device;
+    bool PadAttached;
+    const char* Start;
+  };
+  const char* keys = "USE UP/DOWN/LEFT/RIGHT KEYS TO MOVE,\nA KEY TO CHANGE DIRECTION,\nD KEY TO DIAGONAL MOVE";
+  const char* pad = "USE +CONTROL PAD TO MOVE,\nX BUTTON TO CHANGE DIRECTION,\nRB BUTTON TO DIAGONAL MOVE";
+  const Case devices[] = {
+      {InputDevice::Keyboard, false, keys},
+      {InputDevice::Keyboard, true, keys},
+      {InputDevice::Pad, false, keys},  // the pad is gone
+      {InputDevice::Pad, true, pad},
+  };
+  for (const Case& c : devices) {
+    UseDevice(c.Device, c.PadAttached);
+    EXPECT_EQ(LessonAt(12, 27), c.Start) << static_cast<int>(c.Device) << c.PadAttached;
+  }
+
+  UseDevice(InputDevice::Keyboard, true);
+  EXPECT_EQ(LessonAt(12, 21), "USE X KEY TO ATTACK,\nZ KEY TO DASH,\nX+Z KEYS TO SKIP TURN");
+  EXPECT_EQ(LessonAt(28, 17), ToUtf8(GetText(LanguageEnglish, 724))) << "the English names no key";
+  ASSERT_TRUE(GetInput()->SetKeyBinding('F', InputActionAttack));
+  ASSERT_TRUE(GetInput()->SetKeyBinding(0xFF, InputActionDash));  // no key of the layout
+  ASSERT_TRUE(GetInput()->SetKeyBinding('W', InputActionUp));
+  EXPECT_EQ(LessonAt(12, 21), "USE F KEY TO ATTACK,\n- KEY TO DASH,\nF+- KEYS TO SKIP TURN");
+
+  GetGameMain()->Settings.Block.Language = LanguageJapanese;
+  ASSERT_TRUE(GetInput()->SetKeyBinding('M', InputActionMenu));
+  EXPECT_EQ(LessonAt(12, 27), "W/DOWN/LEFT/RIGHTキーで いどう、\nAキーで むきを かえる、\nDキーで ななめいどう");
+  EXPECT_EQ(LessonAt(12, 21), "Fキーで こうげき、\n-キーで ダッシュ、\nF+-キーで ターンを とばす");
+  const std::string potion = LessonAt(28, 17);
+  EXPECT_NE(potion.find("Mキーで メニューを ひらいて"), std::string::npos) << potion;
+  UseDevice(InputDevice::Pad, true);
+  EXPECT_NE(LessonAt(28, 17).find("Yボタンで メニューを ひらいて"), std::string::npos);
 }
 
 TEST_F(Tutorial, TheFirstGatesOpenAtOnceAndCloseBehindThePlayer) {

@@ -4,10 +4,12 @@
 
 #include <SDL.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
 #include "platform/CMyInput.h"
+#include "platform/VirtualPad.h"
 #include "system/SysInput.h"
 #include "system/SysKeys.h"
 #include "system/SysPlatform.h"
@@ -19,54 +21,6 @@ const std::uint8_t* NoKeys(int* count) {
   *count = SDL_NUM_SCANCODES;
   return none;
 }
-
-class VirtualDevice {
-public:
-  explicit VirtualDevice(bool controller) {
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    if (controller) {
-      desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-      desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-      desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-      desc.name = "Test pad";
-    } else {
-      desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
-      desc.naxes = 4;
-      desc.nbuttons = 12;
-      desc.nhats = 1;
-      desc.name = "Test stick";
-    }
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    if (index < 0) return;
-    Id = SDL_JoystickGetDeviceInstanceID(index);
-    Stick = SDL_JoystickOpen(index);
-    // A released trigger sits at the low end of its axis.
-    if (controller) {
-      Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
-      Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
-    }
-  }
-  ~VirtualDevice() { Unplug(); }
-  VirtualDevice(const VirtualDevice&) = delete;
-  VirtualDevice& operator=(const VirtualDevice&) = delete;
-
-  bool Attached() const { return Stick != nullptr; }
-  void Button(int button, bool down) { SDL_JoystickSetVirtualButton(Stick, button, down); }
-  void Axis(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(Stick, axis, value); }
-  void Hat(Uint8 value) { SDL_JoystickSetVirtualHat(Stick, 0, value); }
-  void Unplug() {
-    if (!Stick) return;
-    SDL_JoystickClose(Stick);
-    Stick = nullptr;
-    for (int i = 0; i < SDL_NumJoysticks(); ++i)
-      if (SDL_JoystickGetDeviceInstanceID(i) == Id) SDL_JoystickDetachVirtual(i);
-  }
-
-private:
-  SDL_JoystickID Id = -1;
-  SDL_Joystick* Stick = nullptr;
-};
 
 class PadInput : public ::testing::Test {
 protected:
@@ -355,6 +309,46 @@ TEST_F(XInputPad, AnUnpluggedPadReadsCentredAndResumesWhenBack) {
   ExpectActionsDown({6});
 }
 
+// What the player is told to press follows the newest press: a key that
+// went down, or a pad button, D-pad direction, trigger or stick push that
+// began; something merely held does not count again. A pad that is gone
+// leaves the keyboard in use.
+TEST_F(XInputPad, TheNewestPressTellsWhichDeviceIsInUse) {
+  EXPECT_EQ(input.LastDevice, InputDevice::Keyboard) << "before any press";
+  const auto key = [this](bool down) { input.OnKeyMessage('X', down ? WM_KEYDOWN : WM_KEYUP); };
+  struct Step {
+    const char* What;
+    std::function<void()> Do;
+    InputDevice Expected;
+  };
+  const Step steps[] = {
+      {"button A", [&] { pad->Button(SDL_CONTROLLER_BUTTON_A, true); }, InputDevice::Pad},
+      {"a key while A is held", [&] { key(true); }, InputDevice::Keyboard},
+      {"A still held, the key let go", [&] { key(false); }, InputDevice::Keyboard},
+      {"A let go", [&] { pad->Button(SDL_CONTROLLER_BUTTON_A, false); }, InputDevice::Keyboard},
+      {"the D-pad", [&] { pad->Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true); }, InputDevice::Pad},
+      {"a key", [&] { key(true); }, InputDevice::Keyboard},
+      {"the D-pad held on", [] {}, InputDevice::Keyboard},
+      {"the stick pushed", [&] { pad->Axis(SDL_CONTROLLER_AXIS_LEFTX, 32767); }, InputDevice::Pad},
+      {"the key held on", [] {}, InputDevice::Pad},
+      {"the stick barely moved back", [&] { pad->Axis(SDL_CONTROLLER_AXIS_LEFTX, 30000); }, InputDevice::Pad},
+      {"the key let go", [&] { key(false); }, InputDevice::Pad},
+      {"a key again", [&] { key(true); }, InputDevice::Keyboard},
+      {"the right trigger", [&] { pad->Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767); }, InputDevice::Pad},
+  };
+  for (const Step& step : steps) {
+    step.Do();
+    Frames(1);
+    EXPECT_EQ(input.LastDevice, step.Expected) << step.What;
+    EXPECT_EQ(input.IsKeyboardInUse(), step.Expected == InputDevice::Keyboard) << step.What;
+  }
+  pad->Unplug();
+  SysRefreshPads();
+  Frames(1);
+  EXPECT_EQ(input.LastDevice, InputDevice::Pad);
+  EXPECT_TRUE(input.IsKeyboardInUse()) << "no pad to press";
+}
+
 class DirectInputJoystick : public PadInput {
 protected:
   void SetUp() override {
@@ -402,6 +396,16 @@ TEST_F(DirectInputJoystick, TheHatIsAPovInHundredthsOfADegree) {
     stick->Hat(SDL_HAT_CENTERED);
     Frames(2);
   }
+}
+
+TEST_F(DirectInputJoystick, ItsPressesAreThePadsAndAGoneStickLeavesTheKeyboard) {
+  stick->Button(3, true);
+  Frames(1);
+  EXPECT_EQ(input.LastDevice, InputDevice::Pad);
+  EXPECT_FALSE(input.IsKeyboardInUse());
+  stick->Unplug();
+  Frames(1);
+  EXPECT_TRUE(input.IsKeyboardInUse());
 }
 
 TEST_F(DirectInputJoystick, AxesSpanPlusMinus1000AndButtonsFollowTheMatrix) {

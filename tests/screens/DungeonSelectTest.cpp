@@ -19,6 +19,7 @@
 #include "screens/TitleTestSupport.h"
 #include "system/PictureDecode.h"
 #include "system/ResourceModule.h"
+#include "system/DebugLines.h"
 
 namespace {
 
@@ -149,6 +150,7 @@ TEST_F(DungeonSelect, SelectStopsTheMusicCheersAndStartsTheRunAfterTheFade) {
   EXPECT_EQ(fadeAt, 42);
   EXPECT_EQ(S->GetSelectedDungeon(), 0);
 
+  DebugLinesShown shown;
   testing::internal::CaptureStderr();
   RunUntil([&] { return S->GetPhase() == StageSelect::PhaseRunStarted; });
   for (int i = 0; i < 5; ++i) Step();

@@ -15,6 +15,7 @@
 #include "screens/CGameInputTitleTop.h"
 #include "screens/TitleScreenKit.h"
 #include "screens/TitleTestSupport.h"
+#include "system/DebugLines.h"
 
 namespace {
 
@@ -281,6 +282,7 @@ TEST_F(RunEndScreens, AClearOutOfRangeRecordsNoProgressAndSaysSo) {
     b.Fullscreen = 0;
     SaveBlock before;
     std::memcpy(&before, &b, sizeof before);
+    DebugLinesShown shown;
     testing::internal::CaptureStderr();
     RecordDungeonClear();
     const std::string err = testing::internal::GetCapturedStderr();

@@ -29,7 +29,7 @@ const SourceText Sources[] = {
 #undef LITERAL
 #undef NONE
 
-constexpr int TextCount = 1426;
+constexpr int TextCount = 1429;
 
 bool Convert(const char* to, const char* from, const std::string& in, std::string& out) {
   iconv_t cd = iconv_open(to, from);
