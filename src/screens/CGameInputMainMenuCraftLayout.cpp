@@ -233,10 +233,10 @@ void CGameInputMainMenu::BuildEnchantNote() {
   text(m.PreviewNumber, 0, 0, 36, 28);
   Picture(m.PreviewArrows[0], 92, 102, 20, 20, Cell(5, 85, 10, 10), 2.0f, &m.Preview);
   Picture(m.PreviewArrows[1], 160, 102, 20, 20, Cell(25, 85, 10, 10), 2.0f, &m.Preview);
-  Picture(m.PreviewCancel, 28, 138, 99, 60, Cell(375, 246, 33, 20), 3.0f, &m.Preview);
-  Picture(m.PreviewCraft, 146, 138, 99, 60, Cell(428, 246, 33, 20), 3.0f, &m.Preview);
-  text(m.PreviewCancel, 0, 0, 99, 60);
-  text(m.PreviewCraft, 0, 0, 99, 60);
+  Picture(m.PreviewCancel, 22, 138, 109, 66, Cell(375, 246, 33, 20), 3.3f, &m.Preview);
+  Picture(m.PreviewCraft, 142, 138, 109, 66, Cell(428, 246, 33, 20), 3.3f, &m.Preview);
+  text(m.PreviewCancel, 0, 0, 109, 66);
+  text(m.PreviewCraft, 0, 0, 109, 66);
   m.PreviewCancel.SetText(GetCurrentLanguageText(CancelText));
   m.PreviewCraft.SetText(GetCurrentLanguageText(CraftText));
 }

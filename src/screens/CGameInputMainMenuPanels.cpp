@@ -102,6 +102,9 @@ void CGameInputMainMenu::RefreshCraftPage() {
                      static_cast<CWidget*>(&Material.ResultDescription), static_cast<CWidget*>(&Material.NumberBox),
                      static_cast<CWidget*>(&Material.CountCancel), static_cast<CWidget*>(&Material.CountCraft)})
     CWidget::SetCaptionFont(*w, &GetGameMain()->Fonts[english ? 2 : 6], english ? 1.0 : 0.5);
+  // The note's buttons are drawn at a smaller scale than the page's.
+  for (CWidget* w : {&Material.PreviewCancel, &Material.PreviewCraft})
+    CWidget::SetCaptionFont(*w, &GetGameMain()->Fonts[english ? 2 : 6], (english ? 4.0 : 2.0) / w->GetScaleX());
   for (CWidget* w : {static_cast<CWidget*>(&Material.CountCancel), static_cast<CWidget*>(&Recipe.CancelButton),
                      &Material.PreviewCancel})
     w->SetText(GetCurrentLanguageText(CancelText));

@@ -113,6 +113,12 @@ public:
     Shoot("enchant");
     PickAt(0);  // the first stone of the list
     Shoot("enchant_note");
+    // The page's texts follow the language at the next refresh.
+    game_.Settings.Block.Language = LanguageJapanese;
+    menu_.RefreshPanels();
+    Shoot("enchant_note_ja");
+    game_.Settings.Block.Language = LanguageEnglish;
+    menu_.RefreshPanels();
     BackToChooser();
     Press(KeyCancel);
 
