@@ -153,8 +153,9 @@ CItem* CombineItems(CItem* first, CItem* second, const CCharacter* crafter) {
 }
 
 CItem* PreviewCombineItems(const CItem* first, const CItem* second, const CCharacter* crafter) {
+  // Shown however many are held: the window says when too few are.
   const Combination c = Plan(first, second);
-  if (!c.Possible() || !HoldsEnough(*first, *second, c)) return nullptr;
+  if (!c.Possible()) return nullptr;
   const CItem* receiver = Pick(c.Receiver, first, second);
   if (!receiver) return MakeResult(c, *first, *second, crafter);
   CItem* copy = receiver->Clone();

@@ -29,5 +29,6 @@ CItem* CombineItems(CItem* first, CItem* second, const CCharacter* crafter);
 
 // What CombineItems would give, as a new item owned by the caller, with the
 // ingredients untouched: a fusing is shown on a clone of the receiving item.
-// Null wherever CombineItems would refuse.
+// How many are held is not asked, so the craft window can show the result of
+// picks too short to craft; null wherever the pair does not combine.
 CItem* PreviewCombineItems(const CItem* first, const CItem* second, const CCharacter* crafter);

@@ -278,8 +278,6 @@ public:
   CWidget TouchAreas[10];
   CWidget PadKeys[8];
   CWidget DescriptionBox, WideDescriptionBox, MessageStrip;
-  // The detail panel: 0 the chosen item's status text, 1 its name.
-  CWidget InfoBoxes[2];
 
   CWidget MenuShade, PhoneBackdrop, CoverShade;
   CWidget PageTabs[4];
@@ -300,6 +298,10 @@ public:
   CWidgetWindow ActionButtons[3];
   CWidget ActionMarker;
   CWidgetWindow ItemNameWindow, ItemStatusWindow;
+  // The detail panel, drawn under the page: its window frames the name
+  // line; InfoBoxes 0 holds the chosen item's status text, 1 its name.
+  CWidgetWindow ItemDetailWindow;
+  CWidget InfoBoxes[2];
 
   // Craft page.
   CWidget CraftTabs[3], CraftTabEdges[3], CraftTabCursors[3];
@@ -327,6 +329,7 @@ private:
   void BuildCraftPage();
   void BuildRecipePage();
   void BuildMaterialPage();
+  void BuildEnchantNote();
   void BuildCommandPage();
   void LayoutGrid();
 

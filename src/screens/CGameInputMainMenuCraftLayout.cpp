@@ -1,5 +1,6 @@
 // The build of the craft page: the craft-kind tabs and chooser, the recipe
 // book with its count dialog, and the material page with its pick grid.
+#include "app/CGameMain.h"
 #include "screens/CGameInputMainMenu.h"
 #include "platform/TextTable.h"
 #include "screens/MainMenuLayoutKit.h"
@@ -24,10 +25,10 @@ void ScrollBar(CWidget& track, CWidget& up, CWidget& down, CWidget& thumb, CWidg
   Picture(end, 0, 46, 64, 4, Cell(460, 448, 15, 2), 2.0f, &thumb);
 }
 
-// The preview panel of the phone layouts, with its title, number, arrows
-// and the fixed CANCEL / CRAFT pair.
+// The recipe book's preview panel of the phone layouts, with its title,
+// number, arrows and the fixed CANCEL / CRAFT pair.
 void PreviewPanel(CWidget& panel, CWidget& title, CWidget& number, CWidget* arrows, CWidget& cancel, CWidget& craft,
-                  int y, bool buttonCells, CWidget* parent) {
+                  int y, CWidget* parent) {
   Picture(panel, 4, y, 312, 240, Cell(340, 150, 156, 120), 2.0f, parent);
   Caption(panel, 86, 16, 220, 120, 5, 2, true);
   Picture(title, 0, 0, 312, 240, NoCell, 2.0f, &panel);
@@ -36,8 +37,8 @@ void PreviewPanel(CWidget& panel, CWidget& title, CWidget& number, CWidget* arro
   Caption(number, 0, 0, 36, 28, 10, 2, true);
   Picture(arrows[0], 106, 148, 32, 32, NoCell, 2.0f, &panel);
   Picture(arrows[1], 174, 148, 32, 32, NoCell, 2.0f, &panel);
-  Picture(cancel, 70, 192, 66, 40, buttonCells ? Cell(375, 246, 33, 20) : NoCell, 2.0f, &panel);
-  Picture(craft, 176, 192, 66, 40, buttonCells ? Cell(428, 246, 33, 20) : NoCell, 2.0f, &panel);
+  Picture(cancel, 70, 192, 66, 40, Cell(375, 246, 33, 20), 2.0f, &panel);
+  Picture(craft, 176, 192, 66, 40, Cell(428, 246, 33, 20), 2.0f, &panel);
   Caption(cancel, 0, 0, 66, 40, 10, 2);
   Caption(craft, 0, 0, 66, 40, 10, 2);
   cancel.SetText(GetCurrentLanguageText(CancelText));
@@ -124,7 +125,7 @@ void CGameInputMainMenu::BuildRecipePage() {
   Window(r.PageBox, 530, 170, 80, 32, 4.0f, 255, &r.RecipeWindow);
   Caption(r.PageBox, 0, 0, 80, 32, 10, 0);
   Picture(r.ListCursor, 0, 0, 64, 64, Cell(80, 140, 16, 16), 4.0f, page);
-  Fill(r.Backdrop, -100, -100, 1480, 920, 0, 0, 36, 32, 46, 255, 1.0f, page);
+  Fill(r.Backdrop, -100, -100, 1480, 920, 1480, 920, 36, 32, 46, 255, 1.0f, page);
   for (int i = 0; i < 57; ++i) {
     const int x = 32 + 64 * (i % 19), y = 528 + 64 * (i / 19);
     Picture(r.Cells[i], x, y, 64, 64, Cell(60, 140, 16, 16), 4.0f, page);
@@ -160,7 +161,7 @@ void CGameInputMainMenu::BuildRecipePage() {
     Caption(r.ChosenNames[i], 36, 0, 600, 32, 6, 6);
   }
   PreviewPanel(r.Preview, r.PreviewTitle, r.PreviewNumber, r.PreviewArrows, r.PreviewCancel, r.PreviewCraft, 114,
-               true, shade);
+               shade);
   Picture(r.Header, 20, 10, 280, 22, Cell(340, 150, 140, 11), 2.0f, shade);
   Caption(r.Header, 0, 2, 280, 20, 10, 2);
   Picture(r.HeaderEnd, 260, 0, 280, 22, Cell(486, 150, 10, 11), 2.0f, &r.Header);
@@ -171,9 +172,7 @@ void CGameInputMainMenu::BuildMaterialPage() {
   CWidget* page = &MaterialPagePanel;
   Picture(m.ListArea, 20, 90, 250, 306, NoCell, 2.0f, page);
   ScrollBar(m.ScrollTrack, m.ScrollUp, m.ScrollDown, m.ScrollThumb, m.ScrollThumbEnd, 90, 242, 121, page);
-  PreviewPanel(m.Preview, m.PreviewTitle, m.PreviewNumber, m.PreviewArrows, m.PreviewCancel, m.PreviewCraft, 100,
-               false, page);
-  Picture(m.PreviewIcon, 42, 64, 0, 0, NoCell, 2.0f, &m.Preview);
+  BuildEnchantNote();
   Window(m.CountWindow, 460, 240, 360, 240, 4.0f, 255, page);
   Caption(m.CountWindow, 12, 6, 336, 240, 9, 2);
   Window(m.CountCancel, 210, 190, 120, 32, 4.0f, 0, &m.CountWindow);
@@ -205,7 +204,7 @@ void CGameInputMainMenu::BuildMaterialPage() {
   Window(m.DetailWindow, 350, 0, 250, 252, 2.0f, 160, &m.ChoiceList);
   Caption(m.DetailWindow, 10, 6, 230, 240, 5, 4);
   Picture(m.ListCursor, 0, 0, 64, 64, Cell(80, 140, 16, 16), 4.0f, page);
-  Fill(m.Backdrop, -100, -100, 1480, 920, 0, 0, 36, 32, 46, 255, 1.0f, page);
+  Fill(m.Backdrop, -100, -100, 1480, 920, 1480, 920, 36, 32, 46, 255, 1.0f, page);
   for (int i = 0; i < 2; ++i) {
     Picture(m.ChosenIcons[i], 160, 0, 80, 56, NoCell, 4.0f);
     Picture(m.ChosenNames[i], 160, 0, 80, 56, NoCell, 4.0f);
@@ -213,6 +212,33 @@ void CGameInputMainMenu::BuildMaterialPage() {
   }
   LayoutGrid();
   for (int i = 0; i < 2; ++i) m.ChosenIcons[i].Parent = m.ChosenNames[i].Parent = &m.ChosenRows[i];
+}
+
+// The enchantment note: ENCHANT's question, count and CANCEL / CRAFT in
+// small, in the corner right of the pick grid, clear of every other piece.
+// Its texts keep the size of the page's others whatever the pieces' scale.
+void CGameInputMainMenu::BuildEnchantNote() {
+  MaterialPageWidgets& m = Material;
+  constexpr int width = 273, height = 210;
+  auto text = [](CWidget& w, int dx, int dy, int boxWidth, int boxHeight) {
+    Caption(w, dx, dy, boxWidth, boxHeight, 10, 2, true);
+    CWidget::SetCaptionFont(w, &GetGameMain()->Fonts[2], 4.0 / w.GetScaleX());
+  };
+  Picture(m.Preview, 1000, 478, width, height, Cell(340, 150, 156, 120), 1.75f, &MaterialPagePanel);
+  text(m.Preview, 12, 36, width - 24, 56);
+  Picture(m.PreviewTitle, 0, 0, width, height, NoCell, 1.75f, &m.Preview);
+  text(m.PreviewTitle, 0, 6, width, 28);
+  Picture(m.PreviewIcon, 42, 64, 0, 0, NoCell, 2.0f, &m.Preview);
+  Picture(m.PreviewNumber, 118, 98, 36, 28, NoCell, 2.0f, &m.Preview);
+  text(m.PreviewNumber, 0, 0, 36, 28);
+  Picture(m.PreviewArrows[0], 92, 102, 20, 20, Cell(5, 85, 10, 10), 2.0f, &m.Preview);
+  Picture(m.PreviewArrows[1], 160, 102, 20, 20, Cell(25, 85, 10, 10), 2.0f, &m.Preview);
+  Picture(m.PreviewCancel, 22, 138, 109, 66, Cell(375, 246, 33, 20), 3.3f, &m.Preview);
+  Picture(m.PreviewCraft, 142, 138, 109, 66, Cell(428, 246, 33, 20), 3.3f, &m.Preview);
+  text(m.PreviewCancel, 0, 0, 109, 66);
+  text(m.PreviewCraft, 0, 0, 109, 66);
+  m.PreviewCancel.SetText(GetCurrentLanguageText(CancelText));
+  m.PreviewCraft.SetText(GetCurrentLanguageText(CraftText));
 }
 
 // The pick grid lies exactly over the item page's worn row, bag rows and FOOT.

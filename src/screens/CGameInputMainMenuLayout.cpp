@@ -67,10 +67,6 @@ void CGameInputMainMenu::BuildTouchWidgets() {
   WideDescriptionBox.SetCaptionBox(12, 8, 292, 89, 5);
   Picture(MessageStrip, 2, 320, 316, 30, NoCell, 1.0f);
   MessageStrip.SetCaptionBox(0, 0, 316, 28, 10);
-  for (CWidget& box : InfoBoxes) Picture(box, 6, 40, 240, 128, Cell(300, 384, 120, 64), 2.0f, &ItemPagePanel);
-  Caption(InfoBoxes[0], 14, 32, 226, 100, 5, 2, true);
-  InfoBoxes[0].SetAlpha(224);
-  Caption(InfoBoxes[1], 0, 4, 240, 128, 9, 2, true);
 }
 
 void CGameInputMainMenu::BuildItemPage() {
@@ -79,6 +75,12 @@ void CGameInputMainMenu::BuildItemPage() {
   Caption(ItemStatusWindow, 20, 6, 1024, 160, 5, 2);
   Window(ItemNameWindow, 128, 122, 1024, 44, 4.0f, 224, page);
   Caption(ItemNameWindow, 20, 6, 1024, 32, 5, 2);
+  // The detail panel's texts lie exactly under the page's own.
+  Window(ItemDetailWindow, 128, 122, 1024, 44, 4.0f, 224, page);
+  Picture(InfoBoxes[1], 0, 0, 1024, 44, NoCell, 4.0f, &ItemDetailWindow);
+  Caption(InfoBoxes[1], 20, 6, 1024, 32, 5, 2, true);
+  Picture(InfoBoxes[0], 128, 186, 1024, 172, NoCell, 4.0f, page);
+  Caption(InfoBoxes[0], 20, 6, 1024, 160, 5, 2, true);
   // From y 464 to the screen's bottom across its width, one 4-texel row per scale step.
   const int width = GetGameMain()->GetScreenWidth(), height = GetGameMain()->GetScreenHeight() - 464;
   const int bandScale = height / 4;

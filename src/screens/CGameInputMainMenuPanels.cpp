@@ -19,7 +19,7 @@ namespace {
 
 constexpr TextId MaterialTabText = 1393, RecipeTabText = 1394, EnchantTabText = 1395, ItemListText = 1396,
                  EquipmentListText = 1397, FirstMaterialText = 1387, SecondMaterialText = 1388, BaseText = 1389,
-                 StoneText = 1390, CancelText = 1391, CraftText = 1392, NotEnoughText = 1415,
+                 StoneText = 1390, CancelText = 1391, CraftText = 1392, EnchantText = 1411, NotEnoughText = 1415,
                  HowManyText = 1417, SureText = 1418;
 constexpr int BookCells = 57, BookThumbRows = 9;
 
@@ -102,7 +102,11 @@ void CGameInputMainMenu::RefreshCraftPage() {
                      static_cast<CWidget*>(&Material.ResultDescription), static_cast<CWidget*>(&Material.NumberBox),
                      static_cast<CWidget*>(&Material.CountCancel), static_cast<CWidget*>(&Material.CountCraft)})
     CWidget::SetCaptionFont(*w, &GetGameMain()->Fonts[english ? 2 : 6], english ? 1.0 : 0.5);
-  for (CWidget* w : {static_cast<CWidget*>(&Material.CountCancel), static_cast<CWidget*>(&Recipe.CancelButton)})
+  // The note's buttons are drawn at a smaller scale than the page's.
+  for (CWidget* w : {&Material.PreviewCancel, &Material.PreviewCraft})
+    CWidget::SetCaptionFont(*w, &GetGameMain()->Fonts[english ? 2 : 6], (english ? 4.0 : 2.0) / w->GetScaleX());
+  for (CWidget* w : {static_cast<CWidget*>(&Material.CountCancel), static_cast<CWidget*>(&Recipe.CancelButton),
+                     &Material.PreviewCancel})
     w->SetText(GetCurrentLanguageText(CancelText));
   for (CWidget* w : {static_cast<CWidget*>(&Material.CountCraft), static_cast<CWidget*>(&Recipe.CraftButton),
                      &Material.PreviewCraft})
@@ -115,11 +119,22 @@ void CGameInputMainMenu::RefreshCraftPage() {
   Recipe.ListTabs[1].SetText(GetCurrentLanguageText(EquipmentListText));
   for (int i = 0; i < 11; ++i) SetLevel(Recipe.CategoryIcons[i], i == RecipeBookPage ? 255 : 64);
 
+  // The enchantment note: its question waits for both picks.
+  Material.Preview.SetVisible(kind == CraftKindEnchant);
+  Material.PreviewTitle.SetText(GetCurrentLanguageText(EnchantText));
+  Material.Preview.SetText("");
+  SetNumber(Material.PreviewNumber, CraftCount);
+  for (CWidget& arrow : Material.PreviewArrows) arrow.SetVisible(false);
+  Bright(Material.PreviewCancel, true);
+  Choosable(Material.PreviewCraft, false);
+
   // The pick slots and the material confirmation.
   Material.ChosenIcons[0].SetSelected(FirstPick == -1);
   Material.ChosenIcons[1].SetSelected(FirstPick != -1 && SecondPick == -1);
   Material.CountWindow.SetVisible(bothPicked);
   Material.ResultDescription.SetVisible(bothPicked);
+  // Each confirmation's shade darkens the page only while it asks.
+  Material.PageShade.SetVisible(bothPicked);
 
   // Cursor boxes.
   const CWidget* pickCell = GetPickCellWidget(CraftListCursor);
@@ -140,6 +155,7 @@ void CGameInputMainMenu::RefreshCraftPage() {
       ChosenRecipe != -1 &&
       (firstCandidates == 0 || secondCandidates == 0 ||
        (oneKindTwice && firstCandidates == 1 && onlyFirst.Item && onlyFirst.Item->GetCount() < 2) || bothPicked));
+  Recipe.PageShade.SetVisible(Recipe.CountWindow.Visible);
   if (ChosenRecipe == -1 && bothPicked) RefreshMaterialConfirmation();
   if (Recipe.CountWindow.Visible) RefreshRecipeConfirmation();
   RefreshCraftPreviews();
@@ -238,7 +254,10 @@ void CGameInputMainMenu::RefreshRecipeBook() {
 void CGameInputMainMenu::RefreshCraftPreviews() {
   MaterialPageWidgets& m = Material;
   Previews.Slots[0] = ViewPick(FirstPick == -1 ? CraftListCursor : FirstPick, false);
-  Previews.Slots[1] = FirstPick == -1 ? PickView{} : ViewPick(CraftListCursor, true);
+  Previews.Slots[1] = FirstPick == -1 ? PickView{} : ViewPick(SecondPick == -1 ? CraftListCursor : SecondPick, true);
+  // Once both are picked the confirmation has made and shown their result
+  // and shaded the slots by what each craft takes.
+  if (ChosenRecipe == -1 && FirstPick != -1 && SecondPick != -1) return;
   Previews.CursorResult.reset(PreviewCombineItems(Previews.Slots[0].Item, Previews.Slots[1].Item, Player()));
   char text[ItemTextSize];
   for (int i = 0; i < 2; ++i) {
@@ -261,6 +280,7 @@ void CGameInputMainMenu::RefreshMaterialConfirmation() {
   MaterialPageWidgets& m = Material;
   ShadePair(m.CountCancel, m.CountCraft);
   const PickView a = ViewPick(FirstPick, false), b = ViewPick(SecondPick, true);
+  Previews.CursorResult.reset();
   if (!a.Item || !b.Item) return;
   RecipeNeeds needs{1, 1};
   if (const int r = FindRecipeIndex(a.Item->GetId(), b.Item->GetId()); r >= 0) needs = GetRecipeNeeds(r, a.Item->GetId());
@@ -269,7 +289,8 @@ void CGameInputMainMenu::RefreshMaterialConfirmation() {
   const bool enoughB = b.Item->GetCount() >= needs.Second;
   const bool possible = (GetCraftKind() == CraftKindMaterial || GetEnchantProblem() == 0) && enoughA && enoughB;
   Choosable(m.PreviewCraft, possible);
-  m.PreviewNumber.SetVisible(possible);
+  // The notice takes the count box's place.
+  m.NumberBox.SetVisible(possible);
   m.CountCancel.SetVisible(possible);
   m.CountCraft.SetVisible(possible);
   m.MessageLine.SetVisible(!possible);
@@ -293,21 +314,26 @@ void CGameInputMainMenu::RefreshMaterialConfirmation() {
     bareBase.reset(CreateItem(a.Item->GetId()));
     if (bareBase) base = bareBase.get();
   }
-  const std::unique_ptr<CItem> result(PreviewCombineItems(base, b.Item, Player()));
+  Previews.CursorResult.reset(PreviewCombineItems(base, b.Item, Player()));
   char text[ItemTextSize];
-  if (const CItem* r = result.get()) {
+  if (const CItem* r = Previews.CursorResult.get()) {
     m.ResultWindow.SetText(r->GetNameWithCount(text, sizeof text));
     text[0] = '\n';
     r->GetStatusText(text + 1, sizeof text - 1);
     m.ResultDescription.SetText(text);
+  } else {
+    m.ResultWindow.SetText("");
+    m.ResultDescription.SetText("");
   }
   const TextId question = GetCraftKind() == CraftKindEnchant ? SureText : HowManyText;
   m.CountWindow.SetText(possible ? GetCurrentLanguageText(question) : "");
+  m.Preview.SetText(GetCurrentLanguageText(possible ? question : NotEnoughText));
   SetNumber(m.NumberBox, CraftCount);
-  SetNumber(m.PreviewNumber, CraftCount);
   const int limit = GetCraftLimit();
-  m.NumberArrows[0].SetVisible(CraftCount < limit);
-  m.NumberArrows[1].SetVisible(CraftCount > 1);
+  for (CWidget* arrows : {m.NumberArrows, m.PreviewArrows}) {
+    arrows[0].SetVisible(CraftCount < limit);
+    arrows[1].SetVisible(CraftCount > 1);
+  }
   // The names show what one craft takes, not what is held.
   const PickView picks[2] = {a, b};
   const int need[2] = {needs.First, needs.Second};
@@ -379,6 +405,11 @@ void CGameInputMainMenu::DrawCraftPage(int pass) {
     if (cell.IsVisible()) DrawCentred(ViewPick(c, second).Item, cell, cell.GetRed(), cell.GetAlpha(), true);
   }
   m.ListCursor.Draw();
+  CWidget* note[] = {&m.Preview, &m.PreviewTitle, &m.PreviewNumber, &m.PreviewArrows[0], &m.PreviewArrows[1],
+                     &m.PreviewCancel, &m.PreviewCraft};
+  for (CWidget* w : note) w->Draw();
+  for (CWidget* w : {&m.Preview, &m.PreviewTitle, &m.PreviewNumber, &m.PreviewCancel, &m.PreviewCraft})
+    w->DrawCaption();
   m.PageShade.Draw();
   for (CWidget* w : {static_cast<CWidget*>(&m.CountWindow), static_cast<CWidget*>(&m.NumberBox), &m.NumberArrows[0],
                      &m.NumberArrows[1], static_cast<CWidget*>(&m.CountCancel), static_cast<CWidget*>(&m.CountCraft)})

@@ -178,10 +178,16 @@ void CGameInputMainMenu::DrawStatusPanel() {
   TopMenuCursor.Draw();
 }
 
-// Pass 0 is the detail panel of the touch layouts, which this layout does
-// not show; any other pass draws the item page.
+// Pass 0 draws the detail panel, any other pass the item page.
 void CGameInputMainMenu::DrawItemPanel(int pass) {
-  if (pass == 0) return;
+  if (pass == 0) {
+    ItemDetailWindow.Draw();
+    for (CWidget* box : {&InfoBoxes[1], &InfoBoxes[0]}) {
+      box->Draw();
+      box->DrawCaption();
+    }
+    return;
+  }
   ItemStatusWindow.Draw();
   ItemStatusWindow.DrawCaption();
   ItemNameWindow.DrawCaption();

@@ -111,18 +111,21 @@ TEST_F(Combining, EveryRecipeMakesItsResultFromExactlyItsCounts) {
   }
 }
 
-TEST_F(Combining, TooFewHeldRefusesAndTakesNothing) {
+// The craft refuses what too few are held for; the preview still shows what
+// the pair would make, so the window can show it beside its notice.
+TEST_F(Combining, TooFewHeldRefusesAndTakesNothingButStillPreviews) {
   struct Case {
     const char* What;
     Held First, Second;
     bool SameStack;
+    ItemId Shown;
   };
   const Case cases[] = {
-      {"one Stone used twice", {{Stone}, 1}, {}, true},
-      {"IronOre x1 + Elixir", {{IronOre}, 1}, {{Elixir}, 1}, false},
-      {"Elixir + IronOre x1", {{Elixir}, 1}, {{IronOre}, 1}, false},
-      {"IronOre x3 + no Elixir left", {{IronOre}, 3}, {{Elixir}, 0}, false},
-      {"a stone from an empty stack", {{Shortsword}, 1}, {{FireStone}, 0}, false},
+      {"one Stone used twice", {{Stone}, 1}, {}, true, StoneBar},
+      {"IronOre x1 + Elixir", {{IronOre}, 1}, {{Elixir}, 1}, false, GoldOre},
+      {"Elixir + IronOre x1", {{Elixir}, 1}, {{IronOre}, 1}, false, GoldOre},
+      {"IronOre x3 + no Elixir left", {{IronOre}, 3}, {{Elixir}, 0}, false, GoldOre},
+      {"a stone from an empty stack", {{Shortsword}, 1}, {{FireStone}, 0}, false, Shortsword},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.What);
@@ -132,7 +135,9 @@ TEST_F(Combining, TooFewHeldRefusesAndTakesNothing) {
     const State before[] = {StateOf(*first), StateOf(*other)};
     EXPECT_TRUE(CanCombineItems(first.get(), other));
     EXPECT_FALSE(HoldsEnoughToCombine(first.get(), other));
-    EXPECT_EQ(ItemPtr(PreviewCombineItems(first.get(), other, &Player)), nullptr);
+    ItemPtr preview(PreviewCombineItems(first.get(), other, &Player));
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->GetId(), c.Shown);
     EXPECT_EQ(ItemPtr(CombineItems(first.get(), other, &Player)), nullptr);
     EXPECT_EQ(StateOf(*first), before[0]);
     EXPECT_EQ(StateOf(*other), before[1]);
@@ -281,8 +286,8 @@ TEST_F(Combining, AStoneFusesIntoTheFirstFreeSlotUnlessHeldBeforeIt) {
   EXPECT_EQ(CombineItems(nullptr, nullptr, &Player), nullptr);
 }
 
-// The preview of every kind of combination equals what the combination then
-// makes, and leaves both ingredients exactly as they were.
+// The preview of every kind of combination held for equals what the
+// combination then makes, and leaves both ingredients exactly as they were.
 TEST_F(Combining, APreviewAnswersAsTheCombinationWithNothingChanged) {
   struct Case {
     const char* What;
@@ -297,7 +302,6 @@ TEST_F(Combining, APreviewAnswersAsTheCombinationWithNothingChanged) {
       {"a fusing", {{Shortsword, 1, {FireStone}}}, {{StrengthStone}, 2}},
       {"a fusing, stone first", {{StrengthStone}}, {{Shortsword, 1}}},
       {"a refused fusing", {{Shortsword, 1, {FireStone}}}, {{FireStone}}},
-      {"too few", {{IronOre}}, {{Elixir}}},
       {"no recipe", {{Stone}}, {{Elixir}}},
   };
   for (const Case& c : cases) {

@@ -36,23 +36,6 @@ protected:
     MenuFixture::TearDown();
   }
 
-  // The grid cell of a carried item.
-  int CellOf(const CItem* item) const {
-    const int place = PlaceOf(item);
-    return place < 7 ? place : 11 + (place - 7) / 10 * 11 + (place - 7) % 10;
-  }
-  void OpenKind(CraftKind kind) {
-    OpenMenu();
-    menu->TopCursor = Menu::TopCraft;
-    Press(InputRowSelect);
-    menu->CraftKindCursor = kind;
-    Press(InputRowSelect);
-    ASSERT_EQ(menu->GetCraftKind(), kind);
-  }
-  void PickAt(int cell) {
-    menu->CraftListCursor = cell;
-    Press(InputRowSelect);
-  }
   // MATERIAL CRAFT with both picks made.
   void PickBoth(const CItem* first, const CItem* second) {
     OpenKind(CraftKindMaterial);
@@ -89,7 +72,6 @@ protected:
       if (Menu::GetPageRecipeFirstId(page, i) == first && Menu::GetPageRecipeSecondId(page, i) == second) return i;
     return -1;
   }
-  void OpenStage(int stage) { game_->Settings.Block.DungeonClearedFlags[stage] = 1; }
 };
 
 // ---- Crafting

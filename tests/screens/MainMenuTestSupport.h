@@ -92,6 +92,25 @@ protected:
     menu->ItemCursor = cell;
     menu->RefreshPanels();
   }
+  // The grid cell of a carried item.
+  int CellOf(const CItem* item) const {
+    const int place = PlaceOf(item);
+    return place < 7 ? place : 11 + (place - 7) / 10 * 11 + (place - 7) % 10;
+  }
+  // From a new opening through CRAFT onto the kind's page.
+  void OpenKind(CraftKind kind) {
+    OpenMenu();
+    menu->TopCursor = CGameInputMainMenu::TopCraft;
+    Press(InputRowSelect);
+    menu->CraftKindCursor = kind;
+    Press(InputRowSelect);
+    ASSERT_EQ(menu->GetCraftKind(), kind);
+  }
+  void PickAt(int cell) {
+    menu->CraftListCursor = cell;
+    Press(InputRowSelect);
+  }
+  void OpenStage(int stage) { game_->Settings.Block.DungeonClearedFlags[stage] = 1; }
   std::vector<std::string> ActionCaptions() const {
     std::vector<std::string> captions;
     for (const CWidgetWindow& b : menu->ActionButtons) captions.push_back(b.GetText());

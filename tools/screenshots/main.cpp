@@ -2,9 +2,10 @@
 // of several floors of different areas it makes the floor as the game does,
 // lets the floor's banner pass, sets a few of the area's own monsters and
 // items around the hero, says something in the message window and writes
-// what the game draws, the play screen over the floor, as a PNG.
+// what the game draws, the play screen over the floor, as a PNG. With
+// --menu it opens the in-dungeon menu instead and photographs its pages.
 //
-// usage: play_screenshots [--resources Resource.dll] [--out DIR] [--scale 1-5]
+// usage: play_screenshots [--resources Resource.dll] [--out DIR] [--scale 1-5] [--menu]
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -23,6 +24,7 @@
 #include "items/CItem.h"
 #include "platform/Random.h"
 #include "platform/Renderer.h"
+#include "Shots.h"
 #include "system/ResourceModule.h"
 #include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
@@ -41,13 +43,6 @@ constexpr int SettleFrames = 30;
 
 std::uint32_t Now = 0;
 std::uint32_t StepClock() { return Now; }
-
-// One frame of the game as the main loop runs it, on a clock that always
-// has a frame due.
-void RunFrame(CGameMain& game) {
-  Now += 100;
-  game.RunFrame();
-}
 
 bool InPlay() { return GetStateController()->GetStateId() == StateMainNormal; }
 
@@ -96,6 +91,13 @@ void Populate(CGameMain& game, StageId id) {
   stage.UpdateVisibility(hx, hy);
 }
 
+}  // namespace
+
+void RunFrame(CGameMain& game) {
+  Now += 100;
+  game.RunFrame();
+}
+
 // Replaces the run's floor by `id`, as going down does, and plays until the
 // hero may act on it.
 bool EnterFloor(CGameMain& game, StageId id) {
@@ -132,19 +134,45 @@ bool Photograph(const std::string& path) {
   return WritePngFile(path, shot);
 }
 
-}  // namespace
+// Each floor of Floors in a new run of its own, with a hero of the next
+// class, photographed once its occupants are placed.
+int PhotographFloors(CGameMain& game, const std::string& out) {
+  int status = 0, attempted = 0;
+  for (const StageId id : Floors) {
+    SeedRandom(static_cast<std::uint32_t>(1000 + id));
+    game.Settings.Block.SelectedClass = static_cast<std::uint32_t>(attempted++ % ClassCount);
+    game.StartNewGame(DungeonOfTheRun);
+    if (!game.Player || !EnterFloor(game, id)) {
+      std::fprintf(stderr, "play_screenshots: floor %d does not come into play\n", id);
+      status = 1;
+      continue;
+    }
+    Populate(game, id);
+    for (int i = 0; i < SettleFrames; ++i) RunFrame(game);
+    const std::string path = out + "/play_" + std::to_string(id) + ".png";
+    if (!Photograph(path)) {
+      std::fprintf(stderr, "play_screenshots: cannot write %s\n", path.c_str());
+      status = 1;
+      continue;
+    }
+    std::printf("play_screenshots: %s\n", path.c_str());
+  }
+  return status;
+}
 
 int main(int argc, char** argv) {
   std::string resources = "Resource.dll", out = ".";
   int scale = 3;
+  bool menu = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--resources" && hasValue) resources = argv[++i];
     else if (arg == "--out" && hasValue) out = argv[++i];
     else if (arg == "--scale" && hasValue) scale = std::atoi(argv[++i]);
+    else if (arg == "--menu") menu = true;
     else {
-      std::fprintf(stderr, "usage: play_screenshots [--resources Resource.dll] [--out DIR] [--scale 1-5]\n");
+      std::fprintf(stderr, "usage: play_screenshots [--resources Resource.dll] [--out DIR] [--scale 1-5] [--menu]\n");
       return 2;
     }
   }
@@ -184,27 +212,7 @@ int main(int argc, char** argv) {
   LoadTexture(0, 130);
   game.InitGraphics();
 
-  int status = 0, attempted = 0;
-  for (const StageId id : Floors) {
-    // A new run for each floor, each with a hero of the next class.
-    SeedRandom(static_cast<std::uint32_t>(1000 + id));
-    game.Settings.Block.SelectedClass = static_cast<std::uint32_t>(attempted++ % ClassCount);
-    game.StartNewGame(DungeonOfTheRun);
-    if (!game.Player || !EnterFloor(game, id)) {
-      std::fprintf(stderr, "play_screenshots: floor %d does not come into play\n", id);
-      status = 1;
-      continue;
-    }
-    Populate(game, id);
-    for (int i = 0; i < SettleFrames; ++i) RunFrame(game);
-    const std::string path = out + "/play_" + std::to_string(id) + ".png";
-    if (!Photograph(path)) {
-      std::fprintf(stderr, "play_screenshots: cannot write %s\n", path.c_str());
-      status = 1;
-      continue;
-    }
-    std::printf("play_screenshots: %s\n", path.c_str());
-  }
+  const int status = menu ? PhotographMenuPages(game, out) : PhotographFloors(game, out);
   game.Characters.DeleteAll();
   game.Player = nullptr;
   delete game.CurrentStage;
