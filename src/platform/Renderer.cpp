@@ -29,6 +29,8 @@ namespace {
 constexpr int MaxResetAttempts = 3;
 // Window scales beyond this are no window any display shows.
 constexpr int MaxWindowScale = 16;
+// Runs of layered rows one call takes.
+constexpr int MaxLayeredRuns = 256;
 
 PictureLoader Loader = nullptr;
 
@@ -230,13 +232,22 @@ int ResetDrawState() {
   return 0;
 }
 
-bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
-  if (DrawSuspended) return true;
-  const PictureRow* row = GetPictureRow(id);
-  if (!row) return true;
+// The loaded texture a draw of the picture uses; null when the draw shows
+// nothing: drawing suspended, no such picture, or one that never loaded
+// (not an untextured quad).
+static const TextureEntry* TextureToDraw(PictureId id, const PictureRow*& row) {
+  if (DrawSuspended) return nullptr;
+  row = GetPictureRow(id);
+  if (!row) return nullptr;
   const TextureEntry& texture = TextureTable[row->Slot];
-  // A picture that never loaded draws nothing (not an untextured quad).
-  if (!texture.Texture) return true;
+  return texture.Texture ? &texture : nullptr;
+}
+
+bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
+  const PictureRow* row = nullptr;
+  const TextureEntry* drawn = TextureToDraw(id, row);
+  if (!drawn) return true;
+  const TextureEntry& texture = *drawn;
   const SpriteDrawParameters& s = SpriteDrawState;
   if (ShakeApplies == 1) {
     dx += ShakeOffsetX;
@@ -305,6 +316,41 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
     default: break;
   }
   SysDrawQuad(texture.Texture, quad, CurrentBlend, CurrentColourOp, s.TintColour);
+  return true;
+}
+
+bool DrawLayeredRows(PictureId id, int sx, int sy, int w, int h, int left, int right, const LayeredRows* runs,
+                     int count) {
+  const PictureRow* row = nullptr;
+  const TextureEntry* drawn = TextureToDraw(id, row);
+  if (!drawn) return true;
+  const TextureEntry& texture = *drawn;
+  const SpriteDrawParameters& s = SpriteDrawState;
+  if (s.BlendMode > 2 || s.ColourMode > 1 || s.Angle != 0.0f || count > MaxLayeredRuns) return false;
+  // Only a white area makes every quad's colour the state's colour.
+  const int size = SysTextureSize(texture.Texture);
+  const std::uint32_t* texels = SysTexturePixels(texture.Texture);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const long long u = static_cast<long long>(sx) + row->X + x, v = static_cast<long long>(sy) + row->Y + y;
+      if (texels[static_cast<std::size_t>(WrapCoordinate(v, size)) * size + WrapCoordinate(u, size)] != 0xFFFFFFFFu)
+        return false;
+    }
+
+  const int shiftX = (ShakeApplies == 1 ? ShakeOffsetX : 0) + ScrollOffsetX;
+  const int shiftY = (ShakeApplies == 1 ? ShakeOffsetY : 0) + ScrollOffsetY;
+  auto device = [](long long v) { return static_cast<int>(Snap(static_cast<float>(v))); };
+  SysLayeredRows rows[MaxLayeredRuns];
+  for (int i = 0; i < count; ++i)
+    rows[i] = {device(static_cast<long long>(runs[i].Top) + shiftY), device(static_cast<long long>(runs[i].Bottom) + shiftY),
+               runs[i].Layers};
+  const SysBlend blend = s.BlendMode == 0 ? SysBlend::Alpha : s.BlendMode == 1 ? SysBlend::OneOne : SysBlend::AddAlpha;
+  if (!SysBlendLayeredRows(device(static_cast<long long>(left) + shiftX), device(static_cast<long long>(right) + shiftX),
+                           rows, count, s.Colour, blend))
+    return false;
+  // The device's states end as the last of the quads would leave them.
+  CurrentBlend = blend;
+  CurrentColourOp = s.ColourMode == 0 ? SysColourOp::Modulate : SysColourOp::VertexOnly;
   return true;
 }
 

@@ -40,6 +40,9 @@ bool Fullscreen = false;
 SysTexture* LiveTextures = nullptr;
 bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
+// SDL's own software renderer: its blending arithmetic is known (see
+// SoftwareBlend), so layered rows can be worked out on the pixels.
+bool SoftwareRenderer = false;
 // ONE/ONE where the renderer can compose it; the software renderer cannot.
 SDL_BlendMode OneOneMode = SDL_BLENDMODE_ADD;
 
@@ -309,6 +312,8 @@ bool SysRendererCreate() {
   if (!Renderer) Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
   if (!Renderer) return false;
   PendingDeviceReset = PendingTargetsReset = false;
+  SDL_RendererInfo info;
+  SoftwareRenderer = SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
   SDL_AddEventWatch(WatchResets, nullptr);
   if (!MakeBackBuffer(1)) {
     SysRendererDestroy();
@@ -477,6 +482,92 @@ void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysCo
       break;
     }
   }
+}
+
+namespace {
+
+// One quad of a white texel in colour c and alpha a over one channel d, as
+// SDL's software blitter does it: modulated, premultiplied, then blended,
+// each step rounding down. `alphaChannel` picks the alpha channel's rule.
+int SoftwareBlend(int d, int c, int a, SDL_BlendMode mode, bool alphaChannel) {
+  if (alphaChannel) return mode == SDL_BLENDMODE_BLEND ? a + (255 - a) * d / 255 : d;
+  const int source = a < 255 ? c * a / 255 : c;
+  return mode == SDL_BLENDMODE_BLEND ? source + (255 - a) * d / 255 : std::min(255, source + d);
+}
+
+// What n layers make of every value of each channel (alpha, red, green,
+// blue); a gradient asks for the same few again every frame, so they are
+// kept.
+struct LayerCurves {
+  std::uint32_t Argb = 0;
+  SDL_BlendMode Mode = SDL_BLENDMODE_NONE;
+  int Layers = 0;
+  std::uint8_t Curve[4][256] = {};
+};
+constexpr int KeptCurves = 64;
+LayerCurves CurveCache[KeptCurves];
+int NextCurve = 0;
+
+const LayerCurves& CurvesFor(std::uint32_t argb, SDL_BlendMode mode, int layers) {
+  for (const LayerCurves& c : CurveCache)
+    if (c.Layers == layers && c.Argb == argb && c.Mode == mode) return c;
+  LayerCurves& made = CurveCache[NextCurve];
+  NextCurve = (NextCurve + 1) % KeptCurves;
+  made.Argb = argb;
+  made.Mode = mode;
+  made.Layers = layers;
+  const int a = static_cast<int>(argb >> 24);
+  for (int channel = 0; channel < 4; ++channel) {
+    const int c = static_cast<int>(argb >> (24 - 8 * channel) & 0xFFu);
+    for (int v = 0; v < 256; ++v) {
+      int d = v;
+      for (int n = 0; n < layers; ++n) d = SoftwareBlend(d, c, a, mode, channel == 0);
+      made.Curve[channel][v] = static_cast<std::uint8_t>(d);
+    }
+  }
+  return made;
+}
+
+}  // namespace
+
+bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
+                         SysBlend blend) {
+  if (!Renderer || !BackBuffer || PendingDeviceReset) return true;
+  const SDL_BlendMode mode = SdlBlend(blend);
+  if (!SoftwareRenderer || (mode != SDL_BLENDMODE_BLEND && mode != SDL_BLENDMODE_ADD)) return false;
+  int width = 0, height = 0;
+  SDL_QueryTexture(BackBuffer, nullptr, nullptr, &width, &height);
+  left = std::max(left, 0);
+  right = std::min(right, width);
+  int top = height, bottom = 0;
+  for (int i = 0; i < count; ++i) {
+    if (runs[i].Layers <= 0) continue;
+    top = std::min(top, std::max(runs[i].Top, 0));
+    bottom = std::max(bottom, std::min(runs[i].Bottom, height));
+  }
+  if (left >= right || top >= bottom) return true;
+
+  static std::vector<std::uint32_t> pixels;
+  const SDL_Rect area{left, top, right - left, bottom - top};
+  pixels.resize(static_cast<std::size_t>(area.w) * area.h);
+  UseBackBuffer();
+  // Reading flushes every queued draw first, so the rows are as drawn so far.
+  if (SDL_RenderReadPixels(Renderer, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4) != 0) return false;
+  for (int i = 0; i < count; ++i) {
+    const int from = std::max(runs[i].Top, top), to = std::min(runs[i].Bottom, bottom);
+    if (runs[i].Layers <= 0 || from >= to) continue;
+    const LayerCurves& c = CurvesFor(argb, mode, runs[i].Layers);
+    for (int y = from; y < to; ++y) {
+      std::uint32_t* row = &pixels[static_cast<std::size_t>(y - top) * area.w];
+      for (int x = 0; x < area.w; ++x) {
+        const std::uint32_t p = row[x];
+        row[x] = static_cast<std::uint32_t>(c.Curve[0][p >> 24]) << 24 | static_cast<std::uint32_t>(c.Curve[1][p >> 16 & 0xFFu]) << 16 |
+                 static_cast<std::uint32_t>(c.Curve[2][p >> 8 & 0xFFu]) << 8 | c.Curve[3][p & 0xFFu];
+      }
+    }
+  }
+  SDL_UpdateTexture(BackBuffer, &area, pixels.data(), area.w * 4);
+  return true;
 }
 
 void SysSetWindowClientSize(int width, int height) {

@@ -73,6 +73,17 @@ struct SysQuad {
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb);
 
+// Rows [Top, Bottom) of the back buffer (pixels) under Layers quads.
+struct SysLayeredRows {
+  int Top, Bottom, Layers;
+};
+// Blends columns [left, right) of each run of rows exactly as its Layers
+// quads of a white texture in the ARGB colour would, in one pass over the
+// pixels. False when the renderer can only draw the quads (the caller then
+// draws them); true when it did it, or had nothing to draw on.
+bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
+                         SysBlend blend);
+
 // Window presentation.
 void SysSetWindowClientSize(int width, int height);
 void SysGetWindowClientSize(int& width, int& height);
