@@ -250,6 +250,7 @@ protected:
 private:
   bool TakesItem(int x, int y) const;
   void DrawTile(int x, int y, int offsetX, int offsetY, int sx, int sy, int w, int h);
+  bool GroundHidesBackground(int shiftX, int shiftY) const;
   bool IsFloorlike(int x, int y) const;
   void DrawItemsAndCharacters();
   void DrawEffects();

@@ -81,11 +81,17 @@ void MergeIntoRectangles(const bool (&marked)[Columns][Rows], Emit emit) {
 
 void CStageData::Draw() {
   if (!ReadyToDraw) return;
-  DrawBackground();
+  int scrollX = ScrollOffsetX, scrollY = ScrollOffsetY;
   if (ScrollCounter != ScrollFrameCount || CameraX != PrevCameraX || CameraY != PrevCameraY) {
-    ScrollOffsetX = (CameraX - PrevCameraX) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
-    ScrollOffsetY = (CameraY - PrevCameraY) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
+    scrollX = (CameraX - PrevCameraX) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
+    scrollY = (CameraY - PrevCameraY) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
   }
+  if (!GroundHidesBackground(scrollX - ScrollOffsetX, scrollY - ScrollOffsetY))
+    DrawBackground();
+  else
+    ResetDrawState();
+  ScrollOffsetX = scrollX;
+  ScrollOffsetY = scrollY;
   DrawBaseLayer(-WindowHalfWidth, -WindowHalfHeight);
 
   auto eachCell = [this](void (CStageData::*layer)(int, int)) {
@@ -108,6 +114,17 @@ void CStageData::Draw() {
   DrawEffects();
   ScrollOffsetX = ScrollOffsetY = 0;
   DrawScreenTint();
+}
+
+// An opaque ground drawn without translucency over all of the background
+// leaves nothing of it to see: the background need not be drawn. (`shiftX`,
+// `shiftY`: how much further the ground slides than the background.)
+bool CStageData::GroundHidesBackground(int shiftX, int shiftY) const {
+  if (GetTintAlpha() != 255 || !IsPictureOpaque(BaseLayerPicture)) return false;
+  const CGameMain* game = GetGameMain();
+  const int left = ReferenceX(-WindowHalfWidth) - HalfCell + shiftX, top = ReferenceY(-WindowHalfHeight) - HalfCell + shiftY;
+  return left <= -100 && top <= -100 && left + WindowColumns * CellUnits >= game->GetViewWidth() + 100 &&
+         top + WindowRows * CellUnits >= game->GetViewHeight() + 100;
 }
 
 void CStageData::DrawBackground() {

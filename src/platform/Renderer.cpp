@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
 
 #include "system/PictureDecode.h"
@@ -33,6 +34,7 @@ constexpr int MaxWindowScale = 16;
 constexpr int MaxLayeredRuns = 256;
 
 PictureLoader Loader = nullptr;
+bool LogicalFrames = true;
 
 // The device's blend and colour states persist between draws: modes
 // outside 0-2 leave them as they were.
@@ -71,6 +73,26 @@ int WrapCoordinate(long long v, int size) {
 }
 
 bool IsOpaque(std::uint32_t pixel) { return pixel >= 0x1000000u; }
+
+// An upright quad (device pixels) that shows each texel of its w x h source
+// as a whole number of logical pixels, or a texture whose texels are all
+// alike: drawn at 320 x 180 and stretched, it looks as it does drawn at full
+// size. Turned quads have edges between logical pixels.
+bool ShowsWholeLogicalPixels(const SysQuad& q, int w, int h, float angle, const SysTexture* texture) {
+  if (angle != 0.0f) return false;
+  // Past its edge a texture is drawn in pieces, which meet between logical
+  // pixels unless each texel is whole ones.
+  const float size = static_cast<float>(SysTextureSize(texture));
+  const bool inside = std::min(q.U0, q.U1) >= 0.0f && std::min(q.V0, q.V1) >= 0.0f && std::max(q.U0, q.U1) <= size &&
+                      std::max(q.V0, q.V1) <= size;
+  if (inside && SysTextureIsUniform(texture)) return true;
+  const int width = static_cast<int>(std::fabs(q.X[1] - q.X[0])) / BackBufferScale;
+  const int height = static_cast<int>(std::fabs(q.Y[2] - q.Y[0])) / BackBufferScale;
+  return (w == 0 || width % std::abs(w) == 0) && (h == 0 || height % std::abs(h) == 0);
+}
+
+// Device pixels (whole logical pixels times the scale) to logical pixels.
+float ToLogical(float v) { return v / static_cast<float>(BackBufferScale); }
 
 }  // namespace
 
@@ -154,7 +176,12 @@ void ApplyFullscreenMode() {
   FullscreenActive = 1;
 }
 
-void ClearTarget(std::uint32_t argb) { SysRendererClear(argb); }
+void ClearTarget(std::uint32_t argb) {
+  if (BackBufferScale > 1 && LogicalFrames && SysRendererClearLogical(argb)) return;
+  SysRendererClear(argb);
+}
+
+void SetLogicalFrames(bool allowed) { LogicalFrames = allowed; }
 
 void BeginScene() {}
 
@@ -217,6 +244,11 @@ static int OpaqueMargin(int slot, int x, int y, int width, int height, bool from
     }
   }
   return best;
+}
+
+bool IsPictureOpaque(PictureId id) {
+  const PictureRow* row = GetPictureRow(id);
+  return row && SysTextureIsOpaque(TextureTable[row->Slot].Texture);
 }
 
 int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
@@ -302,6 +334,16 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
   quad.U1 = static_cast<float>(sx) + fw;
   quad.V1 = static_cast<float>(sy) + fh;
   quad.Argb = s.Colour;
+  if (SysRendererIsLogical()) {
+    if (ShowsWholeLogicalPixels(quad, w, h, s.Angle, texture.Texture)) {
+      for (int i = 0; i < 4; ++i) {
+        quad.X[i] = ToLogical(quad.X[i]);
+        quad.Y[i] = ToLogical(quad.Y[i]);
+      }
+    } else {
+      SysRendererLeaveLogical();
+    }
+  }
 
   switch (s.ColourMode) {
     case 0: CurrentColourOp = SysColourOp::Modulate; break;
@@ -339,7 +381,9 @@ bool DrawLayeredRows(PictureId id, int sx, int sy, int w, int h, int left, int r
 
   const int shiftX = (ShakeApplies == 1 ? ShakeOffsetX : 0) + ScrollOffsetX;
   const int shiftY = (ShakeApplies == 1 ? ShakeOffsetY : 0) + ScrollOffsetY;
-  auto device = [](long long v) { return static_cast<int>(Snap(static_cast<float>(v))); };
+  // Rows are one colour: they look the same drawn at any size.
+  const float logical = SysRendererIsLogical() ? static_cast<float>(BackBufferScale) : 1.0f;
+  auto device = [logical](long long v) { return static_cast<int>(Snap(static_cast<float>(v)) / logical); };
   SysLayeredRows rows[MaxLayeredRuns];
   for (int i = 0; i < count; ++i)
     rows[i] = {device(static_cast<long long>(runs[i].Top) + shiftY), device(static_cast<long long>(runs[i].Bottom) + shiftY),

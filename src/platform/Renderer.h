@@ -72,14 +72,19 @@ void ResizeWindowClient(int width, int height);
 void ApplyWindowedMode();
 void ApplyFullscreenMode();
 
-// The frame: clear, scene brackets, present.
+// The frame: clear, scene brackets, present. Above window scale 1 a frame
+// is drawn at 320 x 180 for as long as its quads show whole logical pixels,
+// and stretched once; SetLogicalFrames(false) draws every frame at full size.
 void ClearTarget(std::uint32_t argb);
+void SetLogicalFrames(bool allowed);
 void BeginScene();
 void EndScene();
 RenderResult Present();
 
 bool LoadTexture(PictureId id, std::uint16_t resourceId);
 void ReleaseTexture(PictureId id);
+// Loaded, with no texel anywhere in its texture less than opaque.
+bool IsPictureOpaque(PictureId id);
 int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height);
 int GetOpaqueRightMargin(int slot, int x, int y, int width, int height);
 

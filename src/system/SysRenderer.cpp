@@ -17,7 +17,8 @@ enum VariantBits : int {
   VariantTranspose = 4,  // rows and columns swapped (a quarter turn and a mirror)
   VariantFlipX = 8,      // mirrored left-right (after any transposing)
   VariantFlipY = 16,     // upside down (after any transposing)
-  VariantCount = 32,
+  VariantDoubled = 32,   // every texel two by two (see DrawPiece)
+  VariantCount = 64,
 };
 }  // namespace
 
@@ -27,6 +28,9 @@ struct SysTexture {
   // Made from Pixels on first use, indexed by VariantBits.
   SDL_Texture* Variants[VariantCount] = {};
   int WrapSize = 0;
+  bool Uniform = false;
+  bool Opaque = false;
+  bool Translucent = false;  // some texel neither opaque nor clear
   SysTexture* Prev = nullptr;
   SysTexture* Next = nullptr;
 };
@@ -35,6 +39,12 @@ namespace {
 
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* BackBuffer = nullptr;
+// 320 x 180, while the back buffer is larger: a frame whose quads all show
+// whole logical pixels is drawn here, at a fraction of the cost, and
+// stretched into the back buffer only when it must be.
+SDL_Texture* LogicalBuffer = nullptr;
+// The frame so far lives in LogicalBuffer, not in the back buffer.
+bool PictureIsLogical = false;
 int BackBufferScale = 1;
 bool Fullscreen = false;
 SysTexture* LiveTextures = nullptr;
@@ -80,7 +90,10 @@ SDL_Texture* MakeSdlTexture(const std::uint32_t* argb, int size) {
   return texture;
 }
 
-int VariantSize(const SysTexture* t, int bits) { return bits & VariantWrapped ? t->WrapSize : t->Size; }
+int VariantSize(const SysTexture* t, int bits) {
+  const int size = bits & VariantWrapped ? t->WrapSize : t->Size;
+  return bits & VariantDoubled ? 2 * size : size;
+}
 
 // The picture (or its silhouette) tiled to its variant's size, transposed
 // and flipped.
@@ -88,12 +101,14 @@ std::vector<std::uint32_t> Variant(const SysTexture* t, int bits) {
   const int outSize = VariantSize(t, bits);
   const bool white = bits & VariantWhite, transpose = bits & VariantTranspose;
   const bool flipX = bits & VariantFlipX, flipY = bits & VariantFlipY;
+  const int texel = bits & VariantDoubled ? 2 : 1;
   std::vector<std::uint32_t> out(static_cast<std::size_t>(outSize) * outSize);
   for (int y = 0; y < outSize; ++y) {
     std::uint32_t* dst = &out[static_cast<std::size_t>(y) * outSize];
     for (int x = 0; x < outSize; ++x) {
       const int fromX = flipX ? outSize - 1 - x : x, fromY = flipY ? outSize - 1 - y : y;
-      const int column = (transpose ? fromY : fromX) % t->Size, row = (transpose ? fromX : fromY) % t->Size;
+      const int column = (transpose ? fromY : fromX) / texel % t->Size;
+      const int row = (transpose ? fromX : fromY) / texel % t->Size;
       const std::uint32_t p = t->Pixels[static_cast<std::size_t>(row) * t->Size + column];
       dst[x] = white ? ((p & 0xFF000000u) | 0x00FFFFFFu) : p;
     }
@@ -193,11 +208,22 @@ int MakeUpright(SysQuad& q, float size) {
 // One piece: texel coordinates already inside the variant `bits` (white,
 // wrapped) names.
 void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_BlendMode blend) {
-  const float size = static_cast<float>(VariantSize(t, bits));
-  bits |= MakeUpright(q, size);
+  bits |= MakeUpright(q, static_cast<float>(VariantSize(t, bits)));
+  // The software renderer blends a quad copied texel for texel by other
+  // arithmetic than a stretched one, a step apart on half-transparent
+  // texels. A logical frame must look as its stretched full-size drawing
+  // does: such a quad takes its texels from a copy twice the size.
+  if (PictureIsLogical && t->Translucent && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu &&
+      q.X[1] - q.X[0] == q.U1 - q.U0 && q.Y[2] - q.Y[0] == q.V1 - q.V0) {
+    bits |= VariantDoubled;
+    q.U0 *= 2.0f;
+    q.V0 *= 2.0f;
+    q.U1 *= 2.0f;
+    q.V1 *= 2.0f;
+  }
   SDL_Texture* texture = GetVariant(t, bits);
   if (!texture) return;
-  const float inv = 1.0f / size;
+  const float inv = 1.0f / static_cast<float>(VariantSize(t, bits));
   const SDL_Color c = ColourOf(argb);
   const SDL_Vertex v[4] = {
       {{q.X[0], q.Y[0]}, c, {q.U0 * inv, q.V0 * inv}},
@@ -256,17 +282,30 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
   }
 }
 
-void UseBackBuffer() {
-  if (SDL_GetRenderTarget(Renderer) != BackBuffer) SDL_SetRenderTarget(Renderer, BackBuffer);
+SDL_Texture* PictureTarget() { return PictureIsLogical ? LogicalBuffer : BackBuffer; }
+
+void UsePictureTarget() {
+  if (SDL_GetRenderTarget(Renderer) != PictureTarget()) SDL_SetRenderTarget(Renderer, PictureTarget());
+}
+
+SDL_Texture* MakeTarget(int scale) {
+  SDL_Texture* target = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                          320 * scale, 180 * scale);
+  if (!target) return nullptr;
+  SDL_SetTextureBlendMode(target, SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
+  return target;
 }
 
 bool MakeBackBuffer(int scale) {
   if (BackBuffer) SDL_DestroyTexture(BackBuffer);
-  BackBuffer = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 320 * scale,
-                                 180 * scale);
+  if (LogicalBuffer) SDL_DestroyTexture(LogicalBuffer);
+  LogicalBuffer = nullptr;
+  PictureIsLogical = false;
+  BackBuffer = MakeTarget(scale);
   if (!BackBuffer) return false;
-  SDL_SetTextureBlendMode(BackBuffer, SDL_BLENDMODE_NONE);
-  SDL_SetTextureScaleMode(BackBuffer, SDL_ScaleModeNearest);
+  // Without it every frame is simply drawn at full size.
+  if (scale > 1) LogicalBuffer = MakeTarget(1);
   BackBufferScale = scale;
   return true;
 }
@@ -333,6 +372,9 @@ void SysRendererDestroy() {
   for (SysTexture* t = LiveTextures; t; t = t->Next) DestroyVariants(t);
   if (BackBuffer) SDL_DestroyTexture(BackBuffer);
   BackBuffer = nullptr;
+  if (LogicalBuffer) SDL_DestroyTexture(LogicalBuffer);
+  LogicalBuffer = nullptr;
+  PictureIsLogical = false;
   if (Renderer) SDL_DestroyRenderer(Renderer);
   Renderer = nullptr;
 }
@@ -350,10 +392,30 @@ int SysRendererBackBufferScale() { return BackBufferScale; }
 
 void SysRendererClear(std::uint32_t clearArgb) {
   if (!Renderer || !BackBuffer) return;
-  UseBackBuffer();
+  PictureIsLogical = false;
+  UsePictureTarget();
   const SDL_Color c = ColourOf(clearArgb);
   SDL_SetRenderDrawColor(Renderer, c.r, c.g, c.b, c.a);
   SDL_RenderClear(Renderer);
+}
+
+bool SysRendererClearLogical(std::uint32_t clearArgb) {
+  if (!Renderer || !BackBuffer || !LogicalBuffer || PendingDeviceReset) return false;
+  PictureIsLogical = true;
+  UsePictureTarget();
+  const SDL_Color c = ColourOf(clearArgb);
+  SDL_SetRenderDrawColor(Renderer, c.r, c.g, c.b, c.a);
+  SDL_RenderClear(Renderer);
+  return true;
+}
+
+bool SysRendererIsLogical() { return PictureIsLogical; }
+
+void SysRendererLeaveLogical() {
+  if (!PictureIsLogical) return;
+  PictureIsLogical = false;
+  UsePictureTarget();
+  SDL_RenderCopy(Renderer, LogicalBuffer, nullptr, nullptr);
 }
 
 void SysRendererFlush() {
@@ -385,11 +447,16 @@ void SysRendererMapWindowPoint(int& x, int& y) {
 
 void SysRendererPresent() {
   if (!Renderer || !BackBuffer) return;
+  const SDL_Rect target = PresentRect();
+  // A logical frame goes to the window at once when it is shown at a whole
+  // multiple of its size; else it is stretched as the back buffer would be.
+  if (PictureIsLogical && (target.w != 320 * BackBufferScale || target.h != 180 * BackBufferScale))
+    SysRendererLeaveLogical();
+  SDL_Texture* picture = PictureTarget();
   SDL_SetRenderTarget(Renderer, nullptr);
   SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Renderer);
-  const SDL_Rect target = PresentRect();
-  SDL_RenderCopy(Renderer, BackBuffer, nullptr, &target);
+  SDL_RenderCopy(Renderer, picture, nullptr, &target);
   SDL_RenderPresent(Renderer);
 }
 
@@ -397,10 +464,11 @@ bool SysRendererReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int
   width = height = 0;
   argb.clear();
   if (!Renderer || !BackBuffer) return false;
+  SysRendererLeaveLogical();
   int w = 0, h = 0;
   SDL_QueryTexture(BackBuffer, nullptr, nullptr, &w, &h);
   argb.resize(static_cast<std::size_t>(w) * h);
-  UseBackBuffer();
+  UsePictureTarget();
   if (SDL_RenderReadPixels(Renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), w * 4) != 0) {
     argb.clear();
     return false;
@@ -438,6 +506,9 @@ SysTexture* SysCreateTexture(const std::uint32_t* argb, int size) {
   t->Size = size;
   t->Pixels.assign(argb, argb + static_cast<std::size_t>(size) * size);
   t->WrapSize = size >= MinWrapSize ? size : size * (MinWrapSize / size);
+  t->Uniform = std::all_of(t->Pixels.begin(), t->Pixels.end(), [&](std::uint32_t p) { return p == t->Pixels[0]; });
+  t->Opaque = std::all_of(t->Pixels.begin(), t->Pixels.end(), [](std::uint32_t p) { return p >> 24 == 0xFFu; });
+  t->Translucent = std::any_of(t->Pixels.begin(), t->Pixels.end(), [](std::uint32_t p) { return p >> 24 != 0xFFu && p >> 24 != 0; });
   t->Next = LiveTextures;
   if (LiveTextures) LiveTextures->Prev = t;
   LiveTextures = t;
@@ -456,13 +527,17 @@ void SysDestroyTexture(SysTexture* t) {
 
 int SysTextureSize(const SysTexture* t) { return t ? t->Size : 0; }
 
+bool SysTextureIsUniform(const SysTexture* t) { return t && t->Uniform; }
+
+bool SysTextureIsOpaque(const SysTexture* t) { return t && t->Opaque; }
+
 const std::uint32_t* SysTexturePixels(const SysTexture* t) { return t ? t->Pixels.data() : nullptr; }
 
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb) {
   // After a device reset the SDL textures are stale until restored.
   if (!Renderer || !BackBuffer || !texture || PendingDeviceReset) return;
-  UseBackBuffer();
+  UsePictureTarget();
   const SDL_BlendMode mode = SdlBlend(blend);
   switch (op) {
     case SysColourOp::Modulate:
@@ -536,7 +611,7 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
   const SDL_BlendMode mode = SdlBlend(blend);
   if (!SoftwareRenderer || (mode != SDL_BLENDMODE_BLEND && mode != SDL_BLENDMODE_ADD)) return false;
   int width = 0, height = 0;
-  SDL_QueryTexture(BackBuffer, nullptr, nullptr, &width, &height);
+  SDL_QueryTexture(PictureTarget(), nullptr, nullptr, &width, &height);
   left = std::max(left, 0);
   right = std::min(right, width);
   int top = height, bottom = 0;
@@ -550,7 +625,7 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
   static std::vector<std::uint32_t> pixels;
   const SDL_Rect area{left, top, right - left, bottom - top};
   pixels.resize(static_cast<std::size_t>(area.w) * area.h);
-  UseBackBuffer();
+  UsePictureTarget();
   // Reading flushes every queued draw first, so the rows are as drawn so far.
   if (SDL_RenderReadPixels(Renderer, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4) != 0) return false;
   for (int i = 0; i < count; ++i) {
@@ -566,7 +641,7 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
       }
     }
   }
-  SDL_UpdateTexture(BackBuffer, &area, pixels.data(), area.w * 4);
+  SDL_UpdateTexture(PictureTarget(), &area, pixels.data(), area.w * 4);
   return true;
 }
 
