@@ -40,7 +40,6 @@ protected:
       std::size_t differing = 0, first = 0;
       for (std::size_t i = 0; i < full.size(); ++i)
         if (Pixels[i] != full[i] && differing++ == 0) first = i;
-
       EXPECT_EQ(differing, 0u) << "first at " << first % Width << ", " << first / Width;
       // The floor itself, the bulk of the frame, is drawn small.
       ClearTarget(rendertest::Black);
@@ -77,6 +76,15 @@ TEST_F(LogicalFrames, ThePlayScreenLooksTheSameDrawnSmallAndStretched) {
   for (int i = 0; i < 20; ++i) Frame();
   ExpectSameAtEveryScale("the map held");
   ReleaseKeys();
+  ASSERT_TRUE(NextTurn());
+
+  constexpr std::uint32_t KeyMenu = 'S';
+  Press(KeyMenu);
+  Frame();
+  Release(KeyMenu);
+  for (int i = 0; i < 30; ++i) Frame();
+  ASSERT_NE(Play()->GetChild(), nullptr) << "the menu is open";
+  ExpectSameAtEveryScale("the menu over the floor");
 }
 
 }  // namespace
