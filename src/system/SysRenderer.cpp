@@ -30,7 +30,9 @@ struct SysTexture {
   int WrapSize = 0;
   bool Uniform = false;
   bool Opaque = false;
-  bool Translucent = false;  // some texel neither opaque nor clear
+  // Texels neither opaque nor clear above and left of each corner, (Size + 1)
+  // squared; empty when there are none.
+  std::vector<std::uint32_t> TranslucentSums;
   SysTexture* Prev = nullptr;
   SysTexture* Next = nullptr;
 };
@@ -205,15 +207,41 @@ int MakeUpright(SysQuad& q, float size) {
   return bits;
 }
 
+void CountTranslucentTexels(SysTexture& t) {
+  auto soft = [](std::uint32_t p) { return p >> 24 != 0xFFu && p >> 24 != 0; };
+  t.TranslucentSums.clear();
+  if (std::none_of(t.Pixels.begin(), t.Pixels.end(), soft)) return;
+  const int n = t.Size + 1;
+  t.TranslucentSums.assign(static_cast<std::size_t>(n) * n, 0);
+  for (int y = 0; y < t.Size; ++y)
+    for (int x = 0; x < t.Size; ++x)
+      t.TranslucentSums[static_cast<std::size_t>(y + 1) * n + x + 1] =
+          soft(t.Pixels[static_cast<std::size_t>(y) * t.Size + x]) + t.TranslucentSums[static_cast<std::size_t>(y) * n + x + 1] +
+          t.TranslucentSums[static_cast<std::size_t>(y + 1) * n + x] - t.TranslucentSums[static_cast<std::size_t>(y) * n + x];
+}
+
+// Whether the quad's texels include half-transparent ones; a source past
+// the texture's edge is taken to.
+bool HasTranslucentTexels(const SysTexture* t, const SysQuad& q) {
+  if (t->TranslucentSums.empty()) return false;
+  const float size = static_cast<float>(t->Size);
+  const float u0 = std::floor(std::min(q.U0, q.U1)), u1 = std::ceil(std::max(q.U0, q.U1));
+  const float v0 = std::floor(std::min(q.V0, q.V1)), v1 = std::ceil(std::max(q.V0, q.V1));
+  if (u0 < 0.0f || v0 < 0.0f || u1 > size || v1 > size) return true;
+  const std::size_t n = static_cast<std::size_t>(t->Size) + 1;
+  const auto at = [&](float u, float v) { return t->TranslucentSums[static_cast<std::size_t>(v) * n + static_cast<std::size_t>(u)]; };
+  return at(u1, v1) - at(u0, v1) - at(u1, v0) + at(u0, v0) != 0;
+}
+
 // One piece: texel coordinates already inside the variant `bits` (white,
 // wrapped) names.
-void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_BlendMode blend) {
+void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_BlendMode blend, bool soft) {
   bits |= MakeUpright(q, static_cast<float>(VariantSize(t, bits)));
   // The software renderer blends a quad copied texel for texel by other
   // arithmetic than a stretched one, a step apart on half-transparent
   // texels. A logical frame must look as its stretched full-size drawing
   // does: such a quad takes its texels from a copy twice the size.
-  if (PictureIsLogical && t->Translucent && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu &&
+  if (PictureIsLogical && soft && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu &&
       q.X[1] - q.X[0] == q.U1 - q.U0 && q.Y[2] - q.Y[0] == q.V1 - q.V0) {
     bits |= VariantDoubled;
     q.U0 *= 2.0f;
@@ -238,12 +266,12 @@ void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_Blend
   SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
 }
 
-void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend) {
+void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend, bool soft) {
   const float umin = std::min(q.U0, q.U1), umax = std::max(q.U0, q.U1);
   const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
   const float size = static_cast<float>(t->Size);
   if (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size) {
-    DrawPiece(t, white ? VariantWhite : 0, q, argb, blend);
+    DrawPiece(t, white ? VariantWhite : 0, q, argb, blend, soft);
     return;
   }
   // Past the texture it repeats: draw one piece per period of the repeated
@@ -275,7 +303,7 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
       piece.V0 = va - vStart;
       piece.U1 = ub - uStart;
       piece.V1 = vb - vStart;
-      DrawPiece(t, wrapped, piece, argb, blend);
+      DrawPiece(t, wrapped, piece, argb, blend, soft);
       ua = ub;
     }
     va = vb;
@@ -508,7 +536,7 @@ SysTexture* SysCreateTexture(const std::uint32_t* argb, int size) {
   t->WrapSize = size >= MinWrapSize ? size : size * (MinWrapSize / size);
   t->Uniform = std::all_of(t->Pixels.begin(), t->Pixels.end(), [&](std::uint32_t p) { return p == t->Pixels[0]; });
   t->Opaque = std::all_of(t->Pixels.begin(), t->Pixels.end(), [](std::uint32_t p) { return p >> 24 == 0xFFu; });
-  t->Translucent = std::any_of(t->Pixels.begin(), t->Pixels.end(), [](std::uint32_t p) { return p >> 24 != 0xFFu && p >> 24 != 0; });
+  CountTranslucentTexels(*t);
   t->Next = LiveTextures;
   if (LiveTextures) LiveTextures->Prev = t;
   LiveTextures = t;
@@ -539,21 +567,22 @@ void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysCo
   if (!Renderer || !BackBuffer || !texture || PendingDeviceReset) return;
   UsePictureTarget();
   const SDL_BlendMode mode = SdlBlend(blend);
+  const bool soft = PictureIsLogical && HasTranslucentTexels(texture, quad);
   switch (op) {
     case SysColourOp::Modulate:
-      DrawTextured(texture, false, quad, quad.Argb, mode);
+      DrawTextured(texture, false, quad, quad.Argb, mode, soft);
       break;
     case SysColourOp::VertexOnly:
-      DrawTextured(texture, true, quad, quad.Argb, mode);
+      DrawTextured(texture, true, quad, quad.Argb, mode, soft);
       break;
     case SysColourOp::Mix: {
       // texture * a, then the silhouette in colour * (1 - a) added on top.
       const std::uint32_t a = tintArgb >> 24;
       const std::uint32_t alpha = quad.Argb & 0xFF000000u;
-      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode);
+      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode, soft);
       auto part = [&](int shift) { return (((quad.Argb >> shift) & 0xFFu) * (255u - a) / 255u) << shift; };
       const std::uint32_t rest = alpha | part(16) | part(8) | part(0);
-      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD);
+      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD, soft);
       break;
     }
   }

@@ -13,14 +13,15 @@ namespace {
 
 using namespace rendertest;
 
-// Picture 5 (resource 361, 32 x 32) made half-transparent in steps: alpha
-// and colour change with every texel, as at the soft edges of sprites.
+// Picture 5 (resource 361, 32 x 32) made half-transparent in steps right of
+// its first 8 columns: alpha and colour change with every texel, as at the
+// soft edges of sprites.
 bool SoftPictures(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb) {
   if (resourceId != 361) return TestPictures(resourceId, size, argb);
   argb.resize(static_cast<std::size_t>(size) * size);
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size; ++x)
-      argb[static_cast<std::size_t>(y) * size + x] = static_cast<std::uint32_t>(x * 8 + 3) << 24 |
+      argb[static_cast<std::size_t>(y) * size + x] = static_cast<std::uint32_t>(x < 8 ? 255 : x * 8 + 3) << 24 |
                                                      static_cast<std::uint32_t>(y * 8) << 16 | static_cast<std::uint32_t>(200 - x * 5);
   return true;
 }
@@ -58,11 +59,22 @@ TEST_F(RenderLogical, EachKindOfQuadLooksAsDrawnAtFullSize) {
          Sprite(Quadrants, 400, 40, 32, 32, 4.0f);
        },
        true},
-      {"half-transparent texels one to one, plain, coloured and added",
+      {"half-transparent texels one to one: plain, coloured, faded, added, opaque texels faded",
        [] {
          Sprite(Soft, 40, 40, 32, 32, 4.0f);
          Sprite(Soft, 80, 60, 32, 32, 4.0f, 0xC080FF40u);
+         Sprite(Soft, 100, 200, 32, 32, 4.0f, 0x80FFFFFFu);
          Sprite(Soft, 120, 80, 32, 32, 4.0f, 0xFFFFFFFFu, 2);
+         Sprite(Quadrants, 300, 100, 32, 32, 4.0f, 0x80FFFFFFu);
+         Sprite(Quadrants, 340, 140, 32, 32, 4.0f, 0xFFFFFFFFu, 1);
+       },
+       true},
+      {"the solid part of a picture that is half-transparent elsewhere, and a piece across both",
+       [] {
+         SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = 4.0f;
+         DrawSprite(Soft, 40, 40, 0, 0, 8, 32);
+         DrawSprite(Soft, 140, 40, 4, 10, 8, 8);
+         ResetDrawState();
        },
        true},
       {"clipped at the view's edges", [] { Sprite(Soft, -60, -44, 32, 32, 8.0f); Sprite(Soft, 1240, 700, 32, 32, 4.0f); },
