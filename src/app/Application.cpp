@@ -79,7 +79,12 @@ void RunMainLoop() {
       GetSoundManager()->Update();
       last = now;
     }
-    SysWaitEvent(1);
+    // Asleep until the next frame is due or an event comes, not every
+    // millisecond; never twice in the millisecond of the last pass.
+    const std::uint32_t clock = game->Clock();
+    std::uint32_t wait = game->Pacer.TimeUntilDue(clock, CFramePacer::PeriodFor(game->Settings.Block.GameSpeed));
+    if (wait == 0 && clock == last) wait = 1;
+    if (wait > 0) SysWaitEvent(static_cast<int>(wait));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "app/CFramePacer.h"
 
+#include <algorithm>
 #include <cstring>
 
 std::uint32_t CFramePacer::PeriodFor(std::uint32_t gameSpeed) {
@@ -14,6 +15,14 @@ bool CFramePacer::IsFrameDue(std::uint32_t now, std::uint32_t period) const {
   if (start[60] > now) return true;  // the clock went back or wrapped
   if (duration[59] >= period) return start[59] + 2 * period <= now;
   return start[60] + period <= now || start[58] + 3 * period <= now;
+}
+
+std::uint32_t CFramePacer::TimeUntilDue(std::uint32_t now, std::uint32_t period) const {
+  if (IsFrameDue(now, period)) return 0;
+  // Not due: each due time still ahead lies past `now`.
+  const std::uint32_t* start = FrameStartTimes;
+  if (FrameDurations[59] >= period) return start[59] + 2 * period - now;
+  return std::min(start[60] + period - now, start[58] + 3 * period - now);
 }
 
 bool CFramePacer::DecideDraw(std::uint32_t period) {

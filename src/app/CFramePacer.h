@@ -11,6 +11,8 @@ public:
   static std::uint32_t PeriodFor(std::uint32_t gameSpeed);
 
   bool IsFrameDue(std::uint32_t now, std::uint32_t period) const;
+  // Milliseconds from `now` until IsFrameDue turns true; 0 when it is.
+  std::uint32_t TimeUntilDue(std::uint32_t now, std::uint32_t period) const;
   // Called once the update ran; false means the draw is skipped this frame.
   bool DecideDraw(std::uint32_t period);
   // Records a finished frame that started at `now`, updated until t1 and

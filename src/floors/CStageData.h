@@ -11,6 +11,7 @@
 
 #include "characters/CCharacterList.h"
 #include "platform/PictureTable.h"
+#include "platform/Renderer.h"
 #include "platform/SoundTables.h"
 
 class CCharacter;
@@ -249,11 +250,23 @@ protected:
 private:
   bool TakesItem(int x, int y) const;
   void DrawTile(int x, int y, int offsetX, int offsetY, int sx, int sy, int w, int h);
+  bool GroundHidesBackground(int shiftX, int shiftY) const;
   bool IsFloorlike(int x, int y) const;
   void DrawItemsAndCharacters();
   void DrawEffects();
   // The marker of whoever stands or lies on the cell; true when one drew.
   bool DrawMapMarkerAt(int cellX, int cellY, int x, int y, int cellSize, int alpha);
+
+  // The overlay's bands as runs of rows under so many of them: worked out
+  // when the overlay's settings or the view's height change, not per frame.
+  static constexpr int MaxOverlayRuns = 128;
+  struct OverlayRows {
+    std::int32_t Kind = 0, Step = 0, Height = 0;
+    int Count = 0;  // -1: more runs than are kept; the bands are drawn one by one
+    LayeredRows Runs[MaxOverlayRuns];
+  };
+  const OverlayRows& GetOverlayRows(int step, int height);
+  OverlayRows OverlayLayers;
 
   std::int32_t PictureLoads[PictureCount] = {};
   // The spawn rows whose pictures were loaded, as they were at the first

@@ -1,6 +1,7 @@
 // How a floor draws itself each frame: background, ground, tiles chosen by
 // each cell's neighbours, what lies and stands there, darkness over what is
 // not seen and the overlay; and the floor map.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -80,11 +81,17 @@ void MergeIntoRectangles(const bool (&marked)[Columns][Rows], Emit emit) {
 
 void CStageData::Draw() {
   if (!ReadyToDraw) return;
-  DrawBackground();
+  int scrollX = ScrollOffsetX, scrollY = ScrollOffsetY;
   if (ScrollCounter != ScrollFrameCount || CameraX != PrevCameraX || CameraY != PrevCameraY) {
-    ScrollOffsetX = (CameraX - PrevCameraX) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
-    ScrollOffsetY = (CameraY - PrevCameraY) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
+    scrollX = (CameraX - PrevCameraX) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
+    scrollY = (CameraY - PrevCameraY) * (ScrollFrameCount - ScrollCounter) * CellUnits / ScrollFrameCount;
   }
+  if (!GroundHidesBackground(scrollX - ScrollOffsetX, scrollY - ScrollOffsetY))
+    DrawBackground();
+  else
+    ResetDrawState();
+  ScrollOffsetX = scrollX;
+  ScrollOffsetY = scrollY;
   DrawBaseLayer(-WindowHalfWidth, -WindowHalfHeight);
 
   auto eachCell = [this](void (CStageData::*layer)(int, int)) {
@@ -107,6 +114,17 @@ void CStageData::Draw() {
   DrawEffects();
   ScrollOffsetX = ScrollOffsetY = 0;
   DrawScreenTint();
+}
+
+// An opaque ground drawn without translucency over all of the background
+// leaves nothing of it to see: the background need not be drawn. (`shiftX`,
+// `shiftY`: how much further the ground slides than the background.)
+bool CStageData::GroundHidesBackground(int shiftX, int shiftY) const {
+  if (GetTintAlpha() != 255 || !IsPictureOpaque(BaseLayerPicture)) return false;
+  const CGameMain* game = GetGameMain();
+  const int left = ReferenceX(-WindowHalfWidth) - HalfCell + shiftX, top = ReferenceY(-WindowHalfHeight) - HalfCell + shiftY;
+  return left <= -100 && top <= -100 && left + WindowColumns * CellUnits >= game->GetViewWidth() + 100 &&
+         top + WindowRows * CellUnits >= game->GetViewHeight() + 100;
 }
 
 void CStageData::DrawBackground() {
@@ -238,6 +256,37 @@ void CStageData::DrawShadeRect(int dx, int dy, int kind, int alpha) {
   ResetDrawState();
 }
 
+// Bands of the view's height with their tops at 0, -step, ... (kind 1) or
+// 0, step, ... (kind 2) inside the view; a row lies under every band whose
+// span holds it.
+const CStageData::OverlayRows& CStageData::GetOverlayRows(int step, int height) {
+  OverlayRows& rows = OverlayLayers;
+  if (rows.Kind == OverlayKind && rows.Step == step && rows.Height == height) return rows;
+  rows.Kind = OverlayKind;
+  rows.Step = step;
+  rows.Height = height;
+  const int bands = (height - 1) / step + 1;
+  if (bands > MaxOverlayRuns / 2) {
+    rows.Count = -1;
+    return rows;
+  }
+  const int direction = OverlayKind == 1 ? -step : step;
+  int edges[MaxOverlayRuns];
+  for (int i = 0; i < bands; ++i) {
+    edges[2 * i] = i * direction;
+    edges[2 * i + 1] = i * direction + height;
+  }
+  std::sort(edges, edges + 2 * bands);
+  const int edgeCount = static_cast<int>(std::unique(edges, edges + 2 * bands) - edges);
+  rows.Count = 0;
+  for (int e = 0; e + 1 < edgeCount; ++e) {
+    int layers = 0;
+    for (int i = 0; i < bands; ++i) layers += i * direction <= edges[e] && edges[e] < i * direction + height;
+    if (layers > 0) rows.Runs[rows.Count++] = {edges[e], edges[e + 1], layers};
+  }
+  return rows;
+}
+
 void CStageData::DrawScreenTint() {
   if (OverlayKind != 1 && OverlayKind != 2) return;
   const CGameMain* game = GetGameMain();
@@ -247,11 +296,16 @@ void CStageData::DrawScreenTint() {
   const int step = height / OverlayBands;
   if (step <= 0) return;
   const std::uint32_t colour = Argb(OverlayAlpha, OverlayRed, OverlayGreen, OverlayBlue);
-  if (OverlayKind == 1) {
-    SpriteDrawState.BlendMode = static_cast<std::uint32_t>(OverlayBlendMode);
-    for (int y = 0; y > -height; y -= step) DrawPlainBox(-100, y, width, height, colour);
-  } else {
-    for (int y = 0; y < height; y += step) DrawPlainBox(0, y, width, height, colour);
+  const int left = OverlayKind == 1 ? -100 : 0;
+  if (OverlayKind == 1) SpriteDrawState.BlendMode = static_cast<std::uint32_t>(OverlayBlendMode);
+  SpriteDrawState.Colour = colour;
+  // The bands overlap: blended row by row as often as bands cover the row,
+  // the view is painted once instead of about half as many times as there
+  // are bands.
+  const OverlayRows& rows = GetOverlayRows(step, height);
+  if (rows.Count < 0 || !DrawLayeredRows(PlainPicture, 0, 0, PlainSize, PlainSize, left, left + width, rows.Runs, rows.Count)) {
+    const int direction = OverlayKind == 1 ? -step : step;
+    for (int y = 0; y > -height && y < height; y += direction) DrawPlainBox(left, y, width, height, colour);
   }
   ResetDrawState();
 }

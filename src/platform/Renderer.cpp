@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
 
 #include "system/PictureDecode.h"
@@ -29,8 +30,11 @@ namespace {
 constexpr int MaxResetAttempts = 3;
 // Window scales beyond this are no window any display shows.
 constexpr int MaxWindowScale = 16;
+// Runs of layered rows one call takes.
+constexpr int MaxLayeredRuns = 256;
 
 PictureLoader Loader = nullptr;
+bool LogicalFrames = true;
 
 // The device's blend and colour states persist between draws: modes
 // outside 0-2 leave them as they were.
@@ -69,6 +73,26 @@ int WrapCoordinate(long long v, int size) {
 }
 
 bool IsOpaque(std::uint32_t pixel) { return pixel >= 0x1000000u; }
+
+// An upright quad (device pixels) that shows each texel of its w x h source
+// as a whole number of logical pixels, or a texture whose texels are all
+// alike: drawn at 320 x 180 and stretched, it looks as it does drawn at full
+// size. Turned quads have edges between logical pixels.
+bool ShowsWholeLogicalPixels(const SysQuad& q, int w, int h, float angle, const SysTexture* texture) {
+  if (angle != 0.0f) return false;
+  // Past its edge a texture is drawn in pieces, which meet between logical
+  // pixels unless each texel is whole ones.
+  const float size = static_cast<float>(SysTextureSize(texture));
+  const bool inside = std::min(q.U0, q.U1) >= 0.0f && std::min(q.V0, q.V1) >= 0.0f && std::max(q.U0, q.U1) <= size &&
+                      std::max(q.V0, q.V1) <= size;
+  if (inside && SysTextureIsUniform(texture)) return true;
+  const int width = static_cast<int>(std::fabs(q.X[1] - q.X[0])) / BackBufferScale;
+  const int height = static_cast<int>(std::fabs(q.Y[2] - q.Y[0])) / BackBufferScale;
+  return (w == 0 || width % std::abs(w) == 0) && (h == 0 || height % std::abs(h) == 0);
+}
+
+// Device pixels (whole logical pixels times the scale) to logical pixels.
+float ToLogical(float v) { return v / static_cast<float>(BackBufferScale); }
 
 }  // namespace
 
@@ -152,7 +176,12 @@ void ApplyFullscreenMode() {
   FullscreenActive = 1;
 }
 
-void ClearTarget(std::uint32_t argb) { SysRendererClear(argb); }
+void ClearTarget(std::uint32_t argb) {
+  if (BackBufferScale > 1 && LogicalFrames && SysRendererClearLogical(argb)) return;
+  SysRendererClear(argb);
+}
+
+void SetLogicalFrames(bool allowed) { LogicalFrames = allowed; }
 
 void BeginScene() {}
 
@@ -217,6 +246,11 @@ static int OpaqueMargin(int slot, int x, int y, int width, int height, bool from
   return best;
 }
 
+bool IsPictureOpaque(PictureId id) {
+  const PictureRow* row = GetPictureRow(id);
+  return row && SysTextureIsOpaque(TextureTable[row->Slot].Texture);
+}
+
 int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height) {
   return OpaqueMargin(slot, x, y, width, height, false);
 }
@@ -230,13 +264,22 @@ int ResetDrawState() {
   return 0;
 }
 
-bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
-  if (DrawSuspended) return true;
-  const PictureRow* row = GetPictureRow(id);
-  if (!row) return true;
+// The loaded texture a draw of the picture uses; null when the draw shows
+// nothing: drawing suspended, no such picture, or one that never loaded
+// (not an untextured quad).
+static const TextureEntry* TextureToDraw(PictureId id, const PictureRow*& row) {
+  if (DrawSuspended) return nullptr;
+  row = GetPictureRow(id);
+  if (!row) return nullptr;
   const TextureEntry& texture = TextureTable[row->Slot];
-  // A picture that never loaded draws nothing (not an untextured quad).
-  if (!texture.Texture) return true;
+  return texture.Texture ? &texture : nullptr;
+}
+
+bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
+  const PictureRow* row = nullptr;
+  const TextureEntry* drawn = TextureToDraw(id, row);
+  if (!drawn) return true;
+  const TextureEntry& texture = *drawn;
   const SpriteDrawParameters& s = SpriteDrawState;
   if (ShakeApplies == 1) {
     dx += ShakeOffsetX;
@@ -291,6 +334,16 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
   quad.U1 = static_cast<float>(sx) + fw;
   quad.V1 = static_cast<float>(sy) + fh;
   quad.Argb = s.Colour;
+  if (SysRendererIsLogical()) {
+    if (ShowsWholeLogicalPixels(quad, w, h, s.Angle, texture.Texture)) {
+      for (int i = 0; i < 4; ++i) {
+        quad.X[i] = ToLogical(quad.X[i]);
+        quad.Y[i] = ToLogical(quad.Y[i]);
+      }
+    } else {
+      SysRendererLeaveLogical();
+    }
+  }
 
   switch (s.ColourMode) {
     case 0: CurrentColourOp = SysColourOp::Modulate; break;
@@ -305,6 +358,43 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
     default: break;
   }
   SysDrawQuad(texture.Texture, quad, CurrentBlend, CurrentColourOp, s.TintColour);
+  return true;
+}
+
+bool DrawLayeredRows(PictureId id, int sx, int sy, int w, int h, int left, int right, const LayeredRows* runs,
+                     int count) {
+  const PictureRow* row = nullptr;
+  const TextureEntry* drawn = TextureToDraw(id, row);
+  if (!drawn) return true;
+  const TextureEntry& texture = *drawn;
+  const SpriteDrawParameters& s = SpriteDrawState;
+  if (s.BlendMode > 2 || s.ColourMode > 1 || s.Angle != 0.0f || count > MaxLayeredRuns) return false;
+  // Only a white area makes every quad's colour the state's colour.
+  const int size = SysTextureSize(texture.Texture);
+  const std::uint32_t* texels = SysTexturePixels(texture.Texture);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const long long u = static_cast<long long>(sx) + row->X + x, v = static_cast<long long>(sy) + row->Y + y;
+      if (texels[static_cast<std::size_t>(WrapCoordinate(v, size)) * size + WrapCoordinate(u, size)] != 0xFFFFFFFFu)
+        return false;
+    }
+
+  const int shiftX = (ShakeApplies == 1 ? ShakeOffsetX : 0) + ScrollOffsetX;
+  const int shiftY = (ShakeApplies == 1 ? ShakeOffsetY : 0) + ScrollOffsetY;
+  // Rows are one colour: they look the same drawn at any size.
+  const float logical = SysRendererIsLogical() ? static_cast<float>(BackBufferScale) : 1.0f;
+  auto device = [logical](long long v) { return static_cast<int>(Snap(static_cast<float>(v)) / logical); };
+  SysLayeredRows rows[MaxLayeredRuns];
+  for (int i = 0; i < count; ++i)
+    rows[i] = {device(static_cast<long long>(runs[i].Top) + shiftY), device(static_cast<long long>(runs[i].Bottom) + shiftY),
+               runs[i].Layers};
+  const SysBlend blend = s.BlendMode == 0 ? SysBlend::Alpha : s.BlendMode == 1 ? SysBlend::OneOne : SysBlend::AddAlpha;
+  if (!SysBlendLayeredRows(device(static_cast<long long>(left) + shiftX), device(static_cast<long long>(right) + shiftX),
+                           rows, count, s.Colour, blend))
+    return false;
+  // The device's states end as the last of the quads would leave them.
+  CurrentBlend = blend;
+  CurrentColourOp = s.ColourMode == 0 ? SysColourOp::Modulate : SysColourOp::VertexOnly;
   return true;
 }
 

@@ -72,19 +72,36 @@ void ResizeWindowClient(int width, int height);
 void ApplyWindowedMode();
 void ApplyFullscreenMode();
 
-// The frame: clear, scene brackets, present.
+// The frame: clear, scene brackets, present. Above window scale 1 a frame
+// is drawn at 320 x 180 for as long as its quads show whole logical pixels,
+// and stretched once; SetLogicalFrames(false) draws every frame at full size.
 void ClearTarget(std::uint32_t argb);
+void SetLogicalFrames(bool allowed);
 void BeginScene();
 void EndScene();
 RenderResult Present();
 
 bool LoadTexture(PictureId id, std::uint16_t resourceId);
 void ReleaseTexture(PictureId id);
+// Loaded, with no texel anywhere in its texture less than opaque.
+bool IsPictureOpaque(PictureId id);
 int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height);
 int GetOpaqueRightMargin(int slot, int x, int y, int width, int height);
 
 int ResetDrawState();
 bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h);
+
+// Rows [Top, Bottom) in layout units under Layers overlapping quads.
+struct LayeredRows {
+  int Top = 0, Bottom = 0, Layers = 0;
+};
+// What Layers quads of picture `id`'s area (sx, sy, w, h), all of it white,
+// in SpriteDrawState's colour and blend mode would draw over the columns
+// [left, right) and each run of rows (moved by shake and scroll as sprites
+// are), drawn in one pass where the renderer can blend the rows itself. False
+// when it cannot, or the area is not all white: draw the quads then.
+bool DrawLayeredRows(PictureId id, int sx, int sy, int w, int h, int left, int right, const LayeredRows* runs,
+                     int count);
 
 // Where LoadTexture gets a picture's pixels (size x size, 0xAARRGGBB); the
 // resource module unless replaced. Null puts the resource module back.

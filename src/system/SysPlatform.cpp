@@ -200,7 +200,10 @@ bool SysPollEvent(SysEvent& out) {
 }
 
 void SysWaitEvent(int timeoutMs) {
-  if (VideoStarted)
+  // Drivers with no events of their own would only poll every millisecond
+  // inside SDL's wait: sleep the whole time there.
+  const char* driver = VideoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
+  if (driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)
     SDL_WaitEventTimeout(nullptr, timeoutMs);
   else
     SDL_Delay(static_cast<Uint32>(timeoutMs));

@@ -17,7 +17,8 @@ enum VariantBits : int {
   VariantTranspose = 4,  // rows and columns swapped (a quarter turn and a mirror)
   VariantFlipX = 8,      // mirrored left-right (after any transposing)
   VariantFlipY = 16,     // upside down (after any transposing)
-  VariantCount = 32,
+  VariantDoubled = 32,   // every texel two by two (see DrawPiece)
+  VariantCount = 64,
 };
 }  // namespace
 
@@ -27,6 +28,11 @@ struct SysTexture {
   // Made from Pixels on first use, indexed by VariantBits.
   SDL_Texture* Variants[VariantCount] = {};
   int WrapSize = 0;
+  bool Uniform = false;
+  bool Opaque = false;
+  // Texels neither opaque nor clear above and left of each corner, (Size + 1)
+  // squared; empty when there are none.
+  std::vector<std::uint32_t> TranslucentSums;
   SysTexture* Prev = nullptr;
   SysTexture* Next = nullptr;
 };
@@ -35,11 +41,20 @@ namespace {
 
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* BackBuffer = nullptr;
+// 320 x 180, while the back buffer is larger: a frame whose quads all show
+// whole logical pixels is drawn here, at a fraction of the cost, and
+// stretched into the back buffer only when it must be.
+SDL_Texture* LogicalBuffer = nullptr;
+// The frame so far lives in LogicalBuffer, not in the back buffer.
+bool PictureIsLogical = false;
 int BackBufferScale = 1;
 bool Fullscreen = false;
 SysTexture* LiveTextures = nullptr;
 bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
+// SDL's own software renderer: its blending arithmetic is known (see
+// SoftwareBlend), so layered rows can be worked out on the pixels.
+bool SoftwareRenderer = false;
 // ONE/ONE where the renderer can compose it; the software renderer cannot.
 SDL_BlendMode OneOneMode = SDL_BLENDMODE_ADD;
 
@@ -77,7 +92,10 @@ SDL_Texture* MakeSdlTexture(const std::uint32_t* argb, int size) {
   return texture;
 }
 
-int VariantSize(const SysTexture* t, int bits) { return bits & VariantWrapped ? t->WrapSize : t->Size; }
+int VariantSize(const SysTexture* t, int bits) {
+  const int size = bits & VariantWrapped ? t->WrapSize : t->Size;
+  return bits & VariantDoubled ? 2 * size : size;
+}
 
 // The picture (or its silhouette) tiled to its variant's size, transposed
 // and flipped.
@@ -85,12 +103,14 @@ std::vector<std::uint32_t> Variant(const SysTexture* t, int bits) {
   const int outSize = VariantSize(t, bits);
   const bool white = bits & VariantWhite, transpose = bits & VariantTranspose;
   const bool flipX = bits & VariantFlipX, flipY = bits & VariantFlipY;
+  const int texel = bits & VariantDoubled ? 2 : 1;
   std::vector<std::uint32_t> out(static_cast<std::size_t>(outSize) * outSize);
   for (int y = 0; y < outSize; ++y) {
     std::uint32_t* dst = &out[static_cast<std::size_t>(y) * outSize];
     for (int x = 0; x < outSize; ++x) {
       const int fromX = flipX ? outSize - 1 - x : x, fromY = flipY ? outSize - 1 - y : y;
-      const int column = (transpose ? fromY : fromX) % t->Size, row = (transpose ? fromX : fromY) % t->Size;
+      const int column = (transpose ? fromY : fromX) / texel % t->Size;
+      const int row = (transpose ? fromX : fromY) / texel % t->Size;
       const std::uint32_t p = t->Pixels[static_cast<std::size_t>(row) * t->Size + column];
       dst[x] = white ? ((p & 0xFF000000u) | 0x00FFFFFFu) : p;
     }
@@ -187,14 +207,51 @@ int MakeUpright(SysQuad& q, float size) {
   return bits;
 }
 
+void CountTranslucentTexels(SysTexture& t) {
+  auto soft = [](std::uint32_t p) { return p >> 24 != 0xFFu && p >> 24 != 0; };
+  t.TranslucentSums.clear();
+  if (std::none_of(t.Pixels.begin(), t.Pixels.end(), soft)) return;
+  const int n = t.Size + 1;
+  t.TranslucentSums.assign(static_cast<std::size_t>(n) * n, 0);
+  for (int y = 0; y < t.Size; ++y)
+    for (int x = 0; x < t.Size; ++x)
+      t.TranslucentSums[static_cast<std::size_t>(y + 1) * n + x + 1] =
+          soft(t.Pixels[static_cast<std::size_t>(y) * t.Size + x]) + t.TranslucentSums[static_cast<std::size_t>(y) * n + x + 1] +
+          t.TranslucentSums[static_cast<std::size_t>(y + 1) * n + x] - t.TranslucentSums[static_cast<std::size_t>(y) * n + x];
+}
+
+// Whether the quad's texels include half-transparent ones; a source past
+// the texture's edge is taken to.
+bool HasTranslucentTexels(const SysTexture* t, const SysQuad& q) {
+  if (t->TranslucentSums.empty()) return false;
+  const float size = static_cast<float>(t->Size);
+  const float u0 = std::floor(std::min(q.U0, q.U1)), u1 = std::ceil(std::max(q.U0, q.U1));
+  const float v0 = std::floor(std::min(q.V0, q.V1)), v1 = std::ceil(std::max(q.V0, q.V1));
+  if (u0 < 0.0f || v0 < 0.0f || u1 > size || v1 > size) return true;
+  const std::size_t n = static_cast<std::size_t>(t->Size) + 1;
+  const auto at = [&](float u, float v) { return t->TranslucentSums[static_cast<std::size_t>(v) * n + static_cast<std::size_t>(u)]; };
+  return at(u1, v1) - at(u0, v1) - at(u1, v0) + at(u0, v0) != 0;
+}
+
 // One piece: texel coordinates already inside the variant `bits` (white,
 // wrapped) names.
-void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_BlendMode blend) {
-  const float size = static_cast<float>(VariantSize(t, bits));
-  bits |= MakeUpright(q, size);
+void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_BlendMode blend, bool soft) {
+  bits |= MakeUpright(q, static_cast<float>(VariantSize(t, bits)));
+  // The software renderer blends a quad copied texel for texel by other
+  // arithmetic than a stretched one, a step apart on half-transparent
+  // texels. A logical frame must look as its stretched full-size drawing
+  // does: such a quad takes its texels from a copy twice the size.
+  if (PictureIsLogical && soft && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu &&
+      q.X[1] - q.X[0] == q.U1 - q.U0 && q.Y[2] - q.Y[0] == q.V1 - q.V0) {
+    bits |= VariantDoubled;
+    q.U0 *= 2.0f;
+    q.V0 *= 2.0f;
+    q.U1 *= 2.0f;
+    q.V1 *= 2.0f;
+  }
   SDL_Texture* texture = GetVariant(t, bits);
   if (!texture) return;
-  const float inv = 1.0f / size;
+  const float inv = 1.0f / static_cast<float>(VariantSize(t, bits));
   const SDL_Color c = ColourOf(argb);
   const SDL_Vertex v[4] = {
       {{q.X[0], q.Y[0]}, c, {q.U0 * inv, q.V0 * inv}},
@@ -209,12 +266,12 @@ void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_Blend
   SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
 }
 
-void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend) {
+void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend, bool soft) {
   const float umin = std::min(q.U0, q.U1), umax = std::max(q.U0, q.U1);
   const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
   const float size = static_cast<float>(t->Size);
   if (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size) {
-    DrawPiece(t, white ? VariantWhite : 0, q, argb, blend);
+    DrawPiece(t, white ? VariantWhite : 0, q, argb, blend, soft);
     return;
   }
   // Past the texture it repeats: draw one piece per period of the repeated
@@ -246,24 +303,37 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
       piece.V0 = va - vStart;
       piece.U1 = ub - uStart;
       piece.V1 = vb - vStart;
-      DrawPiece(t, wrapped, piece, argb, blend);
+      DrawPiece(t, wrapped, piece, argb, blend, soft);
       ua = ub;
     }
     va = vb;
   }
 }
 
-void UseBackBuffer() {
-  if (SDL_GetRenderTarget(Renderer) != BackBuffer) SDL_SetRenderTarget(Renderer, BackBuffer);
+SDL_Texture* PictureTarget() { return PictureIsLogical ? LogicalBuffer : BackBuffer; }
+
+void UsePictureTarget() {
+  if (SDL_GetRenderTarget(Renderer) != PictureTarget()) SDL_SetRenderTarget(Renderer, PictureTarget());
+}
+
+SDL_Texture* MakeTarget(int scale) {
+  SDL_Texture* target = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                          320 * scale, 180 * scale);
+  if (!target) return nullptr;
+  SDL_SetTextureBlendMode(target, SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(target, SDL_ScaleModeNearest);
+  return target;
 }
 
 bool MakeBackBuffer(int scale) {
   if (BackBuffer) SDL_DestroyTexture(BackBuffer);
-  BackBuffer = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 320 * scale,
-                                 180 * scale);
+  if (LogicalBuffer) SDL_DestroyTexture(LogicalBuffer);
+  LogicalBuffer = nullptr;
+  PictureIsLogical = false;
+  BackBuffer = MakeTarget(scale);
   if (!BackBuffer) return false;
-  SDL_SetTextureBlendMode(BackBuffer, SDL_BLENDMODE_NONE);
-  SDL_SetTextureScaleMode(BackBuffer, SDL_ScaleModeNearest);
+  // Without it every frame is simply drawn at full size.
+  if (scale > 1) LogicalBuffer = MakeTarget(1);
   BackBufferScale = scale;
   return true;
 }
@@ -309,6 +379,8 @@ bool SysRendererCreate() {
   if (!Renderer) Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
   if (!Renderer) return false;
   PendingDeviceReset = PendingTargetsReset = false;
+  SDL_RendererInfo info;
+  SoftwareRenderer = SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
   SDL_AddEventWatch(WatchResets, nullptr);
   if (!MakeBackBuffer(1)) {
     SysRendererDestroy();
@@ -328,6 +400,9 @@ void SysRendererDestroy() {
   for (SysTexture* t = LiveTextures; t; t = t->Next) DestroyVariants(t);
   if (BackBuffer) SDL_DestroyTexture(BackBuffer);
   BackBuffer = nullptr;
+  if (LogicalBuffer) SDL_DestroyTexture(LogicalBuffer);
+  LogicalBuffer = nullptr;
+  PictureIsLogical = false;
   if (Renderer) SDL_DestroyRenderer(Renderer);
   Renderer = nullptr;
 }
@@ -345,10 +420,30 @@ int SysRendererBackBufferScale() { return BackBufferScale; }
 
 void SysRendererClear(std::uint32_t clearArgb) {
   if (!Renderer || !BackBuffer) return;
-  UseBackBuffer();
+  PictureIsLogical = false;
+  UsePictureTarget();
   const SDL_Color c = ColourOf(clearArgb);
   SDL_SetRenderDrawColor(Renderer, c.r, c.g, c.b, c.a);
   SDL_RenderClear(Renderer);
+}
+
+bool SysRendererClearLogical(std::uint32_t clearArgb) {
+  if (!Renderer || !BackBuffer || !LogicalBuffer || PendingDeviceReset) return false;
+  PictureIsLogical = true;
+  UsePictureTarget();
+  const SDL_Color c = ColourOf(clearArgb);
+  SDL_SetRenderDrawColor(Renderer, c.r, c.g, c.b, c.a);
+  SDL_RenderClear(Renderer);
+  return true;
+}
+
+bool SysRendererIsLogical() { return PictureIsLogical; }
+
+void SysRendererLeaveLogical() {
+  if (!PictureIsLogical) return;
+  PictureIsLogical = false;
+  UsePictureTarget();
+  SDL_RenderCopy(Renderer, LogicalBuffer, nullptr, nullptr);
 }
 
 void SysRendererFlush() {
@@ -380,11 +475,16 @@ void SysRendererMapWindowPoint(int& x, int& y) {
 
 void SysRendererPresent() {
   if (!Renderer || !BackBuffer) return;
+  const SDL_Rect target = PresentRect();
+  // A logical frame goes to the window at once when it is shown at a whole
+  // multiple of its size; else it is stretched as the back buffer would be.
+  if (PictureIsLogical && (target.w != 320 * BackBufferScale || target.h != 180 * BackBufferScale))
+    SysRendererLeaveLogical();
+  SDL_Texture* picture = PictureTarget();
   SDL_SetRenderTarget(Renderer, nullptr);
   SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Renderer);
-  const SDL_Rect target = PresentRect();
-  SDL_RenderCopy(Renderer, BackBuffer, nullptr, &target);
+  SDL_RenderCopy(Renderer, picture, nullptr, &target);
   SDL_RenderPresent(Renderer);
 }
 
@@ -392,10 +492,11 @@ bool SysRendererReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int
   width = height = 0;
   argb.clear();
   if (!Renderer || !BackBuffer) return false;
+  SysRendererLeaveLogical();
   int w = 0, h = 0;
   SDL_QueryTexture(BackBuffer, nullptr, nullptr, &w, &h);
   argb.resize(static_cast<std::size_t>(w) * h);
-  UseBackBuffer();
+  UsePictureTarget();
   if (SDL_RenderReadPixels(Renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), w * 4) != 0) {
     argb.clear();
     return false;
@@ -433,6 +534,9 @@ SysTexture* SysCreateTexture(const std::uint32_t* argb, int size) {
   t->Size = size;
   t->Pixels.assign(argb, argb + static_cast<std::size_t>(size) * size);
   t->WrapSize = size >= MinWrapSize ? size : size * (MinWrapSize / size);
+  t->Uniform = std::all_of(t->Pixels.begin(), t->Pixels.end(), [&](std::uint32_t p) { return p == t->Pixels[0]; });
+  t->Opaque = std::all_of(t->Pixels.begin(), t->Pixels.end(), [](std::uint32_t p) { return p >> 24 == 0xFFu; });
+  CountTranslucentTexels(*t);
   t->Next = LiveTextures;
   if (LiveTextures) LiveTextures->Prev = t;
   LiveTextures = t;
@@ -451,32 +555,123 @@ void SysDestroyTexture(SysTexture* t) {
 
 int SysTextureSize(const SysTexture* t) { return t ? t->Size : 0; }
 
+bool SysTextureIsUniform(const SysTexture* t) { return t && t->Uniform; }
+
+bool SysTextureIsOpaque(const SysTexture* t) { return t && t->Opaque; }
+
 const std::uint32_t* SysTexturePixels(const SysTexture* t) { return t ? t->Pixels.data() : nullptr; }
 
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb) {
   // After a device reset the SDL textures are stale until restored.
   if (!Renderer || !BackBuffer || !texture || PendingDeviceReset) return;
-  UseBackBuffer();
+  UsePictureTarget();
   const SDL_BlendMode mode = SdlBlend(blend);
+  const bool soft = PictureIsLogical && HasTranslucentTexels(texture, quad);
   switch (op) {
     case SysColourOp::Modulate:
-      DrawTextured(texture, false, quad, quad.Argb, mode);
+      DrawTextured(texture, false, quad, quad.Argb, mode, soft);
       break;
     case SysColourOp::VertexOnly:
-      DrawTextured(texture, true, quad, quad.Argb, mode);
+      DrawTextured(texture, true, quad, quad.Argb, mode, soft);
       break;
     case SysColourOp::Mix: {
       // texture * a, then the silhouette in colour * (1 - a) added on top.
       const std::uint32_t a = tintArgb >> 24;
       const std::uint32_t alpha = quad.Argb & 0xFF000000u;
-      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode);
+      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode, soft);
       auto part = [&](int shift) { return (((quad.Argb >> shift) & 0xFFu) * (255u - a) / 255u) << shift; };
       const std::uint32_t rest = alpha | part(16) | part(8) | part(0);
-      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD);
+      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD, soft);
       break;
     }
   }
+}
+
+namespace {
+
+// One quad of a white texel in colour c and alpha a over one channel d, as
+// SDL's software blitter does it: modulated, premultiplied, then blended,
+// each step rounding down. `alphaChannel` picks the alpha channel's rule.
+int SoftwareBlend(int d, int c, int a, SDL_BlendMode mode, bool alphaChannel) {
+  if (alphaChannel) return mode == SDL_BLENDMODE_BLEND ? a + (255 - a) * d / 255 : d;
+  const int source = a < 255 ? c * a / 255 : c;
+  return mode == SDL_BLENDMODE_BLEND ? source + (255 - a) * d / 255 : std::min(255, source + d);
+}
+
+// What n layers make of every value of each channel (alpha, red, green,
+// blue); a gradient asks for the same few again every frame, so they are
+// kept.
+struct LayerCurves {
+  std::uint32_t Argb = 0;
+  SDL_BlendMode Mode = SDL_BLENDMODE_NONE;
+  int Layers = 0;
+  std::uint8_t Curve[4][256] = {};
+};
+constexpr int KeptCurves = 64;
+LayerCurves CurveCache[KeptCurves];
+int NextCurve = 0;
+
+const LayerCurves& CurvesFor(std::uint32_t argb, SDL_BlendMode mode, int layers) {
+  for (const LayerCurves& c : CurveCache)
+    if (c.Layers == layers && c.Argb == argb && c.Mode == mode) return c;
+  LayerCurves& made = CurveCache[NextCurve];
+  NextCurve = (NextCurve + 1) % KeptCurves;
+  made.Argb = argb;
+  made.Mode = mode;
+  made.Layers = layers;
+  const int a = static_cast<int>(argb >> 24);
+  for (int channel = 0; channel < 4; ++channel) {
+    const int c = static_cast<int>(argb >> (24 - 8 * channel) & 0xFFu);
+    for (int v = 0; v < 256; ++v) {
+      int d = v;
+      for (int n = 0; n < layers; ++n) d = SoftwareBlend(d, c, a, mode, channel == 0);
+      made.Curve[channel][v] = static_cast<std::uint8_t>(d);
+    }
+  }
+  return made;
+}
+
+}  // namespace
+
+bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
+                         SysBlend blend) {
+  if (!Renderer || !BackBuffer || PendingDeviceReset) return true;
+  const SDL_BlendMode mode = SdlBlend(blend);
+  if (!SoftwareRenderer || (mode != SDL_BLENDMODE_BLEND && mode != SDL_BLENDMODE_ADD)) return false;
+  int width = 0, height = 0;
+  SDL_QueryTexture(PictureTarget(), nullptr, nullptr, &width, &height);
+  left = std::max(left, 0);
+  right = std::min(right, width);
+  int top = height, bottom = 0;
+  for (int i = 0; i < count; ++i) {
+    if (runs[i].Layers <= 0) continue;
+    top = std::min(top, std::max(runs[i].Top, 0));
+    bottom = std::max(bottom, std::min(runs[i].Bottom, height));
+  }
+  if (left >= right || top >= bottom) return true;
+
+  static std::vector<std::uint32_t> pixels;
+  const SDL_Rect area{left, top, right - left, bottom - top};
+  pixels.resize(static_cast<std::size_t>(area.w) * area.h);
+  UsePictureTarget();
+  // Reading flushes every queued draw first, so the rows are as drawn so far.
+  if (SDL_RenderReadPixels(Renderer, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4) != 0) return false;
+  for (int i = 0; i < count; ++i) {
+    const int from = std::max(runs[i].Top, top), to = std::min(runs[i].Bottom, bottom);
+    if (runs[i].Layers <= 0 || from >= to) continue;
+    const LayerCurves& c = CurvesFor(argb, mode, runs[i].Layers);
+    for (int y = from; y < to; ++y) {
+      std::uint32_t* row = &pixels[static_cast<std::size_t>(y - top) * area.w];
+      for (int x = 0; x < area.w; ++x) {
+        const std::uint32_t p = row[x];
+        row[x] = static_cast<std::uint32_t>(c.Curve[0][p >> 24]) << 24 | static_cast<std::uint32_t>(c.Curve[1][p >> 16 & 0xFFu]) << 16 |
+                 static_cast<std::uint32_t>(c.Curve[2][p >> 8 & 0xFFu]) << 8 | c.Curve[3][p & 0xFFu];
+      }
+    }
+  }
+  SDL_UpdateTexture(PictureTarget(), &area, pixels.data(), area.w * 4);
+  return true;
 }
 
 void SysSetWindowClientSize(int width, int height) {

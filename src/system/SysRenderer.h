@@ -18,6 +18,16 @@ bool SysRendererSetBackBuffer(int scale);
 int SysRendererBackBufferScale();
 // Makes the back buffer the target and clears it to the ARGB colour.
 void SysRendererClear(std::uint32_t clearArgb);
+// While the back buffer is larger than 320 x 180, a frame may be drawn at
+// 320 x 180 as long as every quad in it shows whole logical pixels (the
+// caller judges that, and then gives logical pixels): ClearLogical starts
+// such a frame (false when there is no such buffer, and nothing is done);
+// LeaveLogical stretches what it holds into the back buffer, where drawing
+// goes on. Reading the back buffer leaves it first; presenting does not
+// need to.
+bool SysRendererClearLogical(std::uint32_t clearArgb);
+bool SysRendererIsLogical();
+void SysRendererLeaveLogical();
 // Hands every queued draw to the renderer now.
 void SysRendererFlush();
 // Shows the back buffer in the window.
@@ -41,6 +51,10 @@ struct SysTexture;
 SysTexture* SysCreateTexture(const std::uint32_t* argb, int size);
 void SysDestroyTexture(SysTexture* texture);
 int SysTextureSize(const SysTexture* texture);
+// Every texel the same: any part of it, stretched any way, looks the same.
+bool SysTextureIsUniform(const SysTexture* texture);
+// Every texel's alpha full.
+bool SysTextureIsOpaque(const SysTexture* texture);
 const std::uint32_t* SysTexturePixels(const SysTexture* texture);
 
 // How a quad's pixels meet the target.
@@ -72,6 +86,17 @@ struct SysQuad {
 
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb);
+
+// Rows [Top, Bottom) of the back buffer (pixels) under Layers quads.
+struct SysLayeredRows {
+  int Top, Bottom, Layers;
+};
+// Blends columns [left, right) of each run of rows exactly as its Layers
+// quads of a white texture in the ARGB colour would, in one pass over the
+// pixels. False when the renderer can only draw the quads (the caller then
+// draws them); true when it did it, or had nothing to draw on.
+bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
+                         SysBlend blend);
 
 // Window presentation.
 void SysSetWindowClientSize(int width, int height);

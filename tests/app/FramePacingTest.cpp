@@ -133,6 +133,33 @@ TEST_F(FramePacing, CatchUpAfterLateFramesRunsEarly) {
   EXPECT_TRUE(pacer.IsFrameDue(1099, 33));  // 1000 + 3 * 33, before 1080 + 33
 }
 
+// The main loop sleeps this long: it must be exactly when the next frame
+// falls due, whichever rule makes it due.
+TEST_F(FramePacing, TheWaitEndsWhenTheNextFrameFallsDue) {
+  struct History {
+    std::uint32_t Start58, Start59, Start60, Duration59;
+    const char* What;
+  } cases[] = {
+      {934, 967, 1000, 5, "steady: one period after the last start"},
+      {1000, 1033, 1080, 5, "late: three periods after the frame two back"},
+      {1000, 1033, 1070, 40, "the frame before the last overran: two periods after it"},
+      {0xFFFFFFA0u, 0xFFFFFFC1u, 0xFFFFFFE2u, 5, "the next due time past the clock's wrap"},
+  };
+  for (const History& h : cases) {
+    SCOPED_TRACE(h.What);
+    CFramePacer pacer;
+    pacer.FrameStartTimes[58] = h.Start58;
+    pacer.FrameStartTimes[59] = h.Start59;
+    pacer.FrameStartTimes[60] = h.Start60;
+    pacer.FrameDurations[59] = h.Duration59;
+    for (std::uint32_t now = h.Start60; now != h.Start60 + 80; ++now) {
+      std::uint32_t due = now;
+      while (!pacer.IsFrameDue(due, 33)) ++due;
+      ASSERT_EQ(pacer.TimeUntilDue(now, 33), due - now) << "at " << now;
+    }
+  }
+}
+
 TEST_F(FramePacing, ClockGoingBackRunsAFrameAtOnce) {
   CFramePacer& pacer = GetGameMain()->Pacer;
   pacer.FrameStartTimes[60] = 5000;
