@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramRunner.h"
 #include "app/SaveTestFixture.h"
 #include "characters/CarrierTestSupport.h"
 #include "floors/FloorImage.h"
@@ -321,7 +322,8 @@ TEST_F(SuspendedGame, EachDamagedRecordContinuesNothing) {
 // A genuine run of a class beside a monster of a family, each save damaged
 // in one field: a run that no play can reach is refused whole (kept aside,
 // said on standard error, the settings kept, no CONTINUE); a value play can
-// reach is continued and played on without overflowing.
+// reach is continued and played on without overflowing, in the program
+// itself too.
 TEST_F(SuspendedGame, ADamagedRunIsRefusedWholeOrPlaysOn) {
   game->Settings.Block.GameSpeed = 3;
   CCharacterPlayer* fighter = StartFighterRun();
@@ -343,22 +345,24 @@ TEST_F(SuspendedGame, ADamagedRunIsRefusedWholeOrPlaysOn) {
     return [at, value](Bytes& f) { std::memcpy(f.data() + at, &value, sizeof value); };
   };
   const auto above = static_cast<std::uint32_t>(fighter->GetMaxHP() + 1);
+  // The program itself is started on the damaged saves a player first met.
   const struct {
     const char* What;
     std::function<void(Bytes&)> Damage;
     bool Plays;
+    bool ByTheProgram = false;
   } cases[] = {
-      {"an effect among the characters", word(M + 4, 4096), false},
+      {"an effect among the characters", word(M + 4, 4096), false, true},
       {"a companion among the characters", word(M + 4, 4097), false},
-      {"the player at the end of the dying chain", word(P + 228, 0), false},
+      {"the player at the end of the dying chain", word(P + 228, 0), false, true},
       {"the player dying", word(P + 228, 80), false},
-      {"the player alive with 0 HP", word(P + 20, 0), false},
+      {"the player alive with 0 HP", word(P + 20, 0), false, true},
       {"the player alive with HP below 0", word(P + 20, static_cast<std::uint32_t>(-5)), false},
       {"the player above its maximum as worn", word(P + 20, above), false},
-      {"a sprite scale of 1e9", real(P + 208, 1e9), false},
+      {"a sprite scale of 1e9", real(P + 208, 1e9), false, true},
       {"a sprite turned by NaN", real(P + 200, std::nan("")), false},
-      {"maximum HP x 100 at its bottom", word(P + 56, Min), false},
-      {"STR at its top", word(P + 60, Max), false},
+      {"maximum HP x 100 at its bottom", word(P + 56, Min), false, true},
+      {"STR at its top", word(P + 60, Max), false, true},
       {"level at its bottom", word(P + 8, Min), false},
       {"a monster's HP above its maximum", word(M + 20, 1000000), false},
       {"a monster's level past 99", word(M + 8, 100), false},
@@ -367,16 +371,33 @@ TEST_F(SuspendedGame, ADamagedRunIsRefusedWholeOrPlaysOn) {
          for (std::size_t at : {80, 84, 88, 92, 96, 100}) PutU32At(f, M + at, 3);
        }, false},
       {"no player", word(P + 4, 262), false},
-      {"the floor's turns at their top", word(Turns, Max), true},
+      {"the floor's turns at their top", word(Turns, Max), true, true},
       {"STR as high as play could take it", word(P + 60, 1000000), true},
       {"the level at its last", word(P + 8, 99), true},
   };
+  const std::string err = folder.Path + "-stderr.txt";  // outside the game folder
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
     Bytes damaged = whole;
     c.Damage(damaged);
     WriteBytes(folder.File("save"), damaged);
     std::remove(folder.File("save.damaged").c_str());
+    if (c.ByTheProgram) {
+      // Started and closed: it says why it offers no CONTINUE and writes the
+      // settings back without the run, or it keeps the run to continue.
+      ASSERT_EQ(RunProgramOnce(folder.Path, err), 0) << ReadTextFile(err);
+      const std::string said = ReadTextFile(err);
+      const Bytes written = ReadBytes(folder.File("save"));
+      ASSERT_GE(written.size(), BlockSize);
+      EXPECT_EQ(U32At(written, 96), 3u);  // GameSpeed
+      EXPECT_EQ(written[52], c.Plays ? 1 : 0);
+      EXPECT_EQ(said.find("save: the suspended game is damaged and cannot continue; kept as save.damaged") !=
+                    std::string::npos,
+                !c.Plays)
+          << said;
+      WriteBytes(folder.File("save"), damaged);
+      std::remove(folder.File("save.damaged").c_str());
+    }
     CGameMain next;
     testing::internal::CaptureStderr();
     EXPECT_TRUE(next.LoadAll());
@@ -409,6 +430,7 @@ TEST_F(SuspendedGame, ADamagedRunIsRefusedWholeOrPlaysOn) {
     testing::internal::GetCapturedStderr();
     EXPECT_TRUE(again.HasSuspendedGame());
   }
+  std::remove(err.c_str());
 }
 
 }  // namespace
