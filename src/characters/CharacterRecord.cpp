@@ -85,17 +85,16 @@ constexpr CharacterType FirstUnsavedType = 4096;
 // drawn at most at the constructors' scale of 4 and never turned.
 constexpr double MostSpriteScale = 4.0;
 constexpr double MostSpriteRotation = 360.0;
-// Levels run 1-99 for the player and the monsters alike; a mining point
-// stands at level 0.
-constexpr std::int32_t MostLevel = 99;
-// The strongest monster at level 99 has some ten thousand points of attack
-// and a defence below the level curve's 100000; potions add one point of a
-// stat each. A million is far beyond both, and keeps every product the
+// Levels run 1-99 for everyone: the classes start at 1, and levelling and
+// the monsters' level curves stop at both ends.
+constexpr std::int32_t LeastLevel = 1, MostLevel = 99;
+// The strongest monster at level 99 has under 3000 attack, 2000 STR and
+// 100 defence (the gallery adds a fifth); potions add one point of a stat
+// each. A million is far beyond all of it, and keeps every product the
 // combat code forms from a stat (x 120 %, x 2, x level) inside 32 bits.
 constexpr std::int32_t StatLimit = 1000000;
-// Hit points: the level curve takes a monster's HP up by (99 + 2) / 3 from
-// its table; ten million is far beyond it. The player's maximum is kept in
-// hundredths.
+// Hit points: a monster at level 99 has under 1500; ten million is far
+// beyond it. The player's maximum is kept in hundredths.
 constexpr std::int32_t HpLimit = 10000000;
 // The counters a turn adds to (action points, regeneration progress)
 // stay far from overflowing.
@@ -110,7 +109,7 @@ struct WordRange {
   std::int32_t Low, High;
 };
 constexpr WordRange WordRanges[] = {
-    {8, 0, MostLevel},                  // level
+    {8, LeastLevel, MostLevel},         // level
     {12, 0, I32Max},                    // exp: the record keeps it at its top
     {16, 0, MostSatiety},               // satiety
     {20, 1, HpLimit},                   // hp: a living character has some

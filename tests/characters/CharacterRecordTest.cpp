@@ -260,7 +260,7 @@ TEST_F(CharacterRecordTest, EachWordIsTrustedOnlyWithinWhatPlayProduces) {
     int At;
     std::int32_t Low, High;
   } words[] = {
-      {"level", 8, 0, 99},
+      {"level", 8, 1, 99},
       {"exp", 12, 0, Max},
       {"satiety", 16, 0, 2000},
       {"hp", 20, 1, 500},
