@@ -192,5 +192,9 @@ bool CGameMain::LoadSuspendedGame() {
     }
     CurrentStage->itemAt[CellIndex(x, y)] = item;
   }
-  return true;
+  // The run as a whole: a living player, within its maximum as it is worn,
+  // standing where the floor's grid has it. Two on one cell and a second
+  // player never got this far.
+  return Player && Player->hp >= 1 && Player->hp <= Player->GetMaxHP() &&
+         CurrentStage->GetCharacterAt(Player->x, Player->y) == Player;
 }

@@ -3,6 +3,7 @@
 #include "app/CGameMain.h"
 #include "app/GameStateSupport.h"
 #include "app/GameStates.h"
+#include "app/RunEnd.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
 #include "floors/StageFactory.h"
@@ -118,13 +119,17 @@ void CGameStateMainNormalStageEnd::Release() {
 
 // ---- GameOver: the run ends, "save" says so, and the rankings have it.
 
-void CGameStateMainNormalGameOver::Enter() {
-  CGameMain* game = GetGameMain();
-  game->Settings.Block.GameInProgress = 0;
-  game->CaptureSaveImage();
-  game->WriteSaveFile();
-  game->RegisterRanking();
+void EndRunInDeath(CGameMain& game) {
+  // The run is in progress from the first turn on; a run already ended here
+  // is in the rankings already.
+  if (!game.Settings.Block.GameInProgress) return;
+  game.Settings.Block.GameInProgress = 0;
+  game.CaptureSaveImage();
+  game.WriteSaveFile();
+  game.RegisterRanking();
 }
+
+void CGameStateMainNormalGameOver::Enter() { EndRunInDeath(*GetGameMain()); }
 
 void CGameStateMainNormalGameOver::Release() { Controller()->ChangeState(StateTitle); }
 

@@ -169,10 +169,14 @@ void CGameStateMainNormal::Enter() {
   CCharacterPlayer* player = PlayingPlayer();
   CheckMonsterHouse();
   PromptStairs();
-  // The save image now holds the game as of this turn's start.
-  game->Settings.Block.GameInProgress = 1;
-  game->Settings.Block.RandomState = GetRandomState();
-  game->CaptureSaveImage();
+  // The save image now holds the game as of this turn's start; a player
+  // falling starts none: the run stays ended, or (for a resurrection) the
+  // fatal turn's start stays the one to continue.
+  if (player->hp > 0) {
+    game->Settings.Block.GameInProgress = 1;
+    game->Settings.Block.RandomState = GetRandomState();
+    game->CaptureSaveImage();
+  }
   if (player->IsSleep() || player->IsParalyze() || player->actionPoints < 2) {
     Controller()->ChangeState(StateEnemyMove);  // the turn is lost
     return;

@@ -8,6 +8,7 @@
 
 #include "app/CGameMain.h"
 #include "app/CGameState.h"
+#include "app/RunEnd.h"
 #include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
 #include "items/CItem.h"
@@ -142,6 +143,9 @@ void CCharacterPlayer::SetAnimation(AnimationEntry e) {
   // the swing ends as one.
   if (const Range* swing = SwingRangeOf(e); swing && !In(o, swing->First, swing->Last)) TakeRangeHold(AttackHold);
   if (e == AnimationHurt) game->AutoMove = 0;
+  // A death nothing can undo ends the run now, not when GAME OVER shows.
+  if (e == AnimationDying && !In(o, AnimationDying, AnimationDying + 9) && game->Player == this && !HasResurrection())
+    EndRunInDeath(*game);
 
   if (e == AnimationThrow) {
     CItem* item = GetItem(GetSelectedItem());
@@ -199,6 +203,7 @@ void CCharacterPlayer::SetAnimation(AnimationEntry e) {
       Resurrect();
       return;
     }
+    if (game->Player == this) EndRunInDeath(*game);
     CSoundManager* sound = GetSoundManager();
     const int playing = sound->GetPlayingBgm();
     sound->StopAllBgm();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/CGameMain.h"
+#include "characters/CCharacterPlayer.h"
 #include "floors/CStageData.h"
 #include "items/ItemRecord.h"
 #include "platform/ByteOrder.h"
@@ -18,6 +19,8 @@ constexpr int SpareFlagAt = 0;
 constexpr int AliveAt = 1;
 constexpr int TypeAt = 4;
 constexpr int ExpAt = 12;
+constexpr int HpAt = 20;
+constexpr int MaxHpAt = 24;
 constexpr int SureHitAt = 44;
 constexpr int SpriteRotationAt = 200;
 constexpr int SpriteScaleAt = 208;
@@ -72,23 +75,103 @@ constexpr WordField WordFields[] = {
     {264, &CCharacter::magicDamageCut},
 };
 
-// The words whose values the game relies on, with their ranges.
+// ---- What play can leave in a record at a turn's start: one row per word,
+// the only place the loader's ranges are kept.
+//
+// The capture writes the player, the monsters and the mining points; the
+// effects (4096) and the companions (4097) never stand in the game's list.
+constexpr CharacterType FirstUnsavedType = 4096;
+// Play never moves these words out of the class's own value: a sprite is
+// drawn at most at the constructors' scale of 4 and never turned.
+constexpr double MostSpriteScale = 4.0;
+constexpr double MostSpriteRotation = 360.0;
+// Levels run 1-99 for everyone: the classes start at 1, and levelling and
+// the monsters' level curves stop at both ends.
+constexpr std::int32_t LeastLevel = 1, MostLevel = 99;
+// The strongest monster at level 99 has under 3000 attack, 2000 STR and
+// 100 defence (the gallery adds a fifth); potions add one point of a stat
+// each. A million is far beyond all of it, and keeps every product the
+// combat code forms from a stat (x 120 %, x 2, x level) inside 32 bits.
+constexpr std::int32_t StatLimit = 1000000;
+// Hit points: a monster at level 99 has under 1500; ten million is far
+// beyond it. The player's maximum is kept in hundredths.
+constexpr std::int32_t HpLimit = 10000000;
+// The counters a turn adds to (action points, regeneration progress)
+// stay far from overflowing.
+constexpr std::int32_t CounterLimit = 1000000;
+// Food and drink fill the stomach to 2000 at most.
+constexpr std::int32_t MostSatiety = 2000;
+constexpr std::int32_t I32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t I32Max = std::numeric_limits<std::int32_t>::max();
+
 struct WordRange {
   int At;
   std::int32_t Low, High;
 };
-// The counters a turn adds to (satiety, action points, regeneration) stay
-// far from overflowing.
-constexpr std::int32_t CounterLimit = 1000000;
 constexpr WordRange WordRanges[] = {
-    {80, 0, StageMapSize - 1},        {84, 0, StageMapSize - 1},        {88, 0, StageMapSize - 1},
-    {92, 0, StageMapSize - 1},        {96, 0, StageMapSize - 1},        {100, 0, StageMapSize - 1},
-    {216, 0, 8},                      {240, 0, 255},                    {244, 0, 255},
-    {248, 0, 255},                    {252, 0, 255},                    {16, -CounterLimit, CounterLimit},
-    {220, -CounterLimit, CounterLimit}, {224, -CounterLimit, CounterLimit},
+    {8, LeastLevel, MostLevel},         // level
+    {12, 0, I32Max},                    // exp: the record keeps it at its top
+    {16, 0, MostSatiety},               // satiety
+    {20, 1, HpLimit},                   // hp: a living character has some
+    {24, 0, HpLimit},                   // maxHp
+    {28, 0, StatLimit},                 // attack
+    {32, 0, StatLimit},                 // defence
+    {36, 0, StatLimit},                 // accuracy
+    {40, 0, StatLimit},                 // evasion
+    {48, 0, 100},                       // criticalChance, a percent
+    {52, 0, 100},                       // counterDamagePercent
+    {56, 0, 100 * HpLimit},             // maxHpX100: hundredths
+    {60, 0, StatLimit},                 // strength
+    {64, 0, StatLimit},                 // spareStat
+    {68, 0, 7},                         // meleeAttackType: the attack kinds 0-7
+    {72, 0, 1},                         // meleeReach: adjacent, or a straight line
+    {76, 0, 1},                         // passesWalls
+    {80, 0, StageMapSize - 1},          // x, y and the cells before
+    {84, 0, StageMapSize - 1},
+    {88, 0, StageMapSize - 1},
+    {92, 0, StageMapSize - 1},
+    {96, 0, StageMapSize - 1},
+    {100, 0, StageMapSize - 1},
+    {172, 0, StatLimit},                // regenAmount
+    {216, 0, 8},                        // moveStep: a step is drawn over 8 frames
+    {220, -CounterLimit, CounterLimit}, // actionPoints
+    {224, -CounterLimit, CounterLimit}, // regenProgress
+    {232, 0, StatusForever},            // animTick stops at its top
+    {240, 0, 255},                      // alpha, red, green, blue
+    {244, 0, 255},
+    {248, 0, 255},
+    {252, 0, 255},
+    {264, 0, 100},                      // magicDamageCut, a percent
+    {268, I32Min, StatLimit},           // dexterity, intelligence: 0 or below is
+    {272, I32Min, StatLimit},           // never read, the class keeps its own
 };
+// A status counter is set, never added to, and counts down: -1 and
+// StatusForever never run out, and a status counted down from its top
+// stays near it.
+constexpr std::int32_t LeastStatusTurns = -1;
+// At a turn's start a character's animation leads back to where it stands:
+// an entry from which the table alone runs into entry 0, the end of the
+// dying chain, is a character already leaving the floor.
+bool IsStandingEntry(const CCharacter& built, std::int32_t entry) {
+  const auto entries = static_cast<std::int64_t>(built.frames.size());
+  // A class without a table stands only at entry 0, and nothing moves it.
+  if (entries == 0) return entry == 0;
+  // The dying chain holds the turn until it ends: no turn starts inside it,
+  // whether it ends off the floor or, for the player, in GAME OVER.
+  if (entry >= AnimationDying && entry < AnimationDying + 10) return false;
+  for (std::int64_t step = 0; step <= entries; ++step) {
+    if (entry == AnimationGone || entry < 0 || entry >= entries) return false;
+    const std::int32_t next = built.frames[static_cast<std::size_t>(entry)].next;
+    // -1 holds the entry; an entry outside the table plays the idle one.
+    if (next == -1 || next == entry) return true;
+    entry = next >= 0 && next < entries ? next : AnimationIdle;
+  }
+  return true;  // a loop that never reaches entry 0
+}
+
 constexpr int DirectionAt = 104;
 constexpr int AnimEntryAt = 228;
+constexpr int SelectedItemAt = 260;
 constexpr Direction Directions[] = {DirectionNone, DirectionLeft,     DirectionRight, DirectionUp,
                                     DirectionUpLeft, DirectionUpRight, DirectionDown,  DirectionDownLeft,
                                     DirectionDownRight};
@@ -161,25 +244,34 @@ void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
 }
 
 bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& built) {
-  if (record.Bytes[AliveAt] != 1 || Get(record, TypeAt) != built.type) return false;
+  const std::int32_t type = Get(record, TypeAt);
+  if (type != built.type || type < 0 || type >= FirstUnsavedType) return false;
+  if (record.Bytes[AliveAt] != 1 || record.Bytes[SpareFlagAt] > 1 || record.Bytes[SureHitAt] > 1) return false;
   for (int at : PaddingAt)
     if (record.Bytes[at] != 0) return false;
   for (const WordRange& range : WordRanges) {
     const std::int32_t value = Get(record, range.At);
     if (value < range.Low || value > range.High) return false;
   }
+  // Only a monster's maximum stands for its HP; the player's comes with
+  // what it wears, and the whole run is checked once its items are back.
+  if (!dynamic_cast<const CCharacterPlayer*>(&built) && Get(record, HpAt) > Get(record, MaxHpAt)) return false;
+  for (int kind = 0; kind < StatusKindCount; ++kind)
+    if (Get(record, StatusAt(kind)) < LeastStatusTurns) return false;
   bool knownDirection = false;
   for (Direction d : Directions) knownDirection = knownDirection || Get(record, DirectionAt) == d;
   if (!knownDirection) return false;
-  // A class without a table stands only at entry 0.
-  const std::int32_t entry = Get(record, AnimEntryAt);
-  const auto entries = static_cast<std::int64_t>(built.frames.size());
-  if (entry < 0 || entry >= (entries > 0 ? entries : 1)) return false;
-  if (!std::isfinite(ReadLEF64(record.Bytes + SpriteRotationAt)) ||
-      !std::isfinite(ReadLEF64(record.Bytes + SpriteScaleAt)))
-    return false;
+  if (!IsStandingEntry(built, Get(record, AnimEntryAt))) return false;
+  const double rotation = ReadLEF64(record.Bytes + SpriteRotationAt);
+  const double scale = ReadLEF64(record.Bytes + SpriteScaleAt);
+  // Written as comparisons that NaN fails.
+  if (!(rotation >= -MostSpriteRotation && rotation <= MostSpriteRotation)) return false;
+  if (!(scale >= 0.0 && scale <= MostSpriteScale)) return false;
+  const std::int32_t capacity = built.items ? built.itemCapacity : 0;
+  const std::int32_t selected = Get(record, SelectedItemAt);
+  if (selected < -1 || selected > std::max(0, capacity - 1)) return false;
   const std::int32_t items = Get(record, ItemCountAt);
-  return items >= 0 && items <= (built.items ? built.itemCapacity : 0);
+  return items >= 0 && items <= capacity;
 }
 
 CCharacter* LoadCharacter(CSaveFile& file, CharacterMaker make) {

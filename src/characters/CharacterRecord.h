@@ -26,10 +26,12 @@ void CharacterToRecord(const CCharacter& character, CharacterRecord& record);
 void RecordToCharacter(const CharacterRecord& record, CCharacter& character);
 
 // Whether the record can stand for `built`, a fresh character of its type:
-// alive, padding 0, every cell on the map, a direction of the table, a step
-// of 0-8, an animation entry of the class's table, colours of 0-255, finite
-// sprite values, satiety, action points and regeneration far from
-// overflowing, and an item count the class can carry.
+// a type the capture writes (never an effect or a companion), alive with
+// some HP, padding 0, and every word within what play leaves at a turn's
+// start: stats, level, counters, colours, sprite values and cells, an
+// animation entry of the class's table that does not run off the floor,
+// and an item count the class can carry. A monster's HP is within its
+// maximum; the player's is checked with what it wears.
 bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& built);
 
 // The filled inventory slots, from the first to the capacity.

@@ -2,6 +2,7 @@
 // The nine player classes, by their CharacterType 0-8. Each takes its
 // numbers from one table row (stats, growth, sprite sheet, starting kit) and
 // its body says only what makes the class: the perks it overrides.
+#include <algorithm>
 #include <cstdint>
 
 #include "characters/CCharacterPlayer.h"
@@ -56,8 +57,14 @@ private:
 // Melee and shot power +20 %.
 class CCharacterFighter : public CPlayerClass<0> {
 public:
-  int GetMeleePower() const override { return CCharacterPlayer::GetMeleePower() * 120 / 100; }
-  int GetShotPower() const override { return CCharacterPlayer::GetShotPower() * 120 / 100; }
+  int GetMeleePower() const override { return Boosted(CCharacterPlayer::GetMeleePower()); }
+  int GetShotPower() const override { return Boosted(CCharacterPlayer::GetShotPower()); }
+
+private:
+  // In 64 bits, and held at the top of an int as the other powers are.
+  static int Boosted(int power) {
+    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{power} * 120 / 100, INT32_MIN, INT32_MAX));
+  }
 };
 
 // Arrows break 30 % less often.

@@ -78,6 +78,8 @@ bool IsSoundFloorImage(const std::uint8_t* image) {
     if (!Within(GetI32(image, at), 0, StageMapSize - 1)) return false;
   if (!Within(GetI32(image, ScrollCounterAt), 0, ScrollFrameCount)) return false;
   if (!Within(GetI32(image, BgmTrackAt), -1, BgmTrackCount - 1)) return false;
+  // The floor's turns count up from 0; the count wraps before it overflows.
+  if (GetI32(image, TurnCounterAt) < 0) return false;
   return GetI32(image, StageIdAt) != GalleryRequestId;
 }
 

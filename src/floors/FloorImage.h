@@ -12,8 +12,9 @@ constexpr std::uint32_t FloorImageSize = 65536;
 // Writes the floor into a zeroed image.
 void PackFloorImage(std::uint8_t* image, const CStageData& floor);
 // Whether an image holds only values a floor can have: terrain 0-7, a
-// 40 x 40 map, the camera on it, a scroll counter 0-8, music -1-18, and a
-// StageId that names a floor (never the random gallery request 800).
+// 40 x 40 map, the camera on it, a scroll counter 0-8, music -1-18, a turn
+// counter of 0 or more, and a StageId that names a floor (never the random
+// gallery request 800).
 bool IsSoundFloorImage(const std::uint8_t* image);
 // The inverse of PackFloorImage; the occupancy grids are not read.
 void ApplySavedFloorImage(CStageData& floor, const std::uint8_t* image);

@@ -1,5 +1,6 @@
 // Who stands and what lies on the floor: placing, the floor's share of
 // their pictures, and drawing them.
+#include <cstdint>
 #include <cstring>
 
 #include "app/CGameMain.h"
@@ -113,7 +114,8 @@ void CStageData::Update() {
 }
 
 void CStageData::AdvanceTurn() {
-  ++TurnCounter;
+  // At its top the count starts again on the same place of the spawn cycle.
+  TurnCounter = TurnCounter < INT32_MAX ? TurnCounter + 1 : TurnCounter % EnemySpawnInterval + 1;
   if (TurnCounter % EnemySpawnInterval != 0) return;
   CCharacter* monster = PickEnemy();
   if (!monster) return;

@@ -30,10 +30,11 @@ void Prick(CCharacter& victim) {
     victim.SetAnimation(AnimationHurt);
     return;
   }
+  // Named before the fall: a death that ends the run ranks it at once.
   victim.hp = 0;
-  victim.SetAnimation(AnimationDying);
   victim.lastAttacker = nullptr;
   victim.causeOfDeath = NeedleDeath;
+  victim.SetAnimation(AnimationDying);
 }
 
 void Sleep(CCharacter& victim) { victim.InflictSleepRandom(); }

@@ -3,6 +3,7 @@
 // GAME OVER and the rankings, and the goal items into the clear screens.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,71 @@ TEST_F(RunEndFlow, DeathShowsGameOverAndTheRunInTheRankingsWithItsKiller) {
   EXPECT_EQ(rankings->RankingPage, 2);
   EXPECT_NE(std::string(rankings->RecordText.GetText()).find("KILLED BY SLIME."), std::string::npos)
       << rankings->RecordText.GetText();
+}
+
+// A death is final: played by keys to a death that nothing undoes, the
+// program closed at any frame from the fatal turn on (its exit writes
+// "save") starts again with no run to continue and the run ranked once.
+// With a ring of resurrection the death is not final: every close leaves
+// the fatal turn to continue, and nothing is ranked.
+TEST_F(RunEndFlow, ClosingAfterTheFatalBlowEndsTheRunAsGameOverDoes) {
+  constexpr ItemId RingOfResurrection = 0x606;
+  for (bool ring : {false, true}) {
+    SCOPED_TRACE(ring ? "with a ring of resurrection" : "with nothing to undo it");
+    ClearLists();
+    for (const char* name : {"save", "score_002_000"}) std::remove(folder.File(name).c_str());
+    game->Characters.DeleteAll();
+    UseFloor(new TracingFloor(DefaultRows()));
+    ResetController();
+    game->Settings.Block.DungeonIndex = 2;
+    CCharacterPlayer* p = PlaceClassPlayer(3, 3, 0);
+    ASSERT_NE(p, nullptr);
+    if (ring) {
+      CItem* worn = CreateItem(RingOfResurrection);
+      ASSERT_TRUE(p->AddItem(worn));
+      ASSERT_TRUE(p->Equip(worn));
+    }
+    Begin(p);
+    p->hp = 1;
+    p->satiety = 0;  // the next turn's hunger takes the last hit point
+    auto closeAndStartAgain = [&](bool over) {
+      SCOPED_TRACE(over ? "after the death" : "before the death");
+      ASSERT_TRUE(game->WriteSaveFile());
+      CGameMain next;
+      testing::internal::CaptureStderr();
+      ASSERT_TRUE(next.LoadAll());
+      const std::string err = testing::internal::GetCapturedStderr();
+      EXPECT_EQ(err.find("damaged"), std::string::npos) << err;
+      EXPECT_EQ(next.Settings.Block.DungeonIndex, 2u);
+      EXPECT_EQ(next.HasSuspendedGame(), !over);
+      if (next.Player) {
+        EXPECT_GT(next.Player->hp, 0);
+      }
+      int ranked = 0;
+      const CScoreRanking& board = next.ScoreRankings[2 * RankingListsPerDungeon];
+      for (int n = 0; n < RankingSlots; ++n) ranked += board.GetResult(n) != 0 ? 1 : 0;
+      EXPECT_EQ(ranked, over ? 1 : 0);
+    };
+    closeAndStartAgain(false);
+    Input({InputRowAttack});
+    bool fell = false;
+    for (int frame = 0; frame < 600 && State() != StateGameOver; ++frame) {
+      Input();
+      fell = fell || p->hp <= 0;
+      closeAndStartAgain(fell && !ring);
+      if (ring && fell && p->hp > 0) break;  // back on its feet
+    }
+    ASSERT_TRUE(fell);
+    if (ring) {
+      EXPECT_GT(p->hp, 0);
+      continue;
+    }
+    ASSERT_EQ(State(), StateGameOver);
+    for (int i = 0; i < 5; ++i) {
+      Input();
+      closeAndStartAgain(true);
+    }
+  }
 }
 
 TEST_F(RunEndFlow, AGoalItemRecordsTheClearAndLeadsThroughItsScreen) {

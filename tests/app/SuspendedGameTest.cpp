@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/ProgramRunner.h"
 #include "app/SaveTestFixture.h"
 #include "characters/CarrierTestSupport.h"
 #include "floors/FloorImage.h"
@@ -58,6 +61,26 @@ protected:
     CItem* item = CreateItem(id);
     item->SetCount(count);
     EXPECT_TRUE(g.CurrentStage->PutItemAt(x, y, item));
+  }
+
+  // A character of the game's own classes, made and placed.
+  CCharacter* PlaceMade(CharacterType type, int x, int y) {
+    CCharacter* c = CreateCharacter(type);
+    if (!c) return nullptr;
+    c->SetPosition(x, y);
+    EXPECT_TRUE(game->CurrentStage->MoveCharacterTo(x, y, c));
+    game->Characters.PushBack(c);
+    return c;
+  }
+
+  // A run of the game's own classes: a Fighter alone on the carved floor.
+  CCharacterPlayer* StartFighterRun() {
+    game->MakeCharacter = &CreateCharacter;
+    game->Settings.Block.GameInProgress = 1;
+    game->CurrentStage = CreateStage(1);
+    floortest::Carve(*game->CurrentStage, Rows);
+    game->Player = dynamic_cast<CCharacterPlayer*>(PlaceMade(0, 3, 3));
+    return game->Player;
   }
 
   // A player carrying an equipped sword and arrows, a monster with a herb,
@@ -183,16 +206,8 @@ TEST_F(SuspendedGame, TheCarriedItemAreaGrowsPastSixtyFourRecords) {
 }
 
 TEST_F(SuspendedGame, APlayerClassComesBackWithItsKitWornAndCarried) {
-  game->MakeCharacter = &CreateCharacter;
-  game->Settings.Block.GameInProgress = 1;
-  game->CurrentStage = CreateStage(1);
-  floortest::Carve(*game->CurrentStage, Rows);
-  auto* fighter = dynamic_cast<CCharacterPlayer*>(CreateCharacter(0));
+  CCharacterPlayer* fighter = StartFighterRun();
   ASSERT_NE(fighter, nullptr);
-  fighter->SetPosition(3, 3);
-  ASSERT_TRUE(game->CurrentStage->MoveCharacterTo(3, 3, fighter));
-  game->Characters.PushBack(fighter);
-  game->Player = fighter;
   fighter->GiveStartingItems();
   fighter->hp = 17;
   fighter->exp = 1234;
@@ -302,6 +317,120 @@ TEST_F(SuspendedGame, EachDamagedRecordContinuesNothing) {
     EXPECT_EQ(rewritten[52], 0);
     EXPECT_EQ(ReadBytes(folder.File("save.damaged")), damaged);
   }
+}
+
+// A genuine run of a class beside a monster of a family, each save damaged
+// in one field: a run that no play can reach is refused whole (kept aside,
+// said on standard error, the settings kept, no CONTINUE); a value play can
+// reach is continued and played on without overflowing, in the program
+// itself too.
+TEST_F(SuspendedGame, ADamagedRunIsRefusedWholeOrPlaysOn) {
+  game->Settings.Block.GameSpeed = 3;
+  CCharacterPlayer* fighter = StartFighterRun();
+  ASSERT_NE(fighter, nullptr);
+  fighter->hp = 10;
+  ASSERT_NE(PlaceMade(262, 5, 3), nullptr);  // a kobold
+  ASSERT_TRUE(game->CaptureSaveImage());
+  ASSERT_TRUE(game->WriteSaveFile());
+  const Bytes whole = ReadBytes(folder.File("save"));
+
+  constexpr std::size_t Turns = BlockSize + 4 + 22436;
+  constexpr std::size_t P = BlockSize + FloorEntry + 4;  // the player's record
+  constexpr std::size_t M = P + CharacterEntry;          // the kobold's
+  constexpr std::uint32_t Min = 0x80000000u, Max = 0x7FFFFFFFu;
+  auto word = [](std::size_t at, std::uint32_t value) {
+    return [at, value](Bytes& f) { PutU32At(f, at, value); };
+  };
+  auto real = [](std::size_t at, double value) {
+    return [at, value](Bytes& f) { std::memcpy(f.data() + at, &value, sizeof value); };
+  };
+  const auto above = static_cast<std::uint32_t>(fighter->GetMaxHP() + 1);
+  // The program itself is started on the damaged saves a player first met.
+  const struct {
+    const char* What;
+    std::function<void(Bytes&)> Damage;
+    bool Plays;
+    bool ByTheProgram = false;
+  } cases[] = {
+      {"an effect among the characters", word(M + 4, 4096), false, true},
+      {"a companion among the characters", word(M + 4, 4097), false},
+      {"the player at the end of the dying chain", word(P + 228, 0), false, true},
+      {"the player dying", word(P + 228, 80), false},
+      {"the player alive with 0 HP", word(P + 20, 0), false, true},
+      {"the player alive with HP below 0", word(P + 20, static_cast<std::uint32_t>(-5)), false},
+      {"the player above its maximum as worn", word(P + 20, above), false},
+      {"a sprite scale of 1e9", real(P + 208, 1e9), false, true},
+      {"a sprite turned by NaN", real(P + 200, std::nan("")), false},
+      {"maximum HP x 100 at its bottom", word(P + 56, Min), false, true},
+      {"STR at its top", word(P + 60, Max), false, true},
+      {"level at its bottom", word(P + 8, Min), false},
+      {"a monster's HP above its maximum", word(M + 20, 1000000), false},
+      {"a monster's level past 99", word(M + 8, 100), false},
+      {"the floor's turns below 0", word(Turns, Max + 1), false},
+      {"two characters on one cell", [](Bytes& f) {
+         for (std::size_t at : {80, 84, 88, 92, 96, 100}) PutU32At(f, M + at, 3);
+       }, false},
+      {"no player", word(P + 4, 262), false},
+      {"the floor's turns at their top", word(Turns, Max), true, true},
+      {"STR as high as play could take it", word(P + 60, 1000000), true},
+      {"the level at its last", word(P + 8, 99), true},
+  };
+  const std::string err = folder.Path + "-stderr.txt";  // outside the game folder
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    Bytes damaged = whole;
+    c.Damage(damaged);
+    WriteBytes(folder.File("save"), damaged);
+    std::remove(folder.File("save.damaged").c_str());
+    if (c.ByTheProgram) {
+      // Started and closed: it says why it offers no CONTINUE and writes the
+      // settings back without the run, or it keeps the run to continue.
+      ASSERT_EQ(RunProgramOnce(folder.Path, err), 0) << ReadTextFile(err);
+      const std::string said = ReadTextFile(err);
+      const Bytes written = ReadBytes(folder.File("save"));
+      ASSERT_GE(written.size(), BlockSize);
+      EXPECT_EQ(U32At(written, 96), 3u);  // GameSpeed
+      EXPECT_EQ(written[52], c.Plays ? 1 : 0);
+      EXPECT_EQ(said.find("save: the suspended game is damaged and cannot continue; kept as save.damaged") !=
+                    std::string::npos,
+                !c.Plays)
+          << said;
+      WriteBytes(folder.File("save"), damaged);
+      std::remove(folder.File("save.damaged").c_str());
+    }
+    CGameMain next;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(next.LoadAll());
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(next.Settings.Block.GameSpeed, 3u);
+    if (!c.Plays) {
+      ExpectNoRun(next);
+      EXPECT_NE(err.find("kept as save.damaged"), std::string::npos) << err;
+      EXPECT_EQ(ReadBytes(folder.File("save.damaged")), damaged);
+      ASSERT_TRUE(next.WriteSaveFile());
+      EXPECT_EQ(ReadBytes(folder.File("save"))[52], 0);
+      continue;
+    }
+    ASSERT_TRUE(next.HasSuspendedGame()) << err;
+    EXPECT_FALSE(FileExists(folder.File("save.damaged")));
+    // A turn's arithmetic on what came back: the floor's count, the blow's
+    // power and damage, the experience the kobold is worth.
+    next.CurrentStage->AdvanceTurn();
+    EXPECT_GE(next.CurrentStage->TurnCounter, 0);
+    EXPECT_GT(next.Player->GetMeleeDamage(), 0);
+    EXPECT_GT(next.Player->GetShotDamage(), 0);
+    next.Player->GainExp(next.Characters.GetAt(2)->GetExp());
+    EXPECT_GE(next.Player->GetExp(), 0);
+    // What its exit writes, the next start continues.
+    ASSERT_TRUE(next.CaptureSaveImage());
+    ASSERT_TRUE(next.WriteSaveFile());
+    CGameMain again;
+    testing::internal::CaptureStderr();
+    again.LoadAll();
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(again.HasSuspendedGame());
+  }
+  std::remove(err.c_str());
 }
 
 }  // namespace

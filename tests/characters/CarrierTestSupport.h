@@ -71,6 +71,7 @@ public:
   TestPlayer() {
     type = TestPlayerType;
     hp = maxHp = 30;
+    maxHpX100 = 100 * maxHp;  // the player's maximum is kept in hundredths
     level = 1;
   }
   void StartTurn() override {

@@ -5,8 +5,10 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "characters/CarrierTestSupport.h"
+#include "characters/CharacterFactory.h"
 #include "characters/CharacterRecord.h"
 #include "items/ItemRecord.h"
 #include "items/ItemTestSupport.h"
@@ -113,6 +115,15 @@ TEST_F(CharacterRecordTest, FieldsLieAtTheirOffsets) {
 TEST_F(CharacterRecordTest, ACharacterComesBackWithEveryStoredFieldAndItsItems) {
   TestPlayer p;
   FillEveryField(p);
+  // Still distinct, and within what play leaves in these words.
+  p.spareFlag = 1;
+  p.level = 99;
+  p.criticalChance = 10;
+  p.counterDamagePercent = 11;
+  p.meleeAttackType = 7;
+  p.meleeReach = p.passesWalls = 1;
+  p.selectedItem = 2;
+  p.magicDamageCut = 24;
   p.animEntry = 21;
   CItem* sword = CreateItem(Sword);
   p.AddItem(sword);
@@ -233,6 +244,156 @@ TEST_F(CharacterRecordTest, ADamagedCharacterIsRefusedWhole) {
   itemtest::MemoryFile file;
   AddCharacter(file, good);
   EXPECT_NE(Load(file), nullptr);
+}
+
+// Every word at and just past the edges of what play can leave in it: inside
+// the record stands for the character, outside it is refused.
+TEST_F(CharacterRecordTest, EachWordIsTrustedOnlyWithinWhatPlayProduces) {
+  TestMonster good;
+  good.x = good.y = good.prevX = good.prevY = good.prevPrevX = good.prevPrevY = 5;
+  good.hp = 10;
+  good.maxHp = 500;
+  constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    const char* What;
+    int At;
+    std::int32_t Low, High;
+  } words[] = {
+      {"level", 8, 1, 99},
+      {"exp", 12, 0, Max},
+      {"satiety", 16, 0, 2000},
+      {"hp", 20, 1, 500},
+      {"maxHp", 24, 10, 10000000},
+      {"attack", 28, 0, 1000000},
+      {"defence", 32, 0, 1000000},
+      {"accuracy", 36, 0, 1000000},
+      {"evasion", 40, 0, 1000000},
+      {"critical chance", 48, 0, 100},
+      {"counter damage", 52, 0, 100},
+      {"maxHpX100", 56, 0, 1000000000},
+      {"STR", 60, 0, 1000000},
+      {"spare stat", 64, 0, 1000000},
+      {"melee attack type", 68, 0, 7},
+      {"melee reach", 72, 0, 1},
+      {"passes walls", 76, 0, 1},
+      {"x", 80, 0, 39},
+      {"previous y", 96, 0, 39},
+      {"QUICK turns", 108, -1, Max},
+      {"INT UP turns", 196, -1, Max},
+      {"DISGUISED turns", 276, -1, Max},
+      {"regeneration amount", 172, 0, 1000000},
+      {"step", 216, 0, 8},
+      {"action points", 220, -1000000, 1000000},
+      {"regeneration progress", 224, -1000000, 1000000},
+      {"animation tick", 232, 0, Max},
+      {"alpha", 240, 0, 255},
+      {"blue", 252, 0, 255},
+      {"selected slot", 260, -1, TestMonster::Capacity - 1},
+      {"magic damage cut", 264, 0, 100},
+      {"DEX", 268, Min, 1000000},  // 0 or below leaves the class's own
+      {"INT", 272, Min, 1000000},
+  };
+  for (const auto& w : words) {
+    SCOPED_TRACE(w.What);
+    auto sound = [&](std::int64_t value) {
+      CharacterRecord r = RecordOf(good);
+      const auto v = static_cast<std::int32_t>(value);
+      std::memcpy(r.Bytes + w.At, &v, 4);
+      return IsSoundCharacterRecord(r, good);
+    };
+    EXPECT_TRUE(sound(w.Low)) << w.Low;
+    EXPECT_TRUE(sound(w.High)) << w.High;
+    if (w.Low > Min) {
+      EXPECT_FALSE(sound(std::int64_t{w.Low} - 1)) << w.Low - 1;
+      EXPECT_FALSE(sound(Min));
+    }
+    if (w.High < Max) {
+      EXPECT_FALSE(sound(std::int64_t{w.High} + 1)) << w.High + 1;
+      EXPECT_FALSE(sound(Max));
+    }
+  }
+
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* What;
+    int At;
+    std::vector<double> In, Out;
+  } doubles[] = {
+      {"rotation", 200, {-360.0, 0.0, 360.0}, {-360.5, 361.0, 1e9, -1e9, nan, inf}},
+      {"scale", 208, {0.0, 1.0, 4.0}, {-0.5, 4.5, 1e9, -1e9, nan, inf}},
+  };
+  for (const auto& d : doubles) {
+    SCOPED_TRACE(d.What);
+    for (bool in : {true, false}) {
+      for (double value : in ? d.In : d.Out) {
+        CharacterRecord r = RecordOf(good);
+        std::memcpy(r.Bytes + d.At, &value, 8);
+        EXPECT_EQ(IsSoundCharacterRecord(r, good), in) << value;
+      }
+    }
+  }
+}
+
+// The capture writes the player, the monsters and the mining points; a
+// record of an effect or a companion would put a character on the floor
+// that the game deletes behind the grid's back.
+TEST_F(CharacterRecordTest, EffectsAndCompanionsAreNoSavedCharacters) {
+  for (CharacterType type : {4096, 4097, -1}) {
+    SCOPED_TRACE(type);
+    TestMonster built;
+    built.type = type;
+    EXPECT_FALSE(IsSoundCharacterRecord(RecordOf(built), built));
+  }
+  for (CharacterType type : {4096, 4097}) {
+    CharacterPtr made(CreateCharacter(type));
+    ASSERT_TRUE(made);
+    itemtest::MemoryFile file;
+    AddCharacter(file, *made);
+    EXPECT_EQ(LoadCharacter(file), nullptr) << type;
+  }
+}
+
+// At a turn's start a character stands: an entry whose chain runs into
+// entry 0 is one already leaving the floor, and it would leave the floor
+// on the first tick with nothing to show for it.
+TEST_F(CharacterRecordTest, OnlyAStandingAnimationIsTrusted) {
+  for (CharacterType type : {0, 262}) {
+    CharacterPtr c(CreateCharacter(type));
+    ASSERT_TRUE(c);
+    c->x = c->y = 5;
+    const struct {
+      AnimationEntry Entry;
+      bool Standing;
+    } entries[] = {{AnimationIdle, true}, {AnimationWalk, true}, {AnimationAttack, true}, {AnimationHurt, true},
+                   {AnimationGone, false}, {AnimationDying, false}, {AnimationDying + 3, false}, {-1, false}};
+    for (const auto& e : entries) {
+      c->animEntry = e.Entry;
+      EXPECT_EQ(IsSoundCharacterRecord(RecordOf(*c), *c), e.Standing) << type << " entry " << e.Entry;
+    }
+  }
+}
+
+// The ranges are no narrower than play: every class the capture can write,
+// as built and (for the monsters) at the highest level, is trusted.
+TEST_F(CharacterRecordTest, EverySavedClassAsPlayMakesItIsTrusted) {
+  std::vector<CharacterType> types;
+  for (CharacterType t = 0; t <= 8; ++t) types.push_back(t);
+  for (CharacterType t = 256; t <= 367; ++t) types.push_back(t);
+  for (CharacterType t = 768; t <= 790; ++t) types.push_back(t);
+  int made = 0;
+  for (CharacterType type : types) {
+    CharacterPtr c(CreateCharacter(type));
+    if (!c) continue;
+    ++made;
+    c->x = c->y = 5;
+    EXPECT_TRUE(IsSoundCharacterRecord(RecordOf(*c), *c)) << type;
+    if (type < 256 || type > 367) continue;
+    c->SetLevel(99);
+    EXPECT_TRUE(IsSoundCharacterRecord(RecordOf(*c), *c)) << type << " at level 99";
+  }
+  EXPECT_EQ(made, 9 + 110 + 4 + 3);
 }
 
 TEST_F(CharacterRecordTest, WriteSaveWritesTheRecordAndTheCarriedItems) {

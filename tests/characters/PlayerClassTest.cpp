@@ -164,6 +164,12 @@ TEST_F(PlayerClasses, WhatMakesEachClass) {
   EXPECT_EQ(fighter->GetShotPower(), 12);
   EXPECT_EQ(fighter->GetMeleeAttack(), 12 * 8 / 10);
 
+  // Its 20 % holds at the top of the range rather than overflowing.
+  fighter->strength = fighter->dexterity = 2147483647;
+  EXPECT_EQ(fighter->GetMeleePower(), 2147483647);
+  EXPECT_EQ(fighter->GetShotPower(), 2147483647);
+  fighter->strength = fighter->dexterity = 10;
+
   // Hunter: 30 % with nothing, 83 % with one 75 % keeping item.
   auto hunter = NewPlayer(1);
   EXPECT_EQ(hunter->GetArrowKeepChance(), 30);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -157,6 +158,8 @@ TEST_F(FloorImage, ADamagedImageBuildsNoFloor) {
       {22428, 40, "previous camera y"},
       {22432, 9, "scroll counter 9"},
       {22432, -1, "scroll counter -1"},
+      {22436, -1, "turn counter -1"},
+      {22436, std::numeric_limits<std::int32_t>::min(), "turn counter at its bottom"},
       {22440, 19, "music 19"},
       {22440, -2, "music -2"},
       {22400, 800, "the random gallery request"},
@@ -176,6 +179,7 @@ TEST_F(FloorImage, TheEdgesOfEachRangeLoad) {
       {4 * 100, 7, "terrain 7"}, {22416, 39, "camera x 39"}, {22420, 0, "camera y 0"},
       {22432, 0, "scroll 0"},    {22432, 8, "scroll 8"},     {22440, -1, "no music"},
       {22440, 18, "music 18"},   {22400, 0, "stage 0"},      {22400, 709, "the last generated cave floor"},
+      {22436, 0, "turn 0"},      {22436, std::numeric_limits<std::int32_t>::max(), "turn counter at its top"},
   };
   for (const Damage& e : edges) {
     SCOPED_TRACE(e.What);

@@ -80,6 +80,20 @@ TEST_F(StageTurn, EveryFiftiethTurnAMonsterArrivesOutOfView) {
   EXPECT_EQ(Listed().size(), 2u);
 }
 
+// A count at its top, as a save can hand it over, starts again where the
+// spawn cycle stands instead of overflowing.
+TEST_F(StageTurn, TheTurnCountWrapsOnItsSpawnCycle) {
+  SpawningFloor floor;
+  floor.CameraX = floor.CameraY = 20;
+  floor.TurnCounter = 2147483647;  // 47 past a spawn
+  floor.AdvanceTurn();
+  EXPECT_EQ(floor.TurnCounter, 48);
+  floor.AdvanceTurn();
+  floor.AdvanceTurn();
+  EXPECT_EQ(floor.TurnCounter, 50);
+  EXPECT_EQ(floor.Picks, 1);
+}
+
 TEST_F(StageTurn, WithNoFreeCellOutOfViewNoMonsterIsAdded) {
   // Open floor only around the camera; the rest is wall.
   auto rows = std::vector<std::string>(12, std::string(12, '.'));

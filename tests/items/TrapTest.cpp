@@ -8,6 +8,8 @@
 
 #include "characters/PlayerTestSupport.h"
 #include "items/ItemUseTestSupport.h"
+#include "platform/CScoreRanking.h"
+#include "platform/SaveTestSupport.h"
 
 namespace {
 
@@ -133,6 +135,28 @@ TEST_F(Traps, TheNeedleCanKillAndNamesNoKiller) {
   EXPECT_EQ(player_->animEntry, AnimationDying);
   EXPECT_EQ(player_->lastAttacker, nullptr);
   EXPECT_EQ(player_->causeOfDeath, 403);
+}
+
+// The needle's death ends the run as it falls: the rankings name it.
+TEST_F(Traps, ANeedleDeathIsRankedAsTheNeedles) {
+  TempGameFolder folder;
+  CGameMain* game = GetGameMain();
+  game->Settings.Block.GameInProgress = 1;
+  game->Settings.Block.DungeonIndex = 1;
+  game->Settings.Block.SelectedClass = 0;
+  CItem* trap = Lay(Needle);
+  player_->hp = 1;
+  AvoidRoll(99);
+  Spring(trap);
+  ASSERT_EQ(player_->hp, 0);
+  EXPECT_EQ(game->Settings.Block.GameInProgress, 0);
+  const CScoreRanking& board = game->ScoreRankings[RankingListsPerDungeon];
+  std::vector<std::int32_t> causes;
+  for (int n = 0; n < RankingSlots; ++n)
+    if (board.GetResult(n) != 0) causes.push_back(board.GetCauseOfDeath(n));
+  EXPECT_EQ(causes, std::vector<std::int32_t>{403});
+  game->ScoreRankings[RankingListsPerDungeon] = game->TurnRankings[RankingListsPerDungeon] =
+      game->TimeRankings[RankingListsPerDungeon] = CScoreRanking();
 }
 
 TEST_F(Traps, SteppingBackOntoATrapSpringsItAgain) {
