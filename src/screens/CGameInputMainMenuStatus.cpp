@@ -102,7 +102,7 @@ void CGameInputMainMenu::RefreshStatusTexts() {
     right.Add(GetCurrentLanguageText(ExpText), ToInt(player->GetExp() - player->GetExpAtLevelEnd(level - 1)),
               ToInt(player->GetExpForNextLevel(level)));
     right.Line();
-    right.Add(GetCurrentLanguageText(HungerText), (player->satiety * 100 + FullSatiety - 1) / FullSatiety, 100);
+    right.Add(GetCurrentLanguageText(HungerText), ToInt((std::int64_t{player->satiety} * 100 + FullSatiety - 1) / FullSatiety), 100);
     right.Line();
     right.Add(GetCurrentLanguageText(AtkText), player->GetWeaponAttack());
     right.Line();
