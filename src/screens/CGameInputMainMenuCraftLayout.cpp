@@ -237,8 +237,6 @@ void CGameInputMainMenu::BuildEnchantNote() {
   Picture(m.PreviewCraft, 142, 138, 109, 66, Cell(428, 246, 33, 20), 3.3f, &m.Preview);
   text(m.PreviewCancel, 0, 0, 109, 66);
   text(m.PreviewCraft, 0, 0, 109, 66);
-  m.PreviewCancel.SetText(GetCurrentLanguageText(CancelText));
-  m.PreviewCraft.SetText(GetCurrentLanguageText(CraftText));
 }
 
 // The pick grid lies exactly over the item page's worn row, bag rows and FOOT.

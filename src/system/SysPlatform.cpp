@@ -16,6 +16,9 @@ namespace {
 
 SDL_Window* MainWindow = nullptr;
 bool VideoStarted = false;
+// Drivers with no events of their own (dummy, offscreen) would only poll
+// every millisecond inside SDL's wait: the wait sleeps the whole time there.
+bool VideoHasEvents = false;
 // Debug lines stand in for a debugger's output, which players never see.
 bool DebugOutputShown = false;
 volatile std::sig_atomic_t QuitSignalled = 0;
@@ -72,6 +75,8 @@ bool SysInitVideo() {
   if (VideoStarted) return true;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   VideoStarted = true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  VideoHasEvents = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
   SDL_StopTextInput();
   return true;
 }
@@ -79,7 +84,7 @@ bool SysInitVideo() {
 void SysShutdown() {
   SysDestroyMainWindow();
   if (VideoStarted) SDL_Quit();
-  VideoStarted = false;
+  VideoStarted = VideoHasEvents = false;
 }
 
 bool SysCreateMainWindow(int clientWidth, int clientHeight) {
@@ -200,10 +205,7 @@ bool SysPollEvent(SysEvent& out) {
 }
 
 void SysWaitEvent(int timeoutMs) {
-  // Drivers with no events of their own would only poll every millisecond
-  // inside SDL's wait: sleep the whole time there.
-  const char* driver = VideoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
-  if (driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)
+  if (VideoHasEvents)
     SDL_WaitEventTimeout(nullptr, timeoutMs);
   else
     SDL_Delay(static_cast<Uint32>(timeoutMs));
