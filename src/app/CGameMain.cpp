@@ -135,6 +135,7 @@ void CGameMain::Draw() {
     const std::uint32_t next = Settings.Block.WindowScale + 1;
     SetWindowScale(next > 4 ? 0 : static_cast<int>(next));
   }
+  if (FitFullscreenToWindow()) GetInput()->MouseScale = BackBufferScale;
   GetStateController()->Draw(1);
   GetStateController()->Draw(0);
 }

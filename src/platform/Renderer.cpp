@@ -163,17 +163,44 @@ void ApplyWindowedMode() {
   SysSetWindowClientSize(ClientWidth, ClientHeight);
 }
 
-void ApplyFullscreenMode() {
-  if (FullscreenActive != 0) return;
-  MaxFullscreenScale = SysMaxFullscreenScale();
-  const int k = MaxFullscreenScale;
+namespace {
+
+// The back buffer at scale k in full screen, the window left as it is.
+void UseFullscreenScale(int k) {
   BackBufferScale = k;
   ClientWidth = 320 * k;
   ClientHeight = 180 * k;
-  SysSetFullscreenDesktop(true);
   SysRendererSetBackBuffer(k);
   SetDefaultRenderStates();
+}
+
+// The scale full screen shows at: the largest that fits the window as the
+// system made it, which may be less than the desktop (full screen not
+// granted, or the window resized from outside).
+int FullscreenScaleOfWindow() {
+  SysSettleFullscreenWindow();
+  int width = 0, height = 0;
+  SysGetWindowOutputSize(width, height);
+  if (width <= 0 || height <= 0) return MaxFullscreenScale;
+  return SysFullscreenScaleFor(width, height);
+}
+
+}  // namespace
+
+void ApplyFullscreenMode() {
+  if (FullscreenActive != 0) return;
+  MaxFullscreenScale = SysMaxFullscreenScale();
+  SysSetFullscreenDesktop(true);
+  UseFullscreenScale(FullscreenScaleOfWindow());
   FullscreenActive = 1;
+}
+
+bool FitFullscreenToWindow() {
+  if (FullscreenActive != 1) return false;
+  const int k = FullscreenScaleOfWindow();
+  if (k == BackBufferScale) return false;
+  UseFullscreenScale(k);
+  return true;
 }
 
 void ClearTarget(std::uint32_t argb) {
@@ -400,4 +427,10 @@ bool DrawLayeredRows(PictureId id, int sx, int sy, int w, int h, int left, int r
 
 bool ReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height) {
   return SysRendererReadBackBuffer(argb, width, height);
+}
+
+void KeepWindowPicture(bool keep) { SysRendererKeepWindowPicture(keep); }
+
+bool ReadWindowPicture(std::vector<std::uint32_t>& argb, int& width, int& height) {
+  return SysRendererReadWindowPicture(argb, width, height);
 }

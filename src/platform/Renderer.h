@@ -71,6 +71,10 @@ RenderResult CheckDeviceLost();
 void ResizeWindowClient(int width, int height);
 void ApplyWindowedMode();
 void ApplyFullscreenMode();
+// In full screen, follows the window the system really made: the back
+// buffer takes the largest whole scale that fits it. True when the scale
+// changed (pointer positions then scale by the new one).
+bool FitFullscreenToWindow();
 
 // The frame: clear, scene brackets, present. Above window scale 1 a frame
 // is drawn at 320 x 180 for as long as its quads show whole logical pixels,
@@ -110,3 +114,7 @@ void SetPictureLoader(PictureLoader loader);
 
 // A copy of the back buffer as 0xAARRGGBB rows.
 bool ReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height);
+// While kept, each present keeps a copy of what it put in the window, the
+// whole window with any black around the picture: what the player sees.
+void KeepWindowPicture(bool keep);
+bool ReadWindowPicture(std::vector<std::uint32_t>& argb, int& width, int& height);

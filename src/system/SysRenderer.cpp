@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "system/SysPlatform.h"
+#include "system/SysX11.h"
 
 namespace {
 // What a texture variant is made of: bits that may be combined.
@@ -49,6 +50,8 @@ SDL_Texture* LogicalBuffer = nullptr;
 bool PictureIsLogical = false;
 int BackBufferScale = 1;
 bool Fullscreen = false;
+// Full screen was asked for and the answer not yet compared with SDL's.
+bool FullscreenUnsettled = false;
 SysTexture* LiveTextures = nullptr;
 bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
@@ -57,6 +60,10 @@ bool PendingTargetsReset = false;
 bool SoftwareRenderer = false;
 // ONE/ONE where the renderer can compose it; the software renderer cannot.
 SDL_BlendMode OneOneMode = SDL_BLENDMODE_ADD;
+// What the last present put in the window, while asked to keep it.
+bool KeepWindowPicture = false;
+std::vector<std::uint32_t> WindowPicture;
+int WindowPictureWidth = 0, WindowPictureHeight = 0;
 
 // Repeated textures are made at least this large, so a wide repeat (the
 // fade stretches an 8 x 8 picture over the screen) takes few pieces.
@@ -450,41 +457,78 @@ void SysRendererFlush() {
   if (Renderer) SDL_RenderFlush(Renderer);
 }
 
-// Where the back buffer lands in the window: all of it when windowed,
-// centred at its own size with black around it in full screen.
-static SDL_Rect PresentRect() {
-  int width = 0, height = 0;
-  SDL_GetRendererOutputSize(Renderer, &width, &height);
-  SDL_Rect target{0, 0, width, height};
-  if (Fullscreen) {
-    target.w = 320 * BackBufferScale;
-    target.h = 180 * BackBufferScale;
-    target.x = (width - target.w) / 2;
-    target.y = (height - target.h) / 2;
-  }
-  return target;
+SysRect SysPictureRect(int outputWidth, int outputHeight, bool fullscreen) {
+  if (outputWidth <= 0 || outputHeight <= 0) return SysRect{};
+  if (!fullscreen) return SysRect{0, 0, outputWidth, outputHeight};
+  const int k = SysFullscreenScaleFor(outputWidth, outputHeight);
+  const int w = std::min(320 * k, outputWidth), h = std::min(180 * k, outputHeight);
+  return SysRect{(outputWidth - w) / 2, (outputHeight - h) / 2, w, h};
+}
+
+void SysMapPointThroughRect(const SysRect& rect, int pictureWidth, int pictureHeight, int& x, int& y) {
+  if (rect.W <= 0 || rect.H <= 0) return;
+  x = static_cast<int>(static_cast<long long>(x - rect.X) * pictureWidth / rect.W);
+  y = static_cast<int>(static_cast<long long>(y - rect.Y) * pictureHeight / rect.H);
+}
+
+void SysGetWindowOutputSize(int& width, int& height) {
+  width = height = 0;
+  if (SDL_Window* window = Window()) SDL_GetWindowSizeInPixels(window, &width, &height);
 }
 
 void SysRendererMapWindowPoint(int& x, int& y) {
   if (!Renderer || !BackBuffer) return;
-  const SDL_Rect target = PresentRect();
-  if (target.w <= 0 || target.h <= 0) return;
-  x = static_cast<int>(static_cast<long long>(x - target.x) * 320 * BackBufferScale / target.w);
-  y = static_cast<int>(static_cast<long long>(y - target.y) * 180 * BackBufferScale / target.h);
+  // Mouse positions come in window points, the picture's place in pixels.
+  int points = 0, pointsHigh = 0, pixels = 0, pixelsHigh = 0;
+  SDL_GetWindowSize(Window(), &points, &pointsHigh);
+  SysGetWindowOutputSize(pixels, pixelsHigh);
+  if (points > 0 && pointsHigh > 0 && (points != pixels || pointsHigh != pixelsHigh)) {
+    x = static_cast<int>(static_cast<long long>(x) * pixels / points);
+    y = static_cast<int>(static_cast<long long>(y) * pixelsHigh / pointsHigh);
+  }
+  SysMapPointThroughRect(SysPictureRect(pixels, pixelsHigh, Fullscreen), 320 * BackBufferScale,
+                         180 * BackBufferScale, x, y);
+}
+
+void SysRendererKeepWindowPicture(bool keep) {
+  KeepWindowPicture = keep;
+  if (!keep) std::vector<std::uint32_t>().swap(WindowPicture);
+  WindowPictureWidth = WindowPictureHeight = 0;
+}
+
+bool SysRendererReadWindowPicture(std::vector<std::uint32_t>& argb, int& width, int& height) {
+  argb = WindowPicture;
+  width = WindowPictureWidth;
+  height = WindowPictureHeight;
+  return width > 0 && height > 0;
 }
 
 void SysRendererPresent() {
   if (!Renderer || !BackBuffer) return;
-  const SDL_Rect target = PresentRect();
+  // The rectangle is the window's: with a target bound the renderer would
+  // give the target's size instead.
+  SDL_SetRenderTarget(Renderer, nullptr);
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(Renderer, &width, &height);
+  const SysRect target = SysPictureRect(width, height, Fullscreen);
   // A logical frame goes to the window at once when it is shown at a whole
   // multiple of its size; else it is stretched as the back buffer would be.
-  if (PictureIsLogical && (target.w != 320 * BackBufferScale || target.h != 180 * BackBufferScale))
+  const bool wholeMultiple = target.W % 320 == 0 && target.H % 180 == 0 && target.W / 320 == target.H / 180;
+  if (PictureIsLogical && !wholeMultiple) {
     SysRendererLeaveLogical();
-  SDL_Texture* picture = PictureTarget();
-  SDL_SetRenderTarget(Renderer, nullptr);
+    SDL_SetRenderTarget(Renderer, nullptr);
+  }
   SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Renderer);
-  SDL_RenderCopy(Renderer, picture, nullptr, &target);
+  const SDL_Rect rect{target.X, target.Y, target.W, target.H};
+  SDL_RenderCopy(Renderer, PictureTarget(), nullptr, &rect);
+  if (KeepWindowPicture) {
+    WindowPicture.resize(static_cast<std::size_t>(width) * height);
+    const bool read = width > 0 && height > 0 &&
+                      SDL_RenderReadPixels(Renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, WindowPicture.data(), width * 4) == 0;
+    WindowPictureWidth = read ? width : 0;
+    WindowPictureHeight = read ? height : 0;
+  }
   SDL_RenderPresent(Renderer);
 }
 
@@ -690,7 +734,25 @@ void SysSetFullscreenDesktop(bool on) {
   if (SDL_Window* window = Window()) {
     SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     Fullscreen = on;
+    FullscreenUnsettled = on;
   }
+}
+
+void SysSettleFullscreenWindow() {
+  SDL_Window* window = Window();
+  if (!window || !FullscreenUnsettled) return;
+  // Once SDL and the system agree, SDL follows the window's later changes
+  // itself; only the request's own answer needs checking.
+  FullscreenUnsettled = false;
+  int realWidth = 0, realHeight = 0, width = 0, height = 0;
+  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) || !SysX11WindowSize(window, realWidth, realHeight)) return;
+  SDL_GetWindowSize(window, &width, &height);
+  if (realWidth == width && realHeight == height) return;
+  // SDL would draw for a window as large as the display, of which the
+  // player sees only a corner: windowed again, at the window's real size,
+  // SDL draws for the window there is.
+  SDL_SetWindowFullscreen(window, 0);
+  SDL_SetWindowSize(window, realWidth, realHeight);
 }
 
 int SysFullscreenScaleFor(int desktopWidth, int desktopHeight) {

@@ -32,9 +32,28 @@ void SysRendererLeaveLogical();
 void SysRendererFlush();
 // Shows the back buffer in the window.
 void SysRendererPresent();
-// Turns a window position into back-buffer pixels (the picture may be
-// centred with borders, or stretched); unchanged before the renderer exists.
+// Where the picture lands in a window whose output is outputWidth x
+// outputHeight pixels: all of it when windowed; in full screen the largest
+// whole multiple of 320 x 180 that fits, centred, with black around it.
+struct SysRect {
+  int X = 0, Y = 0, W = 0, H = 0;
+};
+SysRect SysPictureRect(int outputWidth, int outputHeight, bool fullscreen);
+// A window pixel through that rectangle into the picture's own pixels
+// (pictureWidth x pictureHeight); places outside it land outside.
+void SysMapPointThroughRect(const SysRect& rect, int pictureWidth, int pictureHeight, int& x, int& y);
+// The window's drawable size in pixels, as the system made it (not what
+// was asked); 0 x 0 without a window.
+void SysGetWindowOutputSize(int& width, int& height);
+// Turns a window position into back-buffer pixels through the rectangle the
+// picture is shown in; unchanged before the renderer exists.
 void SysRendererMapWindowPoint(int& x, int& y);
+// While kept, every present copies what it put in the window (read with no
+// target bound, after the picture's copy, before it is shown): what the
+// player sees, for tests and screenshots.
+void SysRendererKeepWindowPicture(bool keep);
+// The last kept window picture as 0xAARRGGBB rows; false when none.
+bool SysRendererReadWindowPicture(std::vector<std::uint32_t>& argb, int& width, int& height);
 // Copies the back buffer out as 0xAARRGGBB rows (tests, screenshots).
 bool SysRendererReadBackBuffer(std::vector<std::uint32_t>& argb, int& width, int& height);
 
@@ -102,6 +121,11 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
 void SysSetWindowClientSize(int width, int height);
 void SysGetWindowClientSize(int& width, int& height);
 void SysSetFullscreenDesktop(bool on);
+// In full screen: where the system did not make the window full screen
+// (no window manager took the request), SDL gives it up too, so that the
+// window's size SDL reports, and draws for, is the real one. The picture
+// stays in full screen's way, centred at the largest whole scale.
+void SysSettleFullscreenWindow();
 // The largest k with 320k x 180k inside the desktop, at least 1.
 int SysMaxFullscreenScale();
 int SysFullscreenScaleFor(int desktopWidth, int desktopHeight);

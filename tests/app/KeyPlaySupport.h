@@ -33,7 +33,7 @@
 namespace keyplay {
 
 constexpr std::uint32_t KeyUp = 38, KeyDown = 40, KeyLeft = 37, KeyRight = 39;
-constexpr std::uint32_t KeyAttack = 'X', KeyDash = 'Z', KeyDirection = 'A', KeyMap = 'Q', KeySelect = 'Z';
+constexpr std::uint32_t KeyAttack = 'X', KeyDash = 'Z', KeyDirection = 'A', KeyMap = 'Q', KeySelect = 'Z', KeyMenu = 'S';
 constexpr ScreenId NextFloorQuestion = 23;
 
 inline std::uint32_t Now = 0;
@@ -101,6 +101,8 @@ protected:
     SetScreenResolver(&ResolveWithQuestion);
 
     game->InitGraphics();
+    // Frames are looked at where the player sees them.
+    KeepWindowPicture(true);
     SaveBlock& block = game->Settings.Block;
     block.Language = LanguageEnglish;
     block.ControlType = 0;
@@ -127,6 +129,7 @@ protected:
       game->AutoMove = 0;
       SetScreenResolver(nullptr);
     }
+    KeepWindowPicture(false);
     GetResourceModule().Close();
     RenderFixture::TearDown();
   }
@@ -149,6 +152,14 @@ protected:
       Frame();
     }
     return done();
+  }
+  // S, and the in-dungeon menu given time to slide in.
+  bool OpenMenu() {
+    Press(KeyMenu);
+    Frame();
+    Release(KeyMenu);
+    for (int i = 0; i < 30; ++i) Frame();
+    return Play()->GetChild() != nullptr;
   }
   static GameStateId State() { return GetStateController()->GetStateId(); }
   CGameInputMain* Play() const { return GetGameInputMain(); }

@@ -75,6 +75,11 @@ protected:
   void Grab() {
     ASSERT_TRUE(ReadBackBuffer(Pixels, Width, Height));
   }
+  // Reads what the last present put in the window, as the player sees it
+  // (KeepWindowPicture must be on).
+  void GrabWindow() {
+    ASSERT_TRUE(ReadWindowPicture(Pixels, Width, Height));
+  }
   std::uint32_t At(int x, int y) const {
     if (x < 0 || y < 0 || x >= Width || y >= Height) return 0xDEADBEEFu;
     return Pixels[static_cast<std::size_t>(y) * Width + x] | 0xFF000000u;

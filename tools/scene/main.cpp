@@ -241,11 +241,14 @@ int main(int argc, char** argv) {
   }
   if (windowSeconds <= 0 && out.empty()) out = build + "/scene.png";
   if (!out.empty()) {
+    // The picture as it reaches the window.
+    KeepWindowPicture(true);
     ClearTarget(0xFF000000u);
     DrawScene(fonts, effect);
+    Present();
     std::vector<std::uint32_t> pixels;
     int width = 0, height = 0;
-    if (!ReadBackBuffer(pixels, width, height) || !WritePng(out, pixels, width, height)) {
+    if (!ReadWindowPicture(pixels, width, height) || !WritePng(out, pixels, width, height)) {
       std::fprintf(stderr, "render_scene: cannot write %s\n", out.c_str());
       status = 1;
     } else {

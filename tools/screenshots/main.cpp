@@ -116,15 +116,13 @@ bool EnterFloor(CGameMain& game, StageId id) {
 }
 
 // What the game draws in play (the floor and its occupants, and over them
-// the play screen: markers, message window, floor map and status line).
+// the play screen: markers, message window, floor map and status line),
+// drawn and presented as the main loop does, taken from the window.
 bool Photograph(const std::string& path) {
-  ClearTarget(0xFF000000u);
-  BeginScene();
-  GetStateController()->DrawScene();
-  EndScene();
+  GetGameMain()->Draw();
   std::vector<std::uint32_t> argb;
   int width = 0, height = 0;
-  if (!ReadBackBuffer(argb, width, height)) return false;
+  if (!ReadWindowPicture(argb, width, height)) return false;
   CCanvas shot(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
@@ -201,6 +199,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   ResizeWindowClient(320 * scale, 180 * scale);
+  KeepWindowPicture(true);
 
   // The start-up's share that play needs, on a fixed seed, without the
   // saved settings: every run of the tool takes the same pictures.

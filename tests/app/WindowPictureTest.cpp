@@ -1,0 +1,228 @@
+// What reaches the window: the whole picture, at every window scale and in
+// full screen, for frames drawn at 320 x 180 and stretched (the title, a
+// floor) and for frames drawn at full size (the class choice, the menu).
+// Read as the player sees it: the window's own output after the present's
+// copy, never an inner buffer that the present still has to place.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <string>
+
+#include "app/KeyPlaySupport.h"
+#include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleTop.h"
+#include "screens/TitleTestSupport.h"
+#include "system/SysRenderer.h"
+
+namespace {
+
+using namespace keyplay;
+
+struct Picture {
+  std::vector<std::uint32_t> Argb;
+  int Width = 0, Height = 0;
+  std::uint32_t At(int x, int y) const { return Argb[static_cast<std::size_t>(y) * Width + x] & 0xFFFFFFu; }
+};
+
+// How the window is asked to show the game.
+struct Mode {
+  const char* Name;
+  int WindowScale;  // 1-5
+  bool Fullscreen;
+};
+
+constexpr Mode Modes[] = {{"x1", 1, false}, {"x2", 2, false}, {"x3", 3, false}, {"x4", 4, false},
+                          {"x5", 5, false}, {"full screen", 3, true}};
+
+SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
+
+class WindowPicture : public KeyPlay {
+protected:
+  void TearDown() override {
+    if (!IsSkipped()) {
+      titletest::DetachTitleScreens();
+      game->SetFullscreen(false);
+      game->SetWindowScale(0);
+    }
+    KeyPlay::TearDown();
+  }
+
+  void Use(const Mode& mode) {
+    game->SetFullscreen(false);
+    game->SetWindowScale(mode.WindowScale - 1);
+    game->SetFullscreen(mode.Fullscreen);
+  }
+  // The current frame drawn and presented once more, as the window got it,
+  // and the back buffer it came from.
+  void Show(Picture& window, Picture& back) {
+    game->Draw();
+    ASSERT_TRUE(ReadWindowPicture(window.Argb, window.Width, window.Height));
+    ASSERT_TRUE(ReadBackBuffer(back.Argb, back.Width, back.Height));
+  }
+  // The window holds the back buffer, scaled by a whole factor, filling
+  // `rect` exactly, and black everywhere else.
+  static void ExpectFilled(const Picture& window, const Picture& back, const SysRect& rect) {
+    ASSERT_GT(rect.W, 0);
+    ASSERT_EQ(rect.W % back.Width, 0) << rect.W << " wide for a back buffer of " << back.Width;
+    ASSERT_EQ(rect.W / back.Width, rect.H / back.Height);
+    const int k = rect.W / back.Width;
+    int wrong = 0, border = 0;
+    std::string first;
+    for (int y = 0; y < window.Height; ++y)
+      for (int x = 0; x < window.Width; ++x) {
+        const bool inside = x >= rect.X && y >= rect.Y && x < rect.X + rect.W && y < rect.Y + rect.H;
+        if (!inside) {
+          border += window.At(x, y) != 0;
+          continue;
+        }
+        if (window.At(x, y) != back.At((x - rect.X) / k, (y - rect.Y) / k) && wrong++ == 0)
+          first = std::to_string(x) + ", " + std::to_string(y);
+      }
+    EXPECT_EQ(wrong, 0) << "window pixels unlike the back buffer, the first at " << first;
+    EXPECT_EQ(border, 0) << "window pixels outside the picture that are not black";
+  }
+  // Every mode: the window is the size the mode makes it and the picture
+  // fills it (windowed) or the largest whole scale of it, centred.
+  void ExpectWholePictureInEveryMode(const char* screen) {
+    SCOPED_TRACE(screen);
+    for (const Mode& mode : Modes) {
+      SCOPED_TRACE(mode.Name);
+      Use(mode);
+      Picture window, back;
+      Show(window, back);
+      int w = 0, h = 0;
+      SDL_GetWindowSizeInPixels(Window(), &w, &h);
+      ASSERT_EQ(window.Width, w);
+      ASSERT_EQ(window.Height, h);
+      if (!mode.Fullscreen) {
+        EXPECT_EQ(w, 320 * mode.WindowScale);
+        EXPECT_EQ(h, 180 * mode.WindowScale);
+        ExpectFilled(window, back, SysRect{0, 0, w, h});
+        continue;
+      }
+      int k = 1;
+      while (320 * (k + 1) <= w && 180 * (k + 1) <= h) ++k;
+      EXPECT_EQ(BackBufferScale, k);
+      ExpectFilled(window, back, SysRect{(w - 320 * k) / 2, (h - 180 * k) / 2, 320 * k, 180 * k});
+    }
+    Use(Modes[0]);
+  }
+
+  void ToTheTitle() {
+    game->GoToTitle();
+    CGameInputTitleTop* top = GetGameInputTitleTop();
+    ASSERT_TRUE(RunUntil([&] { return GetGameInputController()->GetChild() == top && top->GetPhase() == ScreenActive; }));
+  }
+};
+
+TEST(WindowPictureRect, WindowedFillsTheWindowAndFullScreenCentresTheLargestWholeScale) {
+  const struct {
+    int Width, Height;
+    bool Fullscreen;
+    SysRect Expected;
+  } cases[] = {
+      {960, 540, false, {0, 0, 960, 540}},
+      {1200, 700, false, {0, 0, 1200, 700}},
+      {1920, 1080, true, {0, 0, 1920, 1080}},
+      {1024, 768, true, {32, 114, 960, 540}},
+      {960, 540, true, {0, 0, 960, 540}},     // full screen not granted
+      {1200, 700, true, {120, 80, 960, 540}},  // resized from outside
+      {300, 100, true, {0, 0, 300, 100}},      // smaller than one scale: squeezed in, never past the window
+      {0, 0, true, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    const SysRect r = SysPictureRect(c.Width, c.Height, c.Fullscreen);
+    EXPECT_EQ(r.X, c.Expected.X) << c.Width << " x " << c.Height;
+    EXPECT_EQ(r.Y, c.Expected.Y) << c.Width << " x " << c.Height;
+    EXPECT_EQ(r.W, c.Expected.W) << c.Width << " x " << c.Height;
+    EXPECT_EQ(r.H, c.Expected.H) << c.Width << " x " << c.Height;
+  }
+}
+
+TEST(WindowPictureRect, ThePointerMapsThroughTheRectangle) {
+  const struct {
+    SysRect Rect;
+    int PictureWidth, PictureHeight, X, Y, ExpectedX, ExpectedY;
+  } cases[] = {
+      // x3 windowed: one to one.
+      {{0, 0, 960, 540}, 960, 540, 0, 0, 0, 0},
+      {{0, 0, 960, 540}, 960, 540, 959, 539, 959, 539},
+      // x3 in a window stretched to 1200 x 700.
+      {{0, 0, 1200, 700}, 960, 540, 600, 350, 480, 270},
+      // Full screen on 1024 x 768 at x3, and on 1920 x 1080 at x6.
+      {{32, 114, 960, 540}, 960, 540, 32, 114, 0, 0},
+      {{32, 114, 960, 540}, 960, 540, 991, 653, 959, 539},
+      {{32, 114, 960, 540}, 960, 540, 10, 700, -22, 586},
+      {{0, 0, 1920, 1080}, 1920, 1080, 1919, 1079, 1919, 1079},
+      // A back buffer one frame behind the window's scale.
+      {{0, 0, 960, 540}, 1920, 1080, 480, 270, 960, 540},
+  };
+  for (const auto& c : cases) {
+    int x = c.X, y = c.Y;
+    SysMapPointThroughRect(c.Rect, c.PictureWidth, c.PictureHeight, x, y);
+    EXPECT_EQ(x, c.ExpectedX) << c.X << ", " << c.Y;
+    EXPECT_EQ(y, c.ExpectedY) << c.X << ", " << c.Y;
+  }
+}
+
+TEST_F(WindowPicture, TheTitleAndTheClassChoiceFillTheWindowInEveryMode) {
+  ToTheTitle();
+  ExpectWholePictureInEveryMode("the title");
+
+  Press(KeySelect);
+  Frame();
+  Release(KeySelect);
+  CGameInputTitleCharacterSelect* classes = GetGameInputTitleCharacterSelect();
+  ASSERT_TRUE(RunUntil([&] { return GetGameInputTitleTop()->GetChild() == classes && classes->GetPhase() == ScreenActive; }));
+  for (int i = 0; i < 10; ++i) Frame();
+  ExpectWholePictureInEveryMode("the class choice");
+}
+
+TEST_F(WindowPicture, AFloorAndTheMenuFillTheWindowInEveryMode) {
+  StartRun(20261210, 1, 0);
+  ASSERT_TRUE(NextTurn());
+  ExpectWholePictureInEveryMode("a floor");
+
+  ASSERT_TRUE(OpenMenu());
+  ExpectWholePictureInEveryMode("the menu");
+}
+
+// Full screen that the system did not grant, or that was resized from
+// outside, draws for the window it has; F4 again restores the window's scale.
+TEST_F(WindowPicture, FullScreenFollowsTheWindowTheSystemMade) {
+  StartRun(20261210, 1, 0);
+  ASSERT_TRUE(NextTurn());
+  const struct {
+    const char* Name;
+    int Width, Height;
+    SysRect Expected;
+  } windows[] = {
+      {"the window stayed at x2", 640, 360, {0, 0, 640, 360}},
+      {"resized from outside", 1200, 700, {120, 80, 960, 540}},
+  };
+  for (const auto& w : windows) {
+    SCOPED_TRACE(w.Name);
+    Use(Mode{"x2", 2, false});
+    game->SetFullscreen(true);
+    // The system takes full screen back and the window is what it is.
+    SDL_SetWindowFullscreen(Window(), 0);
+    SDL_SetWindowSize(Window(), w.Width, w.Height);
+    Picture window, back;
+    Show(window, back);
+    ASSERT_EQ(window.Width, w.Width);
+    ASSERT_EQ(window.Height, w.Height);
+    EXPECT_EQ(BackBufferScale, w.Expected.W / 320);
+    EXPECT_EQ(GetInput()->MouseScale, BackBufferScale) << "the pointer follows the scale drawn";
+    ExpectFilled(window, back, w.Expected);
+
+    game->SetFullscreen(false);
+    EXPECT_EQ(BackBufferScale, 2) << "back to the window's own scale";
+    Show(window, back);
+    EXPECT_EQ(window.Width, 640);
+    EXPECT_EQ(window.Height, 360);
+    ExpectFilled(window, back, SysRect{0, 0, 640, 360});
+  }
+}
+
+}  // namespace
