@@ -80,12 +80,8 @@ bool IsOpaque(std::uint32_t pixel) { return pixel >= 0x1000000u; }
 // size. Turned quads have edges between logical pixels.
 bool ShowsWholeLogicalPixels(const SysQuad& q, int w, int h, float angle, const SysTexture* texture) {
   if (angle != 0.0f) return false;
-  // Past its edge a texture is drawn in pieces, which meet between logical
-  // pixels unless each texel is whole ones.
-  const float size = static_cast<float>(SysTextureSize(texture));
-  const bool inside = std::min(q.U0, q.U1) >= 0.0f && std::min(q.V0, q.V1) >= 0.0f && std::max(q.U0, q.U1) <= size &&
-                      std::max(q.V0, q.V1) <= size;
-  if (inside && SysTextureIsUniform(texture)) return true;
+  // A fill looks the same stretched any way, past its texture's edge too.
+  if (SysTextureIsUniform(texture)) return true;
   const int width = static_cast<int>(std::fabs(q.X[1] - q.X[0])) / BackBufferScale;
   const int height = static_cast<int>(std::fabs(q.Y[2] - q.Y[0])) / BackBufferScale;
   return (w == 0 || width % std::abs(w) == 0) && (h == 0 || height % std::abs(h) == 0);

@@ -281,6 +281,17 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
     DrawPiece(t, white ? VariantWhite : 0, q, argb, blend, soft);
     return;
   }
+  if (t->Uniform) {
+    // Any texels of a fill are the same texels: one stretch of the whole
+    // texture, facing as the quad does, instead of a piece per repeat.
+    SysQuad fill = q;
+    fill.U0 = q.U0 <= q.U1 ? 0.0f : size;
+    fill.U1 = size - fill.U0;
+    fill.V0 = q.V0 <= q.V1 ? 0.0f : size;
+    fill.V1 = size - fill.V0;
+    DrawPiece(t, white ? VariantWhite : 0, fill, argb, blend, soft);
+    return;
+  }
   // Past the texture it repeats: draw one piece per period of the repeated
   // texture, each mapped onto its share of the quad.
   const float period = static_cast<float>(t->WrapSize);

@@ -92,7 +92,9 @@ TEST_F(RenderLogical, EachKindOfQuadLooksAsDrawnAtFullSize) {
          Sprite(Soft, 200, 100, 32, 32, 4.0f);
        },
        false},
-      {"a plain picture repeated past its edge", [] { Sprite(Plain, 0, 0, 600, 8, 1.5f, 0x80FF0000u); }, false},
+      {"a plain picture repeated past its edge, by a fraction of a pixel a texel",
+       [] { Sprite(Plain, 0, 0, 600, 8, 1.5f, 0x80FF0000u); }, true},
+      {"a picture of several colours repeated past its edge", [] { Sprite(Quadrants, 0, 0, 600, 8, 1.5f); }, false},
       {"drawn small, then on at full size after a turned quad",
        [] {
          Sprite(Soft, 40, 40, 32, 32, 4.0f);

@@ -1,0 +1,170 @@
+// Whole frames as a player without a graphics card gets them (SDL's
+// software renderer), drawn and presented to the window, at window scales
+// 1, 3 and 5, in a seeded run of the first dungeon played by keys:
+// - BM_FadeFrame: the floor's banner fading out over the floor;
+// - BM_FloorFrame: the play screen on a dark floor (overlay and darkness,
+//   characters, message window, map and status line);
+// - BM_MenuFrame: the in-dungeon menu over the floor, on its item page (0)
+//   and on MATERIAL CRAFT (1), as the main loop runs it, frame by frame.
+// Needs the build's Resource.dll.
+#include <benchmark/benchmark.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/Application.h"
+#include "app/CGameMain.h"
+#include "app/CGameState.h"
+#include "characters/CCharacterPlayer.h"
+#include "floors/CStageData.h"
+#include "platform/CMyInput.h"
+#include "platform/Random.h"
+#include "platform/Renderer.h"
+#include "screens/CGameInputMainMenu.h"
+#include "system/ResourceModule.h"
+#include "system/SysPlatform.h"
+#include "ui/CGameInputMain.h"
+#include "ui/CGameInputStageStart.h"
+
+namespace {
+
+std::uint32_t Now = 100000;
+std::uint32_t BenchClock() { return Now; }
+
+// The default keyboard: arrows, Z to select, S for the menu.
+constexpr std::uint32_t KeyDown = 40, KeySelect = 'Z', KeyMenu = 'S';
+
+// Where the run stands; the benchmarks take it forward, never back.
+enum class Scene { None, Banner, Floor, ItemPage, CraftPage, Lost };
+Scene Reached = Scene::None;
+
+// One frame as the main loop runs it, on a clock that always has one due.
+void Frame() {
+  Now += 100;
+  GetGameMain()->RunFrame();
+}
+
+void Press(std::uint32_t key) {
+  DispatchEvent(SysEvent{SysEventKind::KeyDown, key});
+  Frame();
+  DispatchEvent(SysEvent{SysEventKind::KeyUp, key});
+  for (int i = 0; i < 8; ++i) Frame();
+}
+
+template <typename Done>
+bool PlayUntil(Done done) {
+  for (int i = 0; i < 2000; ++i) {
+    if (done()) return true;
+    Frame();
+  }
+  return done();
+}
+
+bool StartRun() {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
+  struct stat st {};
+  if (::stat(module.c_str(), &st) != 0 || !GetResourceModule().Open(module)) return false;
+  if (!SysInitVideo() || !SysCreateMainWindow(320, 180) || !InitDirect3D()) return false;
+  CGameMain* game = GetGameMain();
+  game->Clock = &BenchClock;
+  game->InitGraphics();
+  game->Settings.Block.Language = 1;
+  game->Settings.Block.GameSpeed = 0;
+  SeedRandom(20261210);
+  SeedVisualRandom(20261210);
+  game->StartNewGame(1);
+  CGameInputStageStart* banner = GetGameInputStageStart();
+  // Halfway through the banner's fade: the floor shows through the black.
+  if (!PlayUntil([&] { return banner->GetPhase() == CGameInputStageStart::PhaseFading; })) return false;
+  for (int i = 0; i < 12; ++i) Frame();
+  return banner->GetPhase() == CGameInputStageStart::PhaseFading;
+}
+
+// The floor made dark, so that the darkness is drawn as well as its overlay.
+bool ReachFloor() {
+  CGameMain* game = GetGameMain();
+  if (!PlayUntil([&] { return GetStateController()->GetStateId() == StateMainNormal && game->CurrentStage; }))
+    return false;
+  game->CurrentStage->LightMode = 1;
+  game->CurrentStage->UpdateVisibility(game->Player->GetX(), game->Player->GetY());
+  GetGameInputMain()->ShowMessageTimed("The floor is quiet. Nothing moves.", 1 << 30);
+  return true;
+}
+
+bool ReachItemPage() {
+  Press(KeyMenu);
+  Press(KeySelect);  // ITEM
+  return GetGameInputMain()->GetChild() == GetGameInputMainMenu() && GetGameInputMainMenu()->GetActivePage() == MenuPageItem;
+}
+
+bool ReachCraftPage() {
+  CGameInputMainMenu* menu = GetGameInputMainMenu();
+  for (int i = 0; i < 4 && menu->GetActivePage() != MenuPageTop; ++i) Press('X');
+  Press(KeyDown);
+  Press(KeySelect);  // CRAFT
+  Press(KeySelect);  // MATERIAL CRAFT
+  return menu->GetCraftKind() == CraftKindMaterial;
+}
+
+bool Reach(Scene wanted) {
+  using Step = bool (*)();
+  static constexpr Step Steps[] = {nullptr, &StartRun, &ReachFloor, &ReachItemPage, &ReachCraftPage};
+  while (Reached < wanted && Reached != Scene::Lost) {
+    const auto next = static_cast<Scene>(static_cast<int>(Reached) + 1);
+    Reached = Steps[static_cast<int>(next)]() ? next : Scene::Lost;
+  }
+  return Reached == wanted;
+}
+
+bool AtScale(benchmark::State& state, int scale) {
+  ResizeWindowClient(320 * scale, 180 * scale);
+  if (BackBufferScale == scale) return true;
+  state.SkipWithError("the window scale was not taken");
+  return false;
+}
+
+void BM_FadeFrame(benchmark::State& state) {
+  if (!Reach(Scene::Banner)) return state.SkipWithError("no Resource.dll, no renderer, or no banner");
+  if (!AtScale(state, static_cast<int>(state.range(0)))) return;
+  CGameMain* game = GetGameMain();
+  // The fade stands still: every frame draws the same half-faded banner.
+  for (auto _ : state) game->Draw();
+}
+BENCHMARK(BM_FadeFrame)->Arg(1)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
+
+void BM_FloorFrame(benchmark::State& state) {
+  if (!Reach(Scene::Floor)) return state.SkipWithError("no Resource.dll, no renderer, or no floor");
+  if (!AtScale(state, static_cast<int>(state.range(0)))) return;
+  CGameMain* game = GetGameMain();
+  for (auto _ : state) {
+    // The frame as RunFrame draws it, with the state's own pass order.
+    ++game->FrameCount;
+    game->Draw();
+  }
+  state.counters["overlay_kind"] = game->CurrentStage->OverlayKind;
+}
+BENCHMARK(BM_FloorFrame)->Arg(1)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
+
+void BM_MenuFrame(benchmark::State& state) {
+  if (!Reach(state.range(0) == 0 ? Scene::ItemPage : Scene::CraftPage))
+    return state.SkipWithError("no Resource.dll, no renderer, or the menu page did not open");
+  if (!AtScale(state, static_cast<int>(state.range(1)))) return;
+  // Whole main-loop frames: the menu's cursor and markers move as in play.
+  for (auto _ : state) Frame();
+}
+// The item page's scales first: the run goes on from there to the craft page.
+BENCHMARK(BM_MenuFrame)
+    ->ArgNames({"page", "scale"})
+    ->Args({0, 1})
+    ->Args({0, 3})
+    ->Args({0, 5})
+    ->Args({1, 1})
+    ->Args({1, 3})
+    ->Args({1, 5})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
