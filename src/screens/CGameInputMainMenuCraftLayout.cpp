@@ -194,8 +194,10 @@ void CGameInputMainMenu::BuildMaterialPage() {
   Caption(m.ResultWindow, 80, 0, 1110, 56, 6, 2);
   // Six lines: the blank one the question leaves, then a weapon of two stone
   // slots with both filled. Anything longer ends with its last whole line.
-  Window(m.ResultDescription, 0, 64, 1200, 208, 4.0f, 255, &m.ResultWindow);
-  Caption(m.ResultDescription, 12, 8, 1176, 192, 5, 2);
+  // The window grows down only as far as the pick grid allows: the blank
+  // first line stands in for the top margin.
+  Window(m.ResultDescription, 0, 76, 1200, 196, 4.0f, 255, &m.ResultWindow);
+  Caption(m.ResultDescription, 12, 2, 1176, 192, 5, 2);
   m.ResultDescription.SetCaptionKeptInBox(true);
   Window(m.ChoiceList, 340, 180, 600, 280, 2.0f, 192, page);
   Caption(m.ChoiceList, 0, 0, 600, 280, 9, 6);
