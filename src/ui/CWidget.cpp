@@ -32,7 +32,12 @@ std::uint32_t Channel(int v) { return v < 0 ? 0u : static_cast<std::uint32_t>(v)
 
 bool IsPageEnd(char c) { return c == '\f' || c == '\0'; }
 
+// Told of each caption drawn; only checks of the screens' layout set it.
 CaptionObserver Observer = nullptr;
+
+bool Inside(const CDrawString::Extent& e, int x, int y, int width, int height) {
+  return e.IsEmpty() || (e.Left >= x && e.Right <= x + width && e.Top >= y && e.Bottom <= y + height);
+}
 
 const std::int32_t* PointerHistory() { return GetInput()->InputHistory[InputRowPointer]; }
 int CursorX(int age = 0) { return GetInput()->InputHistory[InputRowPointerX][age]; }
@@ -306,14 +311,6 @@ CDrawString* CWidget::ScaledCaptionFont() const {
   style->Font->SetScale(ScaleX * style->Scale * s, ScaleY * style->Scale * s);
   return style->Font;
 }
-
-namespace {
-
-bool Inside(const CDrawString::Extent& e, int x, int y, int width, int height) {
-  return e.IsEmpty() || (e.Left >= x && e.Right <= x + width && e.Top >= y && e.Bottom <= y + height);
-}
-
-}  // namespace
 
 CDrawString* CWidget::FitCaptionFont(const char* text, int x, int y, int width, int height, int align,
                                      int& lines) const {
