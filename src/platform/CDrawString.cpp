@@ -232,19 +232,30 @@ int CDrawString::CountWrappedLines(const char* text, int boxWidth) {
   return lines.Count;
 }
 
-void CDrawString::DrawText(const char* text, int x, int y, int boxWidth, int boxHeight, int align) {
-  SpriteDrawParameters& state = SpriteDrawState;
-  state.MirrorX = 1.0f;
-  state.OriginX = state.OriginY = 0.0f;
-  state.Angle = 0.0f;
-  state.ScaleX = static_cast<float>(ScaleX);
-  state.ScaleY = static_cast<float>(ScaleY);
-  state.Colour = ((Alpha & 0xFFu) << 24) | ((Red & 0xFFu) << 16) | ((Green & 0xFFu) << 8) | (Blue & 0xFFu);
-  state.BlendMode = 0;
+int CDrawString::CountLinesFitting(int boxHeight) const {
+  const int line = Scaled(LineHeight, ScaleY), cell = Scaled(CellHeight, ScaleY);
+  if (line <= 0 || boxHeight < cell) return 1;
+  return 1 + (boxHeight - cell) / line;
+}
 
+namespace {
+
+// A glyph, its place and where it is cut from the atlas.
+struct PlacedGlyph {
+  const char* Bytes;
+  int Used;
+  int X, Y;
+  int Picture, SourceX, SourceY, Width;
+};
+
+}  // namespace
+
+template <typename Visit>
+void CDrawString::PlaceGlyphs(const char* text, int x, int y, int boxWidth, int boxHeight, int align, int maxLines,
+                              Visit visit) {
   Lines lines;
   SplitLines(text, boxWidth, lines);
-  const int n = lines.Count;
+  const int n = lines.Count < maxLines ? lines.Count : maxLines < 1 ? 1 : maxLines;
   const int height = Scaled((n - 1) * LineHeight + CellHeight, ScaleY);
   int top;
   switch (align & 3) {
@@ -263,16 +274,50 @@ void CDrawString::DrawText(const char* text, int x, int y, int boxWidth, int box
       default: pen = x + boxWidth / 2 - w / 2; break;
     }
     for (int i = 0; i < len;) {
-      int gx, pic, gy, advance, width;
-      const int used = DecodeGlyph(line + i, gx, pic, gy, advance, width);
-      if (used == 0) {
+      PlacedGlyph g{line + i, 0, pen, top, 0, 0, 0, 0};
+      int advance;
+      g.Used = DecodeGlyph(line + i, g.SourceX, g.Picture, g.SourceY, advance, g.Width);
+      if (g.Used == 0) {
         ++i;
         continue;
       }
-      DrawSprite(pic, pen, top, gx, gy, width, CellHeight);
+      visit(g);
       pen += Scaled(advance, ScaleX);
-      i += used;
+      i += g.Used;
     }
     top += Scaled(LineHeight, ScaleY);
   }
+}
+
+void CDrawString::DrawText(const char* text, int x, int y, int boxWidth, int boxHeight, int align, int maxLines) {
+  SpriteDrawParameters& state = SpriteDrawState;
+  state.MirrorX = 1.0f;
+  state.OriginX = state.OriginY = 0.0f;
+  state.Angle = 0.0f;
+  state.ScaleX = static_cast<float>(ScaleX);
+  state.ScaleY = static_cast<float>(ScaleY);
+  state.Colour = ((Alpha & 0xFFu) << 24) | ((Red & 0xFFu) << 16) | ((Green & 0xFFu) << 8) | (Blue & 0xFFu);
+  state.BlendMode = 0;
+  PlaceGlyphs(text, x, y, boxWidth, boxHeight, align, maxLines, [&](const PlacedGlyph& g) {
+    DrawSprite(g.Picture, g.X, g.Y, g.SourceX, g.SourceY, g.Width, CellHeight);
+  });
+}
+
+CDrawString::Extent CDrawString::MeasureText(const char* text, int x, int y, int boxWidth, int boxHeight, int align,
+                                             int maxLines) {
+  const int cellHeight = Scaled(CellHeight, ScaleY);
+  Extent e;
+  bool any = false;
+  PlaceGlyphs(text, x, y, boxWidth, boxHeight, align, maxLines, [&](const PlacedGlyph& g) {
+    const unsigned char c = static_cast<unsigned char>(g.Bytes[0]);
+    const bool blank = c == ' ' || (g.Used == 2 && c == 0x81 && static_cast<unsigned char>(g.Bytes[1]) == 0x40);
+    if (blank) return;
+    const int right = g.X + Scaled(g.Width, ScaleX);
+    if (!any) e = Extent{g.X, g.Y, right, g.Y + cellHeight};
+    any = true;
+    e.Left = g.X < e.Left ? g.X : e.Left;
+    e.Right = right > e.Right ? right : e.Right;
+    e.Bottom = g.Y + cellHeight;
+  });
+  return e;
 }

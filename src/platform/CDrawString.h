@@ -30,13 +30,28 @@ public:
   int GetTextWidth(const char* text, int n);
   int CountWrappedLines(const char* text, int boxWidth);
   // align: bits 0-1 vertical (1 top, 3 bottom, else centred), bits 2-3
-  // horizontal (4 left, 12 right, else centred).
-  void DrawText(const char* text, int x, int y, int boxWidth, int boxHeight, int align);
+  // horizontal (4 left, 12 right, else centred). With `maxLines` only that
+  // many lines from the top are drawn, and aligned as if they were all.
+  void DrawText(const char* text, int x, int y, int boxWidth, int boxHeight, int align, int maxLines = AllLines);
+
+  // Where DrawText puts the glyph cells of a text's visible characters
+  // (blanks draw nothing): Left <= x < Right, Top <= y < Bottom. Empty
+  // (Right == Left) when nothing shows.
+  struct Extent {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  };
+  Extent MeasureText(const char* text, int x, int y, int boxWidth, int boxHeight, int align,
+                     int maxLines = AllLines);
+  // How many lines, one under another, fit in boxHeight at the current
+  // scale; at least 1.
+  int CountLinesFitting(int boxHeight) const;
 
   // Longest text the drawer takes; longer texts are cut at a character.
   static constexpr int MaxTextBytes = 1023;
   static constexpr int MarginTableSize = 65535;
   static constexpr std::int8_t NotMeasured = -128;
+  static constexpr int AllLines = 1 << 30;
 
   std::int32_t HalfCellWidth = 0;
   std::int32_t FullCellWidth = 0;
@@ -58,4 +73,8 @@ private:
   struct Lines;
   class WidthCursor;
   void SplitLines(const char* text, int boxWidth, Lines& lines);
+  // Walks the glyphs DrawText would draw, each with its place.
+  template <typename Visit>
+  void PlaceGlyphs(const char* text, int x, int y, int boxWidth, int boxHeight, int align, int maxLines,
+                   Visit visit);
 };

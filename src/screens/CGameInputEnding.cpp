@@ -141,8 +141,9 @@ void CGameInputEnding::BuildLayout() {
   char roll[CWidget::TextCapacity];
   BuildStaffRoll(roll, sizeof roll, language);
   LayOutCaption(StaffRollLabel, roll, w, 4, 4.0f);
-  // One text height tall, though drawn four times as large.
-  LayOutCaption(ThankYouLabel, GetText(language, ThankYouText), w, 1, 4.0f);
+  // As tall as it is drawn, like the roll: its box grows downward only, so
+  // the line stands where it always did.
+  LayOutCaption(ThankYouLabel, GetText(language, ThankYouText), w, 4, 4.0f);
 
   LayOutPicture(TouchArea, 0, 0, w, h, CellSource{}, 4.0f);
 }

@@ -66,7 +66,9 @@ void CGameInputMainClear1::LayoutScene() {
 
   const int width = game->GetScreenWidth();
   CWidget::SetLayout(Caption, 0, 100, width, 50, CellSource{}, CellSource{}, CellSource{}, 8.0f);
-  Caption.SetCaptionBox(0, 0, width, 50, 10);
+  // The box of 50 is centred on the text drawn 80 tall; grown to the text
+  // about the same centre it leaves "CLEAR!!" where it stood.
+  Caption.SetCaptionBox(0, -15, width, 80, 10);
   UseCaptionFont(Caption, CaptionFont);
   Caption.SetColour(255, 255, 255);
   Caption.SetText(GetCurrentLanguageText(ClearText));

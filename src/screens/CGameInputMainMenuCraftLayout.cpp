@@ -104,6 +104,7 @@ void CGameInputMainMenu::BuildRecipePage() {
   Caption(r.ResultWindow, 80, 6, 1110, 48, 6, 2);
   Window(r.DescriptionWindow, 0, 80, 1200, 172, 4.0f, 255, &r.ResultWindow);
   Caption(r.DescriptionWindow, 10, 6, 1180, 160, 5, 2);
+  r.DescriptionWindow.SetCaptionKeptInBox(true);
   for (int i = 0; i < 2; ++i) {
     Window(r.MaterialRows[i], 0, 200 + 80 * i, 1200, 60, 4.0f, 255, &r.DescriptionWindow);
     Caption(r.MaterialRows[i], 10, 0, 1180, 60, 6, 2);
@@ -191,8 +192,13 @@ void CGameInputMainMenu::BuildMaterialPage() {
   }
   Window(m.ResultWindow, 40, 180, 1200, 56, 4.0f, 255, page);
   Caption(m.ResultWindow, 80, 0, 1110, 56, 6, 2);
-  Window(m.ResultDescription, 0, 76, 1200, 176, 4.0f, 255, &m.ResultWindow);
-  Caption(m.ResultDescription, 12, 8, 1176, 160, 5, 2);
+  // Six lines: the blank one the question leaves, then a weapon of two stone
+  // slots with both filled. Anything longer ends with its last whole line.
+  // The window grows down only as far as the pick grid allows: the blank
+  // first line stands in for the top margin.
+  Window(m.ResultDescription, 0, 76, 1200, 196, 4.0f, 255, &m.ResultWindow);
+  Caption(m.ResultDescription, 12, 2, 1176, 192, 5, 2);
+  m.ResultDescription.SetCaptionKeptInBox(true);
   Window(m.ChoiceList, 340, 180, 600, 280, 2.0f, 192, page);
   Caption(m.ChoiceList, 0, 0, 600, 280, 9, 6);
   Window(m.ChoiceTitle, 340, 146, 600, 24, 2.0f, 192, page);
@@ -216,27 +222,36 @@ void CGameInputMainMenu::BuildMaterialPage() {
 
 // The enchantment note: ENCHANT's question, count and CANCEL / CRAFT in
 // small, in the corner right of the pick grid, clear of every other piece.
-// Its texts keep the size of the page's others whatever the pieces' scale.
+// Its texts keep the size of the page's others whatever the pieces' scale,
+// but for the title, at half that to stand inside the note's title strip.
+// Every text box ends inside the frame or face it is written on.
 void CGameInputMainMenu::BuildEnchantNote() {
   MaterialPageWidgets& m = Material;
   constexpr int width = 273, height = 210;
-  auto text = [](CWidget& w, int dx, int dy, int boxWidth, int boxHeight) {
+  auto text = [](CWidget& w, int dx, int dy, int boxWidth, int boxHeight, double size = 4.0) {
     Caption(w, dx, dy, boxWidth, boxHeight, 10, 2, true);
-    CWidget::SetCaptionFont(w, &GetGameMain()->Fonts[2], 4.0 / w.GetScaleX());
+    CWidget::SetCaptionFont(w, &GetGameMain()->Fonts[2], size / w.GetScaleX());
   };
   Picture(m.Preview, 1000, 478, width, height, Cell(340, 150, 156, 120), 1.75f, &MaterialPagePanel);
-  text(m.Preview, 12, 36, width - 24, 56);
+  // Room for the notice on two lines between the strip and the count.
+  text(m.Preview, 6, 26, width - 12, 68);
   Picture(m.PreviewTitle, 0, 0, width, height, NoCell, 1.75f, &m.Preview);
-  text(m.PreviewTitle, 0, 6, width, 28);
+  // The strip is the picture's rows 1-10: 1.75 to 19.25 at this scale. The
+  // refresh picks the title's font by language.
+  text(m.PreviewTitle, 0, 2, width, 17, 2.0);
   Picture(m.PreviewIcon, 42, 64, 0, 0, NoCell, 2.0f, &m.Preview);
   Picture(m.PreviewNumber, 118, 98, 36, 28, NoCell, 2.0f, &m.Preview);
-  text(m.PreviewNumber, 0, 0, 36, 28);
+  text(m.PreviewNumber, 0, -2, 36, 32);
   Picture(m.PreviewArrows[0], 92, 102, 20, 20, Cell(5, 85, 10, 10), 2.0f, &m.Preview);
   Picture(m.PreviewArrows[1], 160, 102, 20, 20, Cell(25, 85, 10, 10), 2.0f, &m.Preview);
   Picture(m.PreviewCancel, 22, 138, 109, 66, Cell(375, 246, 33, 20), 3.3f, &m.Preview);
   Picture(m.PreviewCraft, 142, 138, 109, 66, Cell(428, 246, 33, 20), 3.3f, &m.Preview);
-  text(m.PreviewCancel, 0, 0, 109, 66);
-  text(m.PreviewCraft, 0, 0, 109, 66);
+  // The buttons' faces, inside their two-texel rims; a word wider than a
+  // face is narrowed into it.
+  for (CWidget* button : {&m.PreviewCancel, &m.PreviewCraft}) {
+    text(*button, 7, 7, 95, 52);
+    button->SetCaptionNarrowedToFit(true);
+  }
 }
 
 // The pick grid lies exactly over the item page's worn row, bag rows and FOOT.

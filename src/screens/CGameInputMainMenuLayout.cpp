@@ -72,15 +72,19 @@ void CGameInputMainMenu::BuildTouchWidgets() {
 void CGameInputMainMenu::BuildItemPage() {
   CWidget* page = &ItemPagePanel;
   Window(ItemStatusWindow, 128, 186, 1024, 172, 4.0f, 224, page);
-  Caption(ItemStatusWindow, 20, 6, 1024, 160, 5, 2);
+  // Each text box ends inside its window's frame; a description longer than
+  // the window ends with its last whole line.
+  Caption(ItemStatusWindow, 20, 6, 984, 160, 5, 2);
+  ItemStatusWindow.SetCaptionKeptInBox(true);
   Window(ItemNameWindow, 128, 122, 1024, 44, 4.0f, 224, page);
-  Caption(ItemNameWindow, 20, 6, 1024, 32, 5, 2);
+  Caption(ItemNameWindow, 20, 6, 984, 32, 5, 2);
   // The detail panel's texts lie exactly under the page's own.
   Window(ItemDetailWindow, 128, 122, 1024, 44, 4.0f, 224, page);
   Picture(InfoBoxes[1], 0, 0, 1024, 44, NoCell, 4.0f, &ItemDetailWindow);
-  Caption(InfoBoxes[1], 20, 6, 1024, 32, 5, 2, true);
+  Caption(InfoBoxes[1], 20, 6, 984, 32, 5, 2, true);
   Picture(InfoBoxes[0], 128, 186, 1024, 172, NoCell, 4.0f, page);
-  Caption(InfoBoxes[0], 20, 6, 1024, 160, 5, 2, true);
+  Caption(InfoBoxes[0], 20, 6, 984, 160, 5, 2, true);
+  InfoBoxes[0].SetCaptionKeptInBox(true);
   // From y 464 to the screen's bottom across its width, one 4-texel row per scale step.
   const int width = GetGameMain()->GetScreenWidth(), height = GetGameMain()->GetScreenHeight() - 464;
   const int bandScale = height / 4;
@@ -112,7 +116,8 @@ void CGameInputMainMenu::BuildItemPage() {
     button.Height = 32;
     button.SetDrawOffset(80, 30);
     button.AnimateSize(160, 160, 60, 60, 0, SizeAnimHeightOnly);
-    Caption(button, 0, 0, 80, 32, 6, 2);
+    // As wide as the action window leaves them, for the longer words.
+    Caption(button, 0, 0, 160, 32, 6, 2);
   }
 }
 
@@ -128,7 +133,8 @@ void CGameInputMainMenu::BuildCommandPage() {
   Window(StatusWindow, 160, 496, 960, 204, 4.0f, 224, page);
   Caption(StatusWindow, 10, 6, 940, 192, 5, 2);
   Picture(StatusSecondColumn, 480, 0, 0, 0, NoCell, 4.0f, &StatusWindow);
-  Caption(StatusSecondColumn, 0, 6, 480, 10, 5, 2, true);
+  // The right half of the status window's text box.
+  Caption(StatusSecondColumn, 0, 6, 460, 192, 5, 2, true);
   Window(TopMenuWindow, 160, 60, 320, 172, 4.0f, 224, page);
   Caption(TopMenuWindow, 10, 6, 320, 160, 5, 2);
   for (int i = 0; i < TopEntryCount; ++i) {

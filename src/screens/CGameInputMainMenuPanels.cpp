@@ -105,6 +105,10 @@ void CGameInputMainMenu::RefreshCraftPage() {
   // The note's buttons are drawn at a smaller scale than the page's.
   for (CWidget* w : {&Material.PreviewCancel, &Material.PreviewCraft})
     CWidget::SetCaptionFont(*w, &GetGameMain()->Fonts[english ? 2 : 6], (english ? 4.0 : 2.0) / w->GetScaleX());
+  // The note's title, half size in its strip: font 2's letters are too
+  // narrow for that, its kana are not.
+  CWidget::SetCaptionFont(Material.PreviewTitle, &GetGameMain()->Fonts[english ? 1 : 2],
+                          2.0 / Material.PreviewTitle.GetScaleX());
   for (CWidget* w : {static_cast<CWidget*>(&Material.CountCancel), static_cast<CWidget*>(&Recipe.CancelButton),
                      &Material.PreviewCancel})
     w->SetText(GetCurrentLanguageText(CancelText));

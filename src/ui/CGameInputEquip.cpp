@@ -73,7 +73,12 @@ void CGameInputEquip::BuildLayout() {
     Place(Names[i], 0, 8, 80, 64, &Panels[i]);
     Names[i].SetCaptionBox(80, 0, 984, 64, 5);
     Place(StatusTexts[i], 80, 40, 920, 176, &Panels[i]);
-    StatusTexts[i].SetCaptionBox(0, 0, 920, 176, 5);
+    // 920 wide would reach 16 past the panel's right edge: the box ends
+    // there. A long line is narrowed a little rather than wrapped into a
+    // line too many, and what still does not fit is left out.
+    StatusTexts[i].SetCaptionBox(0, 0, 904, 176, 5);
+    StatusTexts[i].SetCaptionNarrowedToFit(true);
+    StatusTexts[i].SetCaptionKeptInBox(true);
   }
   for (CWidgetWindow* w : {&Frame, &Panels[0], &Panels[1]}) {
     FrameLike(*w);
@@ -94,6 +99,8 @@ void CGameInputEquip::BuildLayout() {
     FrameLike(*w);
     w->SetAlphas(255, 0);
     w->SetCaptionBox(0, 0, 120, 40, 10);
+    // A word wider than the button is narrowed into it.
+    w->SetCaptionNarrowedToFit(true);
   }
   for (CWidget* w : {static_cast<CWidget*>(&Frame), static_cast<CWidget*>(&Panels[0]),
                      static_cast<CWidget*>(&Panels[1]), &Names[0], &Names[1], &StatusTexts[0], &StatusTexts[1], &Unused,

@@ -32,6 +32,13 @@ std::uint32_t Channel(int v) { return v < 0 ? 0u : static_cast<std::uint32_t>(v)
 
 bool IsPageEnd(char c) { return c == '\f' || c == '\0'; }
 
+// Told of each caption drawn; only checks of the screens' layout set it.
+CaptionObserver Observer = nullptr;
+
+bool Inside(const CDrawString::Extent& e, int x, int y, int width, int height) {
+  return e.IsEmpty() || (e.Left >= x && e.Right <= x + width && e.Top >= y && e.Bottom <= y + height);
+}
+
 const std::int32_t* PointerHistory() { return GetInput()->InputHistory[InputRowPointer]; }
 int CursorX(int age = 0) { return GetInput()->InputHistory[InputRowPointerX][age]; }
 int CursorY(int age = 0) { return GetInput()->InputHistory[InputRowPointerY][age]; }
@@ -295,19 +302,71 @@ void CWidget::DrawCaptionText(const char* text) {
   DrawTextInBox(GetX() + CaptionX, GetY() + CaptionY, CaptionWidth, CaptionHeight, CaptionAlign, text);
 }
 
+void CWidget::SetCaptionObserver(CaptionObserver observer) { Observer = observer; }
+
+CDrawString* CWidget::ScaledCaptionFont() const {
+  const CaptionStyle* style = NormalStyleCount > 0 ? StateStyle() : nullptr;
+  if (!style || !style->Font) return nullptr;
+  const double s = EnabledGlyphs.Scale;
+  style->Font->SetScale(ScaleX * style->Scale * s, ScaleY * style->Scale * s);
+  return style->Font;
+}
+
+CDrawString* CWidget::FitCaptionFont(const char* text, int x, int y, int width, int height, int align,
+                                     int& lines) const {
+  CDrawString* font = ScaledCaptionFont();
+  if (!font) return nullptr;
+  lines = CDrawString::AllLines;
+  if (CaptionNarrowedToFit) {
+    const double sx = font->ScaleX, sy = font->ScaleY;
+    const auto fits = [&](double f) {
+      font->SetScale(sx * f, sy);
+      return Inside(font->MeasureText(text, x, y, width, height, align), x, y, width, height);
+    };
+    // The widest factor that fits, to within 1/256; when none down to the
+    // least does, the text keeps its scale.
+    double fitting = 1.0;
+    if (!fits(1.0)) {
+      double failing = 1.0;
+      fitting = MinCaptionNarrowing;
+      if (fits(fitting)) {
+        for (int i = 0; i < 8; ++i) {
+          const double mid = (fitting + failing) / 2;
+          (fits(mid) ? fitting : failing) = mid;
+        }
+      } else {
+        fitting = 1.0;
+      }
+    }
+    font->SetScale(sx * fitting, sy);
+  }
+  if (CaptionKeptInBox) lines = font->CountLinesFitting(height);
+  return font;
+}
+
+CDrawString::Extent CWidget::MeasureTextInBox(int x, int y, int width, int height, int align,
+                                              const char* text) const {
+  int lines = 0;
+  CDrawString* font = text ? FitCaptionFont(text, x, y, width, height, align, lines) : nullptr;
+  if (!font) return {};
+  const CDrawString::Extent extent = font->MeasureText(text, x, y, width, height, align, lines);
+  font->SetUniformScale(1.0);
+  return extent;
+}
+
 void CWidget::DrawTextInBox(int x, int y, int width, int height, int align, const char* text) {
   if (!IsVisible() || !text) return;
 
   if (NormalStyleCount > 0) {
     const CaptionStyle* style = StateStyle();
     if (!style || !style->Font) return;
-    CDrawString* font = style->Font;
+    if (Observer) Observer(*this, text, {x, y, width, height, MeasureTextInBox(x, y, width, height, align, text)});
+    int lines = 0;
+    CDrawString* font = FitCaptionFont(text, x, y, width, height, align, lines);
     font->SetColor(Channel(style->Red * Red / 255), Channel(style->Green * Green / 255),
                    Channel(style->Blue * Blue / 255));
     font->SetAlpha(Channel(Alpha));
-    const double s = EnabledGlyphs.Scale;
-    font->SetScale(ScaleX * style->Scale * s, ScaleY * style->Scale * s);
-    font->DrawText(text, x, y, width, height, align);
+    font->DrawText(text, x, y, width, height, align, lines);
     font->SetUniformScale(1.0);
     font->SetAlpha(255);
     font->SetColor(255, 255, 255);
@@ -363,13 +422,10 @@ void CWidget::DrawTextInBox(int x, int y, int width, int height, int align, cons
 }
 
 int CWidget::CountCaptionLines(const char* text) {
-  if (NormalStyleCount <= 0 || !text) return 0;
-  const CaptionStyle* style = StateStyle();
-  if (!style || !style->Font) return 0;
-  const double s = EnabledGlyphs.Scale;
-  style->Font->SetScale(ScaleX * style->Scale * s, ScaleY * style->Scale * s);
-  const int lines = style->Font->CountWrappedLines(text, CaptionWidth);
-  style->Font->SetUniformScale(1.0);
+  CDrawString* font = text ? ScaledCaptionFont() : nullptr;
+  if (!font) return 0;
+  const int lines = font->CountWrappedLines(text, CaptionWidth);
+  font->SetUniformScale(1.0);
   return lines;
 }
 

@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/CDrawString.h"
 #include "platform/PictureTable.h"
-
-class CDrawString;
 
 // One animation cell of an image list.
 struct WidgetCell {
@@ -50,6 +49,18 @@ struct CellSource {
 };
 
 enum TypewriterMode : std::int32_t { TypewriterUserTurnsPages = 0, TypewriterAutoTurnsPages = 1 };
+
+class CWidget;
+
+// A box a caption is drawn in, on the screen, and what its text covers there.
+struct CaptionPlacement {
+  std::int32_t X, Y, Width, Height;
+  CDrawString::Extent Text;
+};
+
+// Told of every caption drawn with a caption font: the seam through which
+// a check of the screens sees where each text lands.
+using CaptionObserver = void (*)(const CWidget& widget, const char* text, const CaptionPlacement& placement);
 
 class CWidget {
 public:
@@ -125,6 +136,19 @@ public:
   virtual const char* GetText() const { return Text; }
   virtual int CountTextLines();
   virtual int CountCaptionLines(const char* text);
+  // Where DrawTextInBox puts a text's visible characters (caption fonts
+  // only; empty for the built-in glyph sheet).
+  CDrawString::Extent MeasureTextInBox(int x, int y, int width, int height, int align, const char* text) const;
+  // A caption kept inside its box leaves out the lines that would cross the
+  // box's foot, so it ends with the last whole line that fits.
+  void SetCaptionKeptInBox(bool on) { CaptionKeptInBox = on ? 1 : 0; }
+  // A caption narrowed to fit is drawn with its horizontal scale cut just
+  // enough, down to MinCaptionNarrowing, for its text to keep inside its box:
+  // for boxes that cannot grow.
+  void SetCaptionNarrowedToFit(bool on) { CaptionNarrowedToFit = on ? 1 : 0; }
+  static constexpr double MinCaptionNarrowing = 0.5;
+  // Null stops telling.
+  static void SetCaptionObserver(CaptionObserver observer);
 
   virtual void StopTypewriter();
   // `text` is not copied and must outlive the typing.
@@ -164,6 +188,7 @@ public:
   std::int32_t Width = 0, Height = 0;
   std::int32_t CaptionX = 0, CaptionY = 0, CaptionWidth = 0, CaptionHeight = 0;
   std::int32_t CaptionAlign = 0;
+  std::uint8_t CaptionKeptInBox = 0, CaptionNarrowedToFit = 0;
   std::int32_t DrawOffsetX = 0, DrawOffsetY = 0;
   double Angle = 0.0;
   GlyphSheet EnabledGlyphs;
@@ -211,6 +236,12 @@ protected:
   // The cell and style lists the current state reads.
   void StateCells(const WidgetCell*& cells, int& count) const;
   const CaptionStyle* StateStyle() const;
+  // The current state's caption font set to the widget's scale (put it
+  // back to 1 after use); null without one.
+  CDrawString* ScaledCaptionFont() const;
+  // The same for a text in a box, narrowed and its lines limited as the
+  // widget's caption asks; `lines` the most lines to draw.
+  CDrawString* FitCaptionFont(const char* text, int x, int y, int width, int height, int align, int& lines) const;
 
 private:
   void UpdateTweens();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -252,6 +253,57 @@ TEST_F(DrawString, OverlongTextIsCutAtACharacter) {
   EXPECT_EQ(f.CountWrappedLines(breaks.c_str(), 10), 1024);
   f.DrawText(huge.c_str(), 0, 0, 100, 100, 0);
   EXPECT_EQ(f.CountWrappedLines(nullptr, 10), 1);
+}
+
+// What MeasureText says a text covers is exactly the cells DrawText
+// lights, in every alignment and with the lines cut short; blanks count for
+// nothing.
+TEST_F(DrawString, MeasureTextCoversTheCellsDrawTextLights) {
+  CDrawString& f = Font(0);
+  f.SetUniformScale(4.0);  // one texel a pixel: cells 3 x 8, advance 4, lines 8
+  struct Case {
+    const char* Text;
+    int BoxWidth, BoxHeight, Align, MaxLines;
+  };
+  const Case cases[] = {
+      {"AB", 404, 104, 10, CDrawString::AllLines},   // centred both ways
+      {"AB\nCDE", 400, 200, 5, CDrawString::AllLines},  // top-left
+      {"ABC\nD", 400, 200, 15, CDrawString::AllLines},  // bottom-right
+      {"A\nB\nC\nD", 400, 200, 5, 2},               // the first two lines only
+      {"A\nB\nC\nD", 400, 200, 7, 3},               // three lines, from the bottom up
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Text);
+    ClearTarget(Black);
+    f.DrawText(c.Text, 40, 40, c.BoxWidth, c.BoxHeight, c.Align, c.MaxLines);
+    Grab();
+    int left = Width, right = -1, top = Height, bottom = -1;
+    for (int y = 0; y < Height; ++y)
+      for (int x = 0; x < Width; ++x)
+        if (At(x, y) != Black) {
+          left = std::min(left, x), right = std::max(right, x);
+          top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    const CDrawString::Extent e = f.MeasureText(c.Text, 40, 40, c.BoxWidth, c.BoxHeight, c.Align, c.MaxLines);
+    EXPECT_EQ(e.Left, 4 * left);
+    EXPECT_EQ(e.Right, 4 * (right + 1));
+    EXPECT_EQ(e.Top, 4 * top);
+    EXPECT_EQ(e.Bottom, 4 * (bottom + 1));
+  }
+  // Cut lines are left out, and the kept ones aligned as a whole.
+  EXPECT_EQ(f.MeasureText("A\nB\nC\nD", 40, 40, 400, 200, 5, 2).Bottom, 40 + 2 * 32);
+  EXPECT_EQ(f.MeasureText("A\nB\nC\nD", 40, 40, 400, 200, 7, 3).Top, 40 + 200 - 3 * 32);
+  const CDrawString::Extent ab = f.MeasureText("AB", 40, 40, 400, 200, 5);
+  const CDrawString::Extent padded = f.MeasureText("  AB  \n ", 40, 40, 400, 200, 5);
+  EXPECT_EQ(padded.Left, ab.Left + 2 * 16);
+  EXPECT_EQ(padded.Right - padded.Left, ab.Right - ab.Left);
+  EXPECT_EQ(padded.Bottom, ab.Bottom);
+  EXPECT_TRUE(f.MeasureText("   \n", 40, 40, 400, 200, 5).IsEmpty());
+  EXPECT_TRUE(f.MeasureText("", 40, 40, 400, 200, 5).IsEmpty());
+  // Lines one under another in a box: 32 each, the last needing only its cell.
+  EXPECT_EQ(f.CountLinesFitting(96), 3);
+  EXPECT_EQ(f.CountLinesFitting(95), 2);
+  EXPECT_EQ(f.CountLinesFitting(10), 1);
 }
 
 }  // namespace

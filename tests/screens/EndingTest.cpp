@@ -148,10 +148,11 @@ TEST_F(EndingScene, PlaysItsPhasesInTurnAndWaitsWithTheMusicLooping) {
 }
 
 TEST_F(EndingScene, CaptionsAreAsTallAsTheirTextsAndTheRollSkipsOneBlock) {
-  // At the font's 10-unit lines: "THE END" at 8 times, the roll at 4 times,
-  // the closing line at its own height though drawn at 4.
+  // At the font's 10-unit lines: "THE END" at 8 times, the roll and the
+  // closing line at 4 times, each as tall as it is drawn.
   EXPECT_EQ(E->TheEndLabel.Height, 80);
-  EXPECT_EQ(E->ThankYouLabel.Height, 10);
+  EXPECT_EQ(E->ThankYouLabel.Height, 40);
+  EXPECT_EQ(E->ThankYouLabel.CaptionHeight, 40);
   EXPECT_EQ(E->ThankYouLabel.GetScaleX(), 4.0f);
   EXPECT_EQ(E->StaffRollLabel.Height, 40 * LineCount(E->StaffRollLabel.GetText()));
 

@@ -85,8 +85,8 @@ protected:
   }
   // The letters and digits of the first text line in a widget's caption
   // box, each at its first appearance from left to right.
-  std::string ReadCaption(const CWidget& w) const {
-    CDrawString& font = game_->Fonts[2];
+  std::string ReadCaption(const CWidget& w, int fontIndex = 2) const {
+    CDrawString& font = game_->Fonts[fontIndex];
     const int x0 = w.GetX() + w.CaptionX, y0 = w.GetY() + w.CaptionY;
     std::string seen;
     for (int x = x0; x < x0 + w.CaptionWidth; ++x)
@@ -225,7 +225,10 @@ TEST_F(MainMenuDraw, EnchantShowsItsNoteBesideTheGrid) {
   EXPECT_LT(corner.X, 340 + 156);
   EXPECT_GE(corner.Y, 150);
   EXPECT_LT(corner.Y, 150 + 120);
-  EXPECT_EQ(ReadCaption(m.PreviewTitle), Letters("ENCHANT"));
+  // The title at half size, in font 1, inside the note's title strip.
+  EXPECT_EQ(ReadCaption(m.PreviewTitle, 1), Letters("ENCHANT"));
+  EXPECT_GE(m.PreviewTitle.GetY() + m.PreviewTitle.CaptionY, note.GetY() + 1);
+  EXPECT_LE(m.PreviewTitle.GetY() + m.PreviewTitle.CaptionY + m.PreviewTitle.CaptionHeight, note.GetY() + 20);
   EXPECT_EQ(ReadCaption(m.PreviewNumber), "1");
   EXPECT_EQ(ReadCaption(m.PreviewCancel), Letters("CANCEL"));
   // CRAFT waits, grey, for both picks; grey texels name no place.
