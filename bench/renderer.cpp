@@ -20,6 +20,9 @@ bool BenchPictures(std::uint16_t resourceId, int size, std::vector<std::uint32_t
       // Half the texels transparent, as in sprites and glyphs.
       argb[static_cast<std::size_t>(y) * size + x] =
           ((x ^ y ^ resourceId) & 1) ? 0xFF000000u | static_cast<std::uint32_t>(x * 2654435761u) >> 8 : 0u;
+  // Resource 300: a sheet whose texels are all half transparent.
+  if (resourceId == 300)
+    for (std::uint32_t& p : argb) p = 0x80000000u | (p & 0xFFFFFFu);
   return true;
 }
 
@@ -93,5 +96,38 @@ void BM_FrameOfTilesAndText(benchmark::State& state) {
   ResetDrawState();
 }
 BENCHMARK(BM_FrameOfTilesAndText)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// The first frame that shows a picture some new way: a picture is loaded
+// (not timed), then one 32 x 32 cell of it is drawn upright (0), mirrored
+// (1), glowing in a colour only (2), half transparent one to one in a
+// frame drawn at 320 x 180 (3), or repeated past its edge (4), at x3.
+void BM_FirstAppearance(benchmark::State& state) {
+  if (!StartRenderer(3)) {
+    state.SkipWithError("no renderer");
+    return;
+  }
+  const int kind = static_cast<int>(state.range(0));
+  // A 512 x 512 sheet (resource 300, half transparent where drawn one to
+  // one), or a 32 x 32 tile for the repeat.
+  const PictureId sheet = kind == 4 ? 34 : 15;
+  const std::uint16_t resource = kind == 4 ? 363 : 300;
+  for (auto _ : state) {
+    state.PauseTiming();
+    LoadTexture(sheet, resource);
+    ClearTarget(0xFF000000u);
+    ResetDrawState();
+    SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = kind == 3 ? 4.0f : 8.0f;
+    SpriteDrawState.MirrorX = kind == 1 ? -1.0f : 1.0f;
+    SpriteDrawState.ColourMode = kind == 2 ? 1 : 0;
+    state.ResumeTiming();
+    DrawSprite(sheet, 200, 200, 64, 64, kind == 4 ? 160 : 32, kind == 4 ? 96 : 32);
+    EndScene();
+    state.PauseTiming();
+    ReleaseTexture(sheet);
+    state.ResumeTiming();
+  }
+  ResetDrawState();
+}
+BENCHMARK(BM_FirstAppearance)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -303,7 +303,7 @@ void CStageData::DrawScreenTint() {
   // the view is painted once instead of about half as many times as there
   // are bands.
   const OverlayRows& rows = GetOverlayRows(step, height);
-  if (rows.Count < 0 || !DrawLayeredRows(PlainPicture, 0, 0, PlainSize, PlainSize, left, left + width, rows.Runs, rows.Count)) {
+  if (rows.Count < 0 || !DrawLayeredRows(PlainPicture, left, left + width, rows.Runs, rows.Count)) {
     const int direction = OverlayKind == 1 ? -step : step;
     for (int y = 0; y > -height && y < height; y += direction) DrawPlainBox(left, y, width, height, colour);
   }

@@ -72,8 +72,6 @@ int WrapCoordinate(long long v, int size) {
   return static_cast<int>(m < 0 ? m + size : m);
 }
 
-bool IsOpaque(std::uint32_t pixel) { return pixel >= 0x1000000u; }
-
 // An upright quad (device pixels) that shows each texel of its w x h source
 // as a whole number of logical pixels, or a texture whose texels are all
 // alike: drawn at 320 x 180 and stretched, it looks as it does drawn at full
@@ -252,15 +250,14 @@ static int OpaqueMargin(int slot, int x, int y, int width, int height, bool from
   if (slot < 0 || slot >= TextureSlotCount || !TextureTable[slot].Texture) return 0;
   const SysTexture* texture = TextureTable[slot].Texture;
   const int size = SysTextureSize(texture);
-  const std::uint32_t* pixels = SysTexturePixels(texture);
   // Past one texture's width or height the scan would only repeat itself.
   const int columns = std::min(width, size), rows = std::min(height, size);
   int best = width;
   for (int r = 0; r < rows; ++r) {
-    const std::uint32_t* row = pixels + static_cast<std::size_t>(WrapCoordinate(static_cast<long long>(y) + r, size)) * size;
+    const int row = WrapCoordinate(static_cast<long long>(y) + r, size);
     for (int i = 0; i < columns && i < best; ++i) {
       const long long column = fromRight ? static_cast<long long>(x) + width - 1 - i : static_cast<long long>(x) + i;
-      if (IsOpaque(row[WrapCoordinate(column, size)])) {
+      if (SysTexelIsInked(texture, WrapCoordinate(column, size), row)) {
         best = i;
         break;
       }
@@ -384,29 +381,24 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
   return true;
 }
 
-bool DrawLayeredRows(PictureId id, int sx, int sy, int w, int h, int left, int right, const LayeredRows* runs,
-                     int count) {
+bool DrawLayeredRows(PictureId id, int left, int right, const LayeredRows* runs, int count) {
   const PictureRow* row = nullptr;
   const TextureEntry* drawn = TextureToDraw(id, row);
   if (!drawn) return true;
   const TextureEntry& texture = *drawn;
   const SpriteDrawParameters& s = SpriteDrawState;
   if (s.BlendMode > 2 || s.ColourMode > 1 || s.Angle != 0.0f || count > MaxLayeredRuns) return false;
-  // Only a white area makes every quad's colour the state's colour.
-  const int size = SysTextureSize(texture.Texture);
-  const std::uint32_t* texels = SysTexturePixels(texture.Texture);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const long long u = static_cast<long long>(sx) + row->X + x, v = static_cast<long long>(sy) + row->Y + y;
-      if (texels[static_cast<std::size_t>(WrapCoordinate(v, size)) * size + WrapCoordinate(u, size)] != 0xFFFFFFFFu)
-        return false;
-    }
+  // Only a white picture makes every quad's colour the state's colour.
+  if (!SysTextureIsAll(texture.Texture, 0xFFFFFFFFu)) return false;
 
   const int shiftX = (ShakeApplies == 1 ? ShakeOffsetX : 0) + ScrollOffsetX;
   const int shiftY = (ShakeApplies == 1 ? ShakeOffsetY : 0) + ScrollOffsetY;
   // Rows are one colour: they look the same drawn at any size.
-  const float logical = SysRendererIsLogical() ? static_cast<float>(BackBufferScale) : 1.0f;
-  auto device = [logical](long long v) { return static_cast<int>(Snap(static_cast<float>(v)) / logical); };
+  const bool logical = SysRendererIsLogical();
+  auto device = [logical](long long v) {
+    const float pixel = Snap(static_cast<float>(v));
+    return static_cast<int>(logical ? ToLogical(pixel) : pixel);
+  };
   SysLayeredRows rows[MaxLayeredRuns];
   for (int i = 0; i < count; ++i)
     rows[i] = {device(static_cast<long long>(runs[i].Top) + shiftY), device(static_cast<long long>(runs[i].Bottom) + shiftY),

@@ -99,13 +99,13 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h);
 struct LayeredRows {
   int Top = 0, Bottom = 0, Layers = 0;
 };
-// What Layers quads of picture `id`'s area (sx, sy, w, h), all of it white,
-// in SpriteDrawState's colour and blend mode would draw over the columns
+// What Layers quads of picture `id`, a plain white picture, in
+// SpriteDrawState's colour and blend mode would draw over the columns
 // [left, right) and each run of rows (moved by shake and scroll as sprites
-// are), drawn in one pass where the renderer can blend the rows itself. False
-// when it cannot, or the area is not all white: draw the quads then.
-bool DrawLayeredRows(PictureId id, int sx, int sy, int w, int h, int left, int right, const LayeredRows* runs,
-                     int count);
+// are), drawn in one pass where the renderer can blend the rows itself.
+// False when it cannot, or the picture is not all white: draw the quads
+// then.
+bool DrawLayeredRows(PictureId id, int left, int right, const LayeredRows* runs, int count);
 
 // Where LoadTexture gets a picture's pixels (size x size, 0xAARRGGBB); the
 // resource module unless replaced. Null puts the resource module back.

@@ -10,6 +10,7 @@
 
 #include "system/SysInput.h"
 #include "system/SysKeys.h"
+#include "system/SysRenderDriver.h"
 #include "system/SysRenderer.h"
 
 namespace {
@@ -73,6 +74,7 @@ void TranslateKey(const SDL_KeyboardEvent& key, bool down, SysEvent& out) {
 
 bool SysInitVideo() {
   if (VideoStarted) return true;
+  SysChooseRenderDriver();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   VideoStarted = true;
   const char* driver = SDL_GetCurrentVideoDriver();

@@ -5,35 +5,51 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 #include <utility>
 
 #include "system/SysPlatform.h"
 #include "system/SysX11.h"
 
 namespace {
-// What a texture variant is made of: bits that may be combined.
+// What a copy of a picture is made of: bits that may be combined.
 enum VariantBits : int {
   VariantWhite = 1,      // the white silhouette (alpha kept)
-  VariantWrapped = 2,    // repeated to WrapSize, for sources past the texture
-  VariantTranspose = 4,  // rows and columns swapped (a quarter turn and a mirror)
-  VariantFlipX = 8,      // mirrored left-right (after any transposing)
-  VariantFlipY = 16,     // upside down (after any transposing)
-  VariantDoubled = 32,   // every texel two by two (see DrawPiece)
-  VariantCount = 64,
+  VariantTranspose = 2,  // rows and columns swapped (a quarter turn and a mirror)
+  VariantFlipX = 4,      // mirrored left-right (after any transposing)
+  VariantFlipY = 8,      // upside down (after any transposing)
+  VariantDoubled = 16,   // every texel two by two (see DrawPiece)
+};
+
+// A rectangle of the picture repeated without end: texels past the
+// picture's edge are those of the next repeat.
+struct TexelRect {
+  int X = 0, Y = 0, W = 0, H = 0;
 };
 }  // namespace
 
 struct SysTexture {
   int Size = 0;
-  std::vector<std::uint32_t> Pixels;
-  // Made from Pixels on first use, indexed by VariantBits.
-  SDL_Texture* Variants[VariantCount] = {};
+  // The picture as loaded; SDL's copy of its pixels is the one kept (see
+  // ReadTexels).
+  SDL_Texture* Plain = nullptr;
+  // Copies made on first use, each of the rectangle a quad shows (or of a
+  // whole repeat, for quads past the picture's edge), white, turned or
+  // doubled; keyed by VariantKey.
+  std::unordered_map<std::uint64_t, SDL_Texture*> Variants;
+  // Quads past the picture's edge take their texels from the picture
+  // repeated to this size.
   int WrapSize = 0;
   bool Uniform = false;
+  std::uint32_t UniformArgb = 0;
   bool Opaque = false;
-  // Texels neither opaque nor clear above and left of each corner, (Size + 1)
-  // squared; empty when there are none.
-  std::vector<std::uint32_t> TranslucentSums;
+  // A bit a texel, row by row: alpha above 0.
+  std::vector<std::uint64_t> Inked;
+  // A bit a texel: alpha neither 0 nor full; empty when there are none.
+  std::vector<std::uint64_t> Soft;
+  // The pixels, only while there is no SDL texture to hold them (between
+  // renderers, or a device lost and not yet restored).
+  std::vector<std::uint32_t> Kept;
   SysTexture* Prev = nullptr;
   SysTexture* Next = nullptr;
 };
@@ -65,8 +81,8 @@ bool KeepWindowPicture = false;
 std::vector<std::uint32_t> WindowPicture;
 int WindowPictureWidth = 0, WindowPictureHeight = 0;
 
-// Repeated textures are made at least this large, so a wide repeat (the
-// fade stretches an 8 x 8 picture over the screen) takes few pieces.
+// Repeated textures are made at least this large, so a wide repeat (a
+// window's border along its side) takes few pieces.
 constexpr int MinWrapSize = 512;
 // A quad never splits into more pieces than this per axis.
 constexpr int MaxWrapPieces = 64;
@@ -79,62 +95,165 @@ int SDLCALL WatchResets(void*, SDL_Event* event) {
   return 0;
 }
 
-void DestroyVariants(SysTexture* t) {
-  for (SDL_Texture*& v : t->Variants) {
-    if (v) SDL_DestroyTexture(v);
-    v = nullptr;
-  }
+// A picture keeps no more copies than this; past it, a doubled quad is
+// drawn at full size instead and any other takes a copy of the whole
+// picture.
+constexpr std::size_t MaxVariants = 256;
+
+std::uint64_t VariantKey(int bits, const TexelRect& r) {
+  return static_cast<std::uint64_t>(bits) << 56 | static_cast<std::uint64_t>(r.X) << 42 |
+         static_cast<std::uint64_t>(r.Y) << 28 | static_cast<std::uint64_t>(r.W) << 14 | static_cast<std::uint64_t>(r.H);
 }
 
-SDL_Texture* MakeSdlTexture(const std::uint32_t* argb, int size) {
-  if (!Renderer || size <= 0) return nullptr;
-  SDL_Texture* texture =
-      SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, size, size);
+// The copies made from the plain picture; it stays.
+void DestroyVariants(SysTexture* t) {
+  for (auto& [key, texture] : t->Variants) SDL_DestroyTexture(texture);
+  t->Variants.clear();
+}
+
+// `access` streaming for a plain picture: SDL then keeps its pixels where
+// they can be read again (the software renderer's own surface; the GL
+// renderers' upload buffer), and nothing else need keep a copy.
+SDL_Texture* MakeSdlTexture(const std::uint32_t* argb, int width, int height, SDL_TextureAccess access) {
+  if (!Renderer || width <= 0 || height <= 0) return nullptr;
+  SDL_Texture* texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, access, width, height);
   if (!texture) return nullptr;
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-  if (SDL_UpdateTexture(texture, nullptr, argb, size * 4) != 0) {
+  const std::size_t row = static_cast<std::size_t>(width) * 4;
+  bool written = false;
+  if (access == SDL_TEXTUREACCESS_STREAMING) {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) {
+      for (int y = 0; y < height; ++y)
+        std::memcpy(static_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(y) * pitch, argb + static_cast<std::size_t>(y) * width, row);
+      SDL_UnlockTexture(texture);
+      written = true;
+    }
+  } else {
+    written = SDL_UpdateTexture(texture, nullptr, argb, width * 4) == 0;
+  }
+  if (!written) {
     SDL_DestroyTexture(texture);
     return nullptr;
   }
   return texture;
 }
 
-int VariantSize(const SysTexture* t, int bits) {
-  const int size = bits & VariantWrapped ? t->WrapSize : t->Size;
-  return bits & VariantDoubled ? 2 * size : size;
+// The plain picture's pixels, from SDL's own copy.
+bool ReadTexels(const SysTexture* t, std::vector<std::uint32_t>& out) {
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (!t->Plain || SDL_LockTexture(t->Plain, nullptr, &pixels, &pitch) != 0) return false;
+  out.resize(static_cast<std::size_t>(t->Size) * t->Size);
+  for (int y = 0; y < t->Size; ++y)
+    std::memcpy(&out[static_cast<std::size_t>(y) * t->Size], static_cast<const std::uint8_t*>(pixels) + static_cast<std::size_t>(y) * pitch,
+                static_cast<std::size_t>(t->Size) * 4);
+  SDL_UnlockTexture(t->Plain);
+  return true;
 }
 
-// The picture (or its silhouette) tiled to its variant's size, transposed
-// and flipped.
-std::vector<std::uint32_t> Variant(const SysTexture* t, int bits) {
-  const int outSize = VariantSize(t, bits);
+// The copy's size: the rectangle, turned, doubled.
+void VariantDimensions(int bits, const TexelRect& r, int& width, int& height) {
+  const int texel = bits & VariantDoubled ? 2 : 1;
+  width = (bits & VariantTranspose ? r.H : r.W) * texel;
+  height = (bits & VariantTranspose ? r.W : r.H) * texel;
+}
+
+// The rectangle of the repeated picture (or its silhouette), transposed,
+// flipped and doubled.
+std::vector<std::uint32_t> Variant(const std::vector<std::uint32_t>& plain, int size, int bits, const TexelRect& r) {
+  int width = 0, height = 0;
+  VariantDimensions(bits, r, width, height);
   const bool white = bits & VariantWhite, transpose = bits & VariantTranspose;
   const bool flipX = bits & VariantFlipX, flipY = bits & VariantFlipY;
   const int texel = bits & VariantDoubled ? 2 : 1;
-  std::vector<std::uint32_t> out(static_cast<std::size_t>(outSize) * outSize);
-  for (int y = 0; y < outSize; ++y) {
-    std::uint32_t* dst = &out[static_cast<std::size_t>(y) * outSize];
-    for (int x = 0; x < outSize; ++x) {
-      const int fromX = flipX ? outSize - 1 - x : x, fromY = flipY ? outSize - 1 - y : y;
-      const int column = (transpose ? fromY : fromX) / texel % t->Size;
-      const int row = (transpose ? fromX : fromY) / texel % t->Size;
-      const std::uint32_t p = t->Pixels[static_cast<std::size_t>(row) * t->Size + column];
+  std::vector<std::uint32_t> out(static_cast<std::size_t>(width) * height);
+  if (bits == 0) {
+    // A repeat: rows copied in runs up to the picture's right edge.
+    for (int y = 0; y < height; ++y) {
+      const std::uint32_t* from = &plain[static_cast<std::size_t>((r.Y + y) % size) * size];
+      std::uint32_t* to = &out[static_cast<std::size_t>(y) * width];
+      for (int x = 0; x < width;) {
+        const int column = (r.X + x) % size, run = std::min(size - column, width - x);
+        std::memcpy(to + x, from + column, static_cast<std::size_t>(run) * 4);
+        x += run;
+      }
+    }
+    return out;
+  }
+  for (int y = 0; y < height; ++y) {
+    std::uint32_t* dst = &out[static_cast<std::size_t>(y) * width];
+    const int fromY = (flipY ? height - 1 - y : y) / texel;
+    for (int x = 0; x < width; ++x) {
+      const int fromX = (flipX ? width - 1 - x : x) / texel;
+      const int column = (r.X + (transpose ? fromY : fromX)) % size;
+      const int row = (r.Y + (transpose ? fromX : fromY)) % size;
+      const std::uint32_t p = plain[static_cast<std::size_t>(row) * size + column];
       dst[x] = white ? ((p & 0xFF000000u) | 0x00FFFFFFu) : p;
     }
   }
   return out;
 }
 
-SDL_Texture* GetVariant(SysTexture* t, int bits) {
-  SDL_Texture*& slot = t->Variants[bits];
-  if (slot) return slot;
-  if (bits == 0) {
-    slot = MakeSdlTexture(t->Pixels.data(), t->Size);
-  } else {
-    const std::vector<std::uint32_t> pixels = Variant(t, bits);
-    slot = MakeSdlTexture(pixels.data(), VariantSize(t, bits));
+// Every SDL texture of the picture let go, its pixels kept in memory.
+bool KeepPixelsAside(SysTexture* t) {
+  if (t->Plain && !ReadTexels(t, t->Kept)) return false;
+  DestroyVariants(t);
+  if (t->Plain) SDL_DestroyTexture(t->Plain);
+  t->Plain = nullptr;
+  return true;
+}
+
+SDL_Texture* GetPlain(SysTexture* t) {
+  if (t->Plain || t->Kept.empty()) return t->Plain;
+  t->Plain = MakeSdlTexture(t->Kept.data(), t->Size, t->Size, SDL_TEXTUREACCESS_STREAMING);
+  if (t->Plain) std::vector<std::uint32_t>().swap(t->Kept);
+  return t->Plain;
+}
+
+// The copy `bits` of rectangle `r`; the plain picture where that is all
+// of it. Null when it cannot be made.
+SDL_Texture* GetVariant(SysTexture* t, int bits, const TexelRect& r) {
+  if (!GetPlain(t)) return nullptr;
+  if (bits == 0 && r.X == 0 && r.Y == 0 && r.W == t->Size && r.H == t->Size) return t->Plain;
+  const std::uint64_t key = VariantKey(bits, r);
+  if (const auto found = t->Variants.find(key); found != t->Variants.end()) return found->second;
+  std::vector<std::uint32_t> plain;
+  if (!ReadTexels(t, plain)) return nullptr;
+  int width = 0, height = 0;
+  VariantDimensions(bits, r, width, height);
+  const std::vector<std::uint32_t> pixels = Variant(plain, t->Size, bits, r);
+  SDL_Texture* made = MakeSdlTexture(pixels.data(), width, height, SDL_TEXTUREACCESS_STATIC);
+  if (made) t->Variants.emplace(key, made);
+  return made;
+}
+
+// Whether any bit in [from, to) is set.
+bool AnyBit(const std::vector<std::uint64_t>& bits, std::size_t from, std::size_t to) {
+  while (from < to) {
+    const std::size_t word = from / 64, shift = from % 64;
+    const std::size_t count = std::min<std::size_t>(64 - shift, to - from);
+    const std::uint64_t mask = count == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << count) - 1) << shift;
+    if (bits[word] & mask) return true;
+    from += count;
   }
-  return slot;
+  return false;
+}
+
+// Whether the rectangle holds texels neither opaque nor clear.
+bool HasSoftTexels(const SysTexture* t, const TexelRect& r) {
+  if (t->Soft.empty()) return false;
+  if (r.W >= t->Size || r.H >= t->Size) return true;
+  const std::size_t size = static_cast<std::size_t>(t->Size);
+  for (int y = r.Y; y < r.Y + r.H; ++y) {
+    const std::size_t row = static_cast<std::size_t>(y) % size * size;
+    const std::size_t x0 = static_cast<std::size_t>(r.X) % size, x1 = x0 + static_cast<std::size_t>(r.W);
+    // A rectangle past the picture's right edge goes on at its left.
+    if (AnyBit(t->Soft, row + x0, row + std::min(x1, size)) || (x1 > size && AnyBit(t->Soft, row, row + x1 - size)))
+      return true;
+  }
+  return false;
 }
 
 SDL_BlendMode SdlBlend(SysBlend blend) {
@@ -183,7 +302,7 @@ void Reflect(float& low, float& high, float size) {
 // mirrored or quarter-turned sprite exactly as an upright one. (SDL's software
 // renderer copies an upright axis-aligned quad texel for texel; any other it
 // rasterises with a texel lost per row, or it copies it the wrong way round.)
-int MakeUpright(SysQuad& q, float size) {
+int MakeUpright(SysQuad& q, float width, float height) {
   // Name the corners so that U0 <= U1 and V0 <= V1: the same quad.
   if (q.U1 < q.U0) {
     SwapColumns(q);
@@ -200,71 +319,83 @@ int MakeUpright(SysQuad& q, float size) {
     SwapCorners(q, 1, 2);
     std::swap(q.U0, q.V0);
     std::swap(q.U1, q.V1);
+    std::swap(width, height);
   }
   if (q.X[1] < q.X[0]) {
     bits |= VariantFlipX;
     SwapColumns(q);
-    Reflect(q.U0, q.U1, size);
+    Reflect(q.U0, q.U1, width);
   }
   if (q.Y[2] < q.Y[0]) {
     bits |= VariantFlipY;
     SwapRows(q);
-    Reflect(q.V0, q.V1, size);
+    Reflect(q.V0, q.V1, height);
   }
   return bits;
 }
 
-void CountTranslucentTexels(SysTexture& t) {
-  auto soft = [](std::uint32_t p) { return p >> 24 != 0xFFu && p >> 24 != 0; };
-  t.TranslucentSums.clear();
-  if (std::none_of(t.Pixels.begin(), t.Pixels.end(), soft)) return;
-  const int n = t.Size + 1;
-  t.TranslucentSums.assign(static_cast<std::size_t>(n) * n, 0);
-  for (int y = 0; y < t.Size; ++y)
-    for (int x = 0; x < t.Size; ++x)
-      t.TranslucentSums[static_cast<std::size_t>(y + 1) * n + x + 1] =
-          soft(t.Pixels[static_cast<std::size_t>(y) * t.Size + x]) + t.TranslucentSums[static_cast<std::size_t>(y) * n + x + 1] +
-          t.TranslucentSums[static_cast<std::size_t>(y + 1) * n + x] - t.TranslucentSums[static_cast<std::size_t>(y) * n + x];
+// The quad as the logical frame left it, in the back buffer's pixels.
+void ToBackBufferPixels(SysQuad& q) {
+  for (int i = 0; i < 4; ++i) {
+    q.X[i] *= static_cast<float>(BackBufferScale);
+    q.Y[i] *= static_cast<float>(BackBufferScale);
+  }
 }
 
-// Whether the quad's texels include half-transparent ones; a source past
-// the texture's edge is taken to.
-bool HasTranslucentTexels(const SysTexture* t, const SysQuad& q) {
-  if (t->TranslucentSums.empty()) return false;
-  const float size = static_cast<float>(t->Size);
-  const float u0 = std::floor(std::min(q.U0, q.U1)), u1 = std::ceil(std::max(q.U0, q.U1));
-  const float v0 = std::floor(std::min(q.V0, q.V1)), v1 = std::ceil(std::max(q.V0, q.V1));
-  if (u0 < 0.0f || v0 < 0.0f || u1 > size || v1 > size) return true;
-  const std::size_t n = static_cast<std::size_t>(t->Size) + 1;
-  const auto at = [&](float u, float v) { return t->TranslucentSums[static_cast<std::size_t>(v) * n + static_cast<std::size_t>(u)]; };
-  return at(u1, v1) - at(u0, v1) - at(u1, v0) + at(u0, v0) != 0;
-}
-
-// One piece: texel coordinates already inside the variant `bits` (white,
-// wrapped) names.
-void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_BlendMode blend, bool soft) {
-  bits |= MakeUpright(q, static_cast<float>(VariantSize(t, bits)));
+// One piece of a quad, its texels inside `area` of the repeated picture:
+// the whole picture, a whole repeat, or (for a copy) just the texels the
+// quad shows.
+void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std::uint32_t argb, SDL_BlendMode blend) {
+  // The texels the quad shows, in the repeated picture.
+  TexelRect shown;
+  shown.X = whole.X + static_cast<int>(std::floor(std::min(q.U0, q.U1)));
+  shown.Y = whole.Y + static_cast<int>(std::floor(std::min(q.V0, q.V1)));
+  shown.W = whole.X + static_cast<int>(std::ceil(std::max(q.U0, q.U1))) - shown.X;
+  shown.H = whole.Y + static_cast<int>(std::ceil(std::max(q.V0, q.V1))) - shown.Y;
+  if (shown.W <= 0 || shown.H <= 0) return;
+  SysQuad upright = q;
+  int bits = (white ? VariantWhite : 0) | MakeUpright(upright, 0.0f, 0.0f);
   // The software renderer blends a quad copied texel for texel by other
   // arithmetic than a stretched one, a step apart on half-transparent
   // texels. A logical frame must look as its stretched full-size drawing
   // does: such a quad takes its texels from a copy twice the size.
-  if (PictureIsLogical && soft && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu &&
-      q.X[1] - q.X[0] == q.U1 - q.U0 && q.Y[2] - q.Y[0] == q.V1 - q.V0) {
+  if (PictureIsLogical && SoftwareRenderer && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu &&
+      upright.X[1] - upright.X[0] == upright.U1 - upright.U0 && upright.Y[2] - upright.Y[0] == upright.V1 - upright.V0 &&
+      HasSoftTexels(t, shown))
     bits |= VariantDoubled;
+  // A copy holds only the texels the quad shows, so that it is small and
+  // quick to make; a picture with too many copies gets whole ones.
+  TexelRect area = whole;
+  if (bits != 0 && t->Variants.size() < MaxVariants) {
+    area = shown;
+    q.U0 -= static_cast<float>(shown.X - whole.X);
+    q.U1 -= static_cast<float>(shown.X - whole.X);
+    q.V0 -= static_cast<float>(shown.Y - whole.Y);
+    q.V1 -= static_cast<float>(shown.Y - whole.Y);
+  } else if (bits & VariantDoubled) {
+    // No copy to be had: the frame goes on at full size.
+    bits &= ~VariantDoubled;
+    SysRendererLeaveLogical();
+    ToBackBufferPixels(q);
+  }
+  bits = (bits & (VariantWhite | VariantDoubled)) | MakeUpright(q, static_cast<float>(area.W), static_cast<float>(area.H));
+  if (bits & VariantDoubled) {
     q.U0 *= 2.0f;
     q.V0 *= 2.0f;
     q.U1 *= 2.0f;
     q.V1 *= 2.0f;
   }
-  SDL_Texture* texture = GetVariant(t, bits);
+  SDL_Texture* texture = GetVariant(t, bits, area);
   if (!texture) return;
-  const float inv = 1.0f / static_cast<float>(VariantSize(t, bits));
+  int width = 0, height = 0;
+  VariantDimensions(bits, area, width, height);
+  const float invU = 1.0f / static_cast<float>(width), invV = 1.0f / static_cast<float>(height);
   const SDL_Color c = ColourOf(argb);
   const SDL_Vertex v[4] = {
-      {{q.X[0], q.Y[0]}, c, {q.U0 * inv, q.V0 * inv}},
-      {{q.X[1], q.Y[1]}, c, {q.U1 * inv, q.V0 * inv}},
-      {{q.X[2], q.Y[2]}, c, {q.U0 * inv, q.V1 * inv}},
-      {{q.X[3], q.Y[3]}, c, {q.U1 * inv, q.V1 * inv}},
+      {{q.X[0], q.Y[0]}, c, {q.U0 * invU, q.V0 * invV}},
+      {{q.X[1], q.Y[1]}, c, {q.U1 * invU, q.V0 * invV}},
+      {{q.X[2], q.Y[2]}, c, {q.U0 * invU, q.V1 * invV}},
+      {{q.X[3], q.Y[3]}, c, {q.U1 * invU, q.V1 * invV}},
   };
   // Two triangles in one call sharing the TL-BR diagonal: an upright
   // axis-aligned quad is then one rectangle copy on the software renderer.
@@ -273,12 +404,13 @@ void DrawPiece(SysTexture* t, int bits, SysQuad q, std::uint32_t argb, SDL_Blend
   SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
 }
 
-void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend, bool soft) {
+void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend) {
   const float umin = std::min(q.U0, q.U1), umax = std::max(q.U0, q.U1);
   const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
   const float size = static_cast<float>(t->Size);
+  const TexelRect picture{0, 0, t->Size, t->Size};
   if (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size) {
-    DrawPiece(t, white ? VariantWhite : 0, q, argb, blend, soft);
+    DrawPiece(t, white, q, picture, argb, blend);
     return;
   }
   if (t->Uniform) {
@@ -289,13 +421,13 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
     fill.U1 = size - fill.U0;
     fill.V0 = q.V0 <= q.V1 ? 0.0f : size;
     fill.V1 = size - fill.V0;
-    DrawPiece(t, white ? VariantWhite : 0, fill, argb, blend, soft);
+    DrawPiece(t, white, fill, picture, argb, blend);
     return;
   }
   // Past the texture it repeats: draw one piece per period of the repeated
   // texture, each mapped onto its share of the quad.
   const float period = static_cast<float>(t->WrapSize);
-  const int wrapped = (white ? VariantWhite : 0) | VariantWrapped;
+  const TexelRect repeat{0, 0, t->WrapSize, t->WrapSize};
   const float baseU = std::floor(umin / period) * period;
   const float baseV = std::floor(vmin / period) * period;
   const float du = q.U1 - q.U0, dv = q.V1 - q.V0;
@@ -321,7 +453,7 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
       piece.V0 = va - vStart;
       piece.U1 = ub - uStart;
       piece.V1 = vb - vStart;
-      DrawPiece(t, wrapped, piece, argb, blend, soft);
+      DrawPiece(t, white, piece, repeat, argb, blend);
       ua = ub;
     }
     va = vb;
@@ -393,8 +525,18 @@ bool SysRendererCreate() {
   SDL_Window* window = Window();
   if (!window) return false;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  // The software renderer's picture reaches the screen as the window's own
+  // surface, not as a texture SDL would draw with OpenGL on top of it
+  // (without a graphics card, a CPU rasteriser again). A player's own
+  // SDL_FRAMEBUFFER_ACCELERATION setting still wins.
+  const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (SoftwareOnly() || (wanted && SDL_strcasecmp(wanted, "software") == 0))
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (!SoftwareOnly()) Renderer = SDL_CreateRenderer(window, -1, AcceleratedFlags);
-  if (!Renderer) Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+  if (!Renderer) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+  }
   if (!Renderer) return false;
   PendingDeviceReset = PendingTargetsReset = false;
   SDL_RendererInfo info;
@@ -414,8 +556,9 @@ bool SysRendererCreate() {
 
 void SysRendererDestroy() {
   SDL_DelEventWatch(WatchResets, nullptr);
-  // Textures outlive the renderer as CPU copies; a new renderer remakes them.
-  for (SysTexture* t = LiveTextures; t; t = t->Next) DestroyVariants(t);
+  // Textures outlive the renderer as copies in memory; a new renderer
+  // remakes them.
+  for (SysTexture* t = LiveTextures; t; t = t->Next) KeepPixelsAside(t);
   if (BackBuffer) SDL_DestroyTexture(BackBuffer);
   BackBuffer = nullptr;
   if (LogicalBuffer) SDL_DestroyTexture(LogicalBuffer);
@@ -573,10 +716,9 @@ bool SysRendererResetPending() { return PendingDeviceReset || PendingTargetsRese
 bool SysRendererRestore() {
   if (!Renderer) return false;
   if (PendingDeviceReset) {
-    for (SysTexture* t = LiveTextures; t; t = t->Next) {
-      DestroyVariants(t);
-      if (!GetVariant(t, 0)) return false;
-    }
+    // SDL's copies of the pixels outlive the device's textures.
+    for (SysTexture* t = LiveTextures; t; t = t->Next)
+      if (!KeepPixelsAside(t) || !GetPlain(t)) return false;
   }
   if (!MakeBackBuffer(BackBufferScale)) return false;
   PendingDeviceReset = PendingTargetsReset = false;
@@ -587,21 +729,35 @@ SysTexture* SysCreateTexture(const std::uint32_t* argb, int size) {
   if (!argb || size <= 0 || size > 8192) return nullptr;
   SysTexture* t = new SysTexture;
   t->Size = size;
-  t->Pixels.assign(argb, argb + static_cast<std::size_t>(size) * size);
+  t->Plain = MakeSdlTexture(argb, size, size, SDL_TEXTUREACCESS_STREAMING);
+  if (!t->Plain) {
+    delete t;
+    return nullptr;
+  }
+  const std::size_t count = static_cast<std::size_t>(size) * size;
   t->WrapSize = size >= MinWrapSize ? size : size * (MinWrapSize / size);
-  t->Uniform = std::all_of(t->Pixels.begin(), t->Pixels.end(), [&](std::uint32_t p) { return p == t->Pixels[0]; });
-  t->Opaque = std::all_of(t->Pixels.begin(), t->Pixels.end(), [](std::uint32_t p) { return p >> 24 == 0xFFu; });
-  CountTranslucentTexels(*t);
+  t->Uniform = std::all_of(argb, argb + count, [&](std::uint32_t p) { return p == argb[0]; });
+  t->UniformArgb = argb[0];
+  t->Opaque = std::all_of(argb, argb + count, [](std::uint32_t p) { return p >> 24 == 0xFFu; });
+  t->Inked.assign((count + 63) / 64, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint32_t alpha = argb[i] >> 24;
+    if (alpha == 0) continue;
+    t->Inked[i / 64] |= std::uint64_t{1} << (i % 64);
+    if (alpha == 0xFFu) continue;
+    if (t->Soft.empty()) t->Soft.assign(t->Inked.size(), 0);
+    t->Soft[i / 64] |= std::uint64_t{1} << (i % 64);
+  }
   t->Next = LiveTextures;
   if (LiveTextures) LiveTextures->Prev = t;
   LiveTextures = t;
-  GetVariant(t, 0);
   return t;
 }
 
 void SysDestroyTexture(SysTexture* t) {
   if (!t) return;
   DestroyVariants(t);
+  if (t->Plain) SDL_DestroyTexture(t->Plain);
   if (t->Prev) t->Prev->Next = t->Next;
   if (t->Next) t->Next->Prev = t->Prev;
   if (LiveTextures == t) LiveTextures = t->Next;
@@ -612,9 +768,15 @@ int SysTextureSize(const SysTexture* t) { return t ? t->Size : 0; }
 
 bool SysTextureIsUniform(const SysTexture* t) { return t && t->Uniform; }
 
+bool SysTextureIsAll(const SysTexture* t, std::uint32_t argb) { return t && t->Uniform && t->UniformArgb == argb; }
+
 bool SysTextureIsOpaque(const SysTexture* t) { return t && t->Opaque; }
 
-const std::uint32_t* SysTexturePixels(const SysTexture* t) { return t ? t->Pixels.data() : nullptr; }
+bool SysTexelIsInked(const SysTexture* t, int x, int y) {
+  if (!t || x < 0 || y < 0 || x >= t->Size || y >= t->Size) return false;
+  const std::size_t i = static_cast<std::size_t>(y) * t->Size + x;
+  return t->Inked[i / 64] >> (i % 64) & 1u;
+}
 
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb) {
@@ -622,22 +784,21 @@ void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysCo
   if (!Renderer || !BackBuffer || !texture || PendingDeviceReset) return;
   UsePictureTarget();
   const SDL_BlendMode mode = SdlBlend(blend);
-  const bool soft = PictureIsLogical && HasTranslucentTexels(texture, quad);
   switch (op) {
     case SysColourOp::Modulate:
-      DrawTextured(texture, false, quad, quad.Argb, mode, soft);
+      DrawTextured(texture, false, quad, quad.Argb, mode);
       break;
     case SysColourOp::VertexOnly:
-      DrawTextured(texture, true, quad, quad.Argb, mode, soft);
+      DrawTextured(texture, true, quad, quad.Argb, mode);
       break;
     case SysColourOp::Mix: {
       // texture * a, then the silhouette in colour * (1 - a) added on top.
       const std::uint32_t a = tintArgb >> 24;
       const std::uint32_t alpha = quad.Argb & 0xFF000000u;
-      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode, soft);
+      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode);
       auto part = [&](int shift) { return (((quad.Argb >> shift) & 0xFFu) * (255u - a) / 255u) << shift; };
       const std::uint32_t rest = alpha | part(16) | part(8) | part(0);
-      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD, soft);
+      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD);
       break;
     }
   }

@@ -10,6 +10,9 @@
 // made without them would be destroyed and made again by SDL when the
 // renderer starts.
 std::uint32_t SysRendererWindowFlags();
+// The render driver named by SDL_RENDER_DRIVER (see SysChooseRenderDriver),
+// else the first accelerated one, else SDL's software renderer, whose
+// picture then reaches the screen without OpenGL.
 bool SysRendererCreate();
 void SysRendererDestroy();
 bool SysRendererReady();
@@ -65,16 +68,20 @@ bool SysRendererResetPending();
 // the renderer would not take them (try again later).
 bool SysRendererRestore();
 
-// Textures: square, 0xAARRGGBB, with a CPU copy of every pixel.
+// Textures: square, 0xAARRGGBB. The renderer holds their pixels; what
+// drawing needs of them besides is worked out when they are made.
 struct SysTexture;
 SysTexture* SysCreateTexture(const std::uint32_t* argb, int size);
 void SysDestroyTexture(SysTexture* texture);
 int SysTextureSize(const SysTexture* texture);
 // Every texel the same: any part of it, stretched any way, looks the same.
 bool SysTextureIsUniform(const SysTexture* texture);
+// Every texel the same and equal to argb.
+bool SysTextureIsAll(const SysTexture* texture, std::uint32_t argb);
 // Every texel's alpha full.
 bool SysTextureIsOpaque(const SysTexture* texture);
-const std::uint32_t* SysTexturePixels(const SysTexture* texture);
+// The texel at (x, y) inside the texture has some alpha; false outside it.
+bool SysTexelIsInked(const SysTexture* texture, int x, int y);
 
 // How a quad's pixels meet the target.
 enum class SysBlend {

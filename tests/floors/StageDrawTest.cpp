@@ -306,7 +306,7 @@ TEST_F(StageDrawing, TheOverlayDrawnInOnePassMatchesItsStackedBands) {
   // The software renderer blends the rows itself, so what follows compares
   // that with the quads.
   const LayeredRows run{0, 720, 3};
-  ASSERT_TRUE(DrawLayeredRows(PlainPicture, 0, 0, 8, 8, 0, 1280, &run, 1));
+  ASSERT_TRUE(DrawLayeredRows(PlainPicture, 0, 1280, &run, 1));
   for (const OverlayCase& c : cases) {
     SCOPED_TRACE(c.What);
     ResizeWindowClient(320 * c.Scale, 180 * c.Scale);

@@ -82,7 +82,7 @@ TEST_F(RenderLogical, EachKindOfQuadLooksAsDrawnAtFullSize) {
       {"a plain picture stretched to any size", [] { Sprite(Plain, 13, 17, 8, 8, 37.5f, 0x80FF0000u); }, true},
       {"rows under layered bands", [&] {
          SpriteDrawState.Colour = 0x10204080u;
-         ASSERT_TRUE(DrawLayeredRows(Plain, 0, 0, 8, 8, -100, 1380, rows, 2));
+         ASSERT_TRUE(DrawLayeredRows(Plain, -100, 1380, rows, 2));
          ResetDrawState();
        },
        true},
@@ -103,30 +103,41 @@ TEST_F(RenderLogical, EachKindOfQuadLooksAsDrawnAtFullSize) {
          Sprite(Soft, 44, 48, 32, 32, 4.0f, 0xA0FFFFFFu);
        },
        false},
+      // Last: the picture keeps no more copies after it.
+      {"more half-transparent cells one to one than a picture keeps copies of",
+       [] {
+         SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = 4.0f;
+         for (int i = 0; i < 300; ++i)
+           DrawSprite(Soft, 40 + i % 20 * 48, 40 + i / 20 * 40, 8 + i % 16, i / 16, 8, 8);
+         ResetDrawState();
+       },
+       false},
   };
-  for (const LogicalCase& c : cases) {
-    SCOPED_TRACE(c.What);
-    ResizeWindowClient(320 * 3, 180 * 3);
-    std::vector<std::uint32_t> frames[2];
-    for (bool small : {false, true}) {
-      SetLogicalFrames(small);
-      ClearTarget(0xFF102030u);
-      Sprite(Quadrants, 0, 0, 32, 32, 40.0f);  // a background of four colours
-      c.Draw();
-      if (small) {
-        EXPECT_EQ(SysRendererIsLogical(), c.StaysSmall);
+  for (const LogicalCase& c : cases)
+    for (int scale : {3, 5}) {
+      SCOPED_TRACE(c.What);
+      SCOPED_TRACE(scale);
+      ResizeWindowClient(320 * scale, 180 * scale);
+      std::vector<std::uint32_t> frames[2];
+      for (bool small : {false, true}) {
+        SetLogicalFrames(small);
+        ClearTarget(0xFF102030u);
+        Sprite(Quadrants, 0, 0, 32, 32, 40.0f);  // a background of four colours
+        c.Draw();
+        if (small) {
+          EXPECT_EQ(SysRendererIsLogical(), c.StaysSmall);
+        }
+        Grab();
+        frames[small] = Pixels;
       }
-      Grab();
-      frames[small] = Pixels;
+      SetLogicalFrames(true);
+      ASSERT_EQ(frames[0].size(), frames[1].size());
+      std::size_t differing = 0, first = 0;
+      for (std::size_t i = 0; i < frames[0].size(); ++i)
+        if (frames[0][i] != frames[1][i] && differing++ == 0) first = i;
+      EXPECT_EQ(differing, 0u) << "first at " << first % Width << ", " << first / Width << std::hex << ": 0x"
+                               << frames[0][first] << " full, 0x" << frames[1][first] << " small";
     }
-    SetLogicalFrames(true);
-    ASSERT_EQ(frames[0].size(), frames[1].size());
-    std::size_t differing = 0, first = 0;
-    for (std::size_t i = 0; i < frames[0].size(); ++i)
-      if (frames[0][i] != frames[1][i] && differing++ == 0) first = i;
-    EXPECT_EQ(differing, 0u) << "first at " << first % Width << ", " << first / Width << std::hex << ": 0x"
-                             << frames[0][first] << " full, 0x" << frames[1][first] << " small";
-  }
 }
 
 TEST_F(RenderLogical, ScaleOneAndReadingBackDrawAtFullSize) {

@@ -321,6 +321,18 @@ TEST_F(Render, WindowPointsMapIntoTheCentredBackBuffer) {
   EXPECT_EQ(y, 50);
 }
 
+TEST_F(Render, ALoadedPictureOutlivesItsRenderer) {
+  ASSERT_TRUE(LoadTexture(0, 130));
+  SysRendererDestroy();
+  ASSERT_TRUE(SysRendererCreate());
+  SetDefaultRenderStates();
+  ClearTarget(Black);
+  DrawQuadrants(0, 0);
+  Grab();
+  EXPECT_EQ(At(0, 0), Red);
+  EXPECT_EQ(At(31, 31), White);
+}
+
 TEST_F(Render, LostDeviceIsRebuiltFromTheTextureCopies) {
   ASSERT_TRUE(LoadTexture(0, 130));
   SysRendererNotifyReset(true);

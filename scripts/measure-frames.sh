@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Runs the real game in a window under Xvfb with Mesa, as a machine without a
+# graphics card runs it, with the renderer it picks by default, with the
+# software renderer forced and with OpenGL forced, and reports for the title,
+# a floor and the open menu at window scales 3 and 5: frames presented a
+# second, the game's CPU as a share of one core (all its threads), the X
+# server's, context switches of the whole game a second and a frame, and
+# the resident size. MEASURE_SECONDS sets each screen's measuring time
+# (default 10), MEASURE_RENDERERS the renderers ("default software opengl").
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+needed=()
+for p in xvfb libgl1-mesa-dri xdotool gcc; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || needed+=("$p")
+done
+if [ ${#needed[@]} -gt 0 ]; then
+  echo "Installing: ${needed[*]}"
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${needed[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build build --target vorlumen resource_module > /dev/null
+work=$(mktemp -d /tmp/measure-frames.XXXXXX)
+gcc -O2 -shared -fPIC -o "$work/present_counter.so" tools/measure/present_counter.c -ldl
+
+seconds=${MEASURE_SECONDS:-10}
+renderers=${MEASURE_RENDERERS:-default software opengl}
+ticks=$(getconf CLK_TCK)
+
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb=$!
+game=
+cleanup() {
+  [ -n "$game" ] && kill "$game" 2> /dev/null || true
+  kill "$xvfb" 2> /dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sleep 0.1; done
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+switches() {
+  cat /proc/"$1"/task/*/status 2> /dev/null |
+    awk '/^(non)?voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
+}
+presents() { od -An -t u8 "$1" 2> /dev/null | tr -d ' ' || echo 0; }
+
+# One screen: what the game and the X server did over `seconds`.
+measure() {
+  local name=$1 counter=$2
+  local c0 x0 s0 p0 c1 x1 s1 p1
+  c0=$(cpu_ticks "$game"); x0=$(cpu_ticks "$xvfb"); s0=$(switches "$game"); p0=$(presents "$counter")
+  sleep "$seconds"
+  c1=$(cpu_ticks "$game"); x1=$(cpu_ticks "$xvfb"); s1=$(switches "$game"); p1=$(presents "$counter")
+  awk -v r="$renderer" -v k="$scale" -v n="$name" -v c=$((c1 - c0)) -v x=$((x1 - x0)) -v s=$((s1 - s0)) \
+      -v p=$((p1 - p0)) -v t="$seconds" -v hz="$ticks" -v rss="$(awk '/VmRSS/ { print $2 }' "/proc/$game/status")" \
+      'BEGIN { printf "%-9s x%d  %-6s %6.1f %7.1f %%  %7.1f %%  %8.0f  %6.2f  %6.0f MB\n",
+               r, k, n, p / t, 100 * c / hz / t, 100 * x / hz / t, s / t, p ? s / p : 0, rss / 1024 }'
+}
+
+key() {
+  xdotool key --window "$window" "$1"
+  sleep "${2:-1.5}"
+}
+
+printf "%-9s %-4s %-6s %6s %9s %9s %9s %7s %9s\n" renderer scale screen fps "game CPU" "X server" "switch/s" "/frame" resident
+for renderer in $renderers; do
+  for scale in 3 5; do
+    folder="$work/game-$renderer-$scale"
+    mkdir -p "$folder"
+    cp build/vorlumen "$folder/"
+    ln -s "$PWD/build/Resource.dll" "$folder/Resource.dll"
+    counter="$folder/presents"
+    driver=()
+    [ "$renderer" = default ] || driver=(env "SDL_RENDER_DRIVER=$renderer")
+    PRESENT_COUNTER_FILE="$counter" LD_PRELOAD="$work/present_counter.so" SDL_AUDIODRIVER=dummy \
+      "${driver[@]}" "$folder/vorlumen" > "$folder/out.txt" 2>&1 &
+    game=$!
+    window=$(xdotool search --sync --name '^Vorlumen$' | head -n 1)
+    xdotool windowfocus "$window" 2> /dev/null || true
+    sleep 1
+    if [ "$scale" = 5 ]; then key F5 0.5; key F5 0.5; fi
+    sleep 8  # the logo, then the title menu
+    measure title "$counter"
+    # NEW GAME, the class, the dungeon (the tutorial on a first run), and
+    # once more in case a screen was still sliding in: on the floor SELECT
+    # alone does nothing.
+    for _ in 1 2 3 4; do key z 3; done
+    sleep 5  # the floor's banner
+    measure floor "$counter"
+    key s 2
+    measure menu "$counter"
+    kill "$game"
+    wait "$game" 2> /dev/null || true
+    game=
+  done
+done
