@@ -672,8 +672,12 @@ void SysRendererPresent() {
     SysRendererLeaveLogical();
     SDL_SetRenderTarget(Renderer, nullptr);
   }
-  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-  SDL_RenderClear(Renderer);
+  // Black around a picture that does not fill the window; one that does
+  // covers every pixel itself.
+  if (target.W != width || target.H != height) {
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+  }
   const SDL_Rect rect{target.X, target.Y, target.W, target.H};
   SDL_RenderCopy(Renderer, PictureTarget(), nullptr, &rect);
   if (KeepWindowPicture) {
