@@ -452,6 +452,11 @@ public:
   // Writes the length word, the record and the carried items to the
   // game's open save file; always true.
   virtual bool WriteSave();
+  // The cell a monster heads for, kept in the record so that a continued
+  // turn goes where the uninterrupted one would; -1, -1 for none, and for
+  // every class that heads for nothing.
+  virtual void GetTargetCell(std::int32_t& cellX, std::int32_t& cellY) const { cellX = cellY = -1; }
+  virtual void SetTargetCell(std::int32_t, std::int32_t) {}
   virtual int CalcScore() const { return 0; }
   virtual bool IsMiningPoint() const { return false; }
   // The floor map's markers, picked by DrawAt in the classes that show one:

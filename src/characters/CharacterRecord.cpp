@@ -17,6 +17,10 @@ namespace {
 
 constexpr int SpareFlagAt = 0;
 constexpr int AliveAt = 1;
+// A monster's target cell, x and y, one byte each: the cell + 1, 0 for
+// none, so a record written before they were kept reads as no target.
+constexpr int TargetXAt = 2;
+constexpr int TargetYAt = 3;
 constexpr int TypeAt = 4;
 constexpr int ExpAt = 12;
 constexpr int HpAt = 20;
@@ -28,7 +32,7 @@ constexpr int ItemCountAt = 256;
 constexpr int DexterityAt = 268;
 constexpr int IntelligenceAt = 272;
 constexpr int ExtraWordsAt = 280;
-constexpr int PaddingAt[] = {2, 3, 45, 46, 47};
+constexpr int PaddingAt[] = {45, 46, 47};
 
 // The words stored as they are, by offset.
 struct WordField {
@@ -169,6 +173,10 @@ bool IsStandingEntry(const CCharacter& built, std::int32_t entry) {
   return true;  // a loop that never reaches entry 0
 }
 
+std::uint8_t PackTargetCoordinate(std::int32_t cell) {
+  return cell >= 0 && cell < StageMapSize ? static_cast<std::uint8_t>(cell + 1) : 0;
+}
+
 constexpr int DirectionAt = 104;
 constexpr int AnimEntryAt = 228;
 constexpr int SelectedItemAt = 260;
@@ -226,6 +234,12 @@ void CharacterToRecord(const CCharacter& character, CharacterRecord& record) {
   Put(record, DexterityAt, character.dexterity);
   Put(record, IntelligenceAt, character.intelligence);
   for (int i = 0; i < 4; ++i) Put(record, ExtraWordsAt + 4 * i, character.extraWords[i]);
+  std::int32_t targetX = -1, targetY = -1;
+  character.GetTargetCell(targetX, targetY);
+  if (PackTargetCoordinate(targetX) != 0 && PackTargetCoordinate(targetY) != 0) {
+    record.Bytes[TargetXAt] = PackTargetCoordinate(targetX);
+    record.Bytes[TargetYAt] = PackTargetCoordinate(targetY);
+  }
 }
 
 void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
@@ -241,6 +255,7 @@ void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
   if (Get(record, DexterityAt) > 0) character.dexterity = Get(record, DexterityAt);
   if (Get(record, IntelligenceAt) > 0) character.intelligence = Get(record, IntelligenceAt);
   for (int i = 0; i < 4; ++i) character.extraWords[i] = Get(record, ExtraWordsAt + 4 * i);
+  character.SetTargetCell(record.Bytes[TargetXAt] - 1, record.Bytes[TargetYAt] - 1);
 }
 
 bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& built) {
@@ -262,6 +277,9 @@ bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& bui
   for (Direction d : Directions) knownDirection = knownDirection || Get(record, DirectionAt) == d;
   if (!knownDirection) return false;
   if (!IsStandingEntry(built, Get(record, AnimEntryAt))) return false;
+  // A target is a cell of the floor, or none at all.
+  const std::uint8_t targetX = record.Bytes[TargetXAt], targetY = record.Bytes[TargetYAt];
+  if (targetX > StageMapSize || targetY > StageMapSize || (targetX == 0) != (targetY == 0)) return false;
   const double rotation = ReadLEF64(record.Bytes + SpriteRotationAt);
   const double scale = ReadLEF64(record.Bytes + SpriteScaleAt);
   // Written as comparisons that NaN fails.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "characters/CarrierTestSupport.h"
@@ -372,6 +373,40 @@ TEST_F(CharacterRecordTest, OnlyAStandingAnimationIsTrusted) {
       c->animEntry = e.Entry;
       EXPECT_EQ(IsSoundCharacterRecord(RecordOf(*c), *c), e.Standing) << type << " entry " << e.Entry;
     }
+  }
+}
+
+// A monster's target cell is kept, so that a continued turn goes where the
+// uninterrupted one would; a record written before targets were kept
+// (bytes 2 and 3 zero) reads as none.
+TEST_F(CharacterRecordTest, AMonsterComesBackHeadingForItsCell) {
+  CharacterPtr kobold(CreateCharacter(262));
+  ASSERT_TRUE(kobold);
+  kobold->x = kobold->y = 5;
+  const struct {
+    std::int32_t X, Y;
+    std::uint8_t Byte2, Byte3;
+  } targets[] = {{7, 12, 8, 13}, {0, 39, 1, 40}, {-1, -1, 0, 0}};
+  for (const auto& t : targets) {
+    SCOPED_TRACE(t.X);
+    kobold->SetTargetCell(t.X, t.Y);
+    itemtest::MemoryFile file;
+    AddCharacter(file, *kobold);
+    EXPECT_EQ(file.Bytes[4 + 2], t.Byte2);
+    EXPECT_EQ(file.Bytes[4 + 3], t.Byte3);
+    CharacterPtr back(LoadCharacter(file));
+    ASSERT_TRUE(back);
+    std::int32_t x = 0, y = 0;
+    back->GetTargetCell(x, y);
+    EXPECT_EQ(x, t.X);
+    EXPECT_EQ(y, t.Y);
+  }
+  // A cell off the floor, or half a target, is no record play writes.
+  kobold->SetTargetCell(7, 12);
+  for (auto [at, value] : {std::pair{2, 41}, std::pair{3, 41}, std::pair{2, 0}, std::pair{3, 0}}) {
+    CharacterRecord r = RecordOf(*kobold);
+    r.Bytes[at] = static_cast<std::uint8_t>(value);
+    EXPECT_FALSE(IsSoundCharacterRecord(r, *kobold)) << at << " " << value;
   }
 }
 
