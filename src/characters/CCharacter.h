@@ -152,6 +152,10 @@ public:
   // the double blow, the item's use, the hurt pose's deferred effects,
   // experience) and releases that hold.
   virtual void SetAnimation(AnimationEntry entry);
+  // Whether `entry` plays an action that holds the turn or does something
+  // as it is reached (the ranges above, entry 0 and the class's own blow,
+  // shot and magic entries): no turn starts with a character in one.
+  virtual bool IsActionEntry(AnimationEntry entry) const;
   // The defender's side of a blow: the guard, the damage after defence, the
   // hurt or dying pose. The damage taken; 0 when guarded.
   virtual int ReceiveAttack(AttackType attackType, bool strong, int damage, CCharacter* attacker);

@@ -153,24 +153,22 @@ constexpr WordRange WordRanges[] = {
 // StatusForever never run out, and a status counted down from its top
 // stays near it.
 constexpr std::int32_t LeastStatusTurns = -1;
-// At a turn's start a character's animation leads back to where it stands:
-// an entry from which the table alone runs into entry 0, the end of the
-// dying chain, is a character already leaving the floor.
+// At a turn's start every action has ended: a character stands in an entry
+// whose chain, by the table alone, leads to where it stands without playing
+// an action (a blow, a throw, a hurt pose, the dying chain, entry 0, or the
+// class's own). A record in one would play it before the first command.
 bool IsStandingEntry(const CCharacter& built, std::int32_t entry) {
   const auto entries = static_cast<std::int64_t>(built.frames.size());
   // A class without a table stands only at entry 0, and nothing moves it.
   if (entries == 0) return entry == 0;
-  // The dying chain holds the turn until it ends: no turn starts inside it,
-  // whether it ends off the floor or, for the player, in GAME OVER.
-  if (entry >= AnimationDying && entry < AnimationDying + 10) return false;
   for (std::int64_t step = 0; step <= entries; ++step) {
-    if (entry == AnimationGone || entry < 0 || entry >= entries) return false;
+    if (entry < 0 || entry >= entries || built.IsActionEntry(entry)) return false;
     const std::int32_t next = built.frames[static_cast<std::size_t>(entry)].next;
     // -1 holds the entry; an entry outside the table plays the idle one.
     if (next == -1 || next == entry) return true;
     entry = next >= 0 && next < entries ? next : AnimationIdle;
   }
-  return true;  // a loop that never reaches entry 0
+  return true;  // a loop that never reaches an action
 }
 
 std::uint8_t PackTargetCoordinate(std::int32_t cell) {

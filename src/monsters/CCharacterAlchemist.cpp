@@ -280,6 +280,10 @@ void CCharacterAlchemist::ReleaseOwnHold(std::uint8_t hold) {
   GetStateController()->Release();
 }
 
+bool CCharacterAlchemist::IsActionEntry(AnimationEntry entry) const {
+  return InThrow(entry) || InDrink(entry) || InRise(entry) || CCharacterEnemy::IsActionEntry(entry);
+}
+
 void CCharacterAlchemist::SetAnimation(AnimationEntry entry) {
   if (entry == -1) return;
   // Its first fall is a rising: no drop, no death, full HP again.

@@ -138,6 +138,8 @@ public:
   // Entering a throw or a drink holds the turn; leaving it carries the
   // special out and gives the hold back. Its first fall is a rising.
   void SetAnimation(AnimationEntry entry) override;
+  // Its throws, drinks and rising hold the turn too.
+  bool IsActionEntry(AnimationEntry entry) const override;
   void OnShoot() override {}
   bool WantsSpecialAttack() override;
   bool CanUseSpecialAttack() override { return PlayerInSight(); }

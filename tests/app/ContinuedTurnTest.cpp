@@ -173,7 +173,7 @@ TEST_P(ContinuedTurn, TheCommandAfterACloseAndContinuePlaysAsWithoutTheClose) {
 INSTANTIATE_TEST_SUITE_P(
     Turns, ContinuedTurn,
     ::testing::Values(Case{"OnTheFirstFloor", 20261210, 1, 0, 0, false, false},
-                      Case{"AfterAFloorChange", 20261211, 1, 2, 1, false, false},
+                      Case{"AfterAFloorChange", 20261211, 1, 2, 1, false, true},
                       Case{"FirstAfterAContinue", 20261212, 1, 1, 0, true, false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.Name); });
 

@@ -125,7 +125,7 @@ TEST_F(CharacterRecordTest, ACharacterComesBackWithEveryStoredFieldAndItsItems) 
   p.meleeReach = p.passesWalls = 1;
   p.selectedItem = 2;
   p.magicDamageCut = 24;
-  p.animEntry = 21;
+  p.animEntry = 12;  // walking: no action is under way at a turn's start
   CItem* sword = CreateItem(Sword);
   p.AddItem(sword);
   p.Equip(sword);
@@ -356,23 +356,31 @@ TEST_F(CharacterRecordTest, EffectsAndCompanionsAreNoSavedCharacters) {
   }
 }
 
-// At a turn's start a character stands: an entry whose chain runs into
-// entry 0 is one already leaving the floor, and it would leave the floor
-// on the first tick with nothing to show for it.
+// At a turn's start every action has ended and a character stands: a
+// record in the middle of one would play it out before the first command
+// (a blow, a throw landing, the boss's stone), and one in the dying chain
+// would leave the floor with nothing to show for it.
 TEST_F(CharacterRecordTest, OnlyAStandingAnimationIsTrusted) {
-  for (CharacterType type : {0, 262}) {
-    CharacterPtr c(CreateCharacter(type));
+  constexpr CharacterType Fighter = 0, Kobold = 262, Boss = 367;
+  const struct {
+    CharacterType Type;
+    AnimationEntry Entry;
+    bool Standing;
+  } entries[] = {
+      {Fighter, AnimationIdle, true},   {Fighter, AnimationWalk, true},       {Fighter, AnimationGuard, true},
+      {Fighter, AnimationAttack, false}, {Fighter, 101, false},              {Fighter, 140, false},
+      {Fighter, AnimationThrow, false},  {Fighter, AnimationHurt, false},    {Fighter, AnimationDying + 3, false},
+      {Kobold, AnimationIdle, true},    {Kobold, 90, true},  // a summoned monster still fading in
+      {Kobold, AnimationAttack + 1, false}, {Kobold, AnimationHurt, false},  {Kobold, AnimationGone, false},
+      {Kobold, AnimationDying, false},  {Kobold, -1, false},
+      {Boss, AnimationIdle, true},      {Boss, 100, false},  {Boss, 120, false}, {Boss, 131, false},
+  };
+  for (const auto& e : entries) {
+    CharacterPtr c(CreateCharacter(e.Type));
     ASSERT_TRUE(c);
     c->x = c->y = 5;
-    const struct {
-      AnimationEntry Entry;
-      bool Standing;
-    } entries[] = {{AnimationIdle, true}, {AnimationWalk, true}, {AnimationAttack, true}, {AnimationHurt, true},
-                   {AnimationGone, false}, {AnimationDying, false}, {AnimationDying + 3, false}, {-1, false}};
-    for (const auto& e : entries) {
-      c->animEntry = e.Entry;
-      EXPECT_EQ(IsSoundCharacterRecord(RecordOf(*c), *c), e.Standing) << type << " entry " << e.Entry;
-    }
+    c->animEntry = e.Entry;
+    EXPECT_EQ(IsSoundCharacterRecord(RecordOf(*c), *c), e.Standing) << e.Type << " entry " << e.Entry;
   }
 }
 
