@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,8 @@ using CharacterType = std::int32_t;
 using AttackType = std::int32_t;
 // An entry of a character's animation table; the ranges double as actions.
 using AnimationEntry = std::int32_t;
+// The four words every character record keeps for its class's own use.
+using SavedWords = std::array<std::int32_t, 4>;
 
 constexpr AnimationEntry AnimationGone = 0;  // the dying chain has ended
 constexpr AnimationEntry AnimationIdle = 10;
@@ -461,6 +464,10 @@ public:
   // every class that heads for nothing.
   virtual void GetTargetCell(std::int32_t& cellX, std::int32_t& cellY) const { cellX = cellY = -1; }
   virtual void SetTargetCell(std::int32_t, std::int32_t) {}
+  // The record's four extra words as this class's play leaves them: a class
+  // that keeps nothing there ignores them, and they stay 0.
+  virtual bool AreSavedWordsSound(const SavedWords&) const { return true; }
+  virtual void TakeSavedWords(const SavedWords&) {}
   virtual int CalcScore() const { return 0; }
   virtual bool IsMiningPoint() const { return false; }
   // The floor map's markers, picked by DrawAt in the classes that show one:
@@ -516,7 +523,7 @@ public:
   std::int32_t prevY = 0;
   std::int32_t prevPrevY = 0;
   Direction direction = DirectionDown;
-  std::int32_t extraWords[4] = {};  // saved and restored, nothing else
+  std::int32_t extraWords[4] = {};  // saved; restored by the classes that use them
   // Turns left per StatusKind: 0 off, below 0 never expires.
   std::int32_t status[StatusKindCount] = {};
   std::int32_t regenAmount = 0;  // hit points REGENERATE heals per turn

@@ -195,6 +195,12 @@ static_assert(StatusAt(16) == 168 && StatusAt(17) == 176 && StatusAt(22) == 196)
 std::int32_t Get(const CharacterRecord& record, int at) { return ReadLEI32(record.Bytes + at); }
 void Put(CharacterRecord& record, int at, std::int32_t value) { WriteLEI32(record.Bytes + at, value); }
 
+SavedWords SavedWordsOf(const CharacterRecord& record) {
+  SavedWords words{};
+  for (int i = 0; i < 4; ++i) words[static_cast<std::size_t>(i)] = Get(record, ExtraWordsAt + 4 * i);
+  return words;
+}
+
 bool IsCarrying(const CCharacter& character, const CItem* item) {
   if (!character.items) return false;
   for (int slot = 0; slot < character.itemCapacity; ++slot)
@@ -252,7 +258,7 @@ void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
   // A class that has its own DEX and INT keeps them unless some were stored.
   if (Get(record, DexterityAt) > 0) character.dexterity = Get(record, DexterityAt);
   if (Get(record, IntelligenceAt) > 0) character.intelligence = Get(record, IntelligenceAt);
-  for (int i = 0; i < 4; ++i) character.extraWords[i] = Get(record, ExtraWordsAt + 4 * i);
+  character.TakeSavedWords(SavedWordsOf(record));
   character.SetTargetCell(record.Bytes[TargetXAt] - 1, record.Bytes[TargetYAt] - 1);
 }
 
@@ -278,6 +284,7 @@ bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& bui
   // A target is a cell of the floor, or none at all.
   const std::uint8_t targetX = record.Bytes[TargetXAt], targetY = record.Bytes[TargetYAt];
   if (targetX > StageMapSize || targetY > StageMapSize || (targetX == 0) != (targetY == 0)) return false;
+  if (!built.AreSavedWordsSound(SavedWordsOf(record))) return false;
   const double rotation = ReadLEF64(record.Bytes + SpriteRotationAt);
   const double scale = ReadLEF64(record.Bytes + SpriteScaleAt);
   // Written as comparisons that NaN fails.

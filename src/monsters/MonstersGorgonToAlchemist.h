@@ -158,6 +158,8 @@ public:
   std::int32_t& resurrections = extraWords[1];
   std::int32_t& hpMark = extraWords[2];         // its HP at the last teleport decision
   std::int32_t& summonCounter = extraWords[3];  // decisions since the last summon: the first is one
+  bool AreSavedWordsSound(const SavedWords& words) const override;
+  void TakeSavedWords(const SavedWords& words) override;
 
 protected:
   explicit CCharacterAlchemist(CharacterType classType);

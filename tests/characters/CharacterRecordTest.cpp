@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -142,6 +143,9 @@ TEST_F(CharacterRecordTest, ACharacterComesBackWithEveryStoredFieldAndItsItems) 
 
   CharacterPtr back = Load(file);
   ASSERT_TRUE(back);
+  // The extra words are a class's own: one that keeps nothing there has
+  // them back as 0.
+  std::fill(std::begin(p.extraWords), std::end(p.extraWords), 0);
   const CharacterRecord again = RecordOf(*back);
   EXPECT_EQ(std::memcmp(again.Bytes, RecordOf(p).Bytes, CharacterRecordSize), 0);
   ASSERT_EQ(back->GetItemCount(), 2);
@@ -294,6 +298,9 @@ TEST_F(CharacterRecordTest, EachWordIsTrustedOnlyWithinWhatPlayProduces) {
       {"magic damage cut", 264, 0, 100},
       {"DEX", 268, Min, 1000000},  // 0 or below leaves the class's own
       {"INT", 272, Min, 1000000},
+      // A class that keeps nothing in the extra words ignores them.
+      {"extra word 0", 280, Min, Max},
+      {"extra word 3", 292, Min, Max},
   };
   for (const auto& w : words) {
     SCOPED_TRACE(w.What);
@@ -415,6 +422,41 @@ TEST_F(CharacterRecordTest, AMonsterComesBackHeadingForItsCell) {
     CharacterRecord r = RecordOf(*kobold);
     r.Bytes[at] = static_cast<std::uint8_t>(value);
     EXPECT_FALSE(IsSoundCharacterRecord(r, *kobold)) << at << " " << value;
+  }
+}
+
+// The final boss keeps its memory in the extra words: its special, whether
+// it has risen, its HP mark and its summon counter, each within what its
+// play writes there.
+TEST_F(CharacterRecordTest, TheBosssWordsAreTrustedOnlyWithinWhatItsPlayWrites) {
+  CharacterPtr boss(CreateCharacter(367));
+  ASSERT_TRUE(boss);
+  boss->x = boss->y = 5;
+  constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    const char* What;
+    int At;
+    std::vector<std::int32_t> In, Out;
+  } words[] = {
+      {"chosen special", 280, {0, 1, 5, 6, 7, 8}, {-1, 2, 3, 4, 9, Max}},
+      {"resurrections", 284, {0, 1}, {-1, 2, Min}},
+      {"HP mark", 288, {-32768, 0, 500, 32767}, {-32769, 32768, Min, Max}},
+      {"summon counter", 292, {0, 5, 6, 100}, {-1, 101, Min, Max}},
+  };
+  for (const auto& w : words) {
+    SCOPED_TRACE(w.What);
+    for (bool in : {true, false}) {
+      for (std::int32_t value : in ? w.In : w.Out) {
+        CharacterRecord r = RecordOf(*boss);
+        std::memcpy(r.Bytes + w.At, &value, 4);
+        EXPECT_EQ(IsSoundCharacterRecord(r, *boss), in) << value;
+        if (!in) continue;
+        CharacterPtr back(CreateCharacter(367));
+        RecordToCharacter(r, *back);
+        EXPECT_EQ(back->extraWords[(w.At - 280) / 4], value);
+      }
+    }
   }
 }
 
