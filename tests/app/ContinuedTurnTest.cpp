@@ -70,13 +70,7 @@ protected:
     for (int floor = 0; floor < c.FloorsDown; ++floor) {
       WantStairs = true;
       ASSERT_TRUE(WalkTo([&](int x, int y) { return game->CurrentStage->IsStairs(x, y); }));
-      Press(KeyLeft);  // YES
-      Frame();
-      ReleaseKeys();
-      Frame();
-      Press(KeySelect);
-      ASSERT_TRUE(RunUntil([&] { return State() == StateStageStart; }));
-      ReleaseKeys();
+      ASSERT_TRUE(AnswerYesOnTheStairs());
       WantStairs = false;
       ASSERT_TRUE(NextTurn());
     }

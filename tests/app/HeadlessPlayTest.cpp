@@ -142,13 +142,7 @@ TEST_F(HeadlessPlay, FromANewGameDownTheStairsToTheNextFloorsBanner) {
   WantStairs = true;
   ASSERT_TRUE(WalkTo([&](int x, int y) { return game->CurrentStage->IsStairs(x, y); }));
   ASSERT_NE(Play()->GetChild(), nullptr) << "the question on the stairs";
-  Press(KeyLeft);
-  Frame();
-  ReleaseKeys();
-  Frame();
-  Press(KeySelect);
-  ASSERT_TRUE(RunUntil([&] { return State() == StateStageStart; }));
-  ReleaseKeys();
+  ASSERT_TRUE(AnswerYesOnTheStairs());
   CGameInputStageStart* banner = GetGameInputStageStart();
   ASSERT_TRUE(RunUntil([&] { return banner->GetPhase() == CGameInputStageStart::PhaseNameShown; }));
   EXPECT_EQ(game->Settings.Block.FloorNumber, 2u);

@@ -191,6 +191,18 @@ protected:
     return Command(keys);
   }
 
+  // YES to the question on the stairs, until the next floor's start begins.
+  bool AnswerYesOnTheStairs() {
+    Press(KeyLeft);
+    Frame();
+    ReleaseKeys();
+    Frame();
+    Press(KeySelect);
+    const bool started = RunUntil([&] { return State() == StateStageStart; });
+    ReleaseKeys();
+    return started;
+  }
+
   // The first step of a shortest way to a cell that `goal` accepts, by the
   // floor's own step rule; characters in the way are walked into (a blow).
   template <typename Goal>
