@@ -1,9 +1,9 @@
 // A run closed in the middle of a turn and continued plays that turn's
 // command exactly as the run that was never closed: headless, on fixed
 // seeds, driven by key events as a player's keys go. Each case plays the
-// same run twice to the same turn; the first gives its command at once,
-// the second gives it, is closed while it plays out, is continued, waits,
-// and gives it again.
+// same run twice to the same turn; the first waits a few frames and gives
+// its command, the second gives it, is closed while it plays out, is
+// continued, waits far longer, and gives it again.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -51,14 +51,6 @@ protected:
   bool MonsterAt(int x, int y) const {
     const CCharacter* c = game->CurrentStage->GetCharacterAt(x, y);
     return c && c != game->Player && !c->IsMiningPoint() && c->hp > 0;
-  }
-
-  // The keys that make the step (or the blow) of `w`.
-  static std::vector<std::uint32_t> KeysOf(const Way& w) {
-    std::vector<std::uint32_t> keys;
-    if (w.Dy != 0) keys.push_back(w.Dy < 0 ? KeyUp : KeyDown);
-    if (w.Dx != 0) keys.push_back(w.Dx < 0 ? KeyLeft : KeyRight);
-    return keys;
   }
 
   // The same run to the same turn, by the same keys: down the stairs as
