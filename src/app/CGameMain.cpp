@@ -128,7 +128,9 @@ void CGameMain::Draw() {
   if (IsFullscreenKeyTriggered()) {
     ConsumeKeyPress(input->InputHistory[FullscreenKeyRow]);
     SetFullscreen(Settings.Block.Fullscreen == 0);
-    CaptureSaveImage();
+    // Only the setting goes into the save image: a run in it stays as its
+    // turn began, whatever frame of the turn this is.
+    SaveImage.Block.Fullscreen = Settings.Block.Fullscreen;
   }
   if (IsScaleKeyTriggered()) {
     ConsumeKeyPress(input->InputHistory[ScaleKeyRow]);

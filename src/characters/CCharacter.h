@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,8 @@ using CharacterType = std::int32_t;
 using AttackType = std::int32_t;
 // An entry of a character's animation table; the ranges double as actions.
 using AnimationEntry = std::int32_t;
+// The four words every character record keeps for its class's own use.
+using SavedWords = std::array<std::int32_t, 4>;
 
 constexpr AnimationEntry AnimationGone = 0;  // the dying chain has ended
 constexpr AnimationEntry AnimationIdle = 10;
@@ -152,6 +155,10 @@ public:
   // the double blow, the item's use, the hurt pose's deferred effects,
   // experience) and releases that hold.
   virtual void SetAnimation(AnimationEntry entry);
+  // Whether `entry` plays an action that holds the turn or does something
+  // as it is reached (the ranges above, entry 0 and the class's own blow,
+  // shot and magic entries): no turn starts with a character in one.
+  virtual bool IsActionEntry(AnimationEntry entry) const;
   // The defender's side of a blow: the guard, the damage after defence, the
   // hurt or dying pose. The damage taken; 0 when guarded.
   virtual int ReceiveAttack(AttackType attackType, bool strong, int damage, CCharacter* attacker);
@@ -452,6 +459,15 @@ public:
   // Writes the length word, the record and the carried items to the
   // game's open save file; always true.
   virtual bool WriteSave();
+  // The cell a monster heads for, kept in the record so that a continued
+  // turn goes where the uninterrupted one would; -1, -1 for none, and for
+  // every class that heads for nothing.
+  virtual void GetTargetCell(std::int32_t& cellX, std::int32_t& cellY) const { cellX = cellY = -1; }
+  virtual void SetTargetCell(std::int32_t, std::int32_t) {}
+  // The record's four extra words as this class's play leaves them: a class
+  // that keeps nothing there ignores them, and they stay 0.
+  virtual bool AreSavedWordsSound(const SavedWords&) const { return true; }
+  virtual void TakeSavedWords(const SavedWords&) {}
   virtual int CalcScore() const { return 0; }
   virtual bool IsMiningPoint() const { return false; }
   // The floor map's markers, picked by DrawAt in the classes that show one:
@@ -507,7 +523,7 @@ public:
   std::int32_t prevY = 0;
   std::int32_t prevPrevY = 0;
   Direction direction = DirectionDown;
-  std::int32_t extraWords[4] = {};  // saved and restored, nothing else
+  std::int32_t extraWords[4] = {};  // saved; restored by the classes that use them
   // Turns left per StatusKind: 0 off, below 0 never expires.
   std::int32_t status[StatusKindCount] = {};
   std::int32_t regenAmount = 0;  // hit points REGENERATE heals per turn

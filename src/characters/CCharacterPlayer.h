@@ -53,6 +53,8 @@ public:
   // game (83). Every swing and shot holds the turn once and gives it back
   // when its range is left.
   void SetAnimation(AnimationEntry entry) override;
+  // Its swings and shots hold the turn as the plain attack does.
+  bool IsActionEntry(AnimationEntry entry) const override;
 
   // ---- Stats from what is worn. Each call walks the places again.
   int GetMaxHP() const override;

@@ -132,6 +132,10 @@ bool CCharacterPlayer::DrawAt(int screenX, int screenY, float scaleX, float scal
 
 // ---- The entries as actions
 
+bool CCharacterPlayer::IsActionEntry(AnimationEntry entry) const {
+  return SwingRangeOf(entry) || IsShot(entry) || CCharacter::IsActionEntry(entry);
+}
+
 void CCharacterPlayer::SetAnimation(AnimationEntry e) {
   if (e == -1) return;
   AnimationEntry o = animEntry;

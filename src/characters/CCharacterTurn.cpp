@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 
 #include "app/CGameMain.h"
 #include "app/CGameState.h"
@@ -290,6 +291,18 @@ void CCharacter::SetAnimation(AnimationEntry entry) {
     if (lastAttacker) lastAttacker->CollectExp(this);
     ReleaseRangeHold(DyingHold);
   }
+}
+
+bool CCharacter::IsActionEntry(AnimationEntry entry) const {
+  if (entry == AnimationGone) return true;
+  for (AnimationEntry first : {AnimationAttack, AnimationThrow, AnimationItemUse, AnimationAction, AnimationHurt,
+                               AnimationDying})
+    if (InRange(entry, first)) return true;
+  const auto triggers = [entry](const auto& entries) {
+    return std::find(std::begin(entries), std::end(entries), entry) != std::end(entries);
+  };
+  return triggers(meleeHitEntries) || triggers(magicShotEntries) || triggers(shotEntries) ||
+         triggers(itemUseEntries);
 }
 
 void CCharacter::TickAnimation() {

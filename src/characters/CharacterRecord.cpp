@@ -17,6 +17,10 @@ namespace {
 
 constexpr int SpareFlagAt = 0;
 constexpr int AliveAt = 1;
+// A monster's target cell, x and y, one byte each: the cell + 1, 0 for
+// none, so a record written before they were kept reads as no target.
+constexpr int TargetXAt = 2;
+constexpr int TargetYAt = 3;
 constexpr int TypeAt = 4;
 constexpr int ExpAt = 12;
 constexpr int HpAt = 20;
@@ -28,7 +32,7 @@ constexpr int ItemCountAt = 256;
 constexpr int DexterityAt = 268;
 constexpr int IntelligenceAt = 272;
 constexpr int ExtraWordsAt = 280;
-constexpr int PaddingAt[] = {2, 3, 45, 46, 47};
+constexpr int PaddingAt[] = {45, 46, 47};
 
 // The words stored as they are, by offset.
 struct WordField {
@@ -149,24 +153,26 @@ constexpr WordRange WordRanges[] = {
 // StatusForever never run out, and a status counted down from its top
 // stays near it.
 constexpr std::int32_t LeastStatusTurns = -1;
-// At a turn's start a character's animation leads back to where it stands:
-// an entry from which the table alone runs into entry 0, the end of the
-// dying chain, is a character already leaving the floor.
+// At a turn's start every action has ended: a character stands in an entry
+// whose chain, by the table alone, leads to where it stands without playing
+// an action (a blow, a throw, a hurt pose, the dying chain, entry 0, or the
+// class's own). A record in one would play it before the first command.
 bool IsStandingEntry(const CCharacter& built, std::int32_t entry) {
   const auto entries = static_cast<std::int64_t>(built.frames.size());
   // A class without a table stands only at entry 0, and nothing moves it.
   if (entries == 0) return entry == 0;
-  // The dying chain holds the turn until it ends: no turn starts inside it,
-  // whether it ends off the floor or, for the player, in GAME OVER.
-  if (entry >= AnimationDying && entry < AnimationDying + 10) return false;
   for (std::int64_t step = 0; step <= entries; ++step) {
-    if (entry == AnimationGone || entry < 0 || entry >= entries) return false;
+    if (entry < 0 || entry >= entries || built.IsActionEntry(entry)) return false;
     const std::int32_t next = built.frames[static_cast<std::size_t>(entry)].next;
     // -1 holds the entry; an entry outside the table plays the idle one.
     if (next == -1 || next == entry) return true;
     entry = next >= 0 && next < entries ? next : AnimationIdle;
   }
-  return true;  // a loop that never reaches entry 0
+  return true;  // a loop that never reaches an action
+}
+
+std::uint8_t PackTargetCoordinate(std::int32_t cell) {
+  return cell >= 0 && cell < StageMapSize ? static_cast<std::uint8_t>(cell + 1) : 0;
 }
 
 constexpr int DirectionAt = 104;
@@ -188,6 +194,12 @@ static_assert(StatusAt(16) == 168 && StatusAt(17) == 176 && StatusAt(22) == 196)
 
 std::int32_t Get(const CharacterRecord& record, int at) { return ReadLEI32(record.Bytes + at); }
 void Put(CharacterRecord& record, int at, std::int32_t value) { WriteLEI32(record.Bytes + at, value); }
+
+SavedWords SavedWordsOf(const CharacterRecord& record) {
+  SavedWords words{};
+  for (int i = 0; i < 4; ++i) words[static_cast<std::size_t>(i)] = Get(record, ExtraWordsAt + 4 * i);
+  return words;
+}
 
 bool IsCarrying(const CCharacter& character, const CItem* item) {
   if (!character.items) return false;
@@ -226,6 +238,12 @@ void CharacterToRecord(const CCharacter& character, CharacterRecord& record) {
   Put(record, DexterityAt, character.dexterity);
   Put(record, IntelligenceAt, character.intelligence);
   for (int i = 0; i < 4; ++i) Put(record, ExtraWordsAt + 4 * i, character.extraWords[i]);
+  std::int32_t targetX = -1, targetY = -1;
+  character.GetTargetCell(targetX, targetY);
+  if (PackTargetCoordinate(targetX) != 0 && PackTargetCoordinate(targetY) != 0) {
+    record.Bytes[TargetXAt] = PackTargetCoordinate(targetX);
+    record.Bytes[TargetYAt] = PackTargetCoordinate(targetY);
+  }
 }
 
 void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
@@ -240,7 +258,8 @@ void RecordToCharacter(const CharacterRecord& record, CCharacter& character) {
   // A class that has its own DEX and INT keeps them unless some were stored.
   if (Get(record, DexterityAt) > 0) character.dexterity = Get(record, DexterityAt);
   if (Get(record, IntelligenceAt) > 0) character.intelligence = Get(record, IntelligenceAt);
-  for (int i = 0; i < 4; ++i) character.extraWords[i] = Get(record, ExtraWordsAt + 4 * i);
+  character.TakeSavedWords(SavedWordsOf(record));
+  character.SetTargetCell(record.Bytes[TargetXAt] - 1, record.Bytes[TargetYAt] - 1);
 }
 
 bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& built) {
@@ -262,6 +281,10 @@ bool IsSoundCharacterRecord(const CharacterRecord& record, const CCharacter& bui
   for (Direction d : Directions) knownDirection = knownDirection || Get(record, DirectionAt) == d;
   if (!knownDirection) return false;
   if (!IsStandingEntry(built, Get(record, AnimEntryAt))) return false;
+  // A target is a cell of the floor, or none at all.
+  const std::uint8_t targetX = record.Bytes[TargetXAt], targetY = record.Bytes[TargetYAt];
+  if (targetX > StageMapSize || targetY > StageMapSize || (targetX == 0) != (targetY == 0)) return false;
+  if (!built.AreSavedWordsSound(SavedWordsOf(record))) return false;
   const double rotation = ReadLEF64(record.Bytes + SpriteRotationAt);
   const double scale = ReadLEF64(record.Bytes + SpriteScaleAt);
   // Written as comparisons that NaN fails.

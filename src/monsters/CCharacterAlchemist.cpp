@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 
 #include "app/CGameMain.h"
 #include "app/CGameState.h"
@@ -31,6 +32,10 @@ constexpr SoundEffectId NullSound = 83, TeleportSound = 32, SummonSound = 85, Qu
 constexpr std::uint8_t ItemHold = 1, RiseHold = 2;
 constexpr int TeleportLoss = 150;
 constexpr int SummonEvery = 6;
+// What play leaves in its words: the HP mark is clamped to 16 bits, and
+// the counter starts at 100 and is set back to 0 at each summon.
+constexpr std::int32_t LeastHpMark = -32768, MostHpMark = 32767;
+constexpr std::int32_t FirstSummonCounter = 100;
 // The weights of the specials 0-8 in the roll; the stone of null weighs
 // NullWeight only when it would end something.
 constexpr int Weights[9] = {0, 40, 0, 0, 0, 0, 5, 0, 0};
@@ -110,8 +115,21 @@ void StopFloorMusic() {
 CCharacterAlchemist::CCharacterAlchemist(CharacterType classType) : CCharacterEnemy(classType) {
   chosenSpecial = NoSpecial;
   resurrections = 0;
-  hpMark = std::clamp(hp, -32768, 32767);
-  summonCounter = 100;
+  hpMark = std::clamp(hp, LeastHpMark, MostHpMark);
+  summonCounter = FirstSummonCounter;
+}
+
+bool CCharacterAlchemist::AreSavedWordsSound(const SavedWords& words) const {
+  const std::int32_t special = words[0], risen = words[1], mark = words[2], counter = words[3];
+  // A special may still wait for its action when the turn ends.
+  const bool knownSpecial =
+      special == NoSpecial || (special > 0 && special <= QuickMove && FindSpecial(static_cast<std::uint8_t>(special)));
+  return knownSpecial && (risen == 0 || risen == 1) && mark >= LeastHpMark && mark <= MostHpMark && counter >= 0 &&
+         counter <= FirstSummonCounter;
+}
+
+void CCharacterAlchemist::TakeSavedWords(const SavedWords& words) {
+  std::copy(words.begin(), words.end(), std::begin(extraWords));
 }
 
 // ---- Choosing
@@ -124,12 +142,15 @@ bool CCharacterAlchemist::WantsSpecialAttack() {
     chosenSpecial = QuickMove;
     return true;
   }
-  if (hp < hpMark - TeleportLoss || hp > hpMark) {
+  // Worked out wide: whatever the words hold, nothing overflows.
+  if (std::int64_t{hp} < std::int64_t{hpMark} - TeleportLoss || hp > hpMark) {
     chosenSpecial = Teleportation;
-    hpMark = std::clamp(hp, -32768, 32767);
+    hpMark = std::clamp(hp, LeastHpMark, MostHpMark);
     return true;
   }
-  if (++summonCounter >= SummonEvery) {
+  // Any count at or past the summon's summons next; it need not grow further.
+  summonCounter = summonCounter < SummonEvery ? summonCounter + 1 : SummonEvery;
+  if (summonCounter >= SummonEvery) {
     chosenSpecial = StoneOfSummon;
     summonCounter = 0;
     return true;
@@ -278,6 +299,10 @@ void CCharacterAlchemist::ReleaseOwnHold(std::uint8_t hold) {
   if (!(ownHolds & hold)) return;
   ownHolds &= static_cast<std::uint8_t>(~hold);
   GetStateController()->Release();
+}
+
+bool CCharacterAlchemist::IsActionEntry(AnimationEntry entry) const {
+  return InThrow(entry) || InDrink(entry) || InRise(entry) || CCharacterEnemy::IsActionEntry(entry);
 }
 
 void CCharacterAlchemist::SetAnimation(AnimationEntry entry) {

@@ -107,6 +107,15 @@ public:
   // The item it leaves when it dies, by its family's chain; -1 for none.
   virtual ItemId RollDropItem();
 
+  void GetTargetCell(std::int32_t& cellX, std::int32_t& cellY) const override {
+    cellX = targetX;
+    cellY = targetY;
+  }
+  void SetTargetCell(std::int32_t cellX, std::int32_t cellY) override {
+    targetX = cellX;
+    targetY = cellY;
+  }
+
   bool CanSeePlayer() const;
   int GetGrade() const { return MonsterGrade(type); }
   // The monster a summoner of this family calls up; -1 for none.

@@ -138,6 +138,8 @@ public:
   // Entering a throw or a drink holds the turn; leaving it carries the
   // special out and gives the hold back. Its first fall is a rising.
   void SetAnimation(AnimationEntry entry) override;
+  // Its throws, drinks and rising hold the turn too.
+  bool IsActionEntry(AnimationEntry entry) const override;
   void OnShoot() override {}
   bool WantsSpecialAttack() override;
   bool CanUseSpecialAttack() override { return PlayerInSight(); }
@@ -156,6 +158,8 @@ public:
   std::int32_t& resurrections = extraWords[1];
   std::int32_t& hpMark = extraWords[2];         // its HP at the last teleport decision
   std::int32_t& summonCounter = extraWords[3];  // decisions since the last summon: the first is one
+  bool AreSavedWordsSound(const SavedWords& words) const override;
+  void TakeSavedWords(const SavedWords& words) override;
 
 protected:
   explicit CCharacterAlchemist(CharacterType classType);

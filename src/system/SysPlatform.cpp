@@ -70,12 +70,35 @@ void TranslateKey(const SDL_KeyboardEvent& key, bool down, SysEvent& out) {
     out.Kind = down ? SysEventKind::KeyDown : SysEventKind::KeyUp;
 }
 
+// Whether SDL had to fall back to a driver that shows nothing (offscreen,
+// dummy) without the player naming it in SDL_VIDEODRIVER: there is no
+// display, and a game running unseen is no better than one that cannot
+// start. Named, they run as asked (the tests, headless checks).
+bool FellBackToUnseenDriver() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || (SDL_strcasecmp(driver, "offscreen") != 0 && SDL_strcasecmp(driver, "dummy") != 0)) return false;
+  // The hint is the variable unless a program set it; it may list several.
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const std::size_t length = std::strlen(driver);
+  for (const char* name = asked; name && *name;) {
+    const char* end = std::strchr(name, ',');
+    const std::size_t size = end ? static_cast<std::size_t>(end - name) : std::strlen(name);
+    if (size == length && SDL_strncasecmp(name, driver, length) == 0) return false;
+    name = end ? end + 1 : name + size;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool SysInitVideo() {
   if (VideoStarted) return true;
   SysChooseRenderDriver();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  if (FellBackToUnseenDriver()) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
   VideoStarted = true;
   const char* driver = SDL_GetCurrentVideoDriver();
   VideoHasEvents = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;

@@ -194,12 +194,25 @@ protected:
     ReleaseKeys();
     return taken && NextTurn();
   }
-  // One step (or the blow that replaces it) by the arrow keys of `w`.
-  bool StepToward(const Way& w) {
+  // The arrow keys of the step (or the blow that replaces it) of `w`.
+  static std::vector<std::uint32_t> KeysOf(const Way& w) {
     std::vector<std::uint32_t> keys;
     if (w.Dy != 0) keys.push_back(w.Dy < 0 ? KeyUp : KeyDown);
     if (w.Dx != 0) keys.push_back(w.Dx < 0 ? KeyLeft : KeyRight);
-    return Command(keys);
+    return keys;
+  }
+  bool StepToward(const Way& w) { return Command(KeysOf(w)); }
+
+  // YES to the question on the stairs, until the next floor's start begins.
+  bool AnswerYesOnTheStairs() {
+    Press(KeyLeft);
+    Frame();
+    ReleaseKeys();
+    Frame();
+    Press(KeySelect);
+    const bool started = RunUntil([&] { return State() == StateStageStart; });
+    ReleaseKeys();
+    return started;
   }
 
   // The first step of a shortest way to a cell that `goal` accepts, by the

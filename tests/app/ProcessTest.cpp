@@ -126,14 +126,19 @@ TEST_F(Program, ASecondCopyOnTheSameFolderEndsAtOnceAndTouchesNothing) {
   KillProgram(other);
 }
 
+// A driver that cannot start, and no display at all with no driver named:
+// SDL would fall back to drawing offscreen, and the game would run unseen.
 TEST_F(Program, WithoutGraphicsItSaysSoAndExitsOneWritingNothing) {
-  RunningProgram game = Start(gameDir, "no-such-driver", logDir);
-  ASSERT_GT(game.Pid, 0);
-  const int status = WaitForExit(game, 20000);
-  KillProgram(game);
-  EXPECT_EQ(status, 1);
-  EXPECT_NE(ReadTextFile(game.ErrPath).find("初期化に失敗しました"), std::string::npos);
-  EXPECT_TRUE(ListDir(gameDir).empty());
+  for (const char* driver : {"no-such-driver", ""}) {
+    SCOPED_TRACE(driver);
+    RunningProgram game = Start(gameDir, driver, logDir);
+    ASSERT_GT(game.Pid, 0);
+    const int status = WaitForExit(game, 20000);
+    KillProgram(game);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(ReadTextFile(game.ErrPath).find("初期化に失敗しました"), std::string::npos);
+    EXPECT_TRUE(ListDir(gameDir).empty());
+  }
 }
 
 TEST_F(Program, HelpVersionAndUnknownOptionsAnswerWithoutStarting) {

@@ -35,8 +35,9 @@ inline std::string ReadTextFile(const std::string& path) {
 }
 
 // How to start the program: its arguments, the video driver (no sound card
-// and no display either way), where its output goes, and whether a root
-// test gives up root first so that file permissions hold for it.
+// and no display either way; empty names none, as a player's terminal
+// without a display does), where its output goes, and whether a root test
+// gives up root first so that file permissions hold for it.
 struct ProgramLaunch {
   std::vector<std::string> Args;
   std::string VideoDriver = "dummy";
@@ -58,7 +59,7 @@ inline RunningProgram Launch(const ProgramLaunch& launch) {
       continue;
     env.push_back(var);
   }
-  env.push_back("SDL_VIDEODRIVER=" + launch.VideoDriver);
+  if (!launch.VideoDriver.empty()) env.push_back("SDL_VIDEODRIVER=" + launch.VideoDriver);
   env.push_back("SDL_AUDIODRIVER=dummy");
   std::vector<char*> envp;
   for (auto& v : env) envp.push_back(v.data());

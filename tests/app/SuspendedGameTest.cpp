@@ -19,6 +19,7 @@
 #include "floors/StageFactory.h"
 #include "items/ItemFactory.h"
 #include "characters/CharacterFactory.h"
+#include "monsters/MonstersGorgonToAlchemist.h"
 
 namespace {
 
@@ -429,6 +430,72 @@ TEST_F(SuspendedGame, ADamagedRunIsRefusedWholeOrPlaysOn) {
     again.LoadAll();
     testing::internal::GetCapturedStderr();
     EXPECT_TRUE(again.HasSuspendedGame());
+  }
+  std::remove(err.c_str());
+}
+
+// The boss room's run with the boss's memory damaged in its record: a
+// summon counter or an HP mark no play writes, or the boss caught in a throw
+// that would land before the first command, is refused whole; the edges of
+// what play writes continue.
+TEST_F(SuspendedGame, ADamagedBossIsRefusedWholeOrPlaysOn) {
+  constexpr StageId BossRoom = 636;
+  game->MakeCharacter = &CreateCharacter;
+  game->Settings.Block.GameInProgress = 1;
+  game->CurrentStage = CreateStage(BossRoom);
+  ASSERT_NE(game->CurrentStage, nullptr);
+  floortest::Carve(*game->CurrentStage, Rows);
+  game->Player = dynamic_cast<CCharacterPlayer*>(PlaceMade(0, 3, 3));
+  ASSERT_NE(game->Player, nullptr);
+  ASSERT_NE(PlaceMade(367, 6, 3), nullptr);
+  ASSERT_TRUE(game->CaptureSaveImage());
+  ASSERT_TRUE(game->WriteSaveFile());
+  const Bytes whole = ReadBytes(folder.File("save"));
+
+  constexpr std::size_t Boss = BlockSize + FloorEntry + CharacterEntry + 4;
+  constexpr std::uint32_t Min = 0x80000000u, Max = 0x7FFFFFFFu;
+  const struct {
+    const char* What;
+    std::size_t At;
+    std::uint32_t Value;
+    bool Plays;
+    bool ByTheProgram;
+  } cases[] = {
+      {"the summon counter at the top of its word", Boss + 292, Max, false, true},
+      {"the HP mark at the bottom of its word", Boss + 288, Min, false, true},
+      {"the boss in the middle of a throw", Boss + 228, 100, false, false},
+      {"a special no play chooses", Boss + 280, 3, false, false},
+      {"the summon counter as a new boss has it", Boss + 292, 100, true, false},
+      {"the HP mark at the bottom of what play keeps", Boss + 288, static_cast<std::uint32_t>(-32768), true, false},
+  };
+  const std::string err = folder.Path + "-stderr.txt";  // outside the game folder
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    Bytes damaged = whole;
+    PutU32At(damaged, c.At, c.Value);
+    WriteBytes(folder.File("save"), damaged);
+    std::remove(folder.File("save.damaged").c_str());
+    if (c.ByTheProgram) {
+      ASSERT_EQ(RunProgramOnce(folder.Path, err), 0) << ReadTextFile(err);
+      EXPECT_NE(ReadTextFile(err).find("save: the suspended game is damaged and cannot continue"), std::string::npos)
+          << ReadTextFile(err);
+      EXPECT_EQ(ReadBytes(folder.File("save"))[52], 0);
+      WriteBytes(folder.File("save"), damaged);
+      std::remove(folder.File("save.damaged").c_str());
+    }
+    CGameMain next;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(next.LoadAll());
+    testing::internal::GetCapturedStderr();
+    if (!c.Plays) {
+      ExpectNoRun(next);
+      EXPECT_EQ(ReadBytes(folder.File("save.damaged")), damaged);
+      continue;
+    }
+    ASSERT_TRUE(next.HasSuspendedGame());
+    auto* boss = dynamic_cast<CCharacterAlchemist*>(next.Characters.GetAt(2));
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(static_cast<std::uint32_t>(boss->extraWords[(c.At - Boss - 280) / 4]), c.Value);
   }
   std::remove(err.c_str());
 }

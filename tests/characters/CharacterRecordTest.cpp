@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "characters/CarrierTestSupport.h"
@@ -124,7 +126,7 @@ TEST_F(CharacterRecordTest, ACharacterComesBackWithEveryStoredFieldAndItsItems) 
   p.meleeReach = p.passesWalls = 1;
   p.selectedItem = 2;
   p.magicDamageCut = 24;
-  p.animEntry = 21;
+  p.animEntry = 12;  // walking: no action is under way at a turn's start
   CItem* sword = CreateItem(Sword);
   p.AddItem(sword);
   p.Equip(sword);
@@ -141,6 +143,9 @@ TEST_F(CharacterRecordTest, ACharacterComesBackWithEveryStoredFieldAndItsItems) 
 
   CharacterPtr back = Load(file);
   ASSERT_TRUE(back);
+  // The extra words are a class's own: one that keeps nothing there has
+  // them back as 0.
+  std::fill(std::begin(p.extraWords), std::end(p.extraWords), 0);
   const CharacterRecord again = RecordOf(*back);
   EXPECT_EQ(std::memcmp(again.Bytes, RecordOf(p).Bytes, CharacterRecordSize), 0);
   ASSERT_EQ(back->GetItemCount(), 2);
@@ -293,6 +298,9 @@ TEST_F(CharacterRecordTest, EachWordIsTrustedOnlyWithinWhatPlayProduces) {
       {"magic damage cut", 264, 0, 100},
       {"DEX", 268, Min, 1000000},  // 0 or below leaves the class's own
       {"INT", 272, Min, 1000000},
+      // A class that keeps nothing in the extra words ignores them.
+      {"extra word 0", 280, Min, Max},
+      {"extra word 3", 292, Min, Max},
   };
   for (const auto& w : words) {
     SCOPED_TRACE(w.What);
@@ -355,22 +363,99 @@ TEST_F(CharacterRecordTest, EffectsAndCompanionsAreNoSavedCharacters) {
   }
 }
 
-// At a turn's start a character stands: an entry whose chain runs into
-// entry 0 is one already leaving the floor, and it would leave the floor
-// on the first tick with nothing to show for it.
+// At a turn's start every action has ended and a character stands: a
+// record in the middle of one would play it out before the first command
+// (a blow, a throw landing, the boss's stone), and one in the dying chain
+// would leave the floor with nothing to show for it.
 TEST_F(CharacterRecordTest, OnlyAStandingAnimationIsTrusted) {
-  for (CharacterType type : {0, 262}) {
-    CharacterPtr c(CreateCharacter(type));
+  constexpr CharacterType Fighter = 0, Kobold = 262, Boss = 367;
+  const struct {
+    CharacterType Type;
+    AnimationEntry Entry;
+    bool Standing;
+  } entries[] = {
+      {Fighter, AnimationIdle, true},   {Fighter, AnimationWalk, true},       {Fighter, AnimationGuard, true},
+      {Fighter, AnimationAttack, false}, {Fighter, 101, false},              {Fighter, 140, false},
+      {Fighter, AnimationThrow, false},  {Fighter, AnimationHurt, false},    {Fighter, AnimationDying + 3, false},
+      {Kobold, AnimationIdle, true},    {Kobold, 90, true},  // a summoned monster still fading in
+      {Kobold, AnimationAttack + 1, false}, {Kobold, AnimationHurt, false},  {Kobold, AnimationGone, false},
+      {Kobold, AnimationDying, false},  {Kobold, -1, false},
+      {Boss, AnimationIdle, true},      {Boss, 100, false},  {Boss, 120, false}, {Boss, 131, false},
+  };
+  for (const auto& e : entries) {
+    CharacterPtr c(CreateCharacter(e.Type));
     ASSERT_TRUE(c);
     c->x = c->y = 5;
-    const struct {
-      AnimationEntry Entry;
-      bool Standing;
-    } entries[] = {{AnimationIdle, true}, {AnimationWalk, true}, {AnimationAttack, true}, {AnimationHurt, true},
-                   {AnimationGone, false}, {AnimationDying, false}, {AnimationDying + 3, false}, {-1, false}};
-    for (const auto& e : entries) {
-      c->animEntry = e.Entry;
-      EXPECT_EQ(IsSoundCharacterRecord(RecordOf(*c), *c), e.Standing) << type << " entry " << e.Entry;
+    c->animEntry = e.Entry;
+    EXPECT_EQ(IsSoundCharacterRecord(RecordOf(*c), *c), e.Standing) << e.Type << " entry " << e.Entry;
+  }
+}
+
+// A monster's target cell is kept, so that a continued turn goes where the
+// uninterrupted one would; a record written before targets were kept
+// (bytes 2 and 3 zero) reads as none.
+TEST_F(CharacterRecordTest, AMonsterComesBackHeadingForItsCell) {
+  CharacterPtr kobold(CreateCharacter(262));
+  ASSERT_TRUE(kobold);
+  kobold->x = kobold->y = 5;
+  const struct {
+    std::int32_t X, Y;
+    std::uint8_t Byte2, Byte3;
+  } targets[] = {{7, 12, 8, 13}, {0, 39, 1, 40}, {-1, -1, 0, 0}};
+  for (const auto& t : targets) {
+    SCOPED_TRACE(t.X);
+    kobold->SetTargetCell(t.X, t.Y);
+    itemtest::MemoryFile file;
+    AddCharacter(file, *kobold);
+    EXPECT_EQ(file.Bytes[4 + 2], t.Byte2);
+    EXPECT_EQ(file.Bytes[4 + 3], t.Byte3);
+    CharacterPtr back(LoadCharacter(file));
+    ASSERT_TRUE(back);
+    std::int32_t x = 0, y = 0;
+    back->GetTargetCell(x, y);
+    EXPECT_EQ(x, t.X);
+    EXPECT_EQ(y, t.Y);
+  }
+  // A cell off the floor, or half a target, is no record play writes.
+  kobold->SetTargetCell(7, 12);
+  for (auto [at, value] : {std::pair{2, 41}, std::pair{3, 41}, std::pair{2, 0}, std::pair{3, 0}}) {
+    CharacterRecord r = RecordOf(*kobold);
+    r.Bytes[at] = static_cast<std::uint8_t>(value);
+    EXPECT_FALSE(IsSoundCharacterRecord(r, *kobold)) << at << " " << value;
+  }
+}
+
+// The final boss keeps its memory in the extra words: its special, whether
+// it has risen, its HP mark and its summon counter, each within what its
+// play writes there.
+TEST_F(CharacterRecordTest, TheBosssWordsAreTrustedOnlyWithinWhatItsPlayWrites) {
+  CharacterPtr boss(CreateCharacter(367));
+  ASSERT_TRUE(boss);
+  boss->x = boss->y = 5;
+  constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    const char* What;
+    int At;
+    std::vector<std::int32_t> In, Out;
+  } words[] = {
+      {"chosen special", 280, {0, 1, 5, 6, 7, 8}, {-1, 2, 3, 4, 9, Max}},
+      {"resurrections", 284, {0, 1}, {-1, 2, Min}},
+      {"HP mark", 288, {-32768, 0, 500, 32767}, {-32769, 32768, Min, Max}},
+      {"summon counter", 292, {0, 5, 6, 100}, {-1, 101, Min, Max}},
+  };
+  for (const auto& w : words) {
+    SCOPED_TRACE(w.What);
+    for (bool in : {true, false}) {
+      for (std::int32_t value : in ? w.In : w.Out) {
+        CharacterRecord r = RecordOf(*boss);
+        std::memcpy(r.Bytes + w.At, &value, 4);
+        EXPECT_EQ(IsSoundCharacterRecord(r, *boss), in) << value;
+        if (!in) continue;
+        CharacterPtr back(CreateCharacter(367));
+        RecordToCharacter(r, *back);
+        EXPECT_EQ(back->extraWords[(w.At - 280) / 4], value);
+      }
     }
   }
 }

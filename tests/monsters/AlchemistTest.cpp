@@ -2,6 +2,7 @@
 // resurrection and its real defeat.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -111,6 +112,11 @@ TEST_F(Alchemist, TheRulesBeforeTheRoll) {
       {"lost 150", [](Boss& b, CCharacter&) { b.hp = 350; }, true, Boss::StoneOfSummon, 500},
       {"above the mark", [](Boss& b, CCharacter&) { b.hpMark = 400; }, true, Boss::Teleportation, 500},
       {"out of sight", [](Boss&, CCharacter&) {}, false, Boss::NoSpecial, 500},
+      // Whatever a damaged save left in its words, nothing overflows.
+      {"a mark at the bottom of its word", [](Boss& b, CCharacter&) { b.hpMark = INT32_MIN; }, true,
+       Boss::Teleportation, 500},
+      {"a counter at the top of its word", [](Boss& b, CCharacter&) { b.summonCounter = INT32_MAX; }, true,
+       Boss::StoneOfSummon, 500},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
