@@ -86,6 +86,14 @@ bool SysIsCpuRasteriserName(const char* glRenderer) {
 }
 
 void SysChooseRenderDriver() {
+  const char* asked = std::getenv("SDL_RENDER_DRIVER");
+  if (asked && std::strncmp(asked, "opengl", 6) == 0) {
+    // OpenGL asked for by name may still be drawn on the CPU: Mesa's
+    // llvmpipe then wakes a thread per core for every draw, which costs
+    // more than it saves on a picture this small. A player's own setting
+    // wins; a graphics card ignores it.
+    setenv("LP_NUM_THREADS", "0", 0);
+  }
   if (Named("SDL_RENDER_DRIVER") || (!Named("DISPLAY") && !Named("WAYLAND_DISPLAY"))) return;
   const char* video = std::getenv("SDL_VIDEODRIVER");
   if (video && (std::strcmp(video, "dummy") == 0 || std::strcmp(video, "offscreen") == 0)) return;

@@ -7,7 +7,8 @@
 // (SDL_RENDER_DRIVER) and there is a display, asks in a short-lived child
 // process which OpenGL the display offers, so that this process never loads
 // a driver it will not use; a CPU rasteriser makes the software renderer the
-// one asked for.
+// one asked for. OpenGL asked for by name is drawn on one thread where Mesa
+// rasterises it on the CPU.
 void SysChooseRenderDriver();
 
 // Whether an OpenGL renderer string names a rasteriser that runs on the CPU.

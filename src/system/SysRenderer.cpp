@@ -1,6 +1,7 @@
 #include "system/SysRenderer.h"
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -485,6 +486,10 @@ bool MakeBackBuffer(int scale) {
   // Without it every frame is simply drawn at full size.
   if (scale > 1) LogicalBuffer = MakeTarget(1);
   BackBufferScale = scale;
+  // The software renderer's buffers of the old size were freed in the
+  // middle of the heap: hand their pages back, or every change of scale
+  // would leave the process larger.
+  malloc_trim(0);
   return true;
 }
 
