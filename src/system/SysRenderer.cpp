@@ -161,9 +161,19 @@ void VariantDimensions(int bits, const TexelRect& r, int& width, int& height) {
   height = (bits & VariantTranspose ? r.W : r.H) * texel;
 }
 
+// Texels of the plain picture as SDL holds them: `Pixels` is the texel at
+// (OriginX, OriginY), rows `Pitch` texels apart.
+struct TexelView {
+  const std::uint32_t* Pixels;
+  int Pitch, OriginX, OriginY;
+  const std::uint32_t* At(int x, int y) const {
+    return Pixels + static_cast<std::size_t>(y - OriginY) * Pitch + static_cast<std::size_t>(x - OriginX);
+  }
+};
+
 // The rectangle of the repeated picture (or its silhouette), transposed,
 // flipped and doubled.
-std::vector<std::uint32_t> Variant(const std::vector<std::uint32_t>& plain, int size, int bits, const TexelRect& r) {
+std::vector<std::uint32_t> Variant(const TexelView& plain, int size, int bits, const TexelRect& r) {
   int width = 0, height = 0;
   VariantDimensions(bits, r, width, height);
   const bool white = bits & VariantWhite, transpose = bits & VariantTranspose;
@@ -173,11 +183,10 @@ std::vector<std::uint32_t> Variant(const std::vector<std::uint32_t>& plain, int 
   if (bits == 0) {
     // A repeat: rows copied in runs up to the picture's right edge.
     for (int y = 0; y < height; ++y) {
-      const std::uint32_t* from = &plain[static_cast<std::size_t>((r.Y + y) % size) * size];
       std::uint32_t* to = &out[static_cast<std::size_t>(y) * width];
       for (int x = 0; x < width;) {
         const int column = (r.X + x) % size, run = std::min(size - column, width - x);
-        std::memcpy(to + x, from + column, static_cast<std::size_t>(run) * 4);
+        std::memcpy(to + x, plain.At(column, (r.Y + y) % size), static_cast<std::size_t>(run) * 4);
         x += run;
       }
     }
@@ -188,9 +197,7 @@ std::vector<std::uint32_t> Variant(const std::vector<std::uint32_t>& plain, int 
     const int fromY = (flipY ? height - 1 - y : y) / texel;
     for (int x = 0; x < width; ++x) {
       const int fromX = (flipX ? width - 1 - x : x) / texel;
-      const int column = (r.X + (transpose ? fromY : fromX)) % size;
-      const int row = (r.Y + (transpose ? fromX : fromY)) % size;
-      const std::uint32_t p = plain[static_cast<std::size_t>(row) * size + column];
+      const std::uint32_t p = *plain.At((r.X + (transpose ? fromY : fromX)) % size, (r.Y + (transpose ? fromX : fromY)) % size);
       dst[x] = white ? ((p & 0xFF000000u) | 0x00FFFFFFu) : p;
     }
   }
@@ -220,12 +227,19 @@ SDL_Texture* GetVariant(SysTexture* t, int bits, const TexelRect& r) {
   if (bits == 0 && r.X == 0 && r.Y == 0 && r.W == t->Size && r.H == t->Size) return t->Plain;
   const std::uint64_t key = VariantKey(bits, r);
   if (const auto found = t->Variants.find(key); found != t->Variants.end()) return found->second;
-  std::vector<std::uint32_t> plain;
-  if (!ReadTexels(t, plain)) return nullptr;
+  // Only the rectangle's texels are looked at (on the GL renderers only
+  // they go back up), unless it runs past the picture's edge.
+  const bool inside = r.X + r.W <= t->Size && r.Y + r.H <= t->Size;
+  const SDL_Rect lock = inside ? SDL_Rect{r.X, r.Y, r.W, r.H} : SDL_Rect{0, 0, t->Size, t->Size};
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(t->Plain, &lock, &pixels, &pitch) != 0) return nullptr;
+  const std::vector<std::uint32_t> copy =
+      Variant(TexelView{static_cast<const std::uint32_t*>(pixels), pitch / 4, lock.x, lock.y}, t->Size, bits, r);
+  SDL_UnlockTexture(t->Plain);
   int width = 0, height = 0;
   VariantDimensions(bits, r, width, height);
-  const std::vector<std::uint32_t> pixels = Variant(plain, t->Size, bits, r);
-  SDL_Texture* made = MakeSdlTexture(pixels.data(), width, height, SDL_TEXTUREACCESS_STATIC);
+  SDL_Texture* made = MakeSdlTexture(copy.data(), width, height, SDL_TEXTUREACCESS_STATIC);
   if (made) t->Variants.emplace(key, made);
   return made;
 }
