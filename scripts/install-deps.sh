@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, and any named as arguments,
+# only those that are missing.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
   libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
   libfreetype-dev xfonts-efont-unicode xfonts-shinonome fonts-misaki
+  "$@"
 )
 
 missing=()
