@@ -46,12 +46,13 @@ presents() { od -An -t u8 "$1" 2> /dev/null | tr -d ' ' || echo 0; }
 # One screen: what the game and the X server did over `seconds`.
 measure() {
   local name=$1 counter=$2
-  local c0 x0 s0 p0 c1 x1 s1 p1
-  c0=$(cpu_ticks "$game"); x0=$(cpu_ticks "$xvfb"); s0=$(switches "$game"); p0=$(presents "$counter")
+  local t0 c0 x0 s0 p0 t1 c1 x1 s1 p1
+  t0=$(date +%s%N); c0=$(cpu_ticks "$game"); x0=$(cpu_ticks "$xvfb"); s0=$(switches "$game"); p0=$(presents "$counter")
   sleep "$seconds"
-  c1=$(cpu_ticks "$game"); x1=$(cpu_ticks "$xvfb"); s1=$(switches "$game"); p1=$(presents "$counter")
+  t1=$(date +%s%N); c1=$(cpu_ticks "$game"); x1=$(cpu_ticks "$xvfb"); s1=$(switches "$game"); p1=$(presents "$counter")
   awk -v r="$renderer" -v k="$scale" -v n="$name" -v c=$((c1 - c0)) -v x=$((x1 - x0)) -v s=$((s1 - s0)) \
-      -v p=$((p1 - p0)) -v t="$seconds" -v hz="$ticks" -v rss="$(awk '/VmRSS/ { print $2 }' "/proc/$game/status")" \
+      -v p=$((p1 - p0)) -v t="$(((t1 - t0) / 1000000))e-3" -v hz="$ticks" \
+      -v rss="$(awk '/VmRSS/ { print $2 }' "/proc/$game/status")" \
       'BEGIN { printf "%-9s x%d  %-6s %6.1f %7.1f %%  %7.1f %%  %8.0f  %6.2f  %6.0f MB\n",
                r, k, n, p / t, 100 * c / hz / t, 100 * x / hz / t, s / t, p ? s / p : 0, rss / 1024 }'
 }
