@@ -319,6 +319,21 @@ CDrawString* CWidget::FitCaptionFont(const char* text, int x, int y, int width, 
   lines = CDrawString::AllLines;
   if (CaptionNarrowedToFit) {
     const double sx = font->ScaleX, sy = font->ScaleY;
+    // The same text in the same box at the same scale fits as it did the
+    // frame before: worked out once, not every frame it is drawn.
+    std::uint64_t key = 0xcbf29ce484222325ull;
+    const auto mix = [&key](const void* data, std::size_t size) {
+      for (std::size_t i = 0; i < size; ++i) key = (key ^ static_cast<const std::uint8_t*>(data)[i]) * 0x100000001b3ull;
+    };
+    mix(text, std::strlen(text));
+    for (const int v : {x, y, width, height, align}) mix(&v, sizeof v);
+    for (const double v : {sx, sy}) mix(&v, sizeof v);
+    mix(&font, sizeof font);
+    if (NarrowedFor == key) {
+      font->SetScale(sx * Narrowing, sy);
+      if (CaptionKeptInBox) lines = font->CountLinesFitting(height);
+      return font;
+    }
     const auto fits = [&](double f) {
       font->SetScale(sx * f, sy);
       return Inside(font->MeasureText(text, x, y, width, height, align), x, y, width, height);
@@ -339,6 +354,8 @@ CDrawString* CWidget::FitCaptionFont(const char* text, int x, int y, int width, 
       }
     }
     font->SetScale(sx * fitting, sy);
+    NarrowedFor = key;
+    Narrowing = fitting;
   }
   if (CaptionKeptInBox) lines = font->CountLinesFitting(height);
   return font;

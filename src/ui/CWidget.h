@@ -189,6 +189,9 @@ public:
   std::int32_t CaptionX = 0, CaptionY = 0, CaptionWidth = 0, CaptionHeight = 0;
   std::int32_t CaptionAlign = 0;
   std::uint8_t CaptionKeptInBox = 0, CaptionNarrowedToFit = 0;
+  // The narrowing last worked out, and for what text, box and scale.
+  mutable std::uint64_t NarrowedFor = 0;
+  mutable double Narrowing = 1.0;
   std::int32_t DrawOffsetX = 0, DrawOffsetY = 0;
   double Angle = 0.0;
   GlyphSheet EnabledGlyphs;
