@@ -241,6 +241,6 @@ void SysAbandonRenderDriverCheck() { Check.Stop(); }
 void SysRestartRenderDriverCheck(SysDeviceLister devices, SysChildQuestion::Question question) {
   Check.Stop();
   CheckStarted = UseSoftware = false;
-  CheckDevices = devices;
-  CheckQuestion = question;
+  CheckDevices = devices ? devices : DeviceNames;
+  CheckQuestion = question ? question : AskDisplayForRenderer;
 }

@@ -60,6 +60,7 @@ private:
 };
 
 // For tests: forgets the check made, and has the next one list `devices`
-// in place of /dev's and ask `question` in its child in place of the display.
+// in place of /dev's and ask `question` in its child in place of the
+// display (null: the real ones).
 using SysDeviceLister = std::optional<std::vector<std::string>> (*)();
 void SysRestartRenderDriverCheck(SysDeviceLister devices, SysChildQuestion::Question question);
