@@ -16,6 +16,7 @@
 #include "system/SysInput.h"
 #include "system/SysInstance.h"
 #include "system/SysPlatform.h"
+#include "system/SysRenderDriver.h"
 #include "system/SysSteam.h"
 
 std::uint32_t MouseClientX = 0;
@@ -188,6 +189,8 @@ int RunVorlumen(int argc, char** argv) {
   SysCatchQuitSignals();
   CInstanceLock instance;
   if (!instance.Acquire(SysGameFolder())) return 0;
+  // Runs while the game loads what does not need the window.
+  SysStartRenderDriverCheck();
 
   if (!CreateMainWindow()) {
     ShowGraphicsFailure();

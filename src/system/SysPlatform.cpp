@@ -93,7 +93,9 @@ bool FellBackToUnseenDriver() {
 
 bool SysInitVideo() {
   if (VideoStarted) return true;
-  SysChooseRenderDriver();
+  // Its child must fork before this process starts SDL (the game starts it
+  // earlier still).
+  SysStartRenderDriverCheck();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   if (FellBackToUnseenDriver()) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -107,6 +109,7 @@ bool SysInitVideo() {
 }
 
 void SysShutdown() {
+  SysAbandonRenderDriverCheck();
   SysDestroyMainWindow();
   if (VideoStarted) SDL_Quit();
   VideoStarted = VideoHasEvents = false;
@@ -115,6 +118,7 @@ void SysShutdown() {
 bool SysCreateMainWindow(int clientWidth, int clientHeight) {
   if (!VideoStarted) return false;
   if (MainWindow) return true;
+  SysChooseRenderDriver();
   // Made at once as the renderer needs it, so that it is never remade.
   const Uint32 rendererFlags = SysRendererWindowFlags();
   for (Uint32 flags : {SDL_WINDOW_SHOWN | rendererFlags, Uint32{SDL_WINDOW_SHOWN}}) {

@@ -1,72 +1,99 @@
 #include "system/SysRenderDriver.h"
 
 #include <SDL.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "system/SysPlatform.h"
 
 namespace {
 
 // A driver that starts slower than this is taken to be a real one.
 constexpr int ProbeTimeoutMs = 3000;
+// How long a killed child may take to be reaped: one stuck in a driver
+// call dies only when the call returns.
+constexpr long long ReapGraceNs = 100'000'000;
 
-// In the child: the display's OpenGL renderer string, written to `out`.
-[[noreturn]] void ProbeAndExit(int out) {
-  // Whatever the driver says about itself is no business of the game's.
-  const int null = open("/dev/null", O_WRONLY);
-  if (null >= 0) {
-    dup2(null, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
-  }
-  const char* name = "";
-  if (SDL_Init(SDL_INIT_VIDEO) == 0) {
-    SDL_Window* window = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window && SDL_GL_CreateContext(window)) {
-      using GetString = const unsigned char* (*)(unsigned int);
-      const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-      constexpr unsigned int GlRenderer = 0x1F01;
-      const unsigned char* renderer = getString ? getString(GlRenderer) : nullptr;
-      if (renderer) name = reinterpret_cast<const char*>(renderer);
-    }
-  }
-  const ssize_t written = write(out, name, std::strlen(name));
-  (void)written;
-  // No clean-up: the display connection ends with the process.
-  _exit(0);
+long long NowNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
 }
 
-// The child's answer; empty when it had none in time.
-std::string AskChild() {
-  int fds[2];
-  if (pipe(fds) != 0) return {};
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
-    ProbeAndExit(fds[1]);
+// In the child: lets go of everything it inherited but `out`, which it
+// returns (moved to descriptor 3).
+int Contain(int out, pid_t parent, int timeLimitMs) {
+  // Ends with the game, and by itself once its time is up.
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != parent) _exit(1);
+  for (int inherited : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGALRM}) signal(inherited, SIG_DFL);
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
+  alarm(static_cast<unsigned>((timeLimitMs + 999) / 1000));
+
+  if (out < 3) out = fcntl(out, F_DUPFD, 3);
+  // Whatever the driver says about itself is no business of the game's.
+  const int null = open("/dev/null", O_RDWR);
+  for (int standard = 0; standard < 3; ++standard)
+    if (null < 0 || dup2(null, standard) < 0) close(standard);
+  if (out != 3) {
+    if (dup2(out, 3) < 0) _exit(1);
+    out = 3;
   }
-  close(fds[1]);
-  std::string answer;
-  if (child > 0) {
-    pollfd p{fds[0], POLLIN, 0};
-    char chunk[256];
-    while (answer.size() < 1024 && poll(&p, 1, ProbeTimeoutMs) > 0) {
-      const ssize_t n = read(fds[0], chunk, sizeof chunk);
-      if (n <= 0) break;
-      answer.append(chunk, static_cast<std::size_t>(n));
+  // The game's single-instance socket among the rest: a child hung in a
+  // driver must not keep the game's name after the game is gone.
+  if (close_range(4, ~0U, 0) != 0) {
+    const long most = std::min(sysconf(_SC_OPEN_MAX), 65536L);
+    for (int fd = 4; fd < most; ++fd) close(fd);
+  }
+  return out;
+}
+
+// In the child: the display's OpenGL renderer string.
+std::string AskDisplayForRenderer() {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return {};
+  SDL_Window* window = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (!window || !SDL_GL_CreateContext(window)) return {};
+  using GetString = const unsigned char* (*)(unsigned int);
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  constexpr unsigned int GlRenderer = 0x1F01;
+  const unsigned char* renderer = getString ? getString(GlRenderer) : nullptr;
+  // No clean-up: the display connection ends with the process.
+  return renderer ? reinterpret_cast<const char*>(renderer) : "";
+}
+
+// The names of /dev and of /dev/dri (as "dri/..."); none when /dev cannot
+// be read, so that nothing can be told from it.
+std::optional<std::vector<std::string>> DeviceNames() {
+  std::vector<std::string> names;
+  for (const char* folder : {"/dev", "/dev/dri"}) {
+    DIR* dir = opendir(folder);
+    if (!dir) {
+      if (names.empty()) return std::nullopt;
+      continue;
     }
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
+    const std::string prefix = std::strcmp(folder, "/dev") == 0 ? "" : "dri/";
+    while (const dirent* entry = readdir(dir)) names.push_back(prefix + entry->d_name);
+    closedir(dir);
   }
-  close(fds[0]);
-  return answer;
+  return names;
 }
 
 bool Named(const char* variable) {
@@ -74,7 +101,79 @@ bool Named(const char* variable) {
   return value && *value;
 }
 
+bool CheckStarted = false;
+bool UseSoftware = false;
+SysChildQuestion Check;
+SysDeviceLister CheckDevices = DeviceNames;
+SysChildQuestion::Question CheckQuestion = AskDisplayForRenderer;
+
 }  // namespace
+
+SysChildQuestion::~SysChildQuestion() { Stop(); }
+
+bool SysChildQuestion::Start(Question question, int timeLimitMs) {
+  Stop();
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return false;
+  const pid_t parent = getpid();
+  const pid_t child = fork();
+  if (child == 0) {
+    close(fds[0]);
+    const int out = Contain(fds[1], parent, timeLimitMs);
+    const std::string answer = question();
+    for (std::size_t done = 0; done < answer.size();) {
+      const ssize_t n = write(out, answer.data() + done, answer.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    _exit(0);
+  }
+  close(fds[1]);
+  if (child < 0) {
+    close(fds[0]);
+    return false;
+  }
+  Child = child;
+  Pipe = fds[0];
+  DeadlineNs = NowNs() + timeLimitMs * 1'000'000LL;
+  return true;
+}
+
+std::string SysChildQuestion::Answer() {
+  std::string answer;
+  char chunk[256];
+  while (Child > 0 && answer.size() < 1024) {
+    const long long left = std::max(0LL, DeadlineNs - NowNs());
+    pollfd ready{Pipe, POLLIN, 0};
+    const int polled = poll(&ready, 1, static_cast<int>((left + 999'999) / 1'000'000));
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled <= 0) break;
+    const ssize_t n = read(Pipe, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    answer.append(chunk, static_cast<std::size_t>(n));
+  }
+  Stop();
+  return answer;
+}
+
+void SysChildQuestion::Stop() {
+  if (Child > 0) {
+    kill(Child, SIGKILL);
+    const long long until = NowNs() + ReapGraceNs;
+    for (;;) {
+      const pid_t reaped = waitpid(Child, nullptr, WNOHANG);
+      if (reaped == Child || (reaped < 0 && errno != EINTR) || NowNs() > until) break;
+      if (reaped == 0) {
+        const timespec pause{0, 1'000'000};
+        nanosleep(&pause, nullptr);
+      }
+    }
+  }
+  if (Pipe >= 0) close(Pipe);
+  Child = Pipe = -1;
+}
 
 bool SysIsCpuRasteriserName(const char* glRenderer) {
   if (!glRenderer) return false;
@@ -85,7 +184,20 @@ bool SysIsCpuRasteriserName(const char* glRenderer) {
   return false;
 }
 
-void SysChooseRenderDriver() {
+bool SysDevicesShowGraphicsCard(const std::vector<std::string>& deviceNames) {
+  // Every DRM driver that draws has a render node. NVIDIA's own driver
+  // draws through its /dev/nvidia* nodes, WSL's through /dev/dxg, and the
+  // vendor drivers of ARM, Qualcomm, Vivante and PowerVR graphics through
+  // their own nodes; /dev/dri/card* alone is a display controller.
+  for (const std::string_view name : deviceNames)
+    for (const std::string_view node : {"dri/renderD", "nvidia", "dxg", "mali", "kgsl", "galcore", "pvrsrvkm"})
+      if (name.substr(0, node.size()) == node) return true;
+  return false;
+}
+
+void SysStartRenderDriverCheck() {
+  if (CheckStarted) return;
+  CheckStarted = true;
   const char* asked = std::getenv("SDL_RENDER_DRIVER");
   if (asked && std::strncmp(asked, "opengl", 6) == 0) {
     // OpenGL asked for by name may still be drawn on the CPU: Mesa's
@@ -97,5 +209,38 @@ void SysChooseRenderDriver() {
   if (Named("SDL_RENDER_DRIVER") || (!Named("DISPLAY") && !Named("WAYLAND_DISPLAY"))) return;
   const char* video = std::getenv("SDL_VIDEODRIVER");
   if (video && (std::strcmp(video, "dummy") == 0 || std::strcmp(video, "offscreen") == 0)) return;
-  if (SysIsCpuRasteriserName(AskChild().c_str())) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // Indirect OpenGL is drawn by the display's machine, which only it can tell.
+  if (!Named("LIBGL_ALWAYS_INDIRECT")) {
+    const auto devices = CheckDevices();
+    if (devices && !SysDevicesShowGraphicsCard(*devices)) {
+      UseSoftware = true;
+      SysDebugOutput("Vorlumen: no graphics device; drawing with the software renderer\n");
+      return;
+    }
+  }
+  Check.Start(CheckQuestion, ProbeTimeoutMs);
+}
+
+void SysChooseRenderDriver() {
+  SysStartRenderDriverCheck();
+  if (Check.Running()) {
+    const long long waitFrom = NowNs();
+    const std::string renderer = Check.Answer();
+    UseSoftware = SysIsCpuRasteriserName(renderer.c_str());
+    char line[1200];
+    std::snprintf(line, sizeof line, "Vorlumen: OpenGL renderer \"%s\" (waited %lld ms); drawing with %s\n",
+                  renderer.c_str(), (NowNs() - waitFrom) / 1'000'000,
+                  UseSoftware ? "the software renderer" : "the first accelerated renderer");
+    SysDebugOutput(line);
+  }
+  if (UseSoftware) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+}
+
+void SysAbandonRenderDriverCheck() { Check.Stop(); }
+
+void SysRestartRenderDriverCheck(SysDeviceLister devices, SysChildQuestion::Question question) {
+  Check.Stop();
+  CheckStarted = UseSoftware = false;
+  CheckDevices = devices ? devices : DeviceNames;
+  CheckQuestion = question ? question : AskDisplayForRenderer;
 }

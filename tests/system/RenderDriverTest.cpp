@@ -1,7 +1,27 @@
-// Which OpenGL a machine without a graphics card is given: a CPU rasteriser
-// is told apart from hardware by its renderer string.
+// Which renderer a machine gets: a CPU rasteriser is told apart from
+// hardware by its renderer string, a machine with no graphics device is
+// told without asking, and the child that asks holds nothing of the game's.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "system/SysInstance.h"
 #include "system/SysRenderDriver.h"
 
 namespace {
@@ -24,6 +44,228 @@ TEST(RenderDriver, ACpuRasteriserIsToldByItsRendererString) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(SysIsCpuRasteriserName(c.Renderer), c.OnTheCpu) << (c.Renderer ? c.Renderer : "(none)");
+}
+
+TEST(RenderDriver, AGraphicsDeviceIsToldByItsDeviceNodes) {
+  const std::vector<std::string> plain = {"null", "zero", "tty0", "shm", "input", "snd", "dri"};
+  const struct {
+    std::vector<std::string> Extra;
+    bool Card;
+  } cases[] = {
+      {{}, false},
+      {{"dri/card0", "dri/by-path"}, false},  // a display controller alone
+      {{"renderD128"}, false},                // only under dri/ is it a render node
+      {{"dri/card0", "dri/renderD128"}, true},
+      {{"dri/renderD129"}, true},
+      {{"nvidia0", "nvidiactl", "nvidia-modeset"}, true},
+      {{"nvidiactl"}, true},
+      {{"dxg"}, true},
+      {{"mali0"}, true},
+      {{"kgsl-3d0"}, true},
+      {{"galcore"}, true},
+      {{"pvrsrvkm"}, true},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> names = plain;
+    names.insert(names.end(), c.Extra.begin(), c.Extra.end());
+    std::string shown;
+    for (const auto& name : c.Extra) shown += name + " ";
+    EXPECT_EQ(SysDevicesShowGraphicsCard(names), c.Card) << shown;
+  }
+}
+
+// The whole check with the machine's devices and the display's answer
+// given: where a graphics device is seen the child is asked and its answer
+// decides; where none is, nothing is asked.
+std::optional<std::vector<std::string>> GivenDevices;
+std::optional<std::vector<std::string>> ListGiven() { return GivenDevices; }
+std::string AnswerLlvmpipe() { return "llvmpipe (LLVM 15.0.6, 256 bits)"; }
+std::string AnswerRadeon() { return "AMD Radeon RX 6600 (navi23)"; }
+std::string AnswerNothing() { return ""; }
+
+class RenderDriverCheck : public ::testing::Test {
+protected:
+  void SetUp() override {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "SDL_RENDER_DRIVER", "LIBGL_ALWAYS_INDIRECT"}) {
+      const char* value = std::getenv(name);
+      saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+      unsetenv(name);
+    }
+    setenv("DISPLAY", ":99", 1);
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved)
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+      else unsetenv(name.c_str());
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "");
+    SysRestartRenderDriverCheck(nullptr, nullptr);
+  }
+  // Whether the check, run as the game runs it, asks for the software renderer.
+  bool ChoosesSoftware(std::optional<std::vector<std::string>> devices, SysChildQuestion::Question display) {
+    GivenDevices = std::move(devices);
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "");
+    SysRestartRenderDriverCheck(ListGiven, display);
+    SysStartRenderDriverCheck();
+    SysChooseRenderDriver();
+    const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    return hint && std::string(hint) == "software";
+  }
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+};
+
+TEST_F(RenderDriverCheck, TheDisplayIsAskedOnlyWhereAGraphicsDeviceIs) {
+  const std::vector<std::string> gpu = {"null", "dri/card0", "dri/renderD128"};
+  const std::vector<std::string> none = {"null", "tty0"};
+  // A GPU's own answer keeps the renderer SDL picks first.
+  EXPECT_FALSE(ChoosesSoftware(gpu, AnswerRadeon));
+  EXPECT_TRUE(ChoosesSoftware(gpu, AnswerLlvmpipe));
+  EXPECT_FALSE(ChoosesSoftware(gpu, AnswerNothing));
+  // /dev unreadable: nothing to tell from, so the display is asked.
+  EXPECT_FALSE(ChoosesSoftware(std::nullopt, AnswerRadeon));
+  EXPECT_TRUE(ChoosesSoftware(std::nullopt, AnswerLlvmpipe));
+  // No device: not asked (it would have said Radeon).
+  EXPECT_TRUE(ChoosesSoftware(none, AnswerRadeon));
+  // Indirect OpenGL is drawn by the display's machine: asked.
+  setenv("LIBGL_ALWAYS_INDIRECT", "1", 1);
+  EXPECT_FALSE(ChoosesSoftware(none, AnswerRadeon));
+  unsetenv("LIBGL_ALWAYS_INDIRECT");
+  // A named render driver, no display, or an unseen video driver: nothing
+  // is decided for the player.
+  setenv("SDL_RENDER_DRIVER", "opengl", 1);
+  EXPECT_FALSE(ChoosesSoftware(none, AnswerLlvmpipe));
+  unsetenv("SDL_RENDER_DRIVER");
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  EXPECT_FALSE(ChoosesSoftware(none, AnswerLlvmpipe));
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("DISPLAY");
+  EXPECT_FALSE(ChoosesSoftware(none, AnswerLlvmpipe));
+}
+
+// What the child holds: "fd:target" lines for every descriptor it has open.
+std::string ListOwnDescriptors() {
+  std::string list;
+  DIR* dir = opendir("/proc/self/fd");
+  if (!dir) return "no /proc";
+  while (const dirent* entry = readdir(dir)) {
+    if (entry->d_name[0] == '.' || std::atoi(entry->d_name) == dirfd(dir)) continue;
+    char target[256] = {};
+    const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+    if (readlink(link.c_str(), target, sizeof target - 1) < 0) continue;
+    list += std::string(entry->d_name) + ":" + target + "\n";
+  }
+  closedir(dir);
+  return list;
+}
+
+std::string Hang() {
+  for (;;) pause();
+}
+
+std::string AnswerLate() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return "llvmpipe (LLVM 15.0.6, 256 bits)";
+}
+
+class ChildQuestion : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vorlumen-probe-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder = pattern;
+  }
+  void TearDown() override { rmdir(folder.c_str()); }
+  std::string folder;
+};
+
+TEST_F(ChildQuestion, TheChildHoldsNothingButItsPipe) {
+  CInstanceLock lock;
+  ASSERT_TRUE(lock.Acquire(folder));
+  const int file = open("/proc/self/status", O_RDONLY);  // without close-on-exec
+  const int high = dup2(file, 200);
+  ASSERT_GE(high, 0);
+  SysChildQuestion question;
+  ASSERT_TRUE(question.Start(ListOwnDescriptors, 3000));
+  const std::string held = question.Answer();
+  close(file);
+  close(high);
+  EXPECT_EQ(held.substr(0, held.find("3:")), "0:/dev/null\n1:/dev/null\n2:/dev/null\n");
+  EXPECT_EQ(held.substr(held.find("3:"), 7), "3:pipe:") << held;
+  EXPECT_EQ(std::count(held.begin(), held.end(), '\n'), 4) << held;
+}
+
+TEST_F(ChildQuestion, AHungChildKeepsNotTheGamesName) {
+  // The socket above the descriptors the child sets up for itself.
+  int before[4];
+  for (int& fd : before) fd = open("/dev/null", O_RDONLY);
+  auto lock = std::make_unique<CInstanceLock>();
+  ASSERT_TRUE(lock->Acquire(folder));
+  for (int fd : before) close(fd);
+  SysChildQuestion question;
+  ASSERT_TRUE(question.Start(Hang, 5000));
+  const pid_t child = question.ChildId();
+  // The game gone, the hung child must not keep its name.
+  lock.reset();
+  CInstanceLock next;
+  bool free = false;
+  for (int i = 0; i < 100 && !free; ++i) {
+    free = next.Acquire(folder);
+    if (!free) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(free);
+  EXPECT_EQ(waitpid(child, nullptr, WNOHANG), 0);  // still hanging
+  question.Stop();
+  errno = 0;
+  EXPECT_EQ(kill(child, 0), -1);  // reaped: not even a zombie is left
+  EXPECT_EQ(errno, ESRCH);
+}
+
+TEST_F(ChildQuestion, AHungChildIsKilledAndReapedAtItsTimeLimit) {
+  SysChildQuestion question;
+  ASSERT_TRUE(question.Start(Hang, 200));  // its own alarm comes at 1 s
+  const pid_t child = question.ChildId();
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_EQ(question.Answer(), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(800));
+  EXPECT_FALSE(question.Running());
+  errno = 0;
+  EXPECT_EQ(kill(child, 0), -1);
+  EXPECT_EQ(errno, ESRCH);
+}
+
+TEST_F(ChildQuestion, AChildNobodyCollectsEndsItselfWhenItsTimeIsUp) {
+  SysChildQuestion question;
+  ASSERT_TRUE(question.Start(Hang, 1000));
+  const pid_t child = question.ChildId();
+  int status = 0;
+  pid_t ended = 0;
+  for (int i = 0; i < 500 && ended == 0; ++i) {
+    ended = waitpid(child, &status, WNOHANG);
+    if (ended == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_EQ(ended, child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) << status;
+}
+
+volatile sig_atomic_t Interruptions = 0;
+void CountInterruption(int) { Interruptions = Interruptions + 1; }
+
+TEST_F(ChildQuestion, SignalsWhileWaitingCutNoAnswerShort) {
+  // As the game's quit signals do: a handler without SA_RESTART, so that
+  // every wait and read in between is interrupted.
+  struct sigaction count {}, before {};
+  count.sa_handler = CountInterruption;
+  sigemptyset(&count.sa_mask);
+  ASSERT_EQ(sigaction(SIGALRM, &count, &before), 0);
+  itimerval often{{0, 2000}, {0, 2000}}, off{};
+  Interruptions = 0;
+  SysChildQuestion question;
+  ASSERT_TRUE(question.Start(AnswerLate, 3000));
+  setitimer(ITIMER_REAL, &often, nullptr);
+  const std::string answer = question.Answer();
+  setitimer(ITIMER_REAL, &off, nullptr);
+  sigaction(SIGALRM, &before, nullptr);
+  EXPECT_GT(Interruptions, 10);
+  EXPECT_EQ(answer, "llvmpipe (LLVM 15.0.6, 256 bits)");
 }
 
 }  // namespace
