@@ -72,19 +72,6 @@ int WrapCoordinate(long long v, int size) {
   return static_cast<int>(m < 0 ? m + size : m);
 }
 
-// An upright quad (device pixels) that shows each texel of its w x h source
-// as a whole number of logical pixels, or a texture whose texels are all
-// alike: drawn at 320 x 180 and stretched, it looks as it does drawn at full
-// size. Turned quads have edges between logical pixels.
-bool ShowsWholeLogicalPixels(const SysQuad& q, int w, int h, float angle, const SysTexture* texture) {
-  if (angle != 0.0f) return false;
-  // A fill looks the same stretched any way, past its texture's edge too.
-  if (SysTextureIsUniform(texture)) return true;
-  const int width = static_cast<int>(std::fabs(q.X[1] - q.X[0])) / BackBufferScale;
-  const int height = static_cast<int>(std::fabs(q.Y[2] - q.Y[0])) / BackBufferScale;
-  return (w == 0 || width % std::abs(w) == 0) && (h == 0 || height % std::abs(h) == 0);
-}
-
 // Device pixels (whole logical pixels times the scale) to logical pixels.
 float ToLogical(float v) { return v / static_cast<float>(BackBufferScale); }
 
@@ -354,16 +341,6 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
   quad.U1 = static_cast<float>(sx) + fw;
   quad.V1 = static_cast<float>(sy) + fh;
   quad.Argb = s.Colour;
-  if (SysRendererIsLogical()) {
-    if (ShowsWholeLogicalPixels(quad, w, h, s.Angle, texture.Texture)) {
-      for (int i = 0; i < 4; ++i) {
-        quad.X[i] = ToLogical(quad.X[i]);
-        quad.Y[i] = ToLogical(quad.Y[i]);
-      }
-    } else {
-      SysRendererLeaveLogical();
-    }
-  }
 
   switch (s.ColourMode) {
     case 0: CurrentColourOp = SysColourOp::Modulate; break;
