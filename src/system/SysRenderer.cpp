@@ -356,10 +356,14 @@ int MakeUpright(SysQuad& q, float width, float height) {
 }
 
 
+// Whether a quad's texels include half-transparent ones, when already known.
+enum class SoftTexels { Unknown, None, Some };
+
 // One piece of a quad, its texels inside `area` of the repeated picture:
 // the whole picture, a whole repeat, or (for a copy) just the texels the
 // quad shows.
-void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std::uint32_t argb, SDL_BlendMode blend) {
+void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std::uint32_t argb, SDL_BlendMode blend,
+               SoftTexels soft = SoftTexels::Unknown) {
   // The texels the quad shows, in the repeated picture.
   TexelRect shown;
   shown.X = whole.X + static_cast<int>(std::floor(std::min(q.U0, q.U1)));
@@ -375,7 +379,8 @@ void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std
   // does: such a quad takes its texels from a copy twice the size (the
   // quad stayed logical only if the copy can be had, see StaysLogical).
   if (PictureIsLogical && NeedsDoubling(blend, argb) && upright.X[1] - upright.X[0] == upright.U1 - upright.U0 &&
-      upright.Y[2] - upright.Y[0] == upright.V1 - upright.V0 && HasSoftTexels(t, shown))
+      upright.Y[2] - upright.Y[0] == upright.V1 - upright.V0 &&
+      (soft == SoftTexels::Unknown ? HasSoftTexels(t, shown) : soft == SoftTexels::Some))
     bits |= VariantDoubled;
   // A copy holds only the texels the quad shows, so that it is small and
   // quick to make; a picture with too many copies gets whole ones.
@@ -415,13 +420,15 @@ void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std
   SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
 }
 
-void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend) {
+// `soft` tells of the texels of a quad inside the picture.
+void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend,
+                  SoftTexels soft) {
   const float umin = std::min(q.U0, q.U1), umax = std::max(q.U0, q.U1);
   const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
   const float size = static_cast<float>(t->Size);
   const TexelRect picture{0, 0, t->Size, t->Size};
   if (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size) {
-    DrawPiece(t, white, q, picture, argb, blend);
+    DrawPiece(t, white, q, picture, argb, blend, soft);
     return;
   }
   if (t->Uniform) {
@@ -517,25 +524,34 @@ int PassesOf(const SysQuad& q, SysBlend blend, SysColourOp op, std::uint32_t tin
   return 0;
 }
 
+// A whole number (of pixels or texels), and not too large to count in.
+bool Whole(float v) { return std::fabs(v) < 1.0e9f && v == static_cast<float>(static_cast<std::int64_t>(v)); }
+
 // Whether a quad (back-buffer pixels) drawn on the 320 x 180 frame and
 // stretched looks exactly as it does drawn at full size: upright, its
 // corners on whole logical pixels, each texel whole logical pixels (or
 // every texel alike), and, where its pieces need copies of their own to
 // look so, room among the picture's copies for every piece of every pass.
-// Decided once for the whole quad, before any piece is drawn.
-bool StaysLogical(const SysTexture* t, const SysQuad& q, const Pass* passes, int passCount) {
+// Decided once for the whole quad, before any piece is drawn; `small` is
+// then the quad in logical pixels, and `soft` what was learnt of its texels.
+bool StaysLogical(const SysTexture* t, const SysQuad& q, const Pass* passes, int passCount, SysQuad& small,
+                  SoftTexels& soft) {
   // A turned quad has edges between logical pixels.
   if (q.X[0] != q.X[2] || q.X[1] != q.X[3] || q.Y[0] != q.Y[1] || q.Y[2] != q.Y[3]) return false;
   const float scale = static_cast<float>(BackBufferScale);
-  for (int i = 0; i < 4; ++i)
-    if (std::fmod(q.X[i], scale) != 0.0f || std::fmod(q.Y[i], scale) != 0.0f) return false;
-  const float width = std::fabs(q.X[1] - q.X[0]) / scale, height = std::fabs(q.Y[2] - q.Y[0]) / scale;
+  small = q;
+  for (int i = 0; i < 4; ++i) {
+    small.X[i] = q.X[i] / scale;
+    small.Y[i] = q.Y[i] / scale;
+  }
+  if (!Whole(small.X[0]) || !Whole(small.X[1]) || !Whole(small.Y[0]) || !Whole(small.Y[2])) return false;
+  const float width = std::fabs(small.X[1] - small.X[0]), height = std::fabs(small.Y[2] - small.Y[0]);
   const float texelsWide = std::fabs(q.U1 - q.U0), texelsHigh = std::fabs(q.V1 - q.V0);
-  auto whole = [](float v) { return v == std::floor(v); };
   if (!t->Uniform) {
-    if (!whole(q.U0) || !whole(q.U1) || !whole(q.V0) || !whole(q.V1)) return false;
-    if ((texelsWide != 0.0f && std::fmod(width, texelsWide) != 0.0f) ||
-        (texelsHigh != 0.0f && std::fmod(height, texelsHigh) != 0.0f))
+    if (!Whole(q.U0) || !Whole(q.U1) || !Whole(q.V0) || !Whole(q.V1)) return false;
+    const auto count = [](float v) { return static_cast<std::int64_t>(v); };
+    if ((count(texelsWide) != 0 && count(width) % count(texelsWide) != 0) ||
+        (count(texelsHigh) != 0 && count(height) % count(texelsHigh) != 0))
       return false;
   }
   // Copied texel for texel on the small frame, half-transparent texels take
@@ -547,9 +563,12 @@ bool StaysLogical(const SysTexture* t, const SysQuad& q, const Pass* passes, int
   const float umin = std::min(q.U0, q.U1), vmin = std::min(q.V0, q.V1);
   const bool inside = umin >= 0.0f && vmin >= 0.0f && std::max(q.U0, q.U1) <= static_cast<float>(t->Size) &&
                       std::max(q.V0, q.V1) <= static_cast<float>(t->Size);
-  if (inside && !HasSoftTexels(t, TexelRect{static_cast<int>(umin), static_cast<int>(vmin), static_cast<int>(texelsWide),
-                                            static_cast<int>(texelsHigh)}))
-    return true;
+  if (inside) {
+    const TexelRect shown{static_cast<int>(umin), static_cast<int>(vmin), static_cast<int>(texelsWide),
+                          static_cast<int>(texelsHigh)};
+    soft = HasSoftTexels(t, shown) ? SoftTexels::Some : SoftTexels::None;
+    if (soft == SoftTexels::None) return true;
+  }
   // Every piece of every pass may take a copy of its own.
   return t->Variants.size() + static_cast<std::size_t>(PieceCount(t, q) * passCount) <= MaxVariants;
 }
@@ -887,19 +906,14 @@ void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysCo
   Pass passes[2];
   const int passCount = PassesOf(quad, blend, op, tintArgb, passes);
   SysQuad drawn = quad;
-  if (PictureIsLogical) {
-    if (StaysLogical(texture, quad, passes, passCount)) {
-      const float scale = static_cast<float>(BackBufferScale);
-      for (int i = 0; i < 4; ++i) {
-        drawn.X[i] /= scale;
-        drawn.Y[i] /= scale;
-      }
-    } else {
-      SysRendererLeaveLogical();
-    }
+  SoftTexels soft = SoftTexels::Unknown;
+  if (PictureIsLogical && !StaysLogical(texture, quad, passes, passCount, drawn, soft)) {
+    drawn = quad;
+    soft = SoftTexels::Unknown;
+    SysRendererLeaveLogical();
   }
   UsePictureTarget();
-  for (int i = 0; i < passCount; ++i) DrawTextured(texture, passes[i].White, drawn, passes[i].Argb, passes[i].Blend);
+  for (int i = 0; i < passCount; ++i) DrawTextured(texture, passes[i].White, drawn, passes[i].Argb, passes[i].Blend, soft);
 }
 
 namespace {
