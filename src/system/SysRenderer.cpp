@@ -355,7 +355,6 @@ int MakeUpright(SysQuad& q, float width, float height) {
   return bits;
 }
 
-
 // Whether a quad's texels include half-transparent ones, when already known.
 enum class SoftTexels { Unknown, None, Some };
 
@@ -392,6 +391,8 @@ void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std
     q.V0 -= static_cast<float>(shown.Y - whole.Y);
     q.V1 -= static_cast<float>(shown.Y - whole.Y);
   } else {
+    // No copy to be had; StaysLogical kept any quad that needs one off the
+    // small frame.
     bits &= ~VariantDoubled;
   }
   bits = (bits & (VariantWhite | VariantDoubled)) | MakeUpright(q, static_cast<float>(area.W), static_cast<float>(area.H));

@@ -101,7 +101,7 @@ enum class SysColourOp {
 };
 
 // One textured quad. Corners are given for the texel corners (U0,V0),
-// (U1,V0), (U0,V1), (U1,V1), in target pixels; texel coordinates past the
+// (U1,V0), (U0,V1), (U1,V1), in back-buffer pixels; texel coordinates past the
 // texture repeat it. A mirrored or quarter-turned quad shows its texels
 // exactly as an upright one does.
 struct SysQuad {
@@ -111,6 +111,8 @@ struct SysQuad {
   std::uint32_t Argb;
 };
 
+// On a 320 x 180 frame the quad is judged whole, before any of it is
+// drawn: every piece (and both passes of Mix) goes on the one frame.
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb);
 
