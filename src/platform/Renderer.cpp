@@ -34,6 +34,27 @@ constexpr int MaxWindowScale = 16;
 constexpr int MaxLayeredRuns = 256;
 
 PictureLoader Loader = nullptr;
+
+// A slot whose picture could not be made, and what it was made from: asked
+// for the same resource again, from the same pictures, with or without a
+// renderer as then, it would fail again (and decode it again for nothing).
+// A new loader, renderer or restored device forgets them all.
+struct FailedPicture {
+  bool Failed = false;
+  std::uint16_t Resource = 0;
+  std::uint32_t ModuleChanges = 0;  // the resource module's, without a loader
+  bool WithRenderer = false;
+};
+FailedPicture Failures[TextureSlotCount];
+
+FailedPicture FailureNow(std::uint16_t resourceId) {
+  return FailedPicture{true, resourceId, Loader ? 0u : GetResourceModule().Changes(), SysRendererReady()};
+}
+
+bool SameFailure(const FailedPicture& a, const FailedPicture& b) {
+  return a.Failed && b.Failed && a.Resource == b.Resource && a.ModuleChanges == b.ModuleChanges &&
+         a.WithRenderer == b.WithRenderer;
+}
 bool LogicalFrames = true;
 
 // The device's blend and colour states persist between draws: modes
@@ -51,11 +72,17 @@ void FreeSlot(int slot) {
   TextureTable[slot].Texture = nullptr;
 }
 
+// A renderer made or restored, or other pictures, may make what failed before.
+void ForgetFailures() {
+  for (FailedPicture& failed : Failures) failed = FailedPicture{};
+}
+
 void EmptyTextureTable() {
   for (int slot = 0; slot < TextureSlotCount; ++slot) {
     FreeSlot(slot);
     TextureRefCounts[slot] = 0;
   }
+  ForgetFailures();
 }
 
 // Whole logical pixels (rounding toward minus infinity for whole layout
@@ -70,19 +97,6 @@ float Snap(float v) {
 int WrapCoordinate(long long v, int size) {
   const long long m = v % size;
   return static_cast<int>(m < 0 ? m + size : m);
-}
-
-// An upright quad (device pixels) that shows each texel of its w x h source
-// as a whole number of logical pixels, or a texture whose texels are all
-// alike: drawn at 320 x 180 and stretched, it looks as it does drawn at full
-// size. Turned quads have edges between logical pixels.
-bool ShowsWholeLogicalPixels(const SysQuad& q, int w, int h, float angle, const SysTexture* texture) {
-  if (angle != 0.0f) return false;
-  // A fill looks the same stretched any way, past its texture's edge too.
-  if (SysTextureIsUniform(texture)) return true;
-  const int width = static_cast<int>(std::fabs(q.X[1] - q.X[0])) / BackBufferScale;
-  const int height = static_cast<int>(std::fabs(q.Y[2] - q.Y[0])) / BackBufferScale;
-  return (w == 0 || width % std::abs(w) == 0) && (h == 0 || height % std::abs(h) == 0);
 }
 
 // Device pixels (whole logical pixels times the scale) to logical pixels.
@@ -124,6 +138,7 @@ RenderResult CheckDeviceLost() {
   if (!SysRendererResetPending()) return RenderOk;
   for (int attempt = 0; attempt < MaxResetAttempts; ++attempt) {
     if (SysRendererRestore()) {
+      ForgetFailures();
       SetDefaultRenderStates();
       return RenderOk;
     }
@@ -215,7 +230,11 @@ RenderResult Present() {
   return SysRendererResetPending() ? RenderDeviceLost : RenderOk;
 }
 
-void SetPictureLoader(PictureLoader loader) { Loader = loader; }
+void SetPictureLoader(PictureLoader loader) {
+  std::lock_guard<std::recursive_mutex> guard(TextureLock());
+  Loader = loader;
+  ForgetFailures();
+}
 
 bool LoadTexture(PictureId id, std::uint16_t resourceId) {
   const PictureRow* row = GetPictureRow(id);
@@ -225,14 +244,21 @@ bool LoadTexture(PictureId id, std::uint16_t resourceId) {
   TextureEntry& entry = TextureTable[slot];
   const std::uint32_t count = TextureRefCounts[slot];
   TextureRefCounts[slot] = count + 1;
-  // A slot whose creation failed is tried again rather than reported loaded.
   if (count > 0 && entry.Texture) return true;
+  // A slot whose making failed is never reported loaded. It is made again
+  // only once something it is made from changed: the resource asked for,
+  // the pictures (loader or module), a renderer made or restored (see
+  // ForgetFailures); not at every use, nor when its last user let go,
+  // which changes none of them.
+  const FailedPicture now = FailureNow(resourceId);
+  if (SameFailure(Failures[slot], now)) return false;
   const int size = static_cast<int>(PictureTable[slot].Size);
   entry.Width = entry.Height = static_cast<std::uint32_t>(size);
   std::vector<std::uint32_t> pixels;
   const bool decoded = Loader ? Loader(resourceId, size, pixels) : LoadPictureResource(resourceId, size, pixels);
-  if (!decoded || pixels.size() != static_cast<std::size_t>(size) * static_cast<std::size_t>(size)) return false;
-  entry.Texture = SysCreateTexture(pixels.data(), size);
+  if (decoded && pixels.size() == static_cast<std::size_t>(size) * static_cast<std::size_t>(size))
+    entry.Texture = SysCreateTexture(pixels.data(), size);
+  Failures[slot] = entry.Texture ? FailedPicture{} : now;
   return entry.Texture != nullptr;
 }
 
@@ -354,16 +380,6 @@ bool DrawSprite(PictureId id, int dx, int dy, int sx, int sy, int w, int h) {
   quad.U1 = static_cast<float>(sx) + fw;
   quad.V1 = static_cast<float>(sy) + fh;
   quad.Argb = s.Colour;
-  if (SysRendererIsLogical()) {
-    if (ShowsWholeLogicalPixels(quad, w, h, s.Angle, texture.Texture)) {
-      for (int i = 0; i < 4; ++i) {
-        quad.X[i] = ToLogical(quad.X[i]);
-        quad.Y[i] = ToLogical(quad.Y[i]);
-      }
-    } else {
-      SysRendererLeaveLogical();
-    }
-  }
 
   switch (s.ColourMode) {
     case 0: CurrentColourOp = SysColourOp::Modulate; break;

@@ -106,6 +106,7 @@ bool CResourceModule::OpenBytes(const std::uint8_t* data, std::size_t size) {
 }
 
 void CResourceModule::Close() {
+  ++ChangeCount;
   if (Mapping != nullptr) {
     if (OwnsHeap)
       std::free(Mapping);

@@ -37,6 +37,9 @@ public:
   // or directory", "cut short: ..."); empty when nothing was. A module cut
   // short still opens: what it holds can be read.
   const std::string& Fault() const { return FaultText; }
+  // Counts the times what the module holds changed (opened or closed): a
+  // lookup that failed may succeed once it moved.
+  std::uint32_t Changes() const { return ChangeCount; }
 
   // The bytes of resource `id` under a numeric or a named type ("WAVE"),
   // first language; empty when absent.
@@ -77,6 +80,7 @@ private:
   std::uint32_t SectionCount = 0;
   bool Parsed = false;
   std::string FaultText;
+  std::uint32_t ChangeCount = 0;
 };
 
 // The game's own module, opened at start-up from the game folder.

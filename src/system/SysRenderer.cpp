@@ -271,6 +271,12 @@ bool HasSoftTexels(const SysTexture* t, const TexelRect& r) {
   return false;
 }
 
+// A pass whose 1:1 pieces over half-transparent texels take a doubled copy
+// on a logical frame (see DrawPiece).
+bool NeedsDoubling(SDL_BlendMode blend, std::uint32_t argb) {
+  return SoftwareRenderer && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu;
+}
+
 SDL_BlendMode SdlBlend(SysBlend blend) {
   switch (blend) {
     case SysBlend::Opaque: return SDL_BLENDMODE_NONE;
@@ -349,18 +355,14 @@ int MakeUpright(SysQuad& q, float width, float height) {
   return bits;
 }
 
-// The quad as the logical frame left it, in the back buffer's pixels.
-void ToBackBufferPixels(SysQuad& q) {
-  for (int i = 0; i < 4; ++i) {
-    q.X[i] *= static_cast<float>(BackBufferScale);
-    q.Y[i] *= static_cast<float>(BackBufferScale);
-  }
-}
+// Whether a quad's texels include half-transparent ones, when already known.
+enum class SoftTexels { Unknown, None, Some };
 
 // One piece of a quad, its texels inside `area` of the repeated picture:
 // the whole picture, a whole repeat, or (for a copy) just the texels the
 // quad shows.
-void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std::uint32_t argb, SDL_BlendMode blend) {
+void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std::uint32_t argb, SDL_BlendMode blend,
+               SoftTexels soft = SoftTexels::Unknown) {
   // The texels the quad shows, in the repeated picture.
   TexelRect shown;
   shown.X = whole.X + static_cast<int>(std::floor(std::min(q.U0, q.U1)));
@@ -373,10 +375,11 @@ void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std
   // The software renderer blends a quad copied texel for texel by other
   // arithmetic than a stretched one, a step apart on half-transparent
   // texels. A logical frame must look as its stretched full-size drawing
-  // does: such a quad takes its texels from a copy twice the size.
-  if (PictureIsLogical && SoftwareRenderer && blend == SDL_BLENDMODE_BLEND && argb == 0xFFFFFFFFu &&
-      upright.X[1] - upright.X[0] == upright.U1 - upright.U0 && upright.Y[2] - upright.Y[0] == upright.V1 - upright.V0 &&
-      HasSoftTexels(t, shown))
+  // does: such a quad takes its texels from a copy twice the size (the
+  // quad stayed logical only if the copy can be had, see StaysLogical).
+  if (PictureIsLogical && NeedsDoubling(blend, argb) && upright.X[1] - upright.X[0] == upright.U1 - upright.U0 &&
+      upright.Y[2] - upright.Y[0] == upright.V1 - upright.V0 &&
+      (soft == SoftTexels::Unknown ? HasSoftTexels(t, shown) : soft == SoftTexels::Some))
     bits |= VariantDoubled;
   // A copy holds only the texels the quad shows, so that it is small and
   // quick to make; a picture with too many copies gets whole ones.
@@ -387,11 +390,10 @@ void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std
     q.U1 -= static_cast<float>(shown.X - whole.X);
     q.V0 -= static_cast<float>(shown.Y - whole.Y);
     q.V1 -= static_cast<float>(shown.Y - whole.Y);
-  } else if (bits & VariantDoubled) {
-    // No copy to be had: the frame goes on at full size.
+  } else {
+    // No copy to be had; StaysLogical kept any quad that needs one off the
+    // small frame.
     bits &= ~VariantDoubled;
-    SysRendererLeaveLogical();
-    ToBackBufferPixels(q);
   }
   bits = (bits & (VariantWhite | VariantDoubled)) | MakeUpright(q, static_cast<float>(area.W), static_cast<float>(area.H));
   if (bits & VariantDoubled) {
@@ -419,13 +421,15 @@ void DrawPiece(SysTexture* t, bool white, SysQuad q, const TexelRect& whole, std
   SDL_RenderGeometry(Renderer, texture, v, 4, indices, 6);
 }
 
-void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend) {
+// `soft` tells of the texels of a quad inside the picture.
+void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t argb, SDL_BlendMode blend,
+                  SoftTexels soft) {
   const float umin = std::min(q.U0, q.U1), umax = std::max(q.U0, q.U1);
   const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
   const float size = static_cast<float>(t->Size);
   const TexelRect picture{0, 0, t->Size, t->Size};
   if (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size) {
-    DrawPiece(t, white, q, picture, argb, blend);
+    DrawPiece(t, white, q, picture, argb, blend, soft);
     return;
   }
   if (t->Uniform) {
@@ -446,12 +450,21 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
   const float baseU = std::floor(umin / period) * period;
   const float baseV = std::floor(vmin / period) * period;
   const float du = q.U1 - q.U0, dv = q.V1 - q.V0;
+  // Where texel (u, v) lands, multiplied out before dividing: a cut that
+  // falls on a whole pixel lands on it exactly (at any scale), as the same
+  // quad drawn small and stretched puts it.
   auto corner = [&](float u, float v, float& px, float& py) {
-    const float s = du != 0.0f ? (u - q.U0) / du : 0.0f;
-    const float r = dv != 0.0f ? (v - q.V0) / dv : 0.0f;
-    const float w00 = (1 - s) * (1 - r), w10 = s * (1 - r), w01 = (1 - s) * r, w11 = s * r;
-    px = w00 * q.X[0] + w10 * q.X[1] + w01 * q.X[2] + w11 * q.X[3];
-    py = w00 * q.Y[0] + w10 * q.Y[1] + w01 * q.Y[2] + w11 * q.Y[3];
+    const double s = u - q.U0, r = v - q.V0;
+    auto at = [&](const float* c) {
+      double p = c[0];
+      if (du != 0.0f) p += (static_cast<double>(c[1]) - c[0]) * s / du;
+      if (dv != 0.0f) p += (static_cast<double>(c[2]) - c[0]) * r / dv;
+      if (du != 0.0f && dv != 0.0f)
+        p += (static_cast<double>(c[3]) - c[2] - c[1] + c[0]) * s * r / (static_cast<double>(du) * dv);
+      return static_cast<float>(p);
+    };
+    px = at(q.X);
+    py = at(q.Y);
   };
   int rows = 0;
   for (float va = vmin, vStart = baseV; va < vmax && rows < MaxWrapPieces; ++rows, vStart += period) {
@@ -473,6 +486,92 @@ void DrawTextured(SysTexture* t, bool white, const SysQuad& q, std::uint32_t arg
     }
     va = vb;
   }
+}
+
+// The pieces DrawTextured cuts a quad into at most.
+int PieceCount(const SysTexture* t, const SysQuad& q) {
+  const float umin = std::min(q.U0, q.U1), umax = std::max(q.U0, q.U1);
+  const float vmin = std::min(q.V0, q.V1), vmax = std::max(q.V0, q.V1);
+  const float size = static_cast<float>(t->Size);
+  if (t->Uniform || (umin >= 0.0f && vmin >= 0.0f && umax <= size && vmax <= size)) return 1;
+  const float period = static_cast<float>(t->WrapSize);
+  auto periods = [&](float low, float high) {
+    return static_cast<int>(std::clamp(std::ceil(high / period) - std::floor(low / period), 1.0f, float{MaxWrapPieces}));
+  };
+  return periods(umin, umax) * periods(vmin, vmax);
+}
+
+// The colour and blend of each pass SysDrawQuad makes of a quad.
+struct Pass {
+  bool White;
+  std::uint32_t Argb;
+  SDL_BlendMode Blend;
+};
+int PassesOf(const SysQuad& q, SysBlend blend, SysColourOp op, std::uint32_t tintArgb, Pass passes[2]) {
+  const SDL_BlendMode mode = SdlBlend(blend);
+  switch (op) {
+    case SysColourOp::Modulate: passes[0] = {false, q.Argb, mode}; return 1;
+    case SysColourOp::VertexOnly: passes[0] = {true, q.Argb, mode}; return 1;
+    case SysColourOp::Mix: {
+      // texture * a, then the silhouette in colour * (1 - a) added on top.
+      const std::uint32_t a = tintArgb >> 24;
+      const std::uint32_t alpha = q.Argb & 0xFF000000u;
+      auto part = [&](int shift) { return (((q.Argb >> shift) & 0xFFu) * (255u - a) / 255u) << shift; };
+      passes[0] = {false, alpha | (a << 16) | (a << 8) | a, mode};
+      passes[1] = {true, alpha | part(16) | part(8) | part(0), blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD};
+      return 2;
+    }
+  }
+  return 0;
+}
+
+// A whole number (of pixels or texels), and not too large to count in.
+bool Whole(float v) { return std::fabs(v) < 1.0e9f && v == static_cast<float>(static_cast<std::int64_t>(v)); }
+
+// Whether a quad (back-buffer pixels) drawn on the 320 x 180 frame and
+// stretched looks exactly as it does drawn at full size: upright, its
+// corners on whole logical pixels, each texel whole logical pixels (or
+// every texel alike), and, where its pieces need copies of their own to
+// look so, room among the picture's copies for every piece of every pass.
+// Decided once for the whole quad, before any piece is drawn; `small` is
+// then the quad in logical pixels, and `soft` what was learnt of its texels.
+bool StaysLogical(const SysTexture* t, const SysQuad& q, const Pass* passes, int passCount, SysQuad& small,
+                  SoftTexels& soft) {
+  // A turned quad has edges between logical pixels.
+  if (q.X[0] != q.X[2] || q.X[1] != q.X[3] || q.Y[0] != q.Y[1] || q.Y[2] != q.Y[3]) return false;
+  const float scale = static_cast<float>(BackBufferScale);
+  small = q;
+  for (int i = 0; i < 4; ++i) {
+    small.X[i] = q.X[i] / scale;
+    small.Y[i] = q.Y[i] / scale;
+  }
+  if (!Whole(small.X[0]) || !Whole(small.X[1]) || !Whole(small.Y[0]) || !Whole(small.Y[2])) return false;
+  const float width = std::fabs(small.X[1] - small.X[0]), height = std::fabs(small.Y[2] - small.Y[0]);
+  const float texelsWide = std::fabs(q.U1 - q.U0), texelsHigh = std::fabs(q.V1 - q.V0);
+  if (!t->Uniform) {
+    if (!Whole(q.U0) || !Whole(q.U1) || !Whole(q.V0) || !Whole(q.V1)) return false;
+    const auto count = [](float v) { return static_cast<std::int64_t>(v); };
+    if ((count(texelsWide) != 0 && count(width) % count(texelsWide) != 0) ||
+        (count(texelsHigh) != 0 && count(height) % count(texelsHigh) != 0))
+      return false;
+  }
+  // Copied texel for texel on the small frame, half-transparent texels take
+  // a doubled copy per piece (see DrawPiece).
+  if (t->Soft.empty() || width != texelsWide || height != texelsHigh) return true;
+  int doubling = 0;
+  for (int i = 0; i < passCount; ++i) doubling += NeedsDoubling(passes[i].Blend, passes[i].Argb);
+  if (doubling == 0) return true;
+  const float umin = std::min(q.U0, q.U1), vmin = std::min(q.V0, q.V1);
+  const bool inside = umin >= 0.0f && vmin >= 0.0f && std::max(q.U0, q.U1) <= static_cast<float>(t->Size) &&
+                      std::max(q.V0, q.V1) <= static_cast<float>(t->Size);
+  if (inside) {
+    const TexelRect shown{static_cast<int>(umin), static_cast<int>(vmin), static_cast<int>(texelsWide),
+                          static_cast<int>(texelsHigh)};
+    soft = HasSoftTexels(t, shown) ? SoftTexels::Some : SoftTexels::None;
+    if (soft == SoftTexels::None) return true;
+  }
+  // Every piece of every pass may take a copy of its own.
+  return t->Variants.size() + static_cast<std::size_t>(PieceCount(t, q) * passCount) <= MaxVariants;
 }
 
 SDL_Texture* PictureTarget() { return PictureIsLogical ? LogicalBuffer : BackBuffer; }
@@ -805,26 +904,17 @@ void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysCo
                  std::uint32_t tintArgb) {
   // After a device reset the SDL textures are stale until restored.
   if (!Renderer || !BackBuffer || !texture || PendingDeviceReset) return;
-  UsePictureTarget();
-  const SDL_BlendMode mode = SdlBlend(blend);
-  switch (op) {
-    case SysColourOp::Modulate:
-      DrawTextured(texture, false, quad, quad.Argb, mode);
-      break;
-    case SysColourOp::VertexOnly:
-      DrawTextured(texture, true, quad, quad.Argb, mode);
-      break;
-    case SysColourOp::Mix: {
-      // texture * a, then the silhouette in colour * (1 - a) added on top.
-      const std::uint32_t a = tintArgb >> 24;
-      const std::uint32_t alpha = quad.Argb & 0xFF000000u;
-      DrawTextured(texture, false, quad, alpha | (a << 16) | (a << 8) | a, mode);
-      auto part = [&](int shift) { return (((quad.Argb >> shift) & 0xFFu) * (255u - a) / 255u) << shift; };
-      const std::uint32_t rest = alpha | part(16) | part(8) | part(0);
-      DrawTextured(texture, true, quad, rest, blend == SysBlend::OneOne ? OneOneMode : SDL_BLENDMODE_ADD);
-      break;
-    }
+  Pass passes[2];
+  const int passCount = PassesOf(quad, blend, op, tintArgb, passes);
+  SysQuad drawn = quad;
+  SoftTexels soft = SoftTexels::Unknown;
+  if (PictureIsLogical && !StaysLogical(texture, quad, passes, passCount, drawn, soft)) {
+    drawn = quad;
+    soft = SoftTexels::Unknown;
+    SysRendererLeaveLogical();
   }
+  UsePictureTarget();
+  for (int i = 0; i < passCount; ++i) DrawTextured(texture, passes[i].White, drawn, passes[i].Argb, passes[i].Blend, soft);
 }
 
 namespace {

@@ -22,12 +22,13 @@ int SysRendererBackBufferScale();
 // Makes the back buffer the target and clears it to the ARGB colour.
 void SysRendererClear(std::uint32_t clearArgb);
 // While the back buffer is larger than 320 x 180, a frame may be drawn at
-// 320 x 180 as long as every quad in it shows whole logical pixels (the
-// caller judges that, and then gives logical pixels): ClearLogical starts
-// such a frame (false when there is no such buffer, and nothing is done);
-// LeaveLogical stretches what it holds into the back buffer, where drawing
-// goes on. Reading the back buffer leaves it first; presenting does not
-// need to.
+// 320 x 180 as long as every quad in it looks there as it does at full
+// size: ClearLogical starts such a frame (false when there is no such
+// buffer, and nothing is done); LeaveLogical stretches what it holds into
+// the back buffer, where drawing goes on. SysDrawQuad judges each quad,
+// before any of it is drawn, and leaves the small frame for one that would
+// not look the same; quads are always given in back-buffer pixels.
+// Reading the back buffer leaves it first; presenting does not need to.
 bool SysRendererClearLogical(std::uint32_t clearArgb);
 bool SysRendererIsLogical();
 void SysRendererLeaveLogical();
@@ -100,7 +101,7 @@ enum class SysColourOp {
 };
 
 // One textured quad. Corners are given for the texel corners (U0,V0),
-// (U1,V0), (U0,V1), (U1,V1), in target pixels; texel coordinates past the
+// (U1,V0), (U0,V1), (U1,V1), in back-buffer pixels; texel coordinates past the
 // texture repeat it. A mirrored or quarter-turned quad shows its texels
 // exactly as an upright one does.
 struct SysQuad {
@@ -110,6 +111,8 @@ struct SysQuad {
   std::uint32_t Argb;
 };
 
+// On a 320 x 180 frame the quad is judged whole, before any of it is
+// drawn: every piece (and both passes of Mix) goes on the one frame.
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb);
 

@@ -37,19 +37,50 @@ void Sprite(PictureId id, int x, int y, int w, int h, float scale, std::uint32_t
   ResetDrawState();
 }
 
+// Every (eight by eight) cell of the soft picture one to one: more cells
+// with half-transparent texels than the picture keeps copies of.
+void SpendCopies() {
+  SetLogicalFrames(true);
+  ClearTarget(Black);
+  SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = 4.0f;
+  for (int i = 0; i < 300; ++i) DrawSprite(Soft, 40 + i % 20 * 48, 40 + i / 20 * 40, 8 + i % 16, i / 16, 8, 8);
+  ResetDrawState();
+}
+
+// One to one across the picture's repeat (it is cut there into pieces),
+// plain and mixed with its colour: the two passes of the mix are cut too.
+void AcrossTheRepeat() {
+  SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = 4.0f;
+  DrawSprite(Soft, 40, 40, 500, 3, 24, 20);
+  SpriteDrawState.ColourMode = 2;
+  SpriteDrawState.TintColour = 0xFF000000u;
+  DrawSprite(Soft, 200, 300, 1010, 500, 40, 30);
+  ResetDrawState();
+}
+
+// The pictures a case draws, loaded afresh for it: copies made by one case
+// are not there for the next.
+struct FreshPictures {
+  FreshPictures() {
+    SetPictureLoader(&SoftPictures);
+    Loaded = LoadTexture(Quadrants, 130) && LoadTexture(Soft, 361) && LoadTexture(Plain, 147);
+  }
+  ~FreshPictures() {
+    for (PictureId id : {Quadrants, Soft, Plain}) ReleaseTexture(id);
+  }
+  bool Loaded = false;
+};
+
 struct LogicalCase {
   const char* What;
   std::function<void()> Draw;
   bool StaysSmall;  // the whole frame is drawn at 320 x 180
+  std::function<void()> Before = [] {};  // what the pictures went through before the frame
 };
 
 class RenderLogical : public RenderFixture {};
 
 TEST_F(RenderLogical, EachKindOfQuadLooksAsDrawnAtFullSize) {
-  SetPictureLoader(&SoftPictures);
-  ASSERT_TRUE(LoadTexture(Quadrants, 130));
-  ASSERT_TRUE(LoadTexture(Soft, 361));
-  ASSERT_TRUE(LoadTexture(Plain, 147));
   const LayeredRows rows[] = {{0, 300, 2}, {300, 720, 5}};
   const LogicalCase cases[] = {
       {"opaque texels, one and two logical pixels each, one mirrored",
@@ -103,21 +134,19 @@ TEST_F(RenderLogical, EachKindOfQuadLooksAsDrawnAtFullSize) {
          Sprite(Soft, 44, 48, 32, 32, 4.0f, 0xA0FFFFFFu);
        },
        false},
-      // Last: the picture keeps no more copies after it.
-      {"more half-transparent cells one to one than a picture keeps copies of",
-       [] {
-         SpriteDrawState.ScaleX = SpriteDrawState.ScaleY = 4.0f;
-         for (int i = 0; i < 300; ++i)
-           DrawSprite(Soft, 40 + i % 20 * 48, 40 + i / 20 * 40, 8 + i % 16, i / 16, 8, 8);
-         ResetDrawState();
-       },
-       false},
+      {"more half-transparent cells one to one than a picture keeps copies of", &SpendCopies, false},
+      {"half-transparent texels across the repeat, plain and mixed", &AcrossTheRepeat, true},
+      {"half-transparent texels across the repeat, plain and mixed, after the picture's copies are spent",
+       &AcrossTheRepeat, false, &SpendCopies},
   };
   for (const LogicalCase& c : cases)
     for (int scale : {3, 5}) {
       SCOPED_TRACE(c.What);
       SCOPED_TRACE(scale);
       ResizeWindowClient(320 * scale, 180 * scale);
+      const FreshPictures pictures;
+      ASSERT_TRUE(pictures.Loaded);
+      c.Before();
       std::vector<std::uint32_t> frames[2];
       for (bool small : {false, true}) {
         SetLogicalFrames(small);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/Renderer.h"
 #include "platform/RenderTestSupport.h"
@@ -237,18 +238,65 @@ TEST_F(Render, BadPictureIdsAndMissingPicturesDrawNothing) {
   EXPECT_EQ(At(4, 4), Black);
 }
 
-TEST_F(Render, FailedTextureIsTriedAgainNotReportedLoaded) {
+// A picture that cannot be made is reported unloaded at every use but made
+// only once, until something it is made from changes.
+TEST_F(Render, APictureThatCannotBeMadeIsRememberedUntilSomethingChanges) {
   SetPictureLoader(&CountingPictures);
   LoaderCalls = 0;
-  EXPECT_FALSE(LoadTexture(1, 131));  // the loader has no resource 131
-  EXPECT_EQ(TextureRefCounts[1], 1u);
+  for (int use = 0; use < 3; ++use) EXPECT_FALSE(LoadTexture(1, 131));  // the loader has no resource 131
+  EXPECT_EQ(LoaderCalls, 1);
+  EXPECT_EQ(TextureRefCounts[1], 3u);
   EXPECT_EQ(TextureTable[1].Texture, nullptr);
-  EXPECT_FALSE(LoadTexture(1, 131));
+  for (int use = 0; use < 3; ++use) ReleaseTexture(1);
+  EXPECT_FALSE(LoadTexture(1, 131)) << "the last user letting go changes nothing it is made from";
+  EXPECT_EQ(LoaderCalls, 1);
+  ReleaseTexture(1);
+
+  struct Change {
+    const char* What;
+    std::function<void()> Make;
+  };
+  const Change changes[] = {
+      {"the loader set again", [] { SetPictureLoader(&CountingPictures); }},
+      {"a lost device restored", [] {
+         SysRendererNotifyReset(true);
+         ASSERT_EQ(CheckDeviceLost(), RenderOk);
+       }},
+      {"a renderer made", [] {
+         ReleaseDirect3D();
+         ASSERT_TRUE(InitDirect3D());
+       }},
+  };
+  for (const Change& c : changes) {
+    SCOPED_TRACE(c.What);
+    EXPECT_FALSE(LoadTexture(1, 131));
+    LoaderCalls = 0;
+    c.Make();
+    EXPECT_FALSE(LoadTexture(1, 131));
+    EXPECT_EQ(LoaderCalls, 1) << "made again once";
+    EXPECT_FALSE(LoadTexture(1, 131));
+    EXPECT_EQ(LoaderCalls, 1);
+    while (TextureRefCounts[1] > 0) ReleaseTexture(1);
+  }
+
+  // Another resource in the slot is another picture.
+  LoaderCalls = 0;
+  EXPECT_FALSE(LoadTexture(0, 131));
+  EXPECT_TRUE(LoadTexture(0, 130));
   EXPECT_EQ(LoaderCalls, 2);
-  EXPECT_EQ(TextureRefCounts[1], 2u);
-  ReleaseTexture(1);
-  ReleaseTexture(1);
-  EXPECT_EQ(TextureRefCounts[1], 0u);
+  ReleaseTexture(0);
+  ReleaseTexture(0);
+
+  // Without a renderer a picture decodes but cannot be made; a renderer
+  // made afterwards makes it.
+  ReleaseDirect3D();
+  LoaderCalls = 0;
+  for (int use = 0; use < 3; ++use) EXPECT_FALSE(LoadTexture(0, 130));
+  EXPECT_EQ(LoaderCalls, 1);
+  for (int use = 0; use < 3; ++use) ReleaseTexture(0);
+  ASSERT_TRUE(InitDirect3D());
+  EXPECT_TRUE(LoadTexture(0, 130));
+  EXPECT_EQ(LoaderCalls, 2);
 }
 
 TEST_F(Render, OpaqueMarginsScanRowsAndWrapLikeSampling) {
