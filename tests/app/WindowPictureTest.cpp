@@ -116,23 +116,36 @@ protected:
   }
 };
 
-TEST(WindowPictureRect, WindowedFillsTheWindowAndFullScreenCentresTheLargestWholeScale) {
+TEST(WindowPictureRect, TheLargestWholeScaleThatFitsCentredAndSixteenByNineBelowOneScale) {
   const struct {
     int Width, Height;
-    bool Fullscreen;
     SysRect Expected;
   } cases[] = {
-      {960, 540, false, {0, 0, 960, 540}},
-      {1200, 700, false, {0, 0, 1200, 700}},
-      {1920, 1080, true, {0, 0, 1920, 1080}},
-      {1024, 768, true, {32, 114, 960, 540}},
-      {960, 540, true, {0, 0, 960, 540}},     // full screen not granted
-      {1200, 700, true, {120, 80, 960, 540}},  // resized from outside
-      {300, 100, true, {0, 0, 300, 100}},      // smaller than one scale: squeezed in, never past the window
-      {0, 0, true, {0, 0, 0, 0}},
+      // Windows the game sized itself: filled.
+      {320, 180, {0, 0, 320, 180}},
+      {960, 540, {0, 0, 960, 540}},
+      {1600, 900, {0, 0, 1600, 900}},
+      // Windows sized from outside.
+      {1000, 1000, {20, 230, 960, 540}},
+      {700, 400, {30, 20, 640, 360}},
+      {2000, 1100, {40, 10, 1920, 1080}},
+      {1200, 700, {120, 80, 960, 540}},
+      {959, 540, {159, 90, 640, 360}},
+      // Smaller than one scale: 16 : 9 as large as fits, never past the window.
+      {200, 100, {11, 0, 177, 100}},
+      {300, 100, {61, 0, 177, 100}},
+      {160, 400, {0, 155, 160, 90}},
+      {319, 180, {0, 0, 319, 179}},
+      {1, 1, {0, 0, 1, 1}},
+      // Full screen on desktops, and one not granted.
+      {1920, 1080, {0, 0, 1920, 1080}},
+      {1024, 768, {32, 114, 960, 540}},
+      {1366, 768, {43, 24, 1280, 720}},
+      {2560, 1440, {0, 0, 2560, 1440}},
+      {0, 0, {0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
-    const SysRect r = SysPictureRect(c.Width, c.Height, c.Fullscreen);
+    const SysRect r = SysPictureRect(c.Width, c.Height);
     EXPECT_EQ(r.X, c.Expected.X) << c.Width << " x " << c.Height;
     EXPECT_EQ(r.Y, c.Expected.Y) << c.Width << " x " << c.Height;
     EXPECT_EQ(r.W, c.Expected.W) << c.Width << " x " << c.Height;
@@ -148,8 +161,11 @@ TEST(WindowPictureRect, ThePointerMapsThroughTheRectangle) {
       // x3 windowed: one to one.
       {{0, 0, 960, 540}, 960, 540, 0, 0, 0, 0},
       {{0, 0, 960, 540}, 960, 540, 959, 539, 959, 539},
-      // x3 in a window stretched to 1200 x 700.
-      {{0, 0, 1200, 700}, 960, 540, 600, 350, 480, 270},
+      // x3 centred in a window sized to 1000 x 1000 from outside.
+      {{20, 230, 960, 540}, 960, 540, 500, 500, 480, 270},
+      {{20, 230, 960, 540}, 960, 540, 10, 100, -10, -130},
+      // x1 shrunk into a 200 x 100 window.
+      {{11, 0, 177, 100}, 320, 180, 187, 99, 318, 178},
       // Full screen on 1024 x 768 at x3, and on 1920 x 1080 at x6.
       {{32, 114, 960, 540}, 960, 540, 32, 114, 0, 0},
       {{32, 114, 960, 540}, 960, 540, 991, 653, 959, 539},
