@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/KeyPlaySupport.h"
@@ -202,6 +203,66 @@ TEST_F(WindowPicture, AFloorAndTheMenuFillTheWindowInEveryMode) {
 
   ASSERT_TRUE(OpenMenu());
   ExpectWholePictureInEveryMode("the menu");
+}
+
+// A window sized from outside (a tiling window manager, the player's own
+// resizing) shows the picture whole at the largest whole scale that fits,
+// centred, black around it, drawn at that scale; the scale asked for stays,
+// and the pointer lands where the picture is.
+TEST_F(WindowPicture, AWindowSizedFromOutsideShowsThePictureAtTheScaleThatFits) {
+  ToTheTitle();
+  const struct {
+    int Width, Height;
+    SysRect Expected;
+  } windows[] = {
+      {1000, 1000, {20, 230, 960, 540}}, {700, 400, {30, 20, 640, 360}},  {2000, 1100, {40, 10, 1920, 1080}},
+      {960, 540, {0, 0, 960, 540}},      {200, 100, {11, 0, 177, 100}},
+  };
+  for (const auto& w : windows) {
+    SCOPED_TRACE(std::to_string(w.Width) + " x " + std::to_string(w.Height));
+    Use(Mode{"x5", 5, false});
+    SDL_SetWindowSize(Window(), w.Width, w.Height);
+    Picture window, back;
+    Show(window, back);
+    ASSERT_EQ(window.Width, w.Width);
+    ASSERT_EQ(window.Height, w.Height);
+    const int k = std::max(1, w.Expected.W / 320);
+    EXPECT_EQ(BackBufferScale, k);
+    EXPECT_EQ(GetInput()->MouseScale, k);
+    EXPECT_EQ(game->Settings.Block.WindowScale, 4u) << "the player's scale stays";
+    EXPECT_EQ(RequestedWindowScale, 5);
+    if (w.Expected.W >= 320) {
+      ExpectFilled(window, back, w.Expected);
+    } else {
+      // Shrunk: black around it, the title inside.
+      int border = 0, lit = 0;
+      for (int y = 0; y < window.Height; ++y)
+        for (int x = 0; x < window.Width; ++x) {
+          const bool inside = x >= w.Expected.X && y >= w.Expected.Y && x < w.Expected.X + w.Expected.W &&
+                              y < w.Expected.Y + w.Expected.H;
+          (inside ? lit : border) += window.At(x, y) != 0;
+        }
+      EXPECT_EQ(border, 0);
+      EXPECT_GT(lit, w.Expected.W * w.Expected.H / 2);
+    }
+    // The pointer at the picture's centre is at the layout's centre.
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = w.Expected.X + w.Expected.W / 2;
+    motion.motion.y = w.Expected.Y + w.Expected.H / 2;
+    ASSERT_EQ(SDL_PushEvent(&motion), 1);
+    for (SysEvent event; SysPollEvent(event);) DispatchEvent(event);
+    Frame();
+    EXPECT_NEAR(GetInput()->InputHistory[InputRowPointerX][0], 640, 8);
+    EXPECT_NEAR(GetInput()->InputHistory[InputRowPointerY][0], 360, 8);
+  }
+  // The game's own request fills the window again.
+  Use(Mode{"x2", 2, false});
+  Picture window, back;
+  Show(window, back);
+  EXPECT_EQ(window.Width, 640);
+  EXPECT_EQ(BackBufferScale, 2);
+  ExpectFilled(window, back, SysRect{0, 0, 640, 360});
 }
 
 // Full screen that the system did not grant, or that was resized from
