@@ -1,5 +1,7 @@
 #include "app/CGameMain.h"
 
+#include <algorithm>
+
 #include "app/CGameState.h"
 #include "floors/CStageData.h"
 #include "platform/CMyInput.h"
@@ -26,6 +28,8 @@ const LayoutMetrics& LayoutOf(std::uint32_t layout) { return Layouts[layout < 6 
 
 constexpr int FullscreenKeyRow = InputRowF1 + 3;   // F4
 constexpr int ScaleKeyRow = InputRowF1 + 4;  // F5
+// Window scales x1 to x5 are kept as 0 to 4.
+constexpr int MaxWindowScaleSetting = 4;
 
 // The hot keys fire on a press within the last 11 frames that has not been
 // consumed yet.
@@ -134,10 +138,13 @@ void CGameMain::Draw() {
   }
   if (IsScaleKeyTriggered()) {
     ConsumeKeyPress(input->InputHistory[ScaleKeyRow]);
-    const std::uint32_t next = Settings.Block.WindowScale + 1;
-    SetWindowScale(next > 4 ? 0 : static_cast<int>(next));
+    // Only through the scales whose window the display holds.
+    const int largest = std::min(MaxWindowScaleSetting + 1, LargestWindowScale());
+    SetWindowScale(NextWindowScale(static_cast<int>(Settings.Block.WindowScale) + 1, largest) - 1);
+    // As F4's: kept at exit, whatever frame of a turn this is.
+    SaveImage.Block.WindowScale = Settings.Block.WindowScale;
   }
-  if (FitFullscreenToWindow()) GetInput()->MouseScale = BackBufferScale;
+  if (FitFullscreenToWindow() || FitWindowedToWindow()) GetInput()->MouseScale = BackBufferScale;
   GetStateController()->Draw(1);
   GetStateController()->Draw(0);
 }

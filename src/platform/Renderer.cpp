@@ -55,6 +55,8 @@ bool SameFailure(const FailedPicture& a, const FailedPicture& b) {
   return a.Failed && b.Failed && a.Resource == b.Resource && a.ModuleChanges == b.ModuleChanges &&
          a.WithRenderer == b.WithRenderer;
 }
+
+WindowRoomSource RoomSource = nullptr;
 bool LogicalFrames = true;
 
 // The device's blend and colour states persist between draws: modes
@@ -146,10 +148,43 @@ RenderResult CheckDeviceLost() {
   return RenderDeviceLost;
 }
 
+namespace {
+
+bool SystemWindowRoom(WindowRoom& room) {
+  return SysGetWindowRoom(room.UsableWidth, room.UsableHeight, room.BorderWidth, room.BorderHeight);
+}
+
+}  // namespace
+
+int LargestWindowScaleIn(const WindowRoom& room) {
+  const int width = room.UsableWidth - std::max(room.BorderWidth, 0);
+  const int height = room.UsableHeight - std::max(room.BorderHeight, 0);
+  int k = 1;
+  while (k < MaxWindowScale && 320 * (k + 1) <= width && 180 * (k + 1) <= height) ++k;
+  return k;
+}
+
+int NextWindowScale(int scale, int largest) { return scale >= 1 && scale < largest ? scale + 1 : 1; }
+
+void SetWindowRoomSource(WindowRoomSource source) { RoomSource = source; }
+
+int LargestWindowScale() {
+  WindowRoom room;
+  if (!(RoomSource ? RoomSource : &SystemWindowRoom)(room)) return MaxWindowScale;
+  return LargestWindowScaleIn(room);
+}
+
 void ResizeWindowClient(int width, int height) {
   const int kw = (std::max(width, 1) + 319) / 320;
   const int kh = (std::max(height, 1) + 179) / 180;
-  RequestedWindowScale = std::clamp(std::max(kw, kh), 1, MaxWindowScale);
+  const int asked = std::clamp(std::max(kw, kh), 1, MaxWindowScale);
+  // A window larger than the display would have its title bar and edges
+  // off the screen: it opens at the largest scale that fits instead.
+  RequestedWindowScale = std::min(asked, LargestWindowScale());
+  if (RequestedWindowScale < asked) {
+    width = static_cast<int>(static_cast<long long>(width) * RequestedWindowScale / asked);
+    height = static_cast<int>(static_cast<long long>(height) * RequestedWindowScale / asked);
+  }
   if (FullscreenActive) return;
   BackBufferScale = RequestedWindowScale;
   ClientWidth = std::clamp(width, 1, 320 * MaxWindowScale);
@@ -209,6 +244,23 @@ bool FitFullscreenToWindow() {
   const int k = FullscreenScaleOfWindow();
   if (k == BackBufferScale) return false;
   UseFullscreenScale(k);
+  return true;
+}
+
+bool FitWindowedToWindow() {
+  if (FullscreenActive != 0) return false;
+  int width = 0, height = 0;
+  SysGetWindowOutputSize(width, height);
+  if (width <= 0 || height <= 0) return false;
+  // Whole pixels at the scale the picture is shown at, not a larger back
+  // buffer shrunk into the window; below 320 x 180, scale 1 shrunk.
+  const int k = SysFullscreenScaleFor(width, height);
+  if (k == BackBufferScale) return false;
+  BackBufferScale = k;
+  ClientWidth = 320 * k;
+  ClientHeight = 180 * k;
+  SysRendererSetBackBuffer(k);
+  SetDefaultRenderStates();
   return true;
 }
 

@@ -68,6 +68,28 @@ void SetupLight(int off);
 void ReleaseDirect3D();
 RenderResult CheckDeviceLost();
 
+// Where a window may go: the display's usable area and what the window's
+// decorations add to its client area across and down.
+struct WindowRoom {
+  int UsableWidth = 0, UsableHeight = 0;
+  int BorderWidth = 0, BorderHeight = 0;
+};
+// The largest window scale k whose 320k x 180k window, decorations
+// included, fits the room; at least 1.
+int LargestWindowScaleIn(const WindowRoom& room);
+// The scale after `scale` when stepping up through 1 .. largest: one more,
+// or 1 past the largest.
+int NextWindowScale(int scale, int largest);
+// Where the room comes from: the system unless replaced (null puts it
+// back); false when the room is not known.
+using WindowRoomSource = bool (*)(WindowRoom& room);
+void SetWindowRoomSource(WindowRoomSource source);
+// The largest window scale that fits the display now; without a known
+// room, the largest window scale there is.
+int LargestWindowScale();
+
+// A window of the size asked for, taken down to the largest scale that
+// fits the display (the scale asked for is the caller's to keep).
 void ResizeWindowClient(int width, int height);
 void ApplyWindowedMode();
 void ApplyFullscreenMode();
@@ -75,6 +97,10 @@ void ApplyFullscreenMode();
 // buffer takes the largest whole scale that fits it. True when the scale
 // changed (pointer positions then scale by the new one).
 bool FitFullscreenToWindow();
+// The same for a window: a window sized from outside (a tiling window
+// manager, the player's own resizing) shows the picture at the largest
+// whole scale that fits it, centred; the scale asked for stays.
+bool FitWindowedToWindow();
 
 // The frame: clear, scene brackets, present. Above window scale 1 a frame
 // is drawn at 320 x 180 for as long as its quads show whole logical pixels,

@@ -729,11 +729,21 @@ void SysRendererFlush() {
   if (Renderer) SDL_RenderFlush(Renderer);
 }
 
-SysRect SysPictureRect(int outputWidth, int outputHeight, bool fullscreen) {
+SysRect SysPictureRect(int outputWidth, int outputHeight) {
   if (outputWidth <= 0 || outputHeight <= 0) return SysRect{};
-  if (!fullscreen) return SysRect{0, 0, outputWidth, outputHeight};
-  const int k = SysFullscreenScaleFor(outputWidth, outputHeight);
-  const int w = std::min(320 * k, outputWidth), h = std::min(180 * k, outputHeight);
+  int w = 0, h = 0;
+  if (outputWidth >= 320 && outputHeight >= 180) {
+    const int k = SysFullscreenScaleFor(outputWidth, outputHeight);
+    w = 320 * k;
+    h = 180 * k;
+  } else if (static_cast<long long>(outputWidth) * 9 <= static_cast<long long>(outputHeight) * 16) {
+    // Smaller than one scale: shrunk, as wide as the window.
+    w = outputWidth;
+    h = std::max(1, static_cast<int>(static_cast<long long>(outputWidth) * 9 / 16));
+  } else {
+    h = outputHeight;
+    w = std::max(1, static_cast<int>(static_cast<long long>(outputHeight) * 16 / 9));
+  }
   return SysRect{(outputWidth - w) / 2, (outputHeight - h) / 2, w, h};
 }
 
@@ -758,7 +768,7 @@ void SysRendererMapWindowPoint(int& x, int& y) {
     x = static_cast<int>(static_cast<long long>(x) * pixels / points);
     y = static_cast<int>(static_cast<long long>(y) * pixelsHigh / pointsHigh);
   }
-  SysMapPointThroughRect(SysPictureRect(pixels, pixelsHigh, Fullscreen), 320 * BackBufferScale,
+  SysMapPointThroughRect(SysPictureRect(pixels, pixelsHigh), 320 * BackBufferScale,
                          180 * BackBufferScale, x, y);
 }
 
@@ -782,7 +792,7 @@ void SysRendererPresent() {
   SDL_SetRenderTarget(Renderer, nullptr);
   int width = 0, height = 0;
   SDL_GetRendererOutputSize(Renderer, &width, &height);
-  const SysRect target = SysPictureRect(width, height, Fullscreen);
+  const SysRect target = SysPictureRect(width, height);
   // A logical frame goes to the window at once when it is shown at a whole
   // multiple of its size; else it is stretched as the back buffer would be.
   const bool wholeMultiple = target.W % 320 == 0 && target.H % 180 == 0 && target.W / 320 == target.H / 180;
@@ -1013,6 +1023,26 @@ void SysSetWindowClientSize(int width, int height) {
 void SysGetWindowClientSize(int& width, int& height) {
   width = height = 0;
   if (SDL_Window* window = Window()) SDL_GetWindowSize(window, &width, &height);
+}
+
+bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int& borderHeight) {
+  usableWidth = usableHeight = borderWidth = borderHeight = 0;
+  SDL_Window* window = Window();
+  // The dummy driver's desktop is no screen anyone looks at: no window is
+  // off it, whatever its size.
+  if (!window || SoftwareOnly()) return false;
+  const int display = SDL_GetWindowDisplayIndex(window);
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return false;
+  usableWidth = usable.w;
+  usableHeight = usable.h;
+  // Known once the window manager has framed the window; none before.
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0) {
+    borderWidth = std::max(0, left) + std::max(0, right);
+    borderHeight = std::max(0, top) + std::max(0, bottom);
+  }
+  return true;
 }
 
 void SysSetFullscreenDesktop(bool on) {

@@ -1,6 +1,6 @@
 #pragma once
 // The SDL renderer behind the game's device: a 320k x 180k back buffer that
-// is stretched to the window (or centred in the desktop) on present, and
+// is shown in the window at a whole scale, centred, on present, and
 // textures that keep their pixels on the CPU so a lost device can be
 // rebuilt from them.
 #include <cstdint>
@@ -37,12 +37,14 @@ void SysRendererFlush();
 // Shows the back buffer in the window.
 void SysRendererPresent();
 // Where the picture lands in a window whose output is outputWidth x
-// outputHeight pixels: all of it when windowed; in full screen the largest
-// whole multiple of 320 x 180 that fits, centred, with black around it.
+// outputHeight pixels, windowed or in full screen: the largest whole
+// multiple of 320 x 180 that fits, centred, with black around it (in a
+// window the game sized itself, all of it); in a window smaller than
+// 320 x 180, the largest 16 : 9 rectangle that fits, centred.
 struct SysRect {
   int X = 0, Y = 0, W = 0, H = 0;
 };
-SysRect SysPictureRect(int outputWidth, int outputHeight, bool fullscreen);
+SysRect SysPictureRect(int outputWidth, int outputHeight);
 // A window pixel through that rectangle into the picture's own pixels
 // (pictureWidth x pictureHeight); places outside it land outside.
 void SysMapPointThroughRect(const SysRect& rect, int pictureWidth, int pictureHeight, int& x, int& y);
@@ -130,6 +132,10 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
 // Window presentation.
 void SysSetWindowClientSize(int width, int height);
 void SysGetWindowClientSize(int& width, int& height);
+// Where a window may go on its display: the usable area (the desktop less
+// panels and docks) and what the window's decorations add across and down
+// (0 where the system has not said). False where that is not known.
+bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int& borderHeight);
 void SysSetFullscreenDesktop(bool on);
 // In full screen: where the system did not make the window full screen
 // (no window manager took the request), SDL gives it up too, so that the

@@ -128,6 +128,32 @@ void CWidgetWindow::SetBackdropColour(int r, int g, int b) {
   BackdropBlue = b;
 }
 
+namespace {
+
+// Layout units to the logical pixel they lie on, as sprites are placed.
+int LogicalPixel(double v) {
+  const int units = ToInt(v);
+  return units >= 0 ? units / 4 : -((3 - units) / 4);
+}
+
+}  // namespace
+
+bool CWidgetWindow::Contains(int x, int y) const {
+  if (CWidget::Contains(x, y)) return true;
+  if (!HalfLeft && !HalfRight && !HalfTop && !HalfBottom) return false;
+  if (ScaleX == 0.0f || ScaleY == 0.0f || !std::isfinite(ScaleX) || !std::isfinite(ScaleY)) return false;
+  // What Draw covers: the image frame reaches its thickness outside the
+  // content rectangle, the cell frame its corner size.
+  const bool image = BackdropPicture != -1;
+  const double outX = (image ? ThicknessC : BorderA) * static_cast<double>(ScaleX);
+  const double outY = (image ? ThicknessD : BorderB) * static_cast<double>(ScaleY);
+  const double left = GetX() + DrawOffsetX - HalfLeft, right = GetX() + HalfRight + DrawOffsetX;
+  const double top = GetY() + DrawOffsetY - HalfTop, bottom = GetY() + HalfBottom + DrawOffsetY;
+  const int px = LogicalPixel(x), py = LogicalPixel(y);
+  return LogicalPixel(left - outX) <= px && px < LogicalPixel(ToInt(right) + outX) && LogicalPixel(top - outY) <= py &&
+         py < LogicalPixel(ToInt(bottom) + outY);
+}
+
 void CWidgetWindow::Draw() {
   if (!IsVisible()) return;
   if (!HalfLeft && !HalfRight && !HalfTop && !HalfBottom) return;

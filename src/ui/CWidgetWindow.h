@@ -22,6 +22,10 @@ public:
 
   void Update() override;
   void Draw() override;
+  // The box, and besides it every logical pixel the frame is drawn on: the
+  // frame lies outside the box, and the pieces are drawn on whole logical
+  // pixels, so a box alone would leave drawn edges that take no click.
+  bool Contains(int x, int y) const override;
 
   virtual void SetHalfSize(int left, int right, int top, int bottom);
   virtual void AnimateSize(int fromWidth, int toWidth, int fromHeight, int toHeight, int frames, int mode);

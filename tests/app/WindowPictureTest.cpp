@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/KeyPlaySupport.h"
@@ -116,23 +117,36 @@ protected:
   }
 };
 
-TEST(WindowPictureRect, WindowedFillsTheWindowAndFullScreenCentresTheLargestWholeScale) {
+TEST(WindowPictureRect, TheLargestWholeScaleThatFitsCentredAndSixteenByNineBelowOneScale) {
   const struct {
     int Width, Height;
-    bool Fullscreen;
     SysRect Expected;
   } cases[] = {
-      {960, 540, false, {0, 0, 960, 540}},
-      {1200, 700, false, {0, 0, 1200, 700}},
-      {1920, 1080, true, {0, 0, 1920, 1080}},
-      {1024, 768, true, {32, 114, 960, 540}},
-      {960, 540, true, {0, 0, 960, 540}},     // full screen not granted
-      {1200, 700, true, {120, 80, 960, 540}},  // resized from outside
-      {300, 100, true, {0, 0, 300, 100}},      // smaller than one scale: squeezed in, never past the window
-      {0, 0, true, {0, 0, 0, 0}},
+      // Windows the game sized itself: filled.
+      {320, 180, {0, 0, 320, 180}},
+      {960, 540, {0, 0, 960, 540}},
+      {1600, 900, {0, 0, 1600, 900}},
+      // Windows sized from outside.
+      {1000, 1000, {20, 230, 960, 540}},
+      {700, 400, {30, 20, 640, 360}},
+      {2000, 1100, {40, 10, 1920, 1080}},
+      {1200, 700, {120, 80, 960, 540}},
+      {959, 540, {159, 90, 640, 360}},
+      // Smaller than one scale: 16 : 9 as large as fits, never past the window.
+      {200, 100, {11, 0, 177, 100}},
+      {300, 100, {61, 0, 177, 100}},
+      {160, 400, {0, 155, 160, 90}},
+      {319, 180, {0, 0, 319, 179}},
+      {1, 1, {0, 0, 1, 1}},
+      // Full screen on desktops, and one not granted.
+      {1920, 1080, {0, 0, 1920, 1080}},
+      {1024, 768, {32, 114, 960, 540}},
+      {1366, 768, {43, 24, 1280, 720}},
+      {2560, 1440, {0, 0, 2560, 1440}},
+      {0, 0, {0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
-    const SysRect r = SysPictureRect(c.Width, c.Height, c.Fullscreen);
+    const SysRect r = SysPictureRect(c.Width, c.Height);
     EXPECT_EQ(r.X, c.Expected.X) << c.Width << " x " << c.Height;
     EXPECT_EQ(r.Y, c.Expected.Y) << c.Width << " x " << c.Height;
     EXPECT_EQ(r.W, c.Expected.W) << c.Width << " x " << c.Height;
@@ -148,8 +162,11 @@ TEST(WindowPictureRect, ThePointerMapsThroughTheRectangle) {
       // x3 windowed: one to one.
       {{0, 0, 960, 540}, 960, 540, 0, 0, 0, 0},
       {{0, 0, 960, 540}, 960, 540, 959, 539, 959, 539},
-      // x3 in a window stretched to 1200 x 700.
-      {{0, 0, 1200, 700}, 960, 540, 600, 350, 480, 270},
+      // x3 centred in a window sized to 1000 x 1000 from outside.
+      {{20, 230, 960, 540}, 960, 540, 500, 500, 480, 270},
+      {{20, 230, 960, 540}, 960, 540, 10, 100, -10, -130},
+      // x1 shrunk into a 200 x 100 window.
+      {{11, 0, 177, 100}, 320, 180, 187, 99, 318, 178},
       // Full screen on 1024 x 768 at x3, and on 1920 x 1080 at x6.
       {{32, 114, 960, 540}, 960, 540, 32, 114, 0, 0},
       {{32, 114, 960, 540}, 960, 540, 991, 653, 959, 539},
@@ -186,6 +203,66 @@ TEST_F(WindowPicture, AFloorAndTheMenuFillTheWindowInEveryMode) {
 
   ASSERT_TRUE(OpenMenu());
   ExpectWholePictureInEveryMode("the menu");
+}
+
+// A window sized from outside (a tiling window manager, the player's own
+// resizing) shows the picture whole at the largest whole scale that fits,
+// centred, black around it, drawn at that scale; the scale asked for stays,
+// and the pointer lands where the picture is.
+TEST_F(WindowPicture, AWindowSizedFromOutsideShowsThePictureAtTheScaleThatFits) {
+  ToTheTitle();
+  const struct {
+    int Width, Height;
+    SysRect Expected;
+  } windows[] = {
+      {1000, 1000, {20, 230, 960, 540}}, {700, 400, {30, 20, 640, 360}},  {2000, 1100, {40, 10, 1920, 1080}},
+      {960, 540, {0, 0, 960, 540}},      {200, 100, {11, 0, 177, 100}},
+  };
+  for (const auto& w : windows) {
+    SCOPED_TRACE(std::to_string(w.Width) + " x " + std::to_string(w.Height));
+    Use(Mode{"x5", 5, false});
+    SDL_SetWindowSize(Window(), w.Width, w.Height);
+    Picture window, back;
+    Show(window, back);
+    ASSERT_EQ(window.Width, w.Width);
+    ASSERT_EQ(window.Height, w.Height);
+    const int k = std::max(1, w.Expected.W / 320);
+    EXPECT_EQ(BackBufferScale, k);
+    EXPECT_EQ(GetInput()->MouseScale, k);
+    EXPECT_EQ(game->Settings.Block.WindowScale, 4u) << "the player's scale stays";
+    EXPECT_EQ(RequestedWindowScale, 5);
+    if (w.Expected.W >= 320) {
+      ExpectFilled(window, back, w.Expected);
+    } else {
+      // Shrunk: black around it, the title inside.
+      int border = 0, lit = 0;
+      for (int y = 0; y < window.Height; ++y)
+        for (int x = 0; x < window.Width; ++x) {
+          const bool inside = x >= w.Expected.X && y >= w.Expected.Y && x < w.Expected.X + w.Expected.W &&
+                              y < w.Expected.Y + w.Expected.H;
+          (inside ? lit : border) += window.At(x, y) != 0;
+        }
+      EXPECT_EQ(border, 0);
+      EXPECT_GT(lit, w.Expected.W * w.Expected.H / 2);
+    }
+    // The pointer at the picture's centre is at the layout's centre.
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = w.Expected.X + w.Expected.W / 2;
+    motion.motion.y = w.Expected.Y + w.Expected.H / 2;
+    ASSERT_EQ(SDL_PushEvent(&motion), 1);
+    for (SysEvent event; SysPollEvent(event);) DispatchEvent(event);
+    Frame();
+    EXPECT_NEAR(GetInput()->InputHistory[InputRowPointerX][0], 640, 8);
+    EXPECT_NEAR(GetInput()->InputHistory[InputRowPointerY][0], 360, 8);
+  }
+  // The game's own request fills the window again.
+  Use(Mode{"x2", 2, false});
+  Picture window, back;
+  Show(window, back);
+  EXPECT_EQ(window.Width, 640);
+  EXPECT_EQ(BackBufferScale, 2);
+  ExpectFilled(window, back, SysRect{0, 0, 640, 360});
 }
 
 // Full screen that the system did not grant, or that was resized from

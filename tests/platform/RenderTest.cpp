@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "platform/Renderer.h"
 #include "platform/RenderTestSupport.h"
@@ -327,6 +329,65 @@ TEST_F(Render, WindowScaleIsTheSmallestThatHoldsTheClientArea) {
   EXPECT_EQ(ClientWidth, 641);
   Grab();
   EXPECT_EQ(Width, 960);
+}
+
+// F5's scales on a display: x1 up to the largest whose window, decorations
+// included, fits the usable area (never past the game's x5), then x1 again.
+TEST(WindowScales, F5StepsOnlyThroughWindowsTheUsableAreaHolds) {
+  const struct {
+    WindowRoom Room;
+    std::vector<int> Steps;  // from x1, until x1 comes round again
+  } cases[] = {
+      {{1366, 768, 0, 0}, {1, 2, 3, 4}},
+      {{1366, 768, 2, 26}, {1, 2, 3, 4}},
+      {{1366, 740, 2, 26}, {1, 2, 3}},  // a panel takes 28 rows
+      {{1920, 1080, 0, 0}, {1, 2, 3, 4, 5}},
+      {{1920, 1080, 2, 26}, {1, 2, 3, 4, 5}},
+      {{1920, 1050, 2, 180}, {1, 2, 3, 4}},
+      {{1280, 720, 0, 0}, {1, 2, 3, 4}},
+      {{1280, 720, 2, 26}, {1, 2, 3}},
+      {{1281, 721, 1, 1}, {1, 2, 3, 4}},
+      {{800, 600, 0, 0}, {1, 2}},
+      {{300, 150, 0, 0}, {1}},  // smaller than x1: x1 all the same
+      {{0, 0, 0, 0}, {1}},
+  };
+  for (const auto& c : cases) {
+    const int largest = std::min(5, LargestWindowScaleIn(c.Room));
+    std::vector<int> steps{1};
+    for (int k = NextWindowScale(1, largest); k != 1 && steps.size() < 20; k = NextWindowScale(k, largest))
+      steps.push_back(k);
+    EXPECT_EQ(steps, c.Steps) << c.Room.UsableWidth << " x " << c.Room.UsableHeight << " less " << c.Room.BorderWidth
+                              << " x " << c.Room.BorderHeight;
+  }
+  // A scale past the largest (a saved one on a smaller display) steps to x1.
+  EXPECT_EQ(NextWindowScale(5, 4), 1);
+  EXPECT_EQ(NextWindowScale(0, 4), 1);
+  EXPECT_EQ(LargestWindowScaleIn({7680, 4320, 0, 0}), 16) << "no larger than any window scale";
+}
+
+bool Room1366(WindowRoom& room) {
+  room = {1366, 768, 2, 26};
+  return true;
+}
+
+// The game's size requests are taken down to what the display holds; the
+// scale asked for stays the caller's.
+TEST_F(Render, AWindowTooLargeForTheDisplayOpensAtTheLargestScaleThatFits) {
+  SetWindowRoomSource(&Room1366);
+  ResizeWindowClient(1600, 900);
+  EXPECT_EQ(RequestedWindowScale, 4);
+  EXPECT_EQ(BackBufferScale, 4);
+  int w = 0, h = 0;
+  SysGetWindowClientSize(w, h);
+  EXPECT_EQ(w, 1280);
+  EXPECT_EQ(h, 720);
+  ResizeWindowClient(640, 360);
+  EXPECT_EQ(RequestedWindowScale, 2);
+  SetWindowRoomSource(nullptr);
+  // The dummy driver's desktop is no screen: nothing is taken down.
+  EXPECT_EQ(LargestWindowScale(), 16);
+  ResizeWindowClient(1600, 900);
+  EXPECT_EQ(RequestedWindowScale, 5);
 }
 
 TEST_F(Render, FullScreenTakesTheLargestWholeMultipleOfTheDesktop) {
