@@ -184,7 +184,6 @@ TEST_F(ExactLayers, TheFloorsOverlayTheMenusShadeAndAFadeBlendEachLayerExactly) 
     GetGameInputController()->SetChild(nullptr);
     GetGameInputMain()->SetChild(nullptr);
     runtest::DropRun();
-    Started = false;
   }
 }
 
