@@ -8,6 +8,9 @@ packages=(
   libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
   libfreetype-dev xfonts-efont-unicode xfonts-shinonome fonts-misaki
+  # An X server and Mesa's OpenGL: the software and OpenGL renderers are
+  # compared on the same frames.
+  xvfb libgl1-mesa-dri
   "$@"
 )
 

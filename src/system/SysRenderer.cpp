@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "system/SysBlend.h"
 #include "system/SysPlatform.h"
 #include "system/SysX11.h"
 
@@ -72,8 +73,8 @@ bool FullscreenUnsettled = false;
 SysTexture* LiveTextures = nullptr;
 bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
-// SDL's own software renderer: its blending arithmetic is known (see
-// SoftwareBlend), so layered rows can be worked out on the pixels.
+// SDL's own software renderer: its pictures can be read and written
+// cheaply, so layered rows are worked out on the pixels.
 bool SoftwareRenderer = false;
 // ONE/ONE where the renderer can compose it; the software renderer cannot.
 SDL_BlendMode OneOneMode = SDL_BLENDMODE_ADD;
@@ -910,6 +911,10 @@ bool SysTexelIsInked(const SysTexture* t, int x, int y) {
   return t->Inked[i / 64] >> (i % 64) & 1u;
 }
 
+namespace {
+bool BlendFillExactly(const SysTexture* t, const SysQuad& q, SysBlend blend, SysColourOp op);
+}  // namespace
+
 void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysColourOp op,
                  std::uint32_t tintArgb) {
   // After a device reset the SDL textures are stale until restored.
@@ -923,52 +928,80 @@ void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysCo
     soft = SoftTexels::Unknown;
     SysRendererLeaveLogical();
   }
+  // Decided after the path, so that the fill is blended in the pixels of
+  // the target it lands on.
+  if (BlendFillExactly(texture, drawn, blend, op)) return;
   UsePictureTarget();
   for (int i = 0; i < passCount; ++i) DrawTextured(texture, passes[i].White, drawn, passes[i].Argb, passes[i].Blend, soft);
 }
 
 namespace {
 
-// One quad of a white texel in colour c and alpha a over one channel d, as
-// SDL's software blitter does it: modulated, premultiplied, then blended,
-// each step rounding down. `alphaChannel` picks the alpha channel's rule.
-int SoftwareBlend(int d, int c, int a, SDL_BlendMode mode, bool alphaChannel) {
-  if (alphaChannel) return mode == SDL_BLENDMODE_BLEND ? a + (255 - a) * d / 255 : d;
-  const int source = a < 255 ? c * a / 255 : c;
-  return mode == SDL_BLENDMODE_BLEND ? source + (255 - a) * d / 255 : std::min(255, source + d);
-}
-
-// What n layers make of every value of each channel (alpha, red, green,
-// blue); a gradient asks for the same few again every frame, so they are
-// kept.
+// What n layers make of every value of each channel; a gradient asks for
+// the same few again every frame, so they are kept.
 struct LayerCurves {
   std::uint32_t Argb = 0;
-  SDL_BlendMode Mode = SDL_BLENDMODE_NONE;
+  SysBlendRule Rule = SysBlendRule::Over;
   int Layers = 0;
-  std::uint8_t Curve[4][256] = {};
+  SysLayerCurves Curves = {};
 };
 constexpr int KeptCurves = 64;
 LayerCurves CurveCache[KeptCurves];
 int NextCurve = 0;
 
-const LayerCurves& CurvesFor(std::uint32_t argb, SDL_BlendMode mode, int layers) {
+const SysLayerCurves& CurvesFor(std::uint32_t argb, SysBlendRule rule, int layers) {
   for (const LayerCurves& c : CurveCache)
-    if (c.Layers == layers && c.Argb == argb && c.Mode == mode) return c;
+    if (c.Layers == layers && c.Argb == argb && c.Rule == rule) return c.Curves;
   LayerCurves& made = CurveCache[NextCurve];
   NextCurve = (NextCurve + 1) % KeptCurves;
   made.Argb = argb;
-  made.Mode = mode;
+  made.Rule = rule;
   made.Layers = layers;
-  const int a = static_cast<int>(argb >> 24);
-  for (int channel = 0; channel < 4; ++channel) {
-    const int c = static_cast<int>(argb >> (24 - 8 * channel) & 0xFFu);
-    for (int v = 0; v < 256; ++v) {
-      int d = v;
-      for (int n = 0; n < layers; ++n) d = SoftwareBlend(d, c, a, mode, channel == 0);
-      made.Curve[channel][v] = static_cast<std::uint8_t>(d);
-    }
-  }
-  return made;
+  SysMakeLayerCurves(argb, rule, layers, made.Curves);
+  return made.Curves;
+}
+
+// Blends the rectangle [left, right) x [top, bottom) of the picture so far
+// through the curves of `layers` layers; false when its pixels cannot be
+// had.
+bool BlendRectangle(int left, int top, int right, int bottom, std::uint32_t argb, SysBlendRule rule, int layers) {
+  int width = 0, height = 0;
+  SDL_QueryTexture(PictureTarget(), nullptr, nullptr, &width, &height);
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, width);
+  bottom = std::min(bottom, height);
+  if (left >= right || top >= bottom) return true;
+  static std::vector<std::uint32_t> pixels;
+  const SDL_Rect area{left, top, right - left, bottom - top};
+  pixels.resize(static_cast<std::size_t>(area.w) * area.h);
+  UsePictureTarget();
+  if (SDL_RenderReadPixels(Renderer, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4) != 0) return false;
+  SysApplyLayerCurves(CurvesFor(argb, rule, layers), pixels.data(), static_cast<int>(pixels.size()));
+  SDL_UpdateTexture(PictureTarget(), &area, pixels.data(), area.w * 4);
+  return true;
+}
+
+// Translucent fills (a white picture in the quad's colour) are what a
+// frame stacks: shades, window backgrounds, fades. SDL's software blitter
+// rounds each of them down, so the software renderer blends them itself,
+// as a GPU does. An upright fill on whole pixels only; false when SDL is
+// to draw the quad.
+bool BlendFillExactly(const SysTexture* t, const SysQuad& q, SysBlend blend, SysColourOp op) {
+  if (!SoftwareRenderer || !t->Uniform || t->UniformArgb != 0xFFFFFFFFu || op == SysColourOp::Mix) return false;
+  std::uint32_t argb = q.Argb;
+  const std::uint32_t a = argb >> 24;
+  if (blend == SysBlend::Opaque || (blend != SysBlend::OneOne && (a == 0 || a == 255))) return false;
+  const float left = std::min(q.X[0], q.X[1]), right = std::max(q.X[0], q.X[1]);
+  const float top = std::min(q.Y[0], q.Y[2]), bottom = std::max(q.Y[0], q.Y[2]);
+  const bool upright = q.X[2] == q.X[0] && q.X[3] == q.X[1] && q.Y[1] == q.Y[0] && q.Y[3] == q.Y[2];
+  auto whole = [](float v) { return std::abs(v) < 1.0e6f && v == std::floor(v); };
+  if (!upright || !whole(left) || !whole(right) || !whole(top) || !whole(bottom)) return false;
+  const SysBlendRule rule = blend == SysBlend::Alpha ? SysBlendRule::Over : SysBlendRule::Add;
+  // One/one adds the colour whatever its alpha.
+  if (blend == SysBlend::OneOne) argb |= 0xFF000000u;
+  return BlendRectangle(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom),
+                        argb, rule, 1);
 }
 
 }  // namespace
@@ -976,8 +1009,10 @@ const LayerCurves& CurvesFor(std::uint32_t argb, SDL_BlendMode mode, int layers)
 bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
                          SysBlend blend) {
   if (!Renderer || !BackBuffer || PendingDeviceReset) return true;
-  const SDL_BlendMode mode = SdlBlend(blend);
-  if (!SoftwareRenderer || (mode != SDL_BLENDMODE_BLEND && mode != SDL_BLENDMODE_ADD)) return false;
+  if (!SoftwareRenderer || blend == SysBlend::Opaque) return false;
+  // Blended as a GPU blends them; one/one adds the colour whatever its alpha.
+  const SysBlendRule rule = blend == SysBlend::Alpha ? SysBlendRule::Over : SysBlendRule::Add;
+  if (blend == SysBlend::OneOne) argb |= 0xFF000000u;
   int width = 0, height = 0;
   SDL_QueryTexture(PictureTarget(), nullptr, nullptr, &width, &height);
   left = std::max(left, 0);
@@ -999,15 +1034,8 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
   for (int i = 0; i < count; ++i) {
     const int from = std::max(runs[i].Top, top), to = std::min(runs[i].Bottom, bottom);
     if (runs[i].Layers <= 0 || from >= to) continue;
-    const LayerCurves& c = CurvesFor(argb, mode, runs[i].Layers);
-    for (int y = from; y < to; ++y) {
-      std::uint32_t* row = &pixels[static_cast<std::size_t>(y - top) * area.w];
-      for (int x = 0; x < area.w; ++x) {
-        const std::uint32_t p = row[x];
-        row[x] = static_cast<std::uint32_t>(c.Curve[0][p >> 24]) << 24 | static_cast<std::uint32_t>(c.Curve[1][p >> 16 & 0xFFu]) << 16 |
-                 static_cast<std::uint32_t>(c.Curve[2][p >> 8 & 0xFFu]) << 8 | c.Curve[3][p & 0xFFu];
-      }
-    }
+    const SysLayerCurves& c = CurvesFor(argb, rule, runs[i].Layers);
+    for (int y = from; y < to; ++y) SysApplyLayerCurves(c, &pixels[static_cast<std::size_t>(y - top) * area.w], area.w);
   }
   SDL_UpdateTexture(PictureTarget(), &area, pixels.data(), area.w * 4);
   return true;

@@ -122,9 +122,9 @@ void SysDrawQuad(SysTexture* texture, const SysQuad& quad, SysBlend blend, SysCo
 struct SysLayeredRows {
   int Top, Bottom, Layers;
 };
-// Blends columns [left, right) of each run of rows exactly as its Layers
-// quads of a white texture in the ARGB colour would, in one pass over the
-// pixels. False when the renderer can only draw the quads (the caller then
+// Blends columns [left, right) of each run of rows as a GPU blends its
+// Layers quads of a white texture in the ARGB colour (see SysBlend.h), in
+// one pass over the pixels. False when the renderer can only draw the quads (the caller then
 // draws them); true when it did it, or had nothing to draw on.
 bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
                          SysBlend blend);
