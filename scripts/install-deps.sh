@@ -8,6 +8,8 @@ packages=(
   libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
   libfreetype-dev xfonts-efont-unicode xfonts-shinonome fonts-misaki
+  # The display tests: an X server, a window manager, keys, the screen.
+  xvfb openbox xdotool x11-apps x11-utils
   "$@"
 )
 
