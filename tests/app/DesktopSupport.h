@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,9 +30,10 @@ constexpr const char* Openbox = VORLUMEN_OPENBOX;
 constexpr const char* Xdotool = VORLUMEN_XDOTOOL;
 constexpr const char* Xwd = VORLUMEN_XWD;
 constexpr const char* Xprop = VORLUMEN_XPROP;
+constexpr const char* Xwininfo = VORLUMEN_XWININFO;
 
 inline bool ToolsPresent(bool windowManager) {
-  return *Xvfb && *Xdotool && *Xwd && *Xprop && (!windowManager || *Openbox);
+  return *Xvfb && *Xdotool && *Xwd && *Xprop && *Xwininfo && (!windowManager || *Openbox);
 }
 
 using Clock = std::chrono::steady_clock;
@@ -224,15 +226,16 @@ inline bool FindGameWindow(const XServer& x, std::string& id) {
   return true;
 }
 
+// Where the window's client area lies on the screen (xdotool's position is
+// off by the frame under a window manager; xwininfo's absolute one is not).
 inline bool WindowGeometry(const XServer& x, const std::string& id, Rect& r) {
-  const ToolRun run = x.Tool({Xdotool, "getwindowgeometry", "--shell", id});
+  const ToolRun run = x.Tool({Xwininfo, "-id", id});
   if (run.Status != 0) return false;
   auto field = [&](const char* name) {
-    const std::string key = std::string("\n") + name + "=";
-    const std::size_t at = ("\n" + run.Out).find(key);
-    return at == std::string::npos ? -1 : std::atoi(run.Out.c_str() + at + key.size() - 1);
+    const std::size_t at = run.Out.find(name);
+    return at == std::string::npos ? -1 : std::atoi(run.Out.c_str() + at + std::strlen(name));
   };
-  r = Rect{field("X"), field("Y"), field("WIDTH"), field("HEIGHT")};
+  r = Rect{field("Absolute upper-left X:"), field("Absolute upper-left Y:"), field("Width:"), field("Height:")};
   return r.W > 0 && r.H > 0;
 }
 

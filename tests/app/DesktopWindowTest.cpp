@@ -31,7 +31,7 @@ protected:
 
   // An X server of the given size, with openbox or with no window manager.
   void StartDesktop(int width, int height, bool windowManager) {
-    if (!ToolsPresent(windowManager)) GTEST_SKIP() << "Xvfb, openbox, xdotool, xwd or xprop missing";
+    if (!ToolsPresent(windowManager)) GTEST_SKIP() << "Xvfb, openbox, xdotool, xwd, xprop or xwininfo missing";
     const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
     if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "no generated Resource.dll to show";
     ASSERT_TRUE(X.Start(width, height)) << "Xvfb did not start";
