@@ -55,7 +55,8 @@ protected:
     return window;
   }
 
-  // Ends the game as the window manager's close would; false if it hung.
+  // Ends the game as the window manager's close would; false if it hung or
+  // did not end well (a sanitizer's report).
   bool QuitGame() {
     kill(Game.Pid, SIGTERM);
     return WaitForExit(Game, StartMs) == 0;
@@ -132,6 +133,7 @@ TEST_F(DesktopWindow, FullScreenGrantedLateStaysFullScreen) {
   FullScreenKeyWithWindowManagerHeld(300);
   ExpectShown({0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 6);
   EXPECT_EQ(LinesWith("not granted"), 0) << Log();
+  EXPECT_TRUE(QuitGame()) << Log();
 }
 
 TEST_F(DesktopWindow, FullScreenGrantedAtOnce) {
@@ -142,6 +144,7 @@ TEST_F(DesktopWindow, FullScreenGrantedAtOnce) {
   FullScreenKeyWithWindowManagerHeld(0);
   ExpectShown({0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 6);
   EXPECT_EQ(LinesWith("not granted"), 0) << Log();
+  EXPECT_TRUE(QuitGame()) << Log();
 }
 
 // With no window manager nobody makes the window full screen: SDL gives up
@@ -156,6 +159,7 @@ TEST_F(DesktopWindow, FullScreenWithNoWindowManagerKeepsTheWindow) {
   ASSERT_TRUE(WaitFor([&] { return LinesWith("window: full screen not granted") > 0; }, SettleMs)) << Log();
   const int k = std::min(before.W / 320, before.H / 180);
   ExpectShown(before, {(before.W - 320 * k) / 2, (before.H - 180 * k) / 2, 320 * k, 180 * k}, k);
+  EXPECT_TRUE(QuitGame()) << Log();
 }
 
 // A window sized from outside with no window manager shows the picture
