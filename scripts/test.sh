@@ -3,7 +3,9 @@
 # VORLUMEN_SANITIZE=1 builds and runs under AddressSanitizer + UBSan in build-asan/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+# The display tests and the renderer comparison: an X server, a window
+# manager, keys, screenshots and Mesa's OpenGL (the tests skip without them).
+bash scripts/install-deps.sh xvfb openbox xdotool x11-apps x11-utils libgl1-mesa-dri
 
 build=build
 args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
 #include "system/PictureDecode.h"
+#include "system/SysPlatform.h"
 #include "system/SysRenderer.h"
 
 int BackBufferScale = 1;
@@ -216,6 +218,11 @@ void UseFullscreenScale(int k) {
   ClientHeight = 180 * k;
   SysRendererSetBackBuffer(k);
   SetDefaultRenderStates();
+  int width = 0, height = 0;
+  SysGetWindowOutputSize(width, height);
+  char line[80];
+  std::snprintf(line, sizeof line, "window: full screen picture at x%d in %d x %d\n", k, width, height);
+  SysDebugOutput(line);
 }
 
 // The scale full screen shows at: the largest that fits the window as the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 #include <utility>
@@ -68,8 +69,11 @@ SDL_Texture* LogicalBuffer = nullptr;
 bool PictureIsLogical = false;
 int BackBufferScale = 1;
 bool Fullscreen = false;
-// Full screen was asked for and the answer not yet compared with SDL's.
+// Full screen was asked for and the system's answer not yet judged: how
+// often it was looked for, and since when.
 bool FullscreenUnsettled = false;
+int FullscreenLooks = 0;
+std::uint32_t FullscreenAskedAt = 0;
 SysTexture* LiveTextures = nullptr;
 bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
@@ -1078,24 +1082,44 @@ void SysSetFullscreenDesktop(bool on) {
     SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     Fullscreen = on;
     FullscreenUnsettled = on;
+    FullscreenLooks = 0;
+    FullscreenAskedAt = SDL_GetTicks();
+    SysDebugOutput(on ? "window: full screen asked for\n" : "window: windowed\n");
   }
 }
 
 void SysSettleFullscreenWindow() {
   SDL_Window* window = Window();
   if (!window || !FullscreenUnsettled) return;
-  // Once SDL and the system agree, SDL follows the window's later changes
-  // itself; only the request's own answer needs checking.
-  FullscreenUnsettled = false;
   int realWidth = 0, realHeight = 0, width = 0, height = 0;
-  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) || !SysX11WindowSize(window, realWidth, realHeight)) return;
+  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) || !SysX11WindowSize(window, realWidth, realHeight)) {
+    FullscreenUnsettled = false;
+    return;
+  }
   SDL_GetWindowSize(window, &width, &height);
-  if (realWidth == width && realHeight == height) return;
+  const FullscreenLook look{SysX11WindowManagerRuns(window), realWidth == width && realHeight == height,
+                            FullscreenLooks++, SDL_GetTicks() - FullscreenAskedAt};
+  char line[96];
+  switch (SysJudgeFullscreen(look)) {
+    case FullscreenAnswer::Waiting:
+      return;
+    case FullscreenAnswer::Granted:
+      // From here on SDL follows the window's later changes itself.
+      FullscreenUnsettled = false;
+      std::snprintf(line, sizeof line, "window: full screen granted at %d x %d\n", width, height);
+      SysDebugOutput(line);
+      return;
+    case FullscreenAnswer::NotGranted:
+      break;
+  }
   // SDL would draw for a window as large as the display, of which the
   // player sees only a corner: windowed again, at the window's real size,
   // SDL draws for the window there is.
+  FullscreenUnsettled = false;
   SDL_SetWindowFullscreen(window, 0);
   SDL_SetWindowSize(window, realWidth, realHeight);
+  std::snprintf(line, sizeof line, "window: full screen not granted, windowed at %d x %d\n", realWidth, realHeight);
+  SysDebugOutput(line);
 }
 
 int SysFullscreenScaleFor(int desktopWidth, int desktopHeight) {

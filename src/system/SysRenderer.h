@@ -137,10 +137,13 @@ void SysGetWindowClientSize(int& width, int& height);
 // (0 where the system has not said). False where that is not known.
 bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int& borderHeight);
 void SysSetFullscreenDesktop(bool on);
-// In full screen: where the system did not make the window full screen
-// (no window manager took the request), SDL gives it up too, so that the
-// window's size SDL reports, and draws for, is the real one. The picture
-// stays in full screen's way, centred at the largest whole scale.
+// Called each drawn frame in full screen until the request is judged
+// (SysJudgeFullscreen): granted, or still waited for while a window manager
+// may answer late, or not granted (none runs, or none answered in time). Then
+// SDL gives up its full-screen state too, so that the window's size SDL
+// reports, and draws for, is the real one; the picture stays in full
+// screen's way, centred at the largest whole scale. Writes what it judged
+// as a debug line.
 void SysSettleFullscreenWindow();
 // The largest k with 320k x 180k inside the desktop, at least 1.
 int SysMaxFullscreenScale();
