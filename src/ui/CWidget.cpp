@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "platform/CDrawString.h"
 #include "platform/CMyInput.h"
@@ -329,14 +330,32 @@ CDrawString* CWidget::FitCaptionFont(const char* text, int x, int y, int width, 
     for (const int v : {x, y, width, height, align}) mix(&v, sizeof v);
     for (const double v : {sx, sy}) mix(&v, sizeof v);
     mix(&font, sizeof font);
+    mix(&CaptionKeptInBox, sizeof CaptionKeptInBox);
     if (NarrowedFor == key) {
       font->SetScale(sx * Narrowing, sy);
       if (CaptionKeptInBox) lines = font->CountLinesFitting(height);
       return font;
     }
+    // Kept in its box, only the text's lines that the box has room for must
+    // fit, each whole: those it leaves out would fail every narrowing and
+    // leave a long first line wrapped and cut.
+    std::string drawn;
     const auto fits = [&](double f) {
       font->SetScale(sx * f, sy);
-      return Inside(font->MeasureText(text, x, y, width, height, align), x, y, width, height);
+      const char* measured = text;
+      if (CaptionKeptInBox) {
+        const char* end = text;
+        for (int n = font->CountLinesFitting(height); n > 0 && *end; --n) {
+          end = std::strchr(end, '\n');
+          if (!end) break;
+          if (n > 1) ++end;
+        }
+        if (end) {
+          drawn.assign(text, end);
+          measured = drawn.c_str();
+        }
+      }
+      return Inside(font->MeasureText(measured, x, y, width, height, align), x, y, width, height);
     };
     // The widest factor that fits, to within 1/256; when none down to the
     // least does, the text keeps its scale.

@@ -144,7 +144,8 @@ public:
   void SetCaptionKeptInBox(bool on) { CaptionKeptInBox = on ? 1 : 0; }
   // A caption narrowed to fit is drawn with its horizontal scale cut just
   // enough, down to MinCaptionNarrowing, for its text to keep inside its box:
-  // for boxes that cannot grow.
+  // for boxes that cannot grow. Kept in its box too, only the text's lines it
+  // has room for must fit, each whole.
   void SetCaptionNarrowedToFit(bool on) { CaptionNarrowedToFit = on ? 1 : 0; }
   static constexpr double MinCaptionNarrowing = 0.5;
   // Null stops telling.
@@ -189,7 +190,8 @@ public:
   std::int32_t CaptionX = 0, CaptionY = 0, CaptionWidth = 0, CaptionHeight = 0;
   std::int32_t CaptionAlign = 0;
   std::uint8_t CaptionKeptInBox = 0, CaptionNarrowedToFit = 0;
-  // The narrowing last worked out, and for what text, box and scale.
+  // The narrowing last worked out, and for what text, box, scale and
+  // keeping in the box.
   mutable std::uint64_t NarrowedFor = 0;
   mutable double Narrowing = 1.0;
   std::int32_t DrawOffsetX = 0, DrawOffsetY = 0;

@@ -143,7 +143,7 @@ TEST_P(ContinuedTurn, TheCommandAfterACloseAndContinuePlaysAsWithoutTheClose) {
   // came in (the full-screen setting aside).
   Bytes written = ReadBytes(Folder.File("save"));
   ASSERT_EQ(written.size(), atTheTurnsStart.size());
-  written[192] = atTheTurnsStart[192] = 0;
+  written[FullscreenAt] = atTheTurnsStart[FullscreenAt] = 0;
   EXPECT_TRUE(written == atTheTurnsStart);
 
   // Nothing between CONTINUE and the command draws, however long the wait.

@@ -181,7 +181,7 @@ TEST_F(FloorTransitions, DeathEndsTheRunInGameOver) {
   EXPECT_EQ(game->Settings.Block.GameInProgress, 0);
   const Bytes save = Save();
   ASSERT_EQ(save.size(), 8192u);
-  EXPECT_EQ(save[52], 0);
+  EXPECT_EQ(save[GameInProgressAt], 0);
   EXPECT_TRUE(FileExists(folder.File("score_002_000")));
   // The world runs on until the last hold goes.
   Frame();

@@ -98,6 +98,11 @@ protected:
     Now = 100000;
     uitest::ResetInput();
     GetScreenEffect()->Reset();
+    // No state or screen an earlier test left: a state already current is
+    // not entered again when the run asks for it.
+    GetStateController()->Reset();
+    GetGameInputController()->SetChild(nullptr);
+    GetGameInputMain()->SetChild(nullptr);
     SetScreenResolver(&ResolveWithQuestion);
 
     game->InitGraphics();

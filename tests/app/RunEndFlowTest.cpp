@@ -277,7 +277,7 @@ TEST_F(RunEndFlow, AGoalItemRecordsTheClearAndLeadsThroughItsScreen) {
     ASSERT_EQ(save.size(), 8192u);
     EXPECT_EQ(U32At(save, 12 + 4 * 2), 1u);
     EXPECT_EQ(save[104 + 11 * 2 + 0], 1);
-    EXPECT_EQ(save[52], 0);
+    EXPECT_EQ(save[GameInProgressAt], 0);
     EXPECT_EQ(game->ScoreRankings[2 * RankingListsPerDungeon].GetResult(1), 2);
     EXPECT_EQ(game->ScoreRankings[2 * RankingListsPerDungeon].GetScore(1), p->CalcScore());
     GetGameInputController()->SetChild(nullptr);

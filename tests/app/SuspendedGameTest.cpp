@@ -239,7 +239,7 @@ TEST_F(SuspendedGame, ARunWithoutFloorOrPlayerIsNotWritten) {
   ASSERT_TRUE(game->WriteSaveFile());
   const Bytes written = ReadBytes(folder.File("save"));
   ASSERT_EQ(written.size(), BlockSize);
-  EXPECT_EQ(written[52], 0);
+  EXPECT_EQ(written[GameInProgressAt], 0);
 }
 
 TEST_F(SuspendedGame, ACutSaveContinuesNothing) {
@@ -315,7 +315,7 @@ TEST_F(SuspendedGame, EachDamagedRecordContinuesNothing) {
     ASSERT_TRUE(next.WriteSaveFile());
     const Bytes rewritten = ReadBytes(folder.File("save"));
     ASSERT_EQ(rewritten.size(), BlockSize);
-    EXPECT_EQ(rewritten[52], 0);
+    EXPECT_EQ(rewritten[GameInProgressAt], 0);
     EXPECT_EQ(ReadBytes(folder.File("save.damaged")), damaged);
   }
 }
@@ -391,7 +391,7 @@ TEST_F(SuspendedGame, ADamagedRunIsRefusedWholeOrPlaysOn) {
       const Bytes written = ReadBytes(folder.File("save"));
       ASSERT_GE(written.size(), BlockSize);
       EXPECT_EQ(U32At(written, 96), 3u);  // GameSpeed
-      EXPECT_EQ(written[52], c.Plays ? 1 : 0);
+      EXPECT_EQ(written[GameInProgressAt], c.Plays ? 1 : 0);
       EXPECT_EQ(said.find("save: the suspended game is damaged and cannot continue; kept as save.damaged") !=
                     std::string::npos,
                 !c.Plays)

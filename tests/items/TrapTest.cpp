@@ -141,6 +141,12 @@ TEST_F(Traps, TheNeedleCanKillAndNamesNoKiller) {
 TEST_F(Traps, ANeedleDeathIsRankedAsTheNeedles) {
   TempGameFolder folder;
   CGameMain* game = GetGameMain();
+  // Boards other runs of this process filled must not count here.
+  const auto clearBoards = [game] {
+    game->ScoreRankings[RankingListsPerDungeon] = game->TurnRankings[RankingListsPerDungeon] =
+        game->TimeRankings[RankingListsPerDungeon] = CScoreRanking();
+  };
+  clearBoards();
   game->Settings.Block.GameInProgress = 1;
   game->Settings.Block.DungeonIndex = 1;
   game->Settings.Block.SelectedClass = 0;
@@ -155,8 +161,7 @@ TEST_F(Traps, ANeedleDeathIsRankedAsTheNeedles) {
   for (int n = 0; n < RankingSlots; ++n)
     if (board.GetResult(n) != 0) causes.push_back(board.GetCauseOfDeath(n));
   EXPECT_EQ(causes, std::vector<std::int32_t>{403});
-  game->ScoreRankings[RankingListsPerDungeon] = game->TurnRankings[RankingListsPerDungeon] =
-      game->TimeRankings[RankingListsPerDungeon] = CScoreRanking();
+  clearBoards();
 }
 
 TEST_F(Traps, SteppingBackOntoATrapSpringsItAgain) {

@@ -5,14 +5,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/CSaveData.h"
 #include "system/SysPlatform.h"
 
 using Bytes = std::vector<unsigned char>;
+
+// Fields of "save" that tests read or blank by place: the settings block is
+// the file's first bytes.
+constexpr std::size_t GameInProgressAt = offsetof(SaveBlock, GameInProgress);
+constexpr std::size_t FullscreenAt = offsetof(SaveBlock, Fullscreen);
 
 class TempGameFolder {
 public:

@@ -76,6 +76,8 @@ protected:
     Block().Fullscreen = 0;
     Block().WindowScale = 2;
     Block().AutoAttack = 1;
+    // No key or pad button an earlier test left down.
+    uitest::ResetInput();
     uitest::ClearInput();
     StopFade();
     TheStub = &Stub;

@@ -42,9 +42,11 @@ protected:
   void SetUp() override {
     UseFixture::SetUp();
     std::memcpy(&savedBlock, &game_->Settings.Block, sizeof savedBlock);
+    uitest::ResetInput();
     uitest::ClearInput();
     SetScreenResolver(&Resolve);
     menu = GetGameInputMainMenu();
+    ForgetPages(*menu);
     menu->TutorialStep = 0;
     player_->actionPoints = 2;
     GetStateController()->ChangeState(StateMainNormal);
@@ -118,6 +120,31 @@ protected:
   }
 
   CGameInputMainMenu* menu = nullptr;
+
+  // The menu remembers its cursors, book page and picks from one opening to
+  // the next; a test starts from those of a menu never opened.
+  static void ForgetPages(CGameInputMainMenu& m) {
+    static const CGameInputMainMenu fresh;
+    m.TopCursor = fresh.TopCursor;
+    m.ItemCursor = fresh.ItemCursor;
+    m.ActionCursor = fresh.ActionCursor;
+    m.CraftKindCursor = fresh.CraftKindCursor;
+    m.CraftListCursor = fresh.CraftListCursor;
+    m.RecipeBookPage = fresh.RecipeBookPage;
+    m.RecipeBookCursor = fresh.RecipeBookCursor;
+    m.ChosenRecipe = fresh.ChosenRecipe;
+    m.FirstPick = fresh.FirstPick;
+    m.SecondPick = fresh.SecondPick;
+    m.CraftCount = fresh.CraftCount;
+    m.ItemPage = fresh.ItemPage;
+    m.CraftListScroll = fresh.CraftListScroll;
+    m.RecipeBookScroll = fresh.RecipeBookScroll;
+    m.MaterialListThumb = fresh.MaterialListThumb;
+    m.BaseListThumb = fresh.BaseListThumb;
+    m.StoneListThumb = fresh.StoneListThumb;
+    m.ItemBookThumb = fresh.ItemBookThumb;
+    m.EquipmentBookThumb = fresh.EquipmentBookThumb;
+  }
 
 private:
   SaveBlock savedBlock;

@@ -212,7 +212,7 @@ TEST_F(RunEndScreens, AClearIsRecordedInSaveAndTheRankingsThenTheRankingsOrTheEn
     ASSERT_EQ(save.size(), 8192u);
     EXPECT_EQ(U32At(save, 12 + 4 * c.Dungeon), 1u);
     EXPECT_EQ(save[104 + 11 * c.Dungeon + c.Class], 1);
-    EXPECT_EQ(save[52], 0) << "CONTINUE is no longer offered";
+    EXPECT_EQ(save[GameInProgressAt], 0) << "CONTINUE is no longer offered";
     const int first = static_cast<int>(c.Dungeon) * RankingListsPerDungeon;
     EXPECT_EQ(Game()->ScoreRankings[first].GetResult(1), 2);
     EXPECT_EQ(Game()->ScoreRankings[first + 1 + static_cast<int>(c.Class)].GetResult(1), 2);

@@ -112,15 +112,44 @@ TEST_F(CaptionFit, AWordWiderThanItsBoxIsNarrowedJustEnough) {
     EXPECT_GE(e.Left, 200);
     EXPECT_LE(e.Right, 200 + c.BoxWidth);
   }
-  // A line too long for a box one line high no longer wraps once narrowed
-  // a little, so nothing is left out.
-  Caption.SetCaptionBox(40, 40, 150, 40, 5);
-  Caption.SetCaptionKeptInBox(true);
-  const Lit lit = Draw("ABCD EFGHIJ");
-  EXPECT_EQ(lit.Bottom - lit.Top, 32);
-  EXPECT_LE(lit.Right, 40 + 150);
   // Font scale and sprite state are the next caption's again.
   EXPECT_EQ(Game.Fonts[0].ScaleX, 1.0);
+}
+
+TEST_F(CaptionFit, ACaptionKeptInItsBoxIsNarrowedForTheLinesItDraws) {
+  // "ABCD EFGHIJ" is 172 wide: in a box 150 wide and one line high it wraps
+  // at full width, leaving "ABCD" (60 wide) alone; narrowed a little it shows
+  // whole. The lines below it are cut either way and must not stop that.
+  Caption.SetCaptionBox(40, 40, 150, 40, 5);
+  Caption.SetCaptionNarrowedToFit(true);
+  struct Case {
+    const char* Text;
+    bool Kept;
+    int Width, Height;  // of the lit text; Width 0: the whole line narrowed into the box
+  };
+  const Case cases[] = {
+      {"ABCD EFGHIJ", true, 0, 32},
+      {"ABCD EFGHIJ\nKLM", true, 0, 32},
+      {"ABCD EFGHIJ\nKLM\nNOP", true, 0, 32},
+      // Not kept, the lines below cross the box at any narrowing: the
+      // caption keeps its scale and wraps, every line shown. Drawn after the
+      // same text kept, so the narrowing found then must not be reused.
+      {"ABCD EFGHIJ\nKLM", false, 92, 32 * 3},  // "EFGHIJ" the widest
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << '"' << c.Text << "\" kept " << c.Kept);
+    Caption.SetCaptionKeptInBox(c.Kept);
+    const Lit lit = Draw(c.Text);
+    EXPECT_EQ(lit.Bottom - lit.Top, c.Height);
+    if (c.Width > 0) {
+      EXPECT_EQ(lit.Right - lit.Left, c.Width);
+      continue;
+    }
+    EXPECT_GE(lit.Left, 40);
+    EXPECT_LE(lit.Right, 40 + 150);
+    EXPECT_GE(lit.Right - lit.Left, 150 - 16) << "the whole first line, not its first word";
+    EXPECT_EQ(Game.Fonts[0].ScaleX, 1.0);
+  }
 }
 
 }  // namespace

@@ -28,17 +28,14 @@ inline void ClearInput() {
   input->Updated = true;
 }
 
-// The input object as a fresh start leaves it: default bindings, no key
-// down, empty histories, the window in front.
+// The input object as a fresh start leaves it: default bindings, no key or
+// pad button down, empty histories, the window in front. Only the pointer's
+// scale stays, which the renderer sets.
 inline void ResetInput() {
   CMyInput* input = GetInput();
-  const CMyInput defaults;
-  std::memcpy(input->KeyBindingTable, defaults.KeyBindingTable, sizeof input->KeyBindingTable);
-  std::memcpy(input->PadBindingMatrix, defaults.PadBindingMatrix, sizeof input->PadBindingMatrix);
-  std::memset(input->InputHistory, 0, sizeof input->InputHistory);
-  std::memset(input->KeyDown, 0, sizeof input->KeyDown);
-  std::memset(input->KeyWentDown, 0, sizeof input->KeyWentDown);
-  input->Foreground = true;
+  const std::int32_t scale = input->MouseScale;
+  *input = CMyInput();
+  input->MouseScale = scale;
 }
 
 // One frame: every history shifts; `rows` are down, the rest up.
