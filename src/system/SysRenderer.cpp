@@ -68,7 +68,6 @@ SDL_Texture* LogicalBuffer = nullptr;
 // The frame so far lives in LogicalBuffer, not in the back buffer.
 bool PictureIsLogical = false;
 int BackBufferScale = 1;
-bool Fullscreen = false;
 // Full screen was asked for and the system's answer not yet judged: how
 // often it was looked for, and since when.
 bool FullscreenUnsettled = false;
@@ -1080,7 +1079,6 @@ bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int
 void SysSetFullscreenDesktop(bool on) {
   if (SDL_Window* window = Window()) {
     SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    Fullscreen = on;
     FullscreenUnsettled = on;
     FullscreenLooks = 0;
     FullscreenAskedAt = SDL_GetTicks();

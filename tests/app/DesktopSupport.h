@@ -31,9 +31,10 @@ constexpr const char* Xdotool = VORLUMEN_XDOTOOL;
 constexpr const char* Xwd = VORLUMEN_XWD;
 constexpr const char* Xprop = VORLUMEN_XPROP;
 constexpr const char* Xwininfo = VORLUMEN_XWININFO;
+constexpr const char* Xmessage = VORLUMEN_XMESSAGE;
 
 inline bool ToolsPresent(bool windowManager) {
-  return *Xvfb && *Xdotool && *Xwd && *Xprop && *Xwininfo && (!windowManager || *Openbox);
+  return *Xvfb && *Xdotool && *Xwd && *Xprop && *Xwininfo && (!windowManager || (*Openbox && *Xmessage));
 }
 
 using Clock = std::chrono::steady_clock;
@@ -170,11 +171,26 @@ public:
     End(Pid);
   }
 
-  // Starts the window manager and waits until it has taken the screen.
+  // Starts the window manager and waits until it manages windows. Openbox
+  // names itself on the root window before its start-up is over, and a
+  // window mapped in between may never be managed (its map request is lost
+  // and SDL waits for the map for ever): a probe window that it frames shows
+  // it is past that; a probe it lost is replaced.
   bool StartWindowManager(int timeoutMs = 20000) {
     WindowManager = Spawn({Openbox}, Display);
-    return WaitFor([&] { return Tool({Xprop, "-root", "_NET_SUPPORTING_WM_CHECK"}).Out.find("window id") != std::string::npos; },
-                   timeoutMs);
+    const auto start = Clock::now();
+    if (!WaitFor([&] { return Tool({Xprop, "-root", "_NET_SUPPORTING_WM_CHECK"}).Out.find("window id") != std::string::npos; },
+                 timeoutMs))
+      return false;
+    while (MsSince(start) < timeoutMs) {
+      pid_t probe = Spawn({Xmessage, "-title", "vorlumen-wm-probe", "probe"}, Display);
+      const bool managed = WaitFor(
+          [&] { return Tool({Xprop, "-name", "vorlumen-wm-probe", "WM_STATE"}).Out.find("window state") != std::string::npos; },
+          3000);
+      End(probe);
+      if (managed) return true;
+    }
+    return false;
   }
   // The window manager stopped (it answers nothing) or let go again.
   void HoldWindowManager() {
