@@ -67,6 +67,9 @@ protected:
 };
 
 TEST_F(WindowScaleKept, F5OnTheTitleThenQuitOpensTheNextStartAtThatScale) {
+  // A first start: no run held in the image, whatever ran before.
+  game->Settings.Block.GameInProgress = 0;
+  game->SaveImage.Block.GameInProgress = 0;
   game->GoToTitle();
   CGameInputTitleTop* top = GetGameInputTitleTop();
   ASSERT_TRUE(RunUntil([&] { return GetGameInputController()->GetChild() == top && top->GetPhase() == ScreenActive; }));
