@@ -22,19 +22,7 @@ seconds=${MEASURE_SECONDS:-10}
 renderers=${MEASURE_RENDERERS:-default software opengl}
 ticks=$(getconf CLK_TCK)
 
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb=$!
-game=
-cleanup() {
-  [ -n "$game" ] && kill "$game" 2> /dev/null || true
-  kill "$xvfb" 2> /dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sleep 0.1; done
+source scripts/xvfb-display.sh
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 switches() {

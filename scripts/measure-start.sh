@@ -16,18 +16,7 @@ work=$(mktemp -d /tmp/measure-start.XXXXXX)
 gcc -O2 -shared -fPIC -o "$work/present_counter.so" tools/measure/present_counter.c -ldl
 
 display=${MEASURE_DISPLAY:-90}
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb=$!
-game=
-cleanup() {
-  [ -n "$game" ] && kill "$game" 2> /dev/null || true
-  kill "$xvfb" 2> /dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sleep 0.1; done
+source scripts/xvfb-display.sh
 
 for renderer in default software; do
   mkdir -p "$work/$renderer"

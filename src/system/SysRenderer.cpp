@@ -964,58 +964,10 @@ const SysLayerCurves& CurvesFor(std::uint32_t argb, SysBlendRule rule, int layer
   return made.Curves;
 }
 
-// Blends the rectangle [left, right) x [top, bottom) of the picture so far
-// through the curves of `layers` layers; false when its pixels cannot be
-// had.
-bool BlendRectangle(int left, int top, int right, int bottom, std::uint32_t argb, SysBlendRule rule, int layers) {
-  int width = 0, height = 0;
-  SDL_QueryTexture(PictureTarget(), nullptr, nullptr, &width, &height);
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, width);
-  bottom = std::min(bottom, height);
-  if (left >= right || top >= bottom) return true;
-  static std::vector<std::uint32_t> pixels;
-  const SDL_Rect area{left, top, right - left, bottom - top};
-  pixels.resize(static_cast<std::size_t>(area.w) * area.h);
-  UsePictureTarget();
-  if (SDL_RenderReadPixels(Renderer, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), area.w * 4) != 0) return false;
-  SysApplyLayerCurves(CurvesFor(argb, rule, layers), pixels.data(), static_cast<int>(pixels.size()));
-  SDL_UpdateTexture(PictureTarget(), &area, pixels.data(), area.w * 4);
-  return true;
-}
-
-// Translucent fills (a white picture in the quad's colour) are what a
-// frame stacks: shades, window backgrounds, fades. SDL's software blitter
-// rounds each of them down, so the software renderer blends them itself,
-// as a GPU does. An upright fill on whole pixels only; false when SDL is
-// to draw the quad.
-bool BlendFillExactly(const SysTexture* t, const SysQuad& q, SysBlend blend, SysColourOp op) {
-  if (!SoftwareRenderer || !t->Uniform || t->UniformArgb != 0xFFFFFFFFu || op == SysColourOp::Mix) return false;
-  std::uint32_t argb = q.Argb;
-  const std::uint32_t a = argb >> 24;
-  if (blend == SysBlend::Opaque || (blend != SysBlend::OneOne && (a == 0 || a == 255))) return false;
-  const float left = std::min(q.X[0], q.X[1]), right = std::max(q.X[0], q.X[1]);
-  const float top = std::min(q.Y[0], q.Y[2]), bottom = std::max(q.Y[0], q.Y[2]);
-  const bool upright = q.X[2] == q.X[0] && q.X[3] == q.X[1] && q.Y[1] == q.Y[0] && q.Y[3] == q.Y[2];
-  auto whole = [](float v) { return std::abs(v) < 1.0e6f && v == std::floor(v); };
-  if (!upright || !whole(left) || !whole(right) || !whole(top) || !whole(bottom)) return false;
-  const SysBlendRule rule = blend == SysBlend::Alpha ? SysBlendRule::Over : SysBlendRule::Add;
-  // One/one adds the colour whatever its alpha.
-  if (blend == SysBlend::OneOne) argb |= 0xFF000000u;
-  return BlendRectangle(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom),
-                        argb, rule, 1);
-}
-
-}  // namespace
-
-bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
-                         SysBlend blend) {
-  if (!Renderer || !BackBuffer || PendingDeviceReset) return true;
-  if (!SoftwareRenderer || blend == SysBlend::Opaque) return false;
-  // Blended as a GPU blends them; one/one adds the colour whatever its alpha.
-  const SysBlendRule rule = blend == SysBlend::Alpha ? SysBlendRule::Over : SysBlendRule::Add;
-  if (blend == SysBlend::OneOne) argb |= 0xFF000000u;
+// Blends columns [left, right) of each run of rows of the picture so far
+// through the curves of its layers, in one read and one write; false when
+// its pixels cannot be had.
+bool BlendRuns(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb, SysBlendRule rule) {
   int width = 0, height = 0;
   SDL_QueryTexture(PictureTarget(), nullptr, nullptr, &width, &height);
   left = std::max(left, 0);
@@ -1042,6 +994,40 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
   }
   SDL_UpdateTexture(PictureTarget(), &area, pixels.data(), area.w * 4);
   return true;
+}
+
+// Translucent fills (a white picture in the quad's colour) are what a
+// frame stacks: shades, window backgrounds, fades. SDL's software blitter
+// rounds each of them down, so the software renderer blends them itself,
+// as a GPU does. An upright fill on whole pixels only; false when SDL is
+// to draw the quad.
+bool BlendFillExactly(const SysTexture* t, const SysQuad& q, SysBlend blend, SysColourOp op) {
+  if (!SoftwareRenderer || !t->Uniform || t->UniformArgb != 0xFFFFFFFFu || op == SysColourOp::Mix) return false;
+  std::uint32_t argb = q.Argb;
+  const std::uint32_t a = argb >> 24;
+  if (blend == SysBlend::Opaque || (blend != SysBlend::OneOne && (a == 0 || a == 255))) return false;
+  const float left = std::min(q.X[0], q.X[1]), right = std::max(q.X[0], q.X[1]);
+  const float top = std::min(q.Y[0], q.Y[2]), bottom = std::max(q.Y[0], q.Y[2]);
+  const bool upright = q.X[2] == q.X[0] && q.X[3] == q.X[1] && q.Y[1] == q.Y[0] && q.Y[3] == q.Y[2];
+  auto whole = [](float v) { return std::abs(v) < 1.0e6f && v == std::floor(v); };
+  if (!upright || !whole(left) || !whole(right) || !whole(top) || !whole(bottom)) return false;
+  const SysBlendRule rule = blend == SysBlend::Alpha ? SysBlendRule::Over : SysBlendRule::Add;
+  // One/one adds the colour whatever its alpha.
+  if (blend == SysBlend::OneOne) argb |= 0xFF000000u;
+  const SysLayeredRows run{static_cast<int>(top), static_cast<int>(bottom), 1};
+  return BlendRuns(static_cast<int>(left), static_cast<int>(right), &run, 1, argb, rule);
+}
+
+}  // namespace
+
+bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
+                         SysBlend blend) {
+  if (!Renderer || !BackBuffer || PendingDeviceReset) return true;
+  if (!SoftwareRenderer || blend == SysBlend::Opaque) return false;
+  // Blended as a GPU blends them; one/one adds the colour whatever its alpha.
+  const SysBlendRule rule = blend == SysBlend::Alpha ? SysBlendRule::Over : SysBlendRule::Add;
+  if (blend == SysBlend::OneOne) argb |= 0xFF000000u;
+  return BlendRuns(left, right, runs, count, argb, rule);
 }
 
 void SysSetWindowClientSize(int width, int height) {
