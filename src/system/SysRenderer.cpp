@@ -1009,8 +1009,7 @@ bool BlendFillExactly(const SysTexture* t, const SysQuad& q, SysBlend blend, Sys
   const float left = std::min(q.X[0], q.X[1]), right = std::max(q.X[0], q.X[1]);
   const float top = std::min(q.Y[0], q.Y[2]), bottom = std::max(q.Y[0], q.Y[2]);
   const bool upright = q.X[2] == q.X[0] && q.X[3] == q.X[1] && q.Y[1] == q.Y[0] && q.Y[3] == q.Y[2];
-  auto whole = [](float v) { return std::abs(v) < 1.0e6f && v == std::floor(v); };
-  if (!upright || !whole(left) || !whole(right) || !whole(top) || !whole(bottom)) return false;
+  if (!upright || !Whole(left) || !Whole(right) || !Whole(top) || !Whole(bottom)) return false;
   const SysBlendRule rule = blend == SysBlend::Alpha ? SysBlendRule::Over : SysBlendRule::Add;
   // One/one adds the colour whatever its alpha.
   if (blend == SysBlend::OneOne) argb |= 0xFF000000u;
