@@ -60,18 +60,30 @@ void FillQuitQuestion(CGameInputSelectWindow* w, int openFrames, int closeFrames
 // Button 0 covers x 420-859, y 342-401 on the screen; button 1, y 430-489.
 constexpr Pointer OnYes{true, 500, 360}, OnNo{true, 500, 450};
 
-class SelectWindow : public ::testing::Test {
-protected:
-  void SetUp() override {
+// The asking screen under the root, ready to push the pop-up; every
+// fixture of the pop-up starts from it.
+struct QuestionScene {
+  void Open() {
     uitest::ClearInput();
     TheAsker = &Asking;
     SetScreenResolver(&Resolve);
     ASSERT_TRUE(Root.ChangeChild(Asker));
   }
-  void TearDown() override {
+  void Close() {
     SetScreenResolver(nullptr);
     W->SetParent(nullptr);  // the asking screen ends with the test
   }
+
+  CGameInputController Root;
+  AskingScreen Asking;
+  CGameInputSelectWindow* W = GetGameInputSelectWindow();
+  uitest::SoundSpy Sound;
+};
+
+class SelectWindow : public ::testing::Test, protected QuestionScene {
+protected:
+  void SetUp() override { Open(); }
+  void TearDown() override { Close(); }
 
   // The in-dungeon menu's return-to-title question.
   void AskQuit(int openFrames = 0, int closeFrames = 0) {
@@ -95,11 +107,6 @@ protected:
       }
     return found;
   }
-
-  CGameInputController Root;
-  AskingScreen Asking;
-  CGameInputSelectWindow* W = GetGameInputSelectWindow();
-  uitest::SoundSpy Sound;
 };
 
 TEST_F(SelectWindow, OpensWithItsTitleAndOptionsLaidOutOverTheAskingScreen) {
@@ -326,20 +333,16 @@ struct Box {
   int X0 = 1 << 20, Y0 = 1 << 20, X1 = -1, Y1 = -1;
 };
 
-class SelectWindowClick : public rendertest::RenderFixture {
+class SelectWindowClick : public rendertest::RenderFixture, protected QuestionScene {
 protected:
   void SetUp() override {
     RenderFixture::SetUp();
     SetPictureLoader(&FramePictures);
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(LoadTexture(146 + i, static_cast<std::uint16_t>(1000 + i)));
-    uitest::ClearInput();
-    TheAsker = &Asking;
-    SetScreenResolver(&Resolve);
-    ASSERT_TRUE(Root.ChangeChild(Asker));
+    Open();
   }
   void TearDown() override {
-    SetScreenResolver(nullptr);
-    W->SetParent(nullptr);
+    Close();
     RenderFixture::TearDown();
   }
   // The in-dungeon menu's return-to-title question, open.
@@ -384,11 +387,6 @@ protected:
     if (answer >= 0) AskQuit();
     return answer;
   }
-
-  CGameInputController Root;
-  AskingScreen Asking;
-  CGameInputSelectWindow* W = GetGameInputSelectWindow();
-  uitest::SoundSpy Sound;
 };
 
 TEST_F(SelectWindowClick, YesAndNoAnswerOnEveryEdgePixelTheyDrawAndNotBesideIt) {
