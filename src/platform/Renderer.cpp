@@ -211,13 +211,18 @@ void ApplyWindowedMode() {
 
 namespace {
 
-// The back buffer at scale k in full screen, the window left as it is.
-void UseFullscreenScale(int k) {
+// The back buffer at scale k, the window left as it is.
+void UsePictureScale(int k) {
   BackBufferScale = k;
   ClientWidth = 320 * k;
   ClientHeight = 180 * k;
   SysRendererSetBackBuffer(k);
   SetDefaultRenderStates();
+}
+
+// The same in full screen, said under --verbose.
+void UseFullscreenScale(int k) {
+  UsePictureScale(k);
   int width = 0, height = 0;
   SysGetWindowOutputSize(width, height);
   char line[80];
@@ -263,11 +268,7 @@ bool FitWindowedToWindow() {
   // buffer shrunk into the window; below 320 x 180, scale 1 shrunk.
   const int k = SysFullscreenScaleFor(width, height);
   if (k == BackBufferScale) return false;
-  BackBufferScale = k;
-  ClientWidth = 320 * k;
-  ClientHeight = 180 * k;
-  SysRendererSetBackBuffer(k);
-  SetDefaultRenderStates();
+  UsePictureScale(k);
   return true;
 }
 

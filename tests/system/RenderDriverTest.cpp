@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/SaveTestSupport.h"
 #include "system/SysInstance.h"
 #include "system/SysRenderDriver.h"
 
@@ -166,15 +167,11 @@ std::string AnswerLate() {
   return "llvmpipe (LLVM 15.0.6, 256 bits)";
 }
 
+// A folder of its own for the instance lock, removed at the end.
 class ChildQuestion : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/vorlumen-probe-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = pattern;
-  }
-  void TearDown() override { rmdir(folder.c_str()); }
-  std::string folder;
+  TempGameFolder Folder;
+  const std::string& folder = Folder.Path;
 };
 
 TEST_F(ChildQuestion, TheChildHoldsNothingButItsPipe) {
