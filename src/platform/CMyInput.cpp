@@ -5,8 +5,10 @@
 #include <cstring>
 #include <iterator>
 
+#include "platform/Renderer.h"
 #include "system/SysKeys.h"
 #include "system/SysPlatform.h"
+#include "system/SysWindow.h"
 
 namespace {
 constexpr std::uint32_t DefaultKeyBindings[InputActionCount] = {
@@ -316,6 +318,8 @@ void ReadMouse() {
   DirectInputMouse* mouse = GetMouseDevice();
   SysMouseState state;
   if (!SysReadMouse(state)) return;
+  // Into the back buffer's pixels, wherever the window shows it.
+  SysMapWindowPoint(320 * BackBufferScale, 180 * BackBufferScale, state.X, state.Y);
   mouse->CursorX = state.X;
   mouse->CursorY = state.Y;
   if (!mouse->Acquired) {

@@ -9,6 +9,7 @@
 #include "system/PictureDecode.h"
 #include "system/SysPlatform.h"
 #include "system/SysRenderer.h"
+#include "system/SysWindow.h"
 
 int BackBufferScale = 1;
 int RequestedWindowScale = 1;
@@ -161,9 +162,7 @@ bool SystemWindowRoom(WindowRoom& room) {
 int LargestWindowScaleIn(const WindowRoom& room) {
   const int width = room.UsableWidth - std::max(room.BorderWidth, 0);
   const int height = room.UsableHeight - std::max(room.BorderHeight, 0);
-  int k = 1;
-  while (k < MaxWindowScale && 320 * (k + 1) <= width && 180 * (k + 1) <= height) ++k;
-  return k;
+  return std::min(SysLargestScaleIn(width, height), MaxWindowScale);
 }
 
 int NextWindowScale(int scale, int largest) { return scale >= 1 && scale < largest ? scale + 1 : 1; }
@@ -238,7 +237,7 @@ int FullscreenScaleOfWindow() {
   int width = 0, height = 0;
   SysGetWindowOutputSize(width, height);
   if (width <= 0 || height <= 0) return MaxFullscreenScale;
-  return SysFullscreenScaleFor(width, height);
+  return SysLargestScaleIn(width, height);
 }
 
 }  // namespace
@@ -266,7 +265,7 @@ bool FitWindowedToWindow() {
   if (width <= 0 || height <= 0) return false;
   // Whole pixels at the scale the picture is shown at, not a larger back
   // buffer shrunk into the window; below 320 x 180, scale 1 shrunk.
-  const int k = SysFullscreenScaleFor(width, height);
+  const int k = SysLargestScaleIn(width, height);
   if (k == BackBufferScale) return false;
   UsePictureScale(k);
   return true;

@@ -1,7 +1,5 @@
 #include "system/SysInput.h"
 
-#include "system/SysRenderer.h"
-
 #include <SDL.h>
 
 #include <algorithm>
@@ -282,7 +280,6 @@ bool SysReadMouse(SysMouseState& state) {
   state = Mouse;
   for (int button = 0; button < 8; ++button) state.Buttons[button] |= MousePressed[button];
   std::memset(MousePressed, 0, sizeof MousePressed);
-  SysRendererMapWindowPoint(state.X, state.Y);
   return true;
 }
 

@@ -12,7 +12,7 @@
 
 #include "system/SysBlend.h"
 #include "system/SysPlatform.h"
-#include "system/SysX11.h"
+#include "system/SysWindow.h"
 
 namespace {
 // What a copy of a picture is made of: bits that may be combined.
@@ -68,11 +68,6 @@ SDL_Texture* LogicalBuffer = nullptr;
 // The frame so far lives in LogicalBuffer, not in the back buffer.
 bool PictureIsLogical = false;
 int BackBufferScale = 1;
-// Full screen was asked for and the system's answer not yet judged: how
-// often it was looked for, and since when.
-bool FullscreenUnsettled = false;
-int FullscreenLooks = 0;
-std::uint32_t FullscreenAskedAt = 0;
 SysTexture* LiveTextures = nullptr;
 bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
@@ -733,49 +728,6 @@ void SysRendererFlush() {
   if (Renderer) SDL_RenderFlush(Renderer);
 }
 
-SysRect SysPictureRect(int outputWidth, int outputHeight) {
-  if (outputWidth <= 0 || outputHeight <= 0) return SysRect{};
-  int w = 0, h = 0;
-  if (outputWidth >= 320 && outputHeight >= 180) {
-    const int k = SysFullscreenScaleFor(outputWidth, outputHeight);
-    w = 320 * k;
-    h = 180 * k;
-  } else if (static_cast<long long>(outputWidth) * 9 <= static_cast<long long>(outputHeight) * 16) {
-    // Smaller than one scale: shrunk, as wide as the window.
-    w = outputWidth;
-    h = std::max(1, static_cast<int>(static_cast<long long>(outputWidth) * 9 / 16));
-  } else {
-    h = outputHeight;
-    w = std::max(1, static_cast<int>(static_cast<long long>(outputHeight) * 16 / 9));
-  }
-  return SysRect{(outputWidth - w) / 2, (outputHeight - h) / 2, w, h};
-}
-
-void SysMapPointThroughRect(const SysRect& rect, int pictureWidth, int pictureHeight, int& x, int& y) {
-  if (rect.W <= 0 || rect.H <= 0) return;
-  x = static_cast<int>(static_cast<long long>(x - rect.X) * pictureWidth / rect.W);
-  y = static_cast<int>(static_cast<long long>(y - rect.Y) * pictureHeight / rect.H);
-}
-
-void SysGetWindowOutputSize(int& width, int& height) {
-  width = height = 0;
-  if (SDL_Window* window = Window()) SDL_GetWindowSizeInPixels(window, &width, &height);
-}
-
-void SysRendererMapWindowPoint(int& x, int& y) {
-  if (!Renderer || !BackBuffer) return;
-  // Mouse positions come in window points, the picture's place in pixels.
-  int points = 0, pointsHigh = 0, pixels = 0, pixelsHigh = 0;
-  SDL_GetWindowSize(Window(), &points, &pointsHigh);
-  SysGetWindowOutputSize(pixels, pixelsHigh);
-  if (points > 0 && pointsHigh > 0 && (points != pixels || pointsHigh != pixelsHigh)) {
-    x = static_cast<int>(static_cast<long long>(x) * pixels / points);
-    y = static_cast<int>(static_cast<long long>(y) * pixelsHigh / pointsHigh);
-  }
-  SysMapPointThroughRect(SysPictureRect(pixels, pixelsHigh), 320 * BackBufferScale,
-                         180 * BackBufferScale, x, y);
-}
-
 void SysRendererKeepWindowPicture(bool keep) {
   KeepWindowPicture = keep;
   if (!keep) std::vector<std::uint32_t>().swap(WindowPicture);
@@ -796,7 +748,7 @@ void SysRendererPresent() {
   SDL_SetRenderTarget(Renderer, nullptr);
   int width = 0, height = 0;
   SDL_GetRendererOutputSize(Renderer, &width, &height);
-  const SysRect target = SysPictureRect(width, height);
+  const SysRect target = SysPlacePicture(width, height).Rect;
   // A logical frame goes to the window at once when it is shown at a whole
   // multiple of its size; else it is stretched as the back buffer would be.
   const bool wholeMultiple = target.W % 320 == 0 && target.H % 180 == 0 && target.W / 320 == target.H / 180;
@@ -1029,92 +981,3 @@ bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int co
   return BlendRuns(left, right, runs, count, argb, rule);
 }
 
-void SysSetWindowClientSize(int width, int height) {
-  if (SDL_Window* window = Window()) {
-    SDL_SetWindowSize(window, width, height);
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-  }
-}
-
-void SysGetWindowClientSize(int& width, int& height) {
-  width = height = 0;
-  if (SDL_Window* window = Window()) SDL_GetWindowSize(window, &width, &height);
-}
-
-bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int& borderHeight) {
-  usableWidth = usableHeight = borderWidth = borderHeight = 0;
-  SDL_Window* window = Window();
-  // The dummy driver's desktop is no screen anyone looks at: no window is
-  // off it, whatever its size.
-  if (!window || SoftwareOnly()) return false;
-  const int display = SDL_GetWindowDisplayIndex(window);
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return false;
-  usableWidth = usable.w;
-  usableHeight = usable.h;
-  // Known once the window manager has framed the window; none before.
-  int top = 0, left = 0, bottom = 0, right = 0;
-  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0) {
-    borderWidth = std::max(0, left) + std::max(0, right);
-    borderHeight = std::max(0, top) + std::max(0, bottom);
-  }
-  return true;
-}
-
-void SysSetFullscreenDesktop(bool on) {
-  if (SDL_Window* window = Window()) {
-    SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    FullscreenUnsettled = on;
-    FullscreenLooks = 0;
-    FullscreenAskedAt = SDL_GetTicks();
-    SysDebugOutput(on ? "window: full screen asked for\n" : "window: windowed\n");
-  }
-}
-
-void SysSettleFullscreenWindow() {
-  SDL_Window* window = Window();
-  if (!window || !FullscreenUnsettled) return;
-  int realWidth = 0, realHeight = 0, width = 0, height = 0;
-  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) || !SysX11WindowSize(window, realWidth, realHeight)) {
-    FullscreenUnsettled = false;
-    return;
-  }
-  SDL_GetWindowSize(window, &width, &height);
-  const FullscreenLook look{SysX11WindowManagerRuns(window), realWidth == width && realHeight == height,
-                            FullscreenLooks++, SDL_GetTicks() - FullscreenAskedAt};
-  char line[96];
-  switch (SysJudgeFullscreen(look)) {
-    case FullscreenAnswer::Waiting:
-      return;
-    case FullscreenAnswer::Granted:
-      // From here on SDL follows the window's later changes itself.
-      FullscreenUnsettled = false;
-      std::snprintf(line, sizeof line, "window: full screen granted at %d x %d\n", width, height);
-      SysDebugOutput(line);
-      return;
-    case FullscreenAnswer::NotGranted:
-      break;
-  }
-  // SDL would draw for a window as large as the display, of which the
-  // player sees only a corner: windowed again, at the window's real size,
-  // SDL draws for the window there is.
-  FullscreenUnsettled = false;
-  SDL_SetWindowFullscreen(window, 0);
-  SDL_SetWindowSize(window, realWidth, realHeight);
-  std::snprintf(line, sizeof line, "window: full screen not granted, windowed at %d x %d\n", realWidth, realHeight);
-  SysDebugOutput(line);
-}
-
-int SysFullscreenScaleFor(int desktopWidth, int desktopHeight) {
-  int best = 1;
-  for (int k = 1; 320 * k <= desktopWidth && 180 * k <= desktopHeight; ++k) best = k;
-  return best;
-}
-
-int SysMaxFullscreenScale() {
-  SDL_DisplayMode mode;
-  SDL_Window* window = Window();
-  const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
-  if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) return 1;
-  return SysFullscreenScaleFor(mode.w, mode.h);
-}

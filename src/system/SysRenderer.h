@@ -36,24 +36,6 @@ void SysRendererLeaveLogical();
 void SysRendererFlush();
 // Shows the back buffer in the window.
 void SysRendererPresent();
-// Where the picture lands in a window whose output is outputWidth x
-// outputHeight pixels, windowed or in full screen: the largest whole
-// multiple of 320 x 180 that fits, centred, with black around it (in a
-// window the game sized itself, all of it); in a window smaller than
-// 320 x 180, the largest 16 : 9 rectangle that fits, centred.
-struct SysRect {
-  int X = 0, Y = 0, W = 0, H = 0;
-};
-SysRect SysPictureRect(int outputWidth, int outputHeight);
-// A window pixel through that rectangle into the picture's own pixels
-// (pictureWidth x pictureHeight); places outside it land outside.
-void SysMapPointThroughRect(const SysRect& rect, int pictureWidth, int pictureHeight, int& x, int& y);
-// The window's drawable size in pixels, as the system made it (not what
-// was asked); 0 x 0 without a window.
-void SysGetWindowOutputSize(int& width, int& height);
-// Turns a window position into back-buffer pixels through the rectangle the
-// picture is shown in; unchanged before the renderer exists.
-void SysRendererMapWindowPoint(int& x, int& y);
 // While kept, every present copies what it put in the window (read with no
 // target bound, after the picture's copy, before it is shown): what the
 // player sees, for tests and screenshots.
@@ -128,23 +110,3 @@ struct SysLayeredRows {
 // draws them); true when it did it, or had nothing to draw on.
 bool SysBlendLayeredRows(int left, int right, const SysLayeredRows* runs, int count, std::uint32_t argb,
                          SysBlend blend);
-
-// Window presentation.
-void SysSetWindowClientSize(int width, int height);
-void SysGetWindowClientSize(int& width, int& height);
-// Where a window may go on its display: the usable area (the desktop less
-// panels and docks) and what the window's decorations add across and down
-// (0 where the system has not said). False where that is not known.
-bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int& borderHeight);
-void SysSetFullscreenDesktop(bool on);
-// Called each drawn frame in full screen until the request is judged
-// (SysJudgeFullscreen): granted, or still waited for while a window manager
-// may answer late, or not granted (none runs, or none answered in time). Then
-// SDL gives up its full-screen state too, so that the window's size SDL
-// reports, and draws for, is the real one; the picture stays in full
-// screen's way, centred at the largest whole scale. Writes what it judged
-// as a debug line.
-void SysSettleFullscreenWindow();
-// The largest k with 320k x 180k inside the desktop, at least 1.
-int SysMaxFullscreenScale();
-int SysFullscreenScaleFor(int desktopWidth, int desktopHeight);

@@ -14,7 +14,7 @@
 #include "screens/CGameInputTitleCharacterSelect.h"
 #include "screens/CGameInputTitleTop.h"
 #include "screens/TitleTestSupport.h"
-#include "system/SysRenderer.h"
+#include "system/SysWindow.h"
 
 namespace {
 
@@ -146,7 +146,7 @@ TEST(WindowPictureRect, TheLargestWholeScaleThatFitsCentredAndSixteenByNineBelow
       {0, 0, {0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
-    const SysRect r = SysPictureRect(c.Width, c.Height);
+    const SysRect r = SysPlacePicture(c.Width, c.Height).Rect;
     EXPECT_EQ(r.X, c.Expected.X) << c.Width << " x " << c.Height;
     EXPECT_EQ(r.Y, c.Expected.Y) << c.Width << " x " << c.Height;
     EXPECT_EQ(r.W, c.Expected.W) << c.Width << " x " << c.Height;

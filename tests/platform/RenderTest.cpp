@@ -9,6 +9,7 @@
 #include "platform/Renderer.h"
 #include "platform/RenderTestSupport.h"
 #include "system/SysRenderer.h"
+#include "system/SysWindow.h"
 
 namespace {
 
@@ -391,10 +392,10 @@ TEST_F(Render, AWindowTooLargeForTheDisplayOpensAtTheLargestScaleThatFits) {
 }
 
 TEST_F(Render, FullScreenTakesTheLargestWholeMultipleOfTheDesktop) {
-  EXPECT_EQ(SysFullscreenScaleFor(2560, 1440), 8);
-  EXPECT_EQ(SysFullscreenScaleFor(1920, 1200), 6);
-  EXPECT_EQ(SysFullscreenScaleFor(1366, 768), 4);
-  EXPECT_EQ(SysFullscreenScaleFor(300, 100), 1);
+  EXPECT_EQ(SysLargestScaleIn(2560, 1440), 8);
+  EXPECT_EQ(SysLargestScaleIn(1920, 1200), 6);
+  EXPECT_EQ(SysLargestScaleIn(1366, 768), 4);
+  EXPECT_EQ(SysLargestScaleIn(300, 100), 1);
 
   ResizeWindowClient(640, 360);
   ApplyFullscreenMode();  // the dummy desktop is 1024 x 768
@@ -414,18 +415,18 @@ TEST_F(Render, WindowPointsMapIntoTheCentredBackBuffer) {
   ApplyFullscreenMode();  // 1024 x 768 desktop: the picture sits at (32, 114), 960 x 540
   ASSERT_EQ(MaxFullscreenScale, 3);
   int x = 32, y = 114;
-  SysRendererMapWindowPoint(x, y);
+  SysMapWindowPoint(320 * BackBufferScale, 180 * BackBufferScale, x, y);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
   x = 32 + 959;
   y = 114 + 539;
-  SysRendererMapWindowPoint(x, y);
+  SysMapWindowPoint(320 * BackBufferScale, 180 * BackBufferScale, x, y);
   EXPECT_EQ(x, 959);
   EXPECT_EQ(y, 539);
   ApplyWindowedMode();
   x = 100;
   y = 50;
-  SysRendererMapWindowPoint(x, y);
+  SysMapWindowPoint(320 * BackBufferScale, 180 * BackBufferScale, x, y);
   EXPECT_EQ(x, 100);
   EXPECT_EQ(y, 50);
 }
