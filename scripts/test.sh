@@ -3,9 +3,10 @@
 # VORLUMEN_SANITIZE=1 builds and runs under AddressSanitizer + UBSan in build-asan/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# The display tests and the renderer comparison: an X server, a window
-# manager, keys, screenshots and Mesa's OpenGL (the tests skip without them).
-bash scripts/install-deps.sh xvfb openbox xdotool x11-apps x11-utils libgl1-mesa-dri
+# The display tests and the renderer comparison: an X server, window
+# managers (stacking, tiling, maximising) and their commands, keys,
+# screenshots and Mesa's OpenGL (the tests skip without them).
+bash scripts/install-deps.sh xvfb openbox i3-wm fluxbox wmctrl xdotool x11-apps x11-utils libgl1-mesa-dri
 
 build=build
 args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

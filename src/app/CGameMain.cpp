@@ -144,7 +144,15 @@ void CGameMain::Draw() {
     // As F4's: kept at exit, whatever frame of a turn this is.
     SaveImage.Block.WindowScale = Settings.Block.WindowScale;
   }
-  if (FitFullscreenToWindow() || FitWindowedToWindow()) GetInput()->MouseScale = BackBufferScale;
+  const WindowFollow follow = FollowWindow();
+  if (follow.FullscreenChanged) {
+    // The window manager's own full-screen key, or its end of one: the
+    // setting follows, kept at exit as F4's is, and the next F4 asks for
+    // the other state.
+    Settings.Block.Fullscreen = FullscreenActive ? 1 : 0;
+    SaveImage.Block.Fullscreen = Settings.Block.Fullscreen;
+  }
+  if (follow.FullscreenChanged || follow.ScaleChanged) GetInput()->MouseScale = BackBufferScale;
   GetStateController()->Draw(1);
   GetStateController()->Draw(0);
 }

@@ -219,8 +219,9 @@ void CMyInput::Update() {
     pointer[0] = pointer[1] == -1 ? -1 : pointer[1] == 2 ? 2 : 1;
   // A scale of 0 would divide by zero before the renderer has set one.
   const std::int32_t scale = MouseScale > 0 ? MouseScale : 1;
-  InputHistory[InputRowPointerX][0] = mouse->CursorX * 4 / scale;
-  InputHistory[InputRowPointerY][0] = mouse->CursorY * 4 / scale;
+  // Rounded down: a pointer left of or above the picture stays off it.
+  InputHistory[InputRowPointerX][0] = static_cast<std::int32_t>(SysFloorDivide(mouse->CursorX * 4LL, scale));
+  InputHistory[InputRowPointerY][0] = static_cast<std::int32_t>(SysFloorDivide(mouse->CursorY * 4LL, scale));
 
   ReadPad();
   NoteDeviceUsed();

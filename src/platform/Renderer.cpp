@@ -233,11 +233,25 @@ void UseFullscreenScale(int k) {
 // system made it, which may be less than the desktop (full screen not
 // granted, or the window resized from outside).
 int FullscreenScaleOfWindow() {
-  SysSettleFullscreenWindow();
   int width = 0, height = 0;
   SysGetWindowOutputSize(width, height);
   if (width <= 0 || height <= 0) return MaxFullscreenScale;
-  return SysLargestScaleIn(width, height);
+  return SysPlacePicture(width, height).Scale;
+}
+
+// Whole pixels at the scale the picture is shown at, not a larger back
+// buffer shrunk into the window. True when the scale changed.
+bool FitPictureToWindow() {
+  int width = 0, height = 0;
+  SysGetWindowOutputSize(width, height);
+  if (width <= 0 || height <= 0) return false;
+  const int k = SysPlacePicture(width, height).Scale;
+  if (k == BackBufferScale) return false;
+  if (FullscreenActive)
+    UseFullscreenScale(k);
+  else
+    UsePictureScale(k);
+  return true;
 }
 
 }  // namespace
@@ -250,25 +264,25 @@ void ApplyFullscreenMode() {
   FullscreenActive = 1;
 }
 
-bool FitFullscreenToWindow() {
-  if (FullscreenActive != 1) return false;
-  const int k = FullscreenScaleOfWindow();
-  if (k == BackBufferScale) return false;
-  UseFullscreenScale(k);
-  return true;
-}
-
-bool FitWindowedToWindow() {
-  if (FullscreenActive != 0) return false;
-  int width = 0, height = 0;
-  SysGetWindowOutputSize(width, height);
-  if (width <= 0 || height <= 0) return false;
-  // Whole pixels at the scale the picture is shown at, not a larger back
-  // buffer shrunk into the window; below 320 x 180, scale 1 shrunk.
-  const int k = SysLargestScaleIn(width, height);
-  if (k == BackBufferScale) return false;
-  UsePictureScale(k);
-  return true;
+WindowFollow FollowWindow() {
+  WindowFollow follow;
+  switch (SysFollowWindow()) {
+    case SysWindowChange::FullscreenEntered:
+      // Taken on as the game's own, SDL's state included (also after a
+      // request judged not granted), so that F4 ends it.
+      follow.FullscreenChanged = FullscreenActive == 0;
+      FullscreenActive = 0;
+      ApplyFullscreenMode();
+      break;
+    case SysWindowChange::FullscreenLeft:
+      follow.FullscreenChanged = FullscreenActive == 1;
+      ApplyWindowedMode();
+      break;
+    case SysWindowChange::None:
+      break;
+  }
+  follow.ScaleChanged = FitPictureToWindow();
+  return follow;
 }
 
 void ClearTarget(std::uint32_t argb) {

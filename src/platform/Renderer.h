@@ -93,14 +93,17 @@ int LargestWindowScale();
 void ResizeWindowClient(int width, int height);
 void ApplyWindowedMode();
 void ApplyFullscreenMode();
-// In full screen, follows the window the system really made: the back
-// buffer takes the largest whole scale that fits it. True when the scale
-// changed (pointer positions then scale by the new one).
-bool FitFullscreenToWindow();
-// The same for a window: a window sized from outside (a tiling window
-// manager, the player's own resizing) shows the picture at the largest
-// whole scale that fits it, centred; the scale asked for stays.
-bool FitWindowedToWindow();
+// What following the window changed, once per drawn frame.
+struct WindowFollow {
+  bool FullscreenChanged = false;  // the window manager turned full screen on or off itself
+  bool ScaleChanged = false;       // the picture's, which pointer positions divide by
+};
+// Follows the window as the system has it, whoever sized it (the game, a
+// tiling or maximising window manager, the player): the back buffer takes
+// the largest whole scale that fits the window, shown centred, and a full
+// screen the window manager made or ended becomes the game's own; the
+// scale asked for stays.
+WindowFollow FollowWindow();
 
 // The frame: clear, scene brackets, present. Above window scale 1 a frame
 // is drawn at 320 x 180 for as long as its quads show whole logical pixels,

@@ -12,6 +12,7 @@
 #include "system/SysKeys.h"
 #include "system/SysRenderDriver.h"
 #include "system/SysRenderer.h"
+#include "system/SysWindow.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ bool IsDrainedEvent(Uint32 type) {
     case SDL_AUDIODEVICEREMOVED:
     case SDL_MOUSEWHEEL:
     case SDL_POLLSENTINEL:
+    case SDL_SYSWMEVENT:  // read as SDL makes them (SysWindow)
       return true;
     default:
       return false;
@@ -127,11 +129,15 @@ bool SysCreateMainWindow(int clientWidth, int clientHeight) {
     // Without GL the renderer falls back to another driver.
     if (MainWindow || flags == SDL_WINDOW_SHOWN) break;
   }
+  if (MainWindow) SysStartFollowingWindow();
   return MainWindow != nullptr;
 }
 
 void SysDestroyMainWindow() {
-  if (MainWindow) SDL_DestroyWindow(MainWindow);
+  if (MainWindow) {
+    SysStopFollowingWindow();
+    SDL_DestroyWindow(MainWindow);
+  }
   MainWindow = nullptr;
 }
 

@@ -756,12 +756,10 @@ void SysRendererPresent() {
     SysRendererLeaveLogical();
     SDL_SetRenderTarget(Renderer, nullptr);
   }
-  // Black around a picture that does not fill the window; one that does
-  // covers every pixel itself.
-  if (target.W != width || target.H != height) {
-    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-    SDL_RenderClear(Renderer);
-  }
+  // Black around the picture, and nothing of an earlier frame anywhere
+  // the window shows.
+  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+  SDL_RenderClear(Renderer);
   const SDL_Rect rect{target.X, target.Y, target.W, target.H};
   SDL_RenderCopy(Renderer, PictureTarget(), nullptr, &rect);
   if (KeepWindowPicture) {

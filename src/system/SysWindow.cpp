@@ -11,11 +11,27 @@
 
 namespace {
 
-// Full screen was asked for and the system's answer not yet judged: how
-// often it was looked for, and since when.
-bool FullscreenUnsettled = false;
-int FullscreenLooks = 0;
-std::uint32_t FullscreenAskedAt = 0;
+// A request of the game's for the window, not yet judged.
+struct Request {
+  bool Open = false;
+  bool Answered = false;  // size requests: a configure event came after it
+  int Looks = 0;          // drawn frames that looked at it
+  std::uint32_t AskedAt = 0;
+  unsigned long Serial = 0;  // the first X request it made
+};
+Request SizeRequest, FullscreenRequest;
+
+// The client size the game last asked for, and where it was placed: a
+// frame learnt later places it again, for a while.
+constexpr std::uint32_t PlacementGraceMs = 2000;
+int AskedWidth = 0, AskedHeight = 0;
+bool Placing = false;
+std::uint32_t PlacedAt = 0;
+SysBorders PlacedWith;
+
+// Seen in SDL's X events; acted on by the next SysFollowWindow.
+bool StateNoticed = false, FrameNoticed = false;
+SysManagerState ManagerState;
 
 SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
 
@@ -25,7 +41,126 @@ bool UnseenDisplay() {
   return driver && std::strcmp(driver, "dummy") == 0;
 }
 
+void Open(Request& request) {
+  request = Request{true, false, 0, SDL_GetTicks(), SysX11NextRequest(Window())};
+}
+
+bool InFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+// Called by SDL as it reads each X event, before it acts on it itself.
+int SDLCALL NoticeWindowEvents(void*, SDL_Event* event) {
+  if (event->type != SDL_SYSWMEVENT) return 0;
+  unsigned long serial = 0;
+  switch (SysX11NoticeOf(event->syswm.msg, Window(), serial)) {
+    case SysX11Notice::Configured:
+      // Only what the server sent after the request answers it.
+      if (SizeRequest.Open && SysX11SerialReached(serial, SizeRequest.Serial)) SizeRequest.Answered = true;
+      break;
+    case SysX11Notice::StateChanged:
+      StateNoticed = true;
+      break;
+    case SysX11Notice::FrameChanged:
+      FrameNoticed = true;
+      break;
+    case SysX11Notice::Nothing:
+      break;
+  }
+  return 0;
+}
+
+SysBorders BordersOf(SDL_Window* window) {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return SysBorders{};
+  return SysBorders{std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom)};
+}
+
+bool SameBorders(const SysBorders& a, const SysBorders& b) {
+  return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
+}
+
+// Puts the window's client where SysPlaceClient says, on the display it is on.
+void Place(SDL_Window* window, int width, int height) {
+  const int display = SDL_GetWindowDisplayIndex(window);
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    return;
+  }
+  PlacedWith = BordersOf(window);
+  const SysPoint at = SysPlaceClient(SysRect{usable.x, usable.y, usable.w, usable.h}, PlacedWith, width, height);
+  SDL_SetWindowPosition(window, at.X, at.Y);
+  Placing = true;
+  PlacedAt = SDL_GetTicks();
+}
+
+// One look at an open request: the X server's size against SDL's.
+SysWindowAnswer Look(SDL_Window* window, Request& request, int& realWidth, int& realHeight) {
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  const SysWindowLook look{SysX11WindowManagerRuns(window), realWidth == width && realHeight == height,
+                           request.Answered, request.Looks++, SDL_GetTicks() - request.AskedAt};
+  const SysWindowAnswer answer = SysJudgeWindowRequest(look);
+  if (answer != SysWindowAnswer::Waiting) request.Open = false;
+  return answer;
+}
+
+void SettleFullscreen(SDL_Window* window) {
+  int realWidth = 0, realHeight = 0;
+  if (!FullscreenRequest.Open) return;
+  if (!InFullscreen(window) || !SysX11WindowSize(window, realWidth, realHeight)) {
+    FullscreenRequest.Open = false;
+    return;
+  }
+  char line[96];
+  switch (Look(window, FullscreenRequest, realWidth, realHeight)) {
+    case SysWindowAnswer::Waiting:
+      return;
+    case SysWindowAnswer::Granted:
+      // From here on SDL follows the window's later changes itself.
+      std::snprintf(line, sizeof line, "window: full screen granted at %d x %d\n", realWidth, realHeight);
+      SysDebugOutput(line);
+      return;
+    case SysWindowAnswer::NotGranted:
+      break;
+  }
+  // SDL would draw for a window as large as the display, of which the
+  // player sees only a corner: windowed again, at the window's real size,
+  // SDL draws for the window there is.
+  SDL_SetWindowFullscreen(window, 0);
+  SDL_SetWindowSize(window, realWidth, realHeight);
+  std::snprintf(line, sizeof line, "window: full screen not granted, windowed at %d x %d\n", realWidth, realHeight);
+  SysDebugOutput(line);
+}
+
+void SettleSize(SDL_Window* window) {
+  int realWidth = 0, realHeight = 0;
+  if (!SizeRequest.Open) return;
+  if (InFullscreen(window) || !SysX11WindowSize(window, realWidth, realHeight)) {
+    SizeRequest.Open = false;
+    return;
+  }
+  if (Look(window, SizeRequest, realWidth, realHeight) != SysWindowAnswer::NotGranted) return;
+  // SDL took the window to be the size it asked for, and draws for a window
+  // of that size in the corner of the one there is; it hears of nothing
+  // while the window stays as it was.
+  SDL_SetWindowSize(window, realWidth, realHeight);
+  char line[96];
+  std::snprintf(line, sizeof line, "window: size held at %d x %d\n", realWidth, realHeight);
+  SysDebugOutput(line);
+}
+
 }  // namespace
+
+SysWindowAnswer SysJudgeWindowRequest(const SysWindowLook& look) {
+  if (look.SizeMatches) return SysWindowAnswer::Granted;
+  // The manager answered with another size than the one asked for.
+  if (look.Answered) return SysWindowAnswer::NotGranted;
+  if (look.LooksSinceRequest <= 0) return SysWindowAnswer::Waiting;
+  if (!look.WindowManager) return SysWindowAnswer::NotGranted;
+  if (look.MsSinceRequest >= WindowRequestGraceMs && look.LooksSinceRequest >= WindowRequestGraceLooks)
+    return SysWindowAnswer::NotGranted;
+  return SysWindowAnswer::Waiting;
+}
 
 int SysLargestScaleIn(int width, int height) {
   int k = 1;
@@ -53,10 +188,15 @@ SysPicturePlace SysPlacePicture(int outputWidth, int outputHeight) {
   return place;
 }
 
+long long SysFloorDivide(long long value, long long divisor) {
+  const long long quotient = value / divisor;
+  return value % divisor != 0 && (value < 0) != (divisor < 0) ? quotient - 1 : quotient;
+}
+
 void SysMapPointThroughRect(const SysRect& rect, int pictureWidth, int pictureHeight, int& x, int& y) {
   if (rect.W <= 0 || rect.H <= 0) return;
-  x = static_cast<int>(static_cast<long long>(x - rect.X) * pictureWidth / rect.W);
-  y = static_cast<int>(static_cast<long long>(y - rect.Y) * pictureHeight / rect.H);
+  x = static_cast<int>(SysFloorDivide(static_cast<long long>(x - rect.X) * pictureWidth, rect.W));
+  y = static_cast<int>(SysFloorDivide(static_cast<long long>(y - rect.Y) * pictureHeight, rect.H));
 }
 
 void SysMapWindowPoint(int pictureWidth, int pictureHeight, int& x, int& y) {
@@ -102,55 +242,99 @@ bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int
   return true;
 }
 
+SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManagerState& now, bool fullscreenAsked) {
+  SysStateChange judged;
+  // The game's own requests come with SDL's state already changed: only a
+  // change the other way is the manager's own.
+  if (now.Fullscreen && !before.Fullscreen && !fullscreenAsked) judged.Change = SysWindowChange::FullscreenEntered;
+  if (!now.Fullscreen && before.Fullscreen && fullscreenAsked) judged.Change = SysWindowChange::FullscreenLeft;
+  judged.LetGo = before.Maximised && !now.Maximised && !now.Fullscreen && !fullscreenAsked;
+  return judged;
+}
+
+SysPoint SysPlaceClient(const SysRect& usable, const SysBorders& borders, int width, int height) {
+  // Along one axis: centred, then the far edge of the frame inside, then
+  // the near edge, which wins.
+  const auto along = [](int start, int room, int before, int after, int size) {
+    const int centred = start + (room - size) / 2;
+    return std::max(std::min(centred, start + room - after - size), start + before);
+  };
+  return SysPoint{along(usable.X, usable.W, borders.Left, borders.Right, width),
+                  along(usable.Y, usable.H, borders.Top, borders.Bottom, height)};
+}
+
 void SysSetWindowClientSize(int width, int height) {
-  if (SDL_Window* window = Window()) {
-    SDL_SetWindowSize(window, width, height);
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-  }
+  SDL_Window* window = Window();
+  if (!window) return;
+  // Frame extents the window manager has set are SDL's to read first.
+  SDL_PumpEvents();
+  AskedWidth = width;
+  AskedHeight = height;
+  if (!InFullscreen(window)) Open(SizeRequest);
+  SDL_SetWindowSize(window, width, height);
+  Place(window, width, height);
+  // A window manager's answer that came while SDL waited for the window,
+  // so that this very frame is drawn for the window as it is.
+  SDL_PumpEvents();
+  if (SizeRequest.Answered) SettleSize(window);
 }
 
 void SysSetFullscreenDesktop(bool on) {
-  if (SDL_Window* window = Window()) {
-    SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    FullscreenUnsettled = on;
-    FullscreenLooks = 0;
-    FullscreenAskedAt = SDL_GetTicks();
-    SysDebugOutput(on ? "window: full screen asked for\n" : "window: windowed\n");
-  }
+  SDL_Window* window = Window();
+  if (!window) return;
+  SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (on)
+    Open(FullscreenRequest);
+  else
+    FullscreenRequest.Open = false;
+  SysDebugOutput(on ? "window: full screen asked for\n" : "window: windowed\n");
 }
 
-void SysSettleFullscreenWindow() {
+SysWindowChange SysFollowWindow() {
   SDL_Window* window = Window();
-  if (!window || !FullscreenUnsettled) return;
-  int realWidth = 0, realHeight = 0, width = 0, height = 0;
-  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) || !SysX11WindowSize(window, realWidth, realHeight)) {
-    FullscreenUnsettled = false;
-    return;
+  if (!window) return SysWindowChange::None;
+  SysWindowChange change = SysWindowChange::None;
+  SysManagerState now;
+  if (StateNoticed && SysX11WindowState(window, now)) {
+    const SysStateChange judged = SysJudgeStateChange(ManagerState, now, InFullscreen(window));
+    ManagerState = now;
+    change = judged.Change;
+    if (judged.LetGo && AskedWidth > 0) {
+      // It takes the size the game asked for, not the one the manager held
+      // it at.
+      SysDebugOutput("window: no longer maximised\n");
+      SysSetWindowClientSize(AskedWidth, AskedHeight);
+    }
   }
-  SDL_GetWindowSize(window, &width, &height);
-  const FullscreenLook look{SysX11WindowManagerRuns(window), realWidth == width && realHeight == height,
-                            FullscreenLooks++, SDL_GetTicks() - FullscreenAskedAt};
-  char line[96];
-  switch (SysJudgeFullscreen(look)) {
-    case FullscreenAnswer::Waiting:
-      return;
-    case FullscreenAnswer::Granted:
-      // From here on SDL follows the window's later changes itself.
-      FullscreenUnsettled = false;
-      std::snprintf(line, sizeof line, "window: full screen granted at %d x %d\n", width, height);
-      SysDebugOutput(line);
-      return;
-    case FullscreenAnswer::NotGranted:
-      break;
+  StateNoticed = false;
+  SettleFullscreen(window);
+  SettleSize(window);
+  if (FrameNoticed && Placing && !InFullscreen(window)) {
+    // Placed before the window manager said what its frame adds: the
+    // client is off the place by the frame.
+    if (SDL_GetTicks() - PlacedAt > PlacementGraceMs)
+      Placing = false;
+    else if (!SameBorders(BordersOf(window), PlacedWith))
+      Place(window, AskedWidth, AskedHeight);
   }
-  // SDL would draw for a window as large as the display, of which the
-  // player sees only a corner: windowed again, at the window's real size,
-  // SDL draws for the window there is.
-  FullscreenUnsettled = false;
-  SDL_SetWindowFullscreen(window, 0);
-  SDL_SetWindowSize(window, realWidth, realHeight);
-  std::snprintf(line, sizeof line, "window: full screen not granted, windowed at %d x %d\n", realWidth, realHeight);
-  SysDebugOutput(line);
+  FrameNoticed = false;
+  return change;
+}
+
+void SysStartFollowingWindow() {
+  SysStopFollowingWindow();
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  SDL_AddEventWatch(NoticeWindowEvents, nullptr);
+  if (SDL_Window* window = Window()) SysX11WindowState(window, ManagerState);
+}
+
+void SysStopFollowingWindow() {
+  SDL_DelEventWatch(NoticeWindowEvents, nullptr);
+  SDL_EventState(SDL_SYSWMEVENT, SDL_IGNORE);
+  SizeRequest = FullscreenRequest = Request{};
+  AskedWidth = AskedHeight = 0;
+  Placing = StateNoticed = FrameNoticed = false;
+  ManagerState = SysManagerState{};
 }
 
 int SysMaxFullscreenScale() {

@@ -28,6 +28,26 @@ int NoteQueryError(Display*, XErrorEvent*) {
   return 0;
 }
 
+// Atoms asked for once per display: the names are the same on every one,
+// the numbers not.
+struct Atoms {
+  Display* Of = nullptr;
+  Atom State = None, Fullscreen = None, MaximisedAcross = None, MaximisedDown = None, FrameExtents = None;
+};
+
+const Atoms& AtomsOf(Display* display) {
+  static Atoms atoms;
+  if (atoms.Of != display) {
+    atoms.Of = display;
+    atoms.State = XInternAtom(display, "_NET_WM_STATE", False);
+    atoms.Fullscreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    atoms.MaximisedAcross = XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    atoms.MaximisedDown = XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    atoms.FrameExtents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+  }
+  return atoms;
+}
+
 // The window named by `of`'s _NET_SUPPORTING_WM_CHECK, or None.
 Window CheckWindowOf(Display* display, Window of, Atom check) {
   Atom type = None;
@@ -85,11 +105,67 @@ bool SysX11WindowManagerRuns(SDL_Window* window) {
 #endif
 }
 
-FullscreenAnswer SysJudgeFullscreen(const FullscreenLook& look) {
-  if (look.SizeMatches) return FullscreenAnswer::Granted;
-  if (look.LooksSinceRequest <= 0) return FullscreenAnswer::Waiting;
-  if (!look.WindowManager) return FullscreenAnswer::NotGranted;
-  if (look.MsSinceRequest >= FullscreenGraceMs && look.LooksSinceRequest >= FullscreenGraceLooks)
-    return FullscreenAnswer::NotGranted;
-  return FullscreenAnswer::Waiting;
+SysX11Notice SysX11NoticeOf(const SDL_SysWMmsg* message, SDL_Window* window, unsigned long& serial) {
+  serial = 0;
+#ifdef VORLUMEN_HAVE_X11
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!message || message->subsystem != SDL_SYSWM_X11 || !X11Of(window, display, x11Window)) return SysX11Notice::Nothing;
+  const XEvent& event = message->msg.x11.event;
+  serial = event.xany.serial;
+  if (event.type == ConfigureNotify && event.xconfigure.window == x11Window) return SysX11Notice::Configured;
+  if (event.type != PropertyNotify || event.xproperty.window != x11Window) return SysX11Notice::Nothing;
+  const Atoms& atoms = AtomsOf(display);
+  if (event.xproperty.atom == atoms.State) return SysX11Notice::StateChanged;
+  if (event.xproperty.atom == atoms.FrameExtents) return SysX11Notice::FrameChanged;
+  return SysX11Notice::Nothing;
+#else
+  (void)message;
+  (void)window;
+  return SysX11Notice::Nothing;
+#endif
+}
+
+unsigned long SysX11NextRequest(SDL_Window* window) {
+#ifdef VORLUMEN_HAVE_X11
+  Display* display = nullptr;
+  Window x11Window = None;
+  return X11Of(window, display, x11Window) ? NextRequest(display) : 0;
+#else
+  (void)window;
+  return 0;
+#endif
+}
+
+bool SysX11SerialReached(unsigned long serial, unsigned long request) {
+  // Serials count up and wrap.
+  return static_cast<long>(serial - request) >= 0;
+}
+
+bool SysX11WindowState(SDL_Window* window, SysManagerState& state) {
+  state = SysManagerState{};
+#ifdef VORLUMEN_HAVE_X11
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!X11Of(window, display, x11Window)) return false;
+  const Atoms& atoms = AtomsOf(display);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool read = XGetWindowProperty(display, x11Window, atoms.State, 0, 64, False, XA_ATOM, &type, &format, &count,
+                                       &after, &data) == Success &&
+                    type == XA_ATOM && format == 32 && data;
+  // No state at all is none of them.
+  const auto* held = read ? reinterpret_cast<const unsigned long*>(data) : nullptr;
+  for (unsigned long i = 0; held && i < count; ++i) {
+    state.Fullscreen |= held[i] == atoms.Fullscreen;
+    state.Maximised |= held[i] == atoms.MaximisedAcross || held[i] == atoms.MaximisedDown;
+  }
+  if (data) XFree(data);
+  return true;
+#else
+  (void)window;
+  return false;
+#endif
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The questions SDL cannot answer on X11: how large the window really is,
-// and whether a window manager runs to grant full screen at all. SDL takes
-// a full-screen window to be as large as the display whether or not a
-// window manager made it so.
-#include <cstdint>
+// whether a window manager runs, what it answered and what state it gave
+// the window. SDL takes a window to be the size it asked for, and a
+// full-screen one as large as the display, whether or not a window manager
+// made it so.
+#include "system/SysWindow.h"
 
 struct SDL_Window;
+struct SDL_SysWMmsg;
 
 // The window's size as the X server has it; false where the window is not
 // an X11 one (Wayland, the dummy driver) and SDL's own size holds.
@@ -16,26 +18,17 @@ bool SysX11WindowSize(SDL_Window* window, int& width, int& height);
 // is not an X11 one.
 bool SysX11WindowManagerRuns(SDL_Window* window);
 
-// What has become of a request for full screen, judged after it.
-enum class FullscreenAnswer {
-  Granted,     // the window is as large as SDL takes it to be
-  Waiting,     // not yet: keep asking, look again later
-  NotGranted,  // nobody will make it so: give up SDL's full-screen state
-};
+// What one of SDL's window-system messages (SDL_SYSWMEVENT) tells of
+// `window`: its geometry configured (by the X server, or a window manager's
+// answer to a request), its window-manager state or its frame changed.
+// `serial` is the X request the server had reached when the event came.
+enum class SysX11Notice { Nothing, Configured, StateChanged, FrameChanged };
+SysX11Notice SysX11NoticeOf(const SDL_SysWMmsg* message, SDL_Window* window, unsigned long& serial);
+// The serial the next X request made for `window` will have; 0 where the
+// window is not an X11 one.
+unsigned long SysX11NextRequest(SDL_Window* window);
+// Whether the X serial `serial` is that of `request` or later.
+bool SysX11SerialReached(unsigned long serial, unsigned long request);
 
-// A window manager may answer late (a loaded machine, a desktop that
-// animates the change): the window is judged not granted only after this
-// long and this many looks, and never in the frame of the request itself.
-// Where no window manager runs nobody will ever answer, so the first look
-// after the request decides.
-constexpr std::uint32_t FullscreenGraceMs = 2000;
-constexpr int FullscreenGraceLooks = 10;
-
-struct FullscreenLook {
-  bool WindowManager;     // one runs on the window's screen
-  bool SizeMatches;       // the X server's size is the one SDL takes it to have
-  int LooksSinceRequest;  // 0: the frame that made the request
-  std::uint32_t MsSinceRequest;
-};
-
-FullscreenAnswer SysJudgeFullscreen(const FullscreenLook& look);
+// What the window manager says of the window (_NET_WM_STATE).
+bool SysX11WindowState(SDL_Window* window, SysManagerState& state);

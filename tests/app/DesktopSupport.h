@@ -1,13 +1,15 @@
 #pragma once
 // The real program on a desktop of its own: an X server (Xvfb) of a chosen
-// size, a window manager or none, and the tools a player's hand and eye
-// stand in for (xdotool for keys and window sizes, xwd for what the screen
-// shows). Every wait polls up to a bound; whatever was started is ended.
+// size, a window manager or none (openbox stacks, i3 tiles, fluxbox
+// maximises whatever it is asked to), and the tools a player's hand and eye
+// stand in for (xdotool for keys and window sizes, wmctrl for a window
+// manager's own commands, xwd for what the screen shows). Every wait polls up to a bound; whatever was started is ended.
 // The tools are found when the build is configured; where one is missing
 // the tests that need it skip.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +19,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,9 +35,25 @@ constexpr const char* Xwd = VORLUMEN_XWD;
 constexpr const char* Xprop = VORLUMEN_XPROP;
 constexpr const char* Xwininfo = VORLUMEN_XWININFO;
 constexpr const char* Xmessage = VORLUMEN_XMESSAGE;
+constexpr const char* I3 = VORLUMEN_I3;
+constexpr const char* Fluxbox = VORLUMEN_FLUXBOX;
+constexpr const char* Wmctrl = VORLUMEN_WMCTRL;
 
-inline bool ToolsPresent(bool windowManager) {
-  return *Xvfb && *Xdotool && *Xwd && *Xprop && *Xwininfo && (!windowManager || (*Openbox && *Xmessage));
+enum class Manager { None, Openbox, I3, Fluxbox };
+
+inline const char* ProgramOf(Manager manager) {
+  switch (manager) {
+    case Manager::Openbox: return Openbox;
+    case Manager::I3: return I3;
+    case Manager::Fluxbox: return Fluxbox;
+    case Manager::None: break;
+  }
+  return "";
+}
+
+inline bool ToolsPresent(Manager manager) {
+  return *Xvfb && *Xdotool && *Xwd && *Xprop && *Xwininfo &&
+         (manager == Manager::None || (*ProgramOf(manager) && *Xmessage && *Wmctrl));
 }
 
 using Clock = std::chrono::steady_clock;
@@ -57,13 +76,17 @@ bool WaitFor(Done done, int timeoutMs) {
 // Starts `args` with `display` as its DISPLAY and no SDL settings of the
 // caller's; its output goes to `outFd` (-1: nowhere), and descriptor
 // `keepFd`, if any, stays open as 3.
-// `errFd` likewise for its standard error; `extraEnv` adds variables.
+// `errFd` likewise for its standard error; `extraEnv` adds variables, or
+// replaces the caller's of the same name.
 inline pid_t Spawn(const std::vector<std::string>& args, const std::string& display, int outFd = -1, int keepFd = -1,
                    int errFd = -1, const std::vector<std::string>& extraEnv = {}) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     const std::string var = *e;
     if (var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("SDL_", 0) == 0) continue;
+    const std::string name = var.substr(0, var.find('=') + 1);
+    if (std::any_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& v) { return v.rfind(name, 0) == 0; }))
+      continue;
     env.push_back(var);
   }
   if (!display.empty()) env.push_back("DISPLAY=" + display);
@@ -171,13 +194,28 @@ public:
     End(Pid);
   }
 
-  // Starts the window manager and waits until it manages windows. Openbox
-  // names itself on the root window before its start-up is over, and a
-  // window mapped in between may never be managed (its map request is lost
-  // and SDL waits for the map for ever): a probe window that it frames shows
-  // it is past that; a probe it lost is replaced.
-  bool StartWindowManager(int timeoutMs = 20000) {
-    WindowManager = Spawn({Openbox}, Display);
+  // Starts a window manager, its home and settings in `folder`, and waits
+  // until it manages windows. A window manager names itself on the root
+  // window before its start-up is over, and a window mapped in between may
+  // never be managed (its map request is lost and SDL waits for the map for
+  // ever): a probe window that it frames shows it is past that; a probe it
+  // lost is replaced. Under i3 the game's window is tiled.
+  bool StartWindowManager(Manager manager, const std::string& folder, int timeoutMs = 20000) {
+    std::vector<std::string> args{ProgramOf(manager)};
+    if (manager == Manager::I3) {
+      const std::string config = folder + "/i3.config";
+      std::ofstream(config) << "# i3 config file (v4)\n"
+                               "font pango:monospace 8\n"
+                               "for_window [class=\"(?i)vorlumen\"] floating disable\n";
+      args.insert(args.end(), {"-c", config});
+    }
+    if (manager == Manager::Fluxbox) {
+      // No wallpaper: its helper fails on a bare desktop and says so in a
+      // window that takes the focus.
+      mkdir((folder + "/.fluxbox").c_str(), 0755);
+      std::ofstream(folder + "/.fluxbox/overlay") << "background: none\n";
+    }
+    WindowManager = Spawn(args, Display, -1, -1, -1, {"HOME=" + folder});
     const auto start = Clock::now();
     if (!WaitFor([&] { return Tool({Xprop, "-root", "_NET_SUPPORTING_WM_CHECK"}).Out.find("window id") != std::string::npos; },
                  timeoutMs))

@@ -1,6 +1,8 @@
 // The real program's window on a real X desktop: full screen granted late
-// by a window manager, refused where none runs, and the picture the screen
-// then shows. Each test runs its own X server; the game writes what it does
+// by a window manager, refused where none runs, or made and ended by the
+// manager itself; a window the manager holds (maximised, tiled) at any
+// scale asked for; where the game puts its windows; and the picture the
+// screen then shows. Each test runs its own X server; the game writes what it does
 // to its window on --verbose, which the tests follow, and is judged by the
 // screen itself.
 #include <gtest/gtest.h>
@@ -29,37 +31,50 @@ protected:
     X.Stop();
   }
 
-  // An X server of the given size, with openbox or with no window manager.
-  void StartDesktop(int width, int height, bool windowManager) {
-    if (!ToolsPresent(windowManager)) GTEST_SKIP() << "Xvfb, openbox, xdotool, xwd, xprop or xwininfo missing";
+  // An X server of the given size, with a window manager or none.
+  void StartDesktop(int width, int height, Manager manager) {
+    if (!ToolsPresent(manager))
+      GTEST_SKIP() << "Xvfb, the window manager, wmctrl, xdotool, xwd, xprop, xwininfo or xmessage missing";
     const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
     if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "no generated Resource.dll to show";
     ASSERT_TRUE(X.Start(width, height)) << "Xvfb did not start";
-    if (windowManager) {
-      ASSERT_TRUE(X.StartWindowManager()) << "openbox did not take the screen";
+    if (manager != Manager::None) {
+      ASSERT_TRUE(X.StartWindowManager(manager, Home.Path)) << ProgramOf(manager) << " did not take the screen";
     }
     ASSERT_EQ(symlink(module.c_str(), Folder.File("Resource.dll").c_str()), 0);
   }
 
   // The game on that desktop, until its window shows at the size it asks
-  // for at start-up (x3 on a first start); returns where it is.
+  // for at start-up (x3 on a first start), or at any size where `width` is
+  // 0; returns where it is.
   Rect StartGame(int width = 960, int height = 540) {
     Game = StartGameOn(X, Folder.Path, Logs.File("stderr.txt"));
-    Rect window;
     EXPECT_GT(Game.Pid, 0);
     EXPECT_TRUE(WaitFor([&] { return FindGameWindow(X, WindowId); }, StartMs)) << "no window\n" << Log();
-    // The size and the place come as two requests: the window is where it
-    // stays once two looks agree.
-    Rect last;
+    return SettledWindow(width, height, StartMs);
+  }
+
+  // The window once it is width x height (any size where `width` is 0) and
+  // stays so: a size and a place come as two requests, and a window
+  // manager may answer each late.
+  Rect SettledWindow(int width = 0, int height = 0, int timeoutMs = SettleMs) {
+    Rect window, last;
     EXPECT_TRUE(WaitFor(
         [&] {
           last = window;
-          return WindowGeometry(X, WindowId, window) && window.W == width && window.H == height && window == last;
+          return WindowGeometry(X, WindowId, window) && (width == 0 || (window.W == width && window.H == height)) &&
+                 window == last;
         },
-        StartMs))
+        timeoutMs))
         << "the window is " << Describe(window) << "\n"
         << Log();
     return window;
+  }
+
+  // A command of the window manager's own for the game's window (wmctrl
+  // -b: add,fullscreen, remove,maximized_vert ...).
+  void ManagerSets(const std::string& state) {
+    ASSERT_EQ(X.Tool({Wmctrl, "-i", "-r", WindowId, "-b", state}).Status, 0) << "wmctrl -b " << state;
   }
 
   // Ends the game as the window manager's close would; false if it hung or
@@ -127,10 +142,62 @@ protected:
                            << Log();
   }
 
+  // The picture at the largest whole scale that fits `window`, centred.
+  void ExpectWholeAndCentred(const Rect& window) {
+    const int k = std::min(window.W / 320, window.H / 180);
+    ExpectShown(window, {(window.W - 320 * k) / 2, (window.H - 180 * k) / 2, 320 * k, 180 * k}, k);
+  }
+
+  // F5 round every scale in a window the manager holds: it keeps its size,
+  // and after each press the picture is whole and centred in it.
+  void ExpectEveryScaleKeyKeepsThePictureWhole(const Rect& held) {
+    for (int press = 1; press <= 5; ++press) {
+      SCOPED_TRACE("F5 number " + std::to_string(press));
+      const int answered = LinesWith("window: size held");
+      Press("F5");
+      ASSERT_TRUE(WaitFor([&] { return LinesWith("window: size held") > answered; }, SettleMs)) << Log();
+      ExpectWholeAndCentred(held);
+      if (HasFailure()) return;
+    }
+  }
+
+  // The window's whole frame (the client and what the manager adds around
+  // it) lies inside the work area the manager gives (_NET_WORKAREA).
+  void ExpectInsideWorkArea(const Rect& client) {
+    const std::vector<int> area = Numbers(X.Tool({Xprop, "-root", "_NET_WORKAREA"}).Out);
+    ASSERT_GE(area.size(), 4u) << "no work area";
+    std::vector<int> frame = Numbers(X.Tool({Xprop, "-id", WindowId, "_NET_FRAME_EXTENTS"}).Out);
+    frame.resize(4, 0);  // left, right, top, bottom
+    const Rect outer{client.X - frame[0], client.Y - frame[2], client.W + frame[0] + frame[1],
+                     client.H + frame[2] + frame[3]};
+    EXPECT_TRUE(outer.X >= area[0] && outer.Y >= area[1] && outer.X + outer.W <= area[0] + area[2] &&
+                outer.Y + outer.H <= area[1] + area[3])
+        << "the window with its frame is " << Describe(outer) << ", the work area " << area[2] << " x " << area[3]
+        << " at " << area[0] << ", " << area[1];
+  }
+
+  // The numbers xprop prints after "=".
+  static std::vector<int> Numbers(const std::string& out) {
+    std::vector<int> numbers;
+    const std::size_t equals = out.find('=');
+    if (equals == std::string::npos) return numbers;
+    for (const char* p = out.c_str() + equals + 1; *p;) {
+      char* end = nullptr;
+      const long n = std::strtol(p, &end, 10);
+      if (end == p) {
+        ++p;
+        continue;
+      }
+      numbers.push_back(static_cast<int>(n));
+      p = end;
+    }
+    return numbers;
+  }
+
   // F4 on a 1920 x 1080 desktop whose window manager answers `holdMs`
   // after the request: full screen, drawn at x6, never withdrawn.
   void ExpectFullScreenGrantedAfter(int holdMs) {
-    StartDesktop(1920, 1080, true);
+    StartDesktop(1920, 1080, Manager::Openbox);
     if (IsSkipped()) return;
     StartGame();
     ASSERT_FALSE(HasFailure());
@@ -142,6 +209,7 @@ protected:
 
   TempGameFolder Folder;
   TempGameFolder Logs;
+  TempGameFolder Home;  // the window manager's
   XServer X;
   RunningProgram Game;
   std::string WindowId;
@@ -157,7 +225,7 @@ TEST_F(DesktopWindow, FullScreenGrantedAtOnce) { ExpectFullScreenGrantedAfter(0)
 // its full-screen state at the window's real size, and the picture is
 // centred there at the largest whole scale.
 TEST_F(DesktopWindow, FullScreenWithNoWindowManagerKeepsTheWindow) {
-  StartDesktop(1920, 1080, false);
+  StartDesktop(1920, 1080, Manager::None);
   if (IsSkipped()) return;
   const Rect before = StartGame();
   ASSERT_FALSE(HasFailure());
@@ -171,7 +239,7 @@ TEST_F(DesktopWindow, FullScreenWithNoWindowManagerKeepsTheWindow) {
 // A window sized from outside with no window manager shows the picture
 // whole at the largest whole scale that fits, centred, black around it.
 TEST_F(DesktopWindow, AWindowSizedFromOutsideShowsTheWholePicture) {
-  StartDesktop(1920, 1080, false);
+  StartDesktop(1920, 1080, Manager::None);
   if (IsSkipped()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
@@ -188,7 +256,7 @@ TEST_F(DesktopWindow, AWindowSizedFromOutsideShowsTheWholePicture) {
 
 // On a small screen F5 steps only through windows the screen holds.
 TEST_F(DesktopWindow, ScaleKeyKeepsTheWindowOnASmallScreen) {
-  StartDesktop(1366, 768, true);
+  StartDesktop(1366, 768, Manager::Openbox);
   if (IsSkipped()) return;
   Rect window = StartGame();
   ASSERT_FALSE(HasFailure());
@@ -213,7 +281,7 @@ TEST_F(DesktopWindow, ScaleKeyKeepsTheWindowOnASmallScreen) {
 
 // A scale chosen with F5 on the title is the next start's.
 TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
-  StartDesktop(1920, 1080, true);
+  StartDesktop(1920, 1080, Manager::Openbox);
   if (IsSkipped()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
@@ -224,6 +292,89 @@ TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
   ASSERT_TRUE(QuitGame()) << Log();
   StartGame(1280, 720);
   EXPECT_FALSE(HasFailure()) << "the next start did not open at x4";
+}
+
+// A window the manager maximises (fluxbox) or tiles (i3, beside another
+// window) keeps its size whatever the game asks: after every F5 the picture
+// is whole at the largest whole scale that fits it, centred, black around.
+TEST_F(DesktopWindow, AMaximisedWindowKeepsThePictureWholeAfterEveryScaleKey) {
+  StartDesktop(1920, 1080, Manager::Fluxbox);
+  if (IsSkipped()) return;
+  StartGame();
+  ASSERT_FALSE(HasFailure());
+  ManagerSets("add,maximized_vert,maximized_horz");
+  Rect held;
+  ASSERT_TRUE(WaitFor([&] { return WindowGeometry(X, WindowId, held) && held.W == 1920; }, SettleMs))
+      << "not maximised: " << Describe(held);
+  held = SettledWindow();
+  ExpectEveryScaleKeyKeepsThePictureWhole(held);
+  EXPECT_TRUE(QuitGame()) << Log();
+}
+
+TEST_F(DesktopWindow, ATiledWindowKeepsThePictureWholeAfterEveryScaleKey) {
+  StartDesktop(1920, 1080, Manager::I3);
+  if (IsSkipped()) return;
+  // A window already there: the game's tile is half the screen.
+  pid_t neighbour = Spawn({Xmessage, "-name", "neighbour", "neighbour"}, X.Display);
+  ASSERT_TRUE(WaitFor(
+      [&] { return X.Tool({Xprop, "-name", "neighbour", "WM_STATE"}).Out.find("window state") != std::string::npos; },
+      SettleMs));
+  const Rect held = StartGame(0, 0);
+  ASSERT_FALSE(HasFailure());
+  EXPECT_LT(held.W, 1000) << "not tiled beside the other window";
+  ExpectEveryScaleKeyKeepsThePictureWhole(held);
+  EXPECT_TRUE(QuitGame()) << Log();
+  End(neighbour);
+}
+
+// Full screen made by the window manager (its own key) is the game's full
+// screen: drawn at the largest whole scale, and ended by F4.
+TEST_F(DesktopWindow, FullScreenTheManagerMakesIsTheGames) {
+  StartDesktop(1920, 1080, Manager::Openbox);
+  if (IsSkipped()) return;
+  StartGame();
+  ASSERT_FALSE(HasFailure());
+  ManagerSets("add,fullscreen");
+  ExpectShown({0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 6);
+  Press("F4");
+  ExpectShown(SettledWindow(960, 540), {0, 0, 960, 540}, 3);
+  EXPECT_TRUE(QuitGame()) << Log();
+}
+
+// A full screen the window manager ends is ended for the game too: one F4
+// then asks for full screen again.
+TEST_F(DesktopWindow, FullScreenTheManagerEndsTakesOneKeyToComeBack) {
+  StartDesktop(1920, 1080, Manager::Openbox);
+  if (IsSkipped()) return;
+  StartGame();
+  ASSERT_FALSE(HasFailure());
+  Press("F4");
+  ExpectShown({0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 6);
+  ManagerSets("remove,fullscreen");
+  const Rect window = SettledWindow(960, 540);
+  ExpectShown(window, {0, 0, 960, 540}, 3);
+  Press("F4");
+  ExpectShown({0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 6);
+  EXPECT_TRUE(QuitGame()) << Log();
+}
+
+// On a small screen with a toolbar, the windows the game sizes and
+// restores lie wholly inside the work area: after F5, after full screen and
+// back, and on the next start at the scale kept.
+TEST_F(DesktopWindow, TheGamesWindowsLieInsideTheWorkArea) {
+  StartDesktop(1366, 768, Manager::Fluxbox);
+  if (IsSkipped()) return;
+  ExpectInsideWorkArea(StartGame());
+  ASSERT_FALSE(HasFailure());
+  Press("F5");
+  ExpectInsideWorkArea(SettledWindow(1280, 720));
+  Press("F4");
+  SettledWindow(1366, 768);
+  Press("F4");
+  ExpectInsideWorkArea(SettledWindow(1280, 720));
+  ASSERT_TRUE(QuitGame()) << Log();
+  ExpectInsideWorkArea(StartGame(1280, 720));
+  EXPECT_TRUE(QuitGame()) << Log();
 }
 
 }  // namespace

@@ -428,6 +428,7 @@ TEST_F(Input, ThePointerIsScaledToLayoutUnits) {
   const Case cases[] = {
       {320, 180, 1, 1280, 720}, {959, 539, 3, 1278, 718}, {100, 50, 2, 200, 100},
       {7, 7, 0, 28, 28},  // no scale yet: read as 1, not a division by zero
+      {-1, -1, 5, -1, -1},  // left of and above the picture: off it, never on its first pixel
   };
   for (const Case& c : cases) {
     input->MouseScale = c.Scale;

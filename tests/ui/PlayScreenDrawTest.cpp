@@ -30,6 +30,8 @@ protected:
     player.hp = 30;
     player.maxHpX100 = 3000;
     game_->Player = &player;
+    // Drawn alone, whatever screen an earlier run left pushed on it.
+    screen->SetChild(nullptr);
   }
   void TearDown() override {
     screen->SetChild(nullptr);
