@@ -229,23 +229,20 @@ void UseFullscreenScale(int k) {
   SysDebugOutput(line);
 }
 
-// The scale full screen shows at: the largest that fits the window as the
-// system made it, which may be less than the desktop (full screen not
-// granted, or the window resized from outside).
-int FullscreenScaleOfWindow() {
+// The scale the picture shows at in the window as the system has it, which
+// in full screen may be less than the desktop (not granted, or resized from
+// outside); `unknown` without a window size.
+int ScaleOfWindow(int unknown) {
   int width = 0, height = 0;
   SysGetWindowOutputSize(width, height);
-  if (width <= 0 || height <= 0) return MaxFullscreenScale;
+  if (width <= 0 || height <= 0) return unknown;
   return SysPlacePicture(width, height).Scale;
 }
 
 // Whole pixels at the scale the picture is shown at, not a larger back
 // buffer shrunk into the window. True when the scale changed.
 bool FitPictureToWindow() {
-  int width = 0, height = 0;
-  SysGetWindowOutputSize(width, height);
-  if (width <= 0 || height <= 0) return false;
-  const int k = SysPlacePicture(width, height).Scale;
+  const int k = ScaleOfWindow(BackBufferScale);
   if (k == BackBufferScale) return false;
   if (FullscreenActive)
     UseFullscreenScale(k);
@@ -260,7 +257,7 @@ void ApplyFullscreenMode() {
   if (FullscreenActive != 0) return;
   MaxFullscreenScale = SysMaxFullscreenScale();
   SysSetFullscreenDesktop(true);
-  UseFullscreenScale(FullscreenScaleOfWindow());
+  UseFullscreenScale(ScaleOfWindow(MaxFullscreenScale));
   FullscreenActive = 1;
 }
 

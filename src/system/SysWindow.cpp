@@ -228,6 +228,8 @@ bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int
   SDL_Window* window = Window();
   // No window is off the dummy driver's desktop, whatever its size.
   if (!window || UnseenDisplay()) return false;
+  // Frame extents the window manager has set are SDL's to read first.
+  SDL_PumpEvents();
   const int display = SDL_GetWindowDisplayIndex(window);
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return false;

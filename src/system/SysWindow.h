@@ -114,6 +114,7 @@ struct SysStateChange {
   bool LetGo = false;
 };
 SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManagerState& now, bool fullscreenAsked);
+
 // Once per drawn frame, before drawing: judges the game's open requests
 // (one look each), tells SDL the size a window manager held the window at,
 // places the window again when its frame turns out other than it was taken
