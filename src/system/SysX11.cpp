@@ -6,6 +6,7 @@
 #ifdef VORLUMEN_HAVE_X11
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #endif
 
 namespace {
@@ -140,6 +141,28 @@ unsigned long SysX11NextRequest(SDL_Window* window) {
 bool SysX11SerialReached(unsigned long serial, unsigned long request) {
   // Serials count up and wrap.
   return static_cast<long>(serial - request) >= 0;
+}
+
+void SysX11SetFixedSize(SDL_Window* window, int width, int height) {
+#ifdef VORLUMEN_HAVE_X11
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!X11Of(window, display, x11Window)) return;
+  XSizeHints* hints = XAllocSizeHints();
+  if (!hints) return;
+  long given = 0;
+  XGetWMNormalHints(display, x11Window, hints, &given);
+  hints->min_width = hints->max_width = width;
+  hints->min_height = hints->max_height = height;
+  hints->flags |= PMinSize | PMaxSize;
+  XSetWMNormalHints(display, x11Window, hints);
+  XFree(hints);
+  XFlush(display);
+#else
+  (void)window;
+  (void)width;
+  (void)height;
+#endif
 }
 
 bool SysX11WindowState(SDL_Window* window, SysManagerState& state) {

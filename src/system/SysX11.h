@@ -30,5 +30,10 @@ unsigned long SysX11NextRequest(SDL_Window* window);
 // Whether the X serial `serial` is that of `request` or later.
 bool SysX11SerialReached(unsigned long serial, unsigned long request);
 
+// Tells the window manager the window is of width x height and no other
+// (its size hints), without asking for that size now: what a window it
+// lets go of (floated, no longer maximised) takes.
+void SysX11SetFixedSize(SDL_Window* window, int width, int height);
+
 // What the window manager says of the window (_NET_WM_STATE).
 bool SysX11WindowState(SDL_Window* window, SysManagerState& state);
