@@ -141,11 +141,12 @@ void SettleSize(SDL_Window* window) {
   }
   if (Look(window, SizeRequest, realWidth, realHeight) != SysWindowAnswer::NotGranted) return;
   // SDL took the window to be the size it asked for, and draws for a window
-  // of that size in the corner of the one there is; it hears of nothing
-  // while the window stays as it was. Told, it also fixes the window at
-  // that size for good: the game's size is what a window let go takes.
-  SDL_SetWindowSize(window, realWidth, realHeight);
-  SysX11SetFixedSize(window, AskedWidth, AskedHeight);
+  // of that size in the corner of the one there is. It is told without a
+  // request of its own: a manager slow to answer then still grants the
+  // game's (SDL follows that), and the size the window takes when let go
+  // (floated, no longer maximised) stays the game's.
+  if (!SysX11TellSize(window, realWidth, realHeight)) return;
+  SDL_PumpEvents();
   char line[96];
   std::snprintf(line, sizeof line, "window: size held at %d x %d\n", realWidth, realHeight);
   SysDebugOutput(line);

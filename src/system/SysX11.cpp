@@ -6,7 +6,6 @@
 #ifdef VORLUMEN_HAVE_X11
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #endif
 
 namespace {
@@ -143,25 +142,39 @@ bool SysX11SerialReached(unsigned long serial, unsigned long request) {
   return static_cast<long>(serial - request) >= 0;
 }
 
-void SysX11SetFixedSize(SDL_Window* window, int width, int height) {
+bool SysX11TellSize(SDL_Window* window, int width, int height) {
 #ifdef VORLUMEN_HAVE_X11
   Display* display = nullptr;
   Window x11Window = None;
-  if (!X11Of(window, display, x11Window)) return;
-  XSizeHints* hints = XAllocSizeHints();
-  if (!hints) return;
-  long given = 0;
-  XGetWMNormalHints(display, x11Window, hints, &given);
-  hints->min_width = hints->max_width = width;
-  hints->min_height = hints->max_height = height;
-  hints->flags |= PMinSize | PMaxSize;
-  XSetWMNormalHints(display, x11Window, hints);
-  XFree(hints);
-  XFlush(display);
+  XWindowAttributes attributes;
+  if (!X11Of(window, display, x11Window) || !XGetWindowAttributes(display, x11Window, &attributes)) return false;
+  int x = 0, y = 0;
+  Window child = None;
+  XTranslateCoordinates(display, x11Window, attributes.root, 0, 0, &x, &y, &child);
+  // Two events put back at the head of SDL's own queue, nothing sent to the
+  // server: one a pixel off, so that the second, the real size, differs from
+  // the last SDL saw. Sent events give the place from the root.
+  XEvent events[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    XConfigureEvent& configure = events[i].xconfigure;
+    configure.type = ConfigureNotify;
+    configure.serial = LastKnownRequestProcessed(display);
+    configure.send_event = True;
+    configure.display = display;
+    configure.event = configure.window = x11Window;
+    configure.x = x;
+    configure.y = y;
+    configure.width = width + (i == 0 ? 1 : 0);
+    configure.height = height;
+  }
+  XPutBackEvent(display, &events[1]);
+  XPutBackEvent(display, &events[0]);
+  return true;
 #else
   (void)window;
   (void)width;
   (void)height;
+  return false;
 #endif
 }
 

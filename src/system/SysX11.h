@@ -30,10 +30,13 @@ unsigned long SysX11NextRequest(SDL_Window* window);
 // Whether the X serial `serial` is that of `request` or later.
 bool SysX11SerialReached(unsigned long serial, unsigned long request);
 
-// Tells the window manager the window is of width x height and no other
-// (its size hints), without asking for that size now: what a window it
-// lets go of (floated, no longer maximised) takes.
-void SysX11SetFixedSize(SDL_Window* window, int width, int height);
+// Tells SDL the window is width x height, as the X server has it, without
+// asking anyone for that size. SDL learns a window's size only from a
+// configure event whose size differs from the last it saw; a window manager
+// that keeps the window's size answers a request with the same size again,
+// and SDL keeps taking the window to be the size it asked for. False where
+// the window is not an X11 one.
+bool SysX11TellSize(SDL_Window* window, int width, int height);
 
 // What the window manager says of the window (_NET_WM_STATE).
 bool SysX11WindowState(SDL_Window* window, SysManagerState& state);
