@@ -78,6 +78,7 @@ void RunMainLoop() {
       }
       game->RunFrame();
       GetSoundManager()->Update();
+      SysReapRenderDriverCheck();
       last = now;
     }
     // Asleep until the next frame is due or an event comes, not every
@@ -189,7 +190,8 @@ int RunVorlumen(int argc, char** argv) {
   SysCatchQuitSignals();
   CInstanceLock instance;
   if (!instance.Acquire(SysGameFolder())) return 0;
-  // Runs while the game loads what does not need the window.
+  // Runs while the game loads what does not need the window; its child
+  // forks before SDL starts.
   SysStartRenderDriverCheck();
 
   if (!CreateMainWindow()) {
