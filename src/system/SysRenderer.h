@@ -11,8 +11,9 @@
 // renderer starts.
 std::uint32_t SysRendererWindowFlags();
 // The render driver named by SDL_RENDER_DRIVER (see SysChooseRenderDriver),
-// else the first accelerated one, else SDL's software renderer, whose
-// picture then reaches the screen without OpenGL.
+// else the first accelerated one; where that cannot be made, or cannot give
+// the first frame its back buffer, SDL's software renderer, whose picture
+// then reaches the screen without OpenGL. Says which under --verbose.
 bool SysRendererCreate();
 void SysRendererDestroy();
 bool SysRendererReady();
