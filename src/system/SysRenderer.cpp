@@ -736,8 +736,6 @@ bool SysRendererSetBackBuffer(int scale) {
   return MakeBackBuffer(scale);
 }
 
-int SysRendererBackBufferScale() { return BackBufferScale; }
-
 void SysRendererClear(std::uint32_t clearArgb) {
   if (!Renderer || !BackBuffer) return;
   PictureIsLogical = false;
@@ -938,8 +936,6 @@ void SysDestroyTexture(SysTexture* t) {
 }
 
 int SysTextureSize(const SysTexture* t) { return t ? t->Size : 0; }
-
-bool SysTextureIsUniform(const SysTexture* t) { return t && t->Uniform; }
 
 bool SysTextureIsAll(const SysTexture* t, std::uint32_t argb) { return t && t->Uniform && t->UniformArgb == argb; }
 

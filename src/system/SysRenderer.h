@@ -19,7 +19,6 @@ void SysRendererDestroy();
 bool SysRendererReady();
 // (Re)makes the back buffer at 320*scale x 180*scale pixels.
 bool SysRendererSetBackBuffer(int scale);
-int SysRendererBackBufferScale();
 // Makes the back buffer the target and clears it to the ARGB colour.
 void SysRendererClear(std::uint32_t clearArgb);
 // While the back buffer is larger than 320 x 180, a frame may be drawn at
@@ -78,8 +77,6 @@ struct SysTexture;
 SysTexture* SysCreateTexture(const std::uint32_t* argb, int size);
 void SysDestroyTexture(SysTexture* texture);
 int SysTextureSize(const SysTexture* texture);
-// Every texel the same: any part of it, stretched any way, looks the same.
-bool SysTextureIsUniform(const SysTexture* texture);
 // Every texel the same and equal to argb.
 bool SysTextureIsAll(const SysTexture* texture, std::uint32_t argb);
 // Every texel's alpha full.
