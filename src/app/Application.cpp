@@ -69,11 +69,13 @@ CInstanceLock& InstanceLock() {
   return lock;
 }
 
-// The game ends after the box, so it lets go of its folder first: SDL
-// shows the box from a process of its own, which would keep the lock (and
-// keep every later start out) should the game be killed while it is up.
+// The game ends after the box, so it lets go of its folder and ends the
+// renderer check first: SDL shows the box from a process of its own, which
+// would keep the lock (and keep every later start out) should the game be
+// killed while it is up.
 void ShowGraphicsFailure() {
   InstanceLock().Release();
+  SysAbandonRenderDriverCheck();
   SysMessageBox(GraphicsFailureMessage);
 }
 
