@@ -63,7 +63,21 @@ bool CreateMainWindow() {
   return true;
 }
 
-void ShowGraphicsFailure() { SysMessageBox(GraphicsFailureMessage); }
+// One copy per game folder, held from the start to the end of the process.
+CInstanceLock& InstanceLock() {
+  static CInstanceLock lock;
+  return lock;
+}
+
+// The game ends after the box, so it lets go of its folder and ends the
+// renderer check first: SDL shows the box from a process of its own, which
+// would keep the lock (and keep every later start out) should the game be
+// killed while it is up.
+void ShowGraphicsFailure() {
+  InstanceLock().Release();
+  SysAbandonRenderDriverCheck();
+  SysMessageBox(GraphicsFailureMessage);
+}
 
 void RunMainLoop() {
   CGameMain* game = GetGameMain();
@@ -78,6 +92,7 @@ void RunMainLoop() {
       }
       game->RunFrame();
       GetSoundManager()->Update();
+      SysReapRenderDriverCheck();
       last = now;
     }
     // Asleep until the next frame is due or an event comes, not every
@@ -187,9 +202,9 @@ int RunVorlumen(int argc, char** argv) {
   }
 
   SysCatchQuitSignals();
-  CInstanceLock instance;
-  if (!instance.Acquire(SysGameFolder())) return 0;
-  // Runs while the game loads what does not need the window.
+  if (!InstanceLock().Acquire(SysGameFolder())) return 0;
+  // Runs while the game loads what does not need the window; its child
+  // forks before SDL starts.
   SysStartRenderDriverCheck();
 
   if (!CreateMainWindow()) {

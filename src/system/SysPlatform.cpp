@@ -95,9 +95,6 @@ bool FellBackToUnseenDriver() {
 
 bool SysInitVideo() {
   if (VideoStarted) return true;
-  // Its child must fork before this process starts SDL (the game starts it
-  // earlier still).
-  SysStartRenderDriverCheck();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   if (FellBackToUnseenDriver()) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);

@@ -19,12 +19,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "system/SysPlatform.h"
 
 namespace {
 
-// A driver that starts slower than this is taken to be a real one.
+// A display that names no renderer within this time is drawn on in
+// software: the game would wait as long for its own context, or longer.
 constexpr int ProbeTimeoutMs = 3000;
 // How long a killed child may take to be reaped: one stuck in a driver
 // call dies only when the call returns.
@@ -106,6 +108,13 @@ bool UseSoftware = false;
 SysChildQuestion Check;
 SysDeviceLister CheckDevices = DeviceNames;
 SysChildQuestion::Question CheckQuestion = AskDisplayForRenderer;
+int CheckTimeLimitMs = ProbeTimeoutMs;
+
+// Children killed but not yet gone when their wait ended.
+std::vector<pid_t>& Killed() {
+  static std::vector<pid_t> killed;
+  return killed;
+}
 
 }  // namespace
 
@@ -164,7 +173,11 @@ void SysChildQuestion::Stop() {
     const long long until = NowNs() + ReapGraceNs;
     for (;;) {
       const pid_t reaped = waitpid(Child, nullptr, WNOHANG);
-      if (reaped == Child || (reaped < 0 && errno != EINTR) || NowNs() > until) break;
+      if (reaped == Child || (reaped < 0 && errno != EINTR)) break;
+      if (NowNs() > until) {
+        Killed().push_back(Child);
+        break;
+      }
       if (reaped == 0) {
         const timespec pause{0, 1'000'000};
         nanosleep(&pause, nullptr);
@@ -173,6 +186,18 @@ void SysChildQuestion::Stop() {
   }
   if (Pipe >= 0) close(Pipe);
   Child = Pipe = -1;
+}
+
+int SysChildQuestion::ReapKilled() {
+  std::vector<pid_t>& killed = Killed();
+  std::erase_if(killed, [](pid_t child) {
+    pid_t reaped;
+    do reaped = waitpid(child, nullptr, WNOHANG);
+    while (reaped < 0 && errno == EINTR);
+    // Gone, or no child of ours any more.
+    return reaped != 0;
+  });
+  return static_cast<int>(killed.size());
 }
 
 bool SysIsCpuRasteriserName(const char* glRenderer) {
@@ -209,6 +234,10 @@ void SysStartRenderDriverCheck() {
   if (Named("SDL_RENDER_DRIVER") || (!Named("DISPLAY") && !Named("WAYLAND_DISPLAY"))) return;
   const char* video = std::getenv("SDL_VIDEODRIVER");
   if (video && (std::strcmp(video, "dummy") == 0 || std::strcmp(video, "offscreen") == 0)) return;
+  if (SDL_WasInit(SDL_INIT_VIDEO)) {
+    SysDebugOutput("Vorlumen: the renderer check comes only before SDL starts; none made\n");
+    return;
+  }
   // Indirect OpenGL is drawn by the display's machine, which only it can tell.
   if (!Named("LIBGL_ALWAYS_INDIRECT")) {
     const auto devices = CheckDevices();
@@ -218,29 +247,40 @@ void SysStartRenderDriverCheck() {
       return;
     }
   }
-  Check.Start(CheckQuestion, ProbeTimeoutMs);
+  Check.Start(CheckQuestion, CheckTimeLimitMs);
 }
 
 void SysChooseRenderDriver() {
-  SysStartRenderDriverCheck();
   if (Check.Running()) {
     const long long waitFrom = NowNs();
     const std::string renderer = Check.Answer();
-    UseSoftware = SysIsCpuRasteriserName(renderer.c_str());
+    // No name: the child could make no context (an X error ended it, or
+    // indirect GLX gave one that names nothing), or none in its time.
+    const bool named = !renderer.empty();
+    UseSoftware = !named || SysIsCpuRasteriserName(renderer.c_str());
     char line[1200];
-    std::snprintf(line, sizeof line, "Vorlumen: OpenGL renderer \"%s\" (waited %lld ms); drawing with %s\n",
+    std::snprintf(line, sizeof line, "Vorlumen: OpenGL renderer \"%s\" (waited %lld ms): %s; drawing with %s\n",
                   renderer.c_str(), (NowNs() - waitFrom) / 1'000'000,
+                  !named          ? "the display named none"
+                  : UseSoftware   ? "drawn on the CPU"
+                                  : "drawn by a graphics device",
                   UseSoftware ? "the software renderer" : "the first accelerated renderer");
     SysDebugOutput(line);
   }
   if (UseSoftware) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
 }
 
-void SysAbandonRenderDriverCheck() { Check.Stop(); }
+void SysAbandonRenderDriverCheck() {
+  Check.Stop();
+  SysChildQuestion::ReapKilled();
+}
 
-void SysRestartRenderDriverCheck(SysDeviceLister devices, SysChildQuestion::Question question) {
+void SysReapRenderDriverCheck() { SysChildQuestion::ReapKilled(); }
+
+void SysRestartRenderDriverCheck(SysDeviceLister devices, SysChildQuestion::Question question, int timeLimitMs) {
   Check.Stop();
   CheckStarted = UseSoftware = false;
   CheckDevices = devices ? devices : DeviceNames;
   CheckQuestion = question ? question : AskDisplayForRenderer;
+  CheckTimeLimitMs = timeLimitMs > 0 ? timeLimitMs : ProbeTimeoutMs;
 }

@@ -7,20 +7,29 @@
 #include <sys/types.h>
 #include <vector>
 
-// First thing in a start that goes on: where the player named no render
-// driver (SDL_RENDER_DRIVER) and there is a display, finds out whether
-// OpenGL would be drawn on the CPU. A machine with no graphics device
-// answers at once; elsewhere a short-lived child process asks the display
-// which OpenGL it offers, so that this process never loads a driver it will
-// not use, while the game loads what does not need the window. OpenGL asked
-// for by name is drawn on one thread where Mesa rasterises it on the CPU.
+// First thing in a start that goes on, before SDL starts (and the only
+// place that starts it): where the player named no render driver
+// (SDL_RENDER_DRIVER) and there is a display, finds out whether OpenGL
+// would be drawn on the CPU. A machine with no graphics device answers at
+// once; elsewhere a short-lived child process asks the display which OpenGL
+// it offers, so that this process never loads a driver it will not use,
+// and an X error in asking ends only the child, while the game loads what
+// does not need the window. Refused once SDL's video is up: a fork then
+// copies a process whose other threads may hold locks. OpenGL asked for by
+// name is drawn on one thread where Mesa rasterises it on the CPU.
 void SysStartRenderDriverCheck();
-// Just before the window is made: takes the check's answer (starting the
-// check now if nothing did) and asks for the software renderer where OpenGL
-// would be drawn on the CPU. Waits for the child at most its time limit.
+// Just before the window is made: takes the check's answer, if one was
+// started, and asks for the software renderer where OpenGL would be drawn
+// on the CPU, and where the child named no renderer (it could make no
+// context, or none in its time): then this process never makes one either.
+// Waits for the child at most its time limit.
 void SysChooseRenderDriver();
-// Ends a check still running, for a start that ends before its window.
+// Ends a check still running, for a start that ends before its window, and
+// reaps what it can.
 void SysAbandonRenderDriverCheck();
+// Reaps, without waiting, a check's child that outlived the wait after its
+// kill; the main loop calls it on every pass.
+void SysReapRenderDriverCheck();
 
 // Whether an OpenGL renderer string names a rasteriser that runs on the CPU.
 bool SysIsCpuRasteriserName(const char* glRenderer);
@@ -48,10 +57,15 @@ public:
   bool Running() const { return Child > 0; }
   pid_t ChildId() const { return Child; }
   // What the child wrote within the time limit counted from Start (empty
-  // when nothing); the child is then killed and reaped.
+  // when nothing); the child is then stopped.
   std::string Answer();
-  // Kills and reaps the child now, if there is one.
+  // Kills the child now, if there is one, and reaps it. One that is not
+  // gone within a short wait (a driver call it is stuck in must return
+  // first) keeps its pid among the killed, for ReapKilled.
   void Stop();
+  // Reaps the killed children that have ended since, without waiting;
+  // how many are still to be reaped.
+  static int ReapKilled();
 
 private:
   pid_t Child = -1;
@@ -61,6 +75,6 @@ private:
 
 // For tests: forgets the check made, and has the next one list `devices`
 // in place of /dev's and ask `question` in its child in place of the
-// display (null: the real ones).
+// display (null: the real ones), within `timeLimitMs` (0: the real one).
 using SysDeviceLister = std::optional<std::vector<std::string>> (*)();
-void SysRestartRenderDriverCheck(SysDeviceLister devices, SysChildQuestion::Question question);
+void SysRestartRenderDriverCheck(SysDeviceLister devices, SysChildQuestion::Question question, int timeLimitMs = 0);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <unordered_map>
 #include <utility>
 
@@ -613,6 +614,36 @@ bool SoftwareOnly() {
   return driver && std::strcmp(driver, "dummy") == 0;
 }
 
+const char* RendererName() {
+  SDL_RendererInfo info;
+  return Renderer && SDL_GetRendererInfo(Renderer, &info) == 0 && info.name ? info.name : "no";
+}
+
+int RenderDriverIndex(const char* name) {
+  for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) == 0 && info.name && std::strcmp(info.name, name) == 0) return i;
+  }
+  return -1;
+}
+
+// Readies a new renderer for the first frame: false when it cannot give
+// the back buffer, a target it draws into.
+bool StartRenderer() {
+  PendingDeviceReset = PendingTargetsReset = false;
+  SDL_RendererInfo info;
+  SoftwareRenderer = SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+  if (!MakeBackBuffer(1) || SDL_SetRenderTarget(Renderer, BackBuffer) != 0) return false;
+  SDL_SetRenderTarget(Renderer, nullptr);
+  const SDL_BlendMode composed =
+      SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD,
+                                 SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
+  OneOneMode = SDL_SetTextureBlendMode(BackBuffer, composed) == 0 ? composed : SDL_BLENDMODE_ADD;
+  SDL_SetTextureBlendMode(BackBuffer, SDL_BLENDMODE_NONE);
+  SDL_AddEventWatch(WatchResets, nullptr);
+  return true;
+}
+
 }  // namespace
 
 std::uint32_t SysRendererWindowFlags() {
@@ -642,32 +673,38 @@ bool SysRendererCreate() {
   SDL_Window* window = Window();
   if (!window) return false;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  // The software renderer's picture reaches the screen as the window's own
-  // surface, not as a texture SDL would draw with OpenGL on top of it
-  // (without a graphics card, a CPU rasteriser again). A player's own
-  // SDL_FRAMEBUFFER_ACCELERATION setting still wins.
   const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-  if (SoftwareOnly() || (wanted && SDL_strcasecmp(wanted, "software") == 0))
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (!SoftwareOnly()) Renderer = SDL_CreateRenderer(window, -1, AcceleratedFlags);
+  // A window that could not be made for OpenGL would be remade by a GL
+  // renderer: it gets the software one.
+  std::string refused;
+  if (!SoftwareOnly() && !(wanted && SDL_strcasecmp(wanted, "software") == 0)) {
+    if ((SysRendererWindowFlags() & ~SDL_GetWindowFlags(window)) != 0)
+      refused = "the window could not be made for OpenGL";
+    else if (!(Renderer = SDL_CreateRenderer(window, -1, AcceleratedFlags)))
+      refused = std::string("no accelerated renderer: ") + SDL_GetError();
+    else if (!StartRenderer()) {
+      // Indirect GLX makes a GL renderer without render targets, for one.
+      refused = std::string("the ") + RendererName() + " renderer gave no back buffer: " + SDL_GetError();
+      SysRendererDestroy();
+    }
+  }
   if (!Renderer) {
+    // The software renderer's picture reaches the screen as the window's
+    // own surface, not as a texture SDL would draw with OpenGL on top of it
+    // (without a graphics card, a CPU rasteriser again; where OpenGL failed,
+    // the same failure). A player's own SDL_FRAMEBUFFER_ACCELERATION setting
+    // still wins.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    Renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    // By index: a driver the hint names would be made again.
+    Renderer = SDL_CreateRenderer(window, RenderDriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    if (!Renderer || !StartRenderer()) {
+      SysRendererDestroy();
+      return false;
+    }
   }
-  if (!Renderer) return false;
-  PendingDeviceReset = PendingTargetsReset = false;
-  SDL_RendererInfo info;
-  SoftwareRenderer = SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-  SDL_AddEventWatch(WatchResets, nullptr);
-  if (!MakeBackBuffer(1)) {
-    SysRendererDestroy();
-    return false;
-  }
-  const SDL_BlendMode composed =
-      SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD,
-                                 SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
-  OneOneMode = SDL_SetTextureBlendMode(BackBuffer, composed) == 0 ? composed : SDL_BLENDMODE_ADD;
-  SDL_SetTextureBlendMode(BackBuffer, SDL_BLENDMODE_NONE);
+  const std::string line = std::string("Vorlumen: drawing with the ") + RendererName() + " renderer" +
+                           (refused.empty() ? "" : " (" + refused + ")") + "\n";
+  SysDebugOutput(line.c_str());
   return true;
 }
 
@@ -693,8 +730,6 @@ bool SysRendererSetBackBuffer(int scale) {
   if (BackBuffer && scale == BackBufferScale) return true;
   return MakeBackBuffer(scale);
 }
-
-int SysRendererBackBufferScale() { return BackBufferScale; }
 
 void SysRendererClear(std::uint32_t clearArgb) {
   if (!Renderer || !BackBuffer) return;
@@ -851,8 +886,6 @@ void SysDestroyTexture(SysTexture* t) {
 }
 
 int SysTextureSize(const SysTexture* t) { return t ? t->Size : 0; }
-
-bool SysTextureIsUniform(const SysTexture* t) { return t && t->Uniform; }
 
 bool SysTextureIsAll(const SysTexture* t, std::uint32_t argb) { return t && t->Uniform && t->UniformArgb == argb; }
 

@@ -11,14 +11,14 @@
 // renderer starts.
 std::uint32_t SysRendererWindowFlags();
 // The render driver named by SDL_RENDER_DRIVER (see SysChooseRenderDriver),
-// else the first accelerated one, else SDL's software renderer, whose
-// picture then reaches the screen without OpenGL.
+// else the first accelerated one; where that cannot be made, or cannot give
+// the first frame its back buffer, SDL's software renderer, whose picture
+// then reaches the screen without OpenGL. Says which under --verbose.
 bool SysRendererCreate();
 void SysRendererDestroy();
 bool SysRendererReady();
 // (Re)makes the back buffer at 320*scale x 180*scale pixels.
 bool SysRendererSetBackBuffer(int scale);
-int SysRendererBackBufferScale();
 // Makes the back buffer the target and clears it to the ARGB colour.
 void SysRendererClear(std::uint32_t clearArgb);
 // While the back buffer is larger than 320 x 180, a frame may be drawn at
@@ -59,8 +59,6 @@ struct SysTexture;
 SysTexture* SysCreateTexture(const std::uint32_t* argb, int size);
 void SysDestroyTexture(SysTexture* texture);
 int SysTextureSize(const SysTexture* texture);
-// Every texel the same: any part of it, stretched any way, looks the same.
-bool SysTextureIsUniform(const SysTexture* texture);
 // Every texel the same and equal to argb.
 bool SysTextureIsAll(const SysTexture* texture, std::uint32_t argb);
 // Every texel's alpha full.

@@ -56,6 +56,16 @@ inline bool ToolsPresent(Manager manager) {
          (manager == Manager::None || (*ProgramOf(manager) && *Xmessage && *Wmctrl));
 }
 
+// Whether a library is installed, by its path in a library folder.
+inline bool LibraryPresent(const std::string& path) {
+  for (const char* dir : {"/usr/lib/x86_64-linux-gnu", "/usr/lib/aarch64-linux-gnu", "/usr/lib64", "/usr/lib"})
+    if (access((std::string(dir) + "/" + path).c_str(), R_OK) == 0) return true;
+  return false;
+}
+
+// Mesa's OpenGL, which Xvfb's GLX and SDL's OpenGL renderer draw with here.
+inline bool MesaPresent() { return LibraryPresent("dri/swrast_dri.so") || LibraryPresent("dri/kms_swrast_dri.so"); }
+
 using Clock = std::chrono::steady_clock;
 
 inline int MsSince(Clock::time_point start) {
@@ -165,15 +175,17 @@ public:
   XServer& operator=(const XServer&) = delete;
   ~XServer() { Stop(); }
 
-  bool Start(int width, int height, int timeoutMs = 20000) {
+  // `extraArgs` go to Xvfb as well (+iglx: indirect OpenGL contexts).
+  bool Start(int width, int height, int timeoutMs = 20000, const std::vector<std::string>& extraArgs = {}) {
     int number[2];
     if (pipe2(number, O_CLOEXEC) != 0) return false;
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     // A key held past the auto-repeat delay (a test's hand slowed by a
     // loaded machine) would come again as a press of its own.
-    Pid = Spawn({Xvfb, "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-br", "-noreset", "-ardelay",
-                 "30000"},
-                "", -1, number[1]);
+    std::vector<std::string> args{Xvfb, "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-br", "-noreset",
+                                  "-ardelay", "30000"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    Pid = Spawn(args, "", -1, number[1]);
     close(number[1]);
     std::string text;
     const auto start = Clock::now();
@@ -262,8 +274,9 @@ inline std::string Describe(const Rect& r) {
 }
 
 // The real program on the display, with the debug lines of --verbose, and
-// its standard error in `errPath`.
-inline RunningProgram StartGameOn(const XServer& x, const std::string& gameDir, const std::string& errPath) {
+// its standard error in `errPath`; `extraEnv` adds variables.
+inline RunningProgram StartGameOn(const XServer& x, const std::string& gameDir, const std::string& errPath,
+                                  const std::vector<std::string>& extraEnv = {}) {
   RunningProgram game;
   game.GameDir = gameDir;
   game.ErrPath = errPath;
@@ -276,8 +289,9 @@ inline RunningProgram StartGameOn(const XServer& x, const std::string& gameDir, 
     std::ofstream out(suppressions);
     out << "leak:libdbus-1.so\n";
   }
-  game.Pid = Spawn({VORLUMEN_EXE, "--game-dir", gameDir, "--verbose"}, x.Display, -1, -1, err,
-                   {"SDL_AUDIODRIVER=dummy", "LSAN_OPTIONS=suppressions=" + suppressions + ":print_suppressions=0"});
+  std::vector<std::string> env{"SDL_AUDIODRIVER=dummy", "LSAN_OPTIONS=suppressions=" + suppressions + ":print_suppressions=0"};
+  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+  game.Pid = Spawn({VORLUMEN_EXE, "--game-dir", gameDir, "--verbose"}, x.Display, -1, -1, err, env);
   close(err);
   return game;
 }

@@ -7,23 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <SDL.h>
 
+#include "app/DesktopSupport.h"
 #include "app/KeyPlaySupport.h"
 #include "app/ProgramRunner.h"
 #include "platform/RenderTestSupport.h"
@@ -198,10 +194,11 @@ TEST_F(ExactLayers, AFadeOverTheTitleBlendsExactly) {
   }
 }
 
-// Run by the test below in a process of its own, with the renderer it names.
-TEST_F(ScreenFrames, WrittenForTheRendererComparison) {
+// Run by the test below in a process of its own, with the renderer it
+// names; never on its own.
+TEST_F(ScreenFrames, DISABLED_WrittenForTheRendererComparison) {
   const char* folder = std::getenv("VORLUMEN_FRAMES_DIR");
-  if (!folder) GTEST_SKIP() << "started only by the renderer comparison";
+  ASSERT_NE(folder, nullptr) << "started only by the renderer comparison";
   std::vector<Shot> frames;
   ShootAll(frames);
   SDL_RendererInfo info{};
@@ -215,109 +212,17 @@ TEST_F(ScreenFrames, WrittenForTheRendererComparison) {
   }
 }
 
-
-bool OnPath(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::string rest = path ? path : "/usr/bin:/bin";
-  for (std::size_t from = 0; from <= rest.size();) {
-    const std::size_t to = std::min(rest.find(':', from), rest.size());
-    if (access((rest.substr(from, to - from) + "/" + program).c_str(), X_OK) == 0) return true;
-    from = to + 1;
-  }
-  return false;
-}
-
-bool MesaPresent() {
-  for (const char* dir : {"/usr/lib/x86_64-linux-gnu/dri", "/usr/lib/aarch64-linux-gnu/dri", "/usr/lib64/dri", "/usr/lib/dri"})
-    if (access((std::string(dir) + "/swrast_dri.so").c_str(), R_OK) == 0 ||
-        access((std::string(dir) + "/kms_swrast_dri.so").c_str(), R_OK) == 0)
-      return true;
-  return false;
-}
-
-// Waits for the process at most `ms`, then kills it; its exit status, or
-// -1 when it had to be killed.
-int Reap(pid_t pid, int ms) {
-  for (int waited = 0; waited < ms; waited += 20) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return -1;
-}
-
-// An X server of the test's own, on the display it picks itself.
-class OwnXServer {
-public:
-  OwnXServer() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    Pid = fork();
-    if (Pid == 0) {
-      const int null = open("/dev/null", O_RDWR);
-      dup2(null, 0);
-      dup2(null, 1);
-      dup2(null, 2);
-      close(fds[0]);
-      const std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp", nullptr);
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    // The server writes its display number once it listens.
-    while (Pid > 0 && poll(&p, 1, 15000) > 0) {
-      char c = 0;
-      if (read(fds[0], &c, 1) != 1 || c == '\n') break;
-      number += c;
-    }
-    close(fds[0]);
-    if (!number.empty()) Display = ":" + number;
-  }
-  ~OwnXServer() {
-    if (Pid <= 0) return;
-    kill(Pid, SIGTERM);
-    if (Reap(Pid, 5000) < 0) return;
-  }
-  OwnXServer(const OwnXServer&) = delete;
-  OwnXServer& operator=(const OwnXServer&) = delete;
-  pid_t Pid = -1;
-  std::string Display;  // empty: it did not start
-};
-
-// This test program again, drawing the screens with the renderer named.
-int ShootWith(const std::string& display, const std::string& renderer, const std::string& folder) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) {
-    const std::string var = *e;
-    if (var.rfind("SDL_VIDEODRIVER=", 0) == 0 || var.rfind("SDL_RENDER_DRIVER=", 0) == 0 || var.rfind("DISPLAY=", 0) == 0 ||
-        var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("GTEST_", 0) == 0)
-      continue;
-    env.push_back(var);
-  }
-  env.push_back("DISPLAY=" + display);
-  env.push_back("SDL_RENDER_DRIVER=" + renderer);
-  env.push_back("SDL_AUDIODRIVER=dummy");
-  env.push_back("VORLUMEN_FRAMES_DIR=" + folder);
-  std::vector<char*> envp;
-  for (auto& v : env) envp.push_back(v.data());
-  envp.push_back(nullptr);
-  std::string self = "/proc/self/exe", filter = "--gtest_filter=ScreenFrames.WrittenForTheRendererComparison";
-  char* argv[] = {self.data(), filter.data(), nullptr};
-  const std::string log = folder + "/log";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_RDONLY), out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(null, 0);
-    dup2(out, 1);
-    dup2(out, 2);
-    execve("/proc/self/exe", argv, envp.data());
-    _exit(127);
-  }
-  return pid > 0 ? Reap(pid, 120000) : -1;
+// This test program again on the display, drawing the screens with the
+// renderer named; its output in `folder`/log.
+void ShootWith(const desktop::XServer& x, const std::string& renderer, const std::string& folder) {
+  const int log = open((folder + "/log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  RunningProgram run;
+  run.Pid = desktop::Spawn({"/proc/self/exe", "--gtest_also_run_disabled_tests",
+                            "--gtest_filter=ScreenFrames.DISABLED_WrittenForTheRendererComparison"},
+                           x.Display, log, -1, log,
+                           {"SDL_RENDER_DRIVER=" + renderer, "SDL_AUDIODRIVER=dummy", "VORLUMEN_FRAMES_DIR=" + folder});
+  if (log >= 0) close(log);
+  if (WaitForExit(run, 120000) < 0) desktop::End(run.Pid);
 }
 
 bool ReadShot(const std::string& path, Shot& shot) {
@@ -331,11 +236,11 @@ bool ReadShot(const std::string& path, Shot& shot) {
 }
 
 TEST(RendererAgreement, SoftwareAndOpenGlDrawTheSameScreens) {
-  if (!OnPath("Xvfb") || !MesaPresent()) GTEST_SKIP() << "no Xvfb or no Mesa";
+  if (!*desktop::Xvfb || !desktop::MesaPresent()) GTEST_SKIP() << "no Xvfb or no Mesa";
   const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
   if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "the build has not made Resource.dll";
-  OwnXServer server;
-  ASSERT_FALSE(server.Display.empty()) << "Xvfb did not start";
+  desktop::XServer server;
+  ASSERT_TRUE(server.Start(1280, 800)) << "Xvfb did not start";
   char pattern[] = "/tmp/vorlumen-renderers.XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::filesystem::path root = pattern;
@@ -351,7 +256,7 @@ TEST(RendererAgreement, SoftwareAndOpenGlDrawTheSameScreens) {
     std::filesystem::create_directory(root / r);
     // The exit status is not asked for: a sanitizer may speak of the GL
     // driver's own leaks at exit. The frames are what counts.
-    ShootWith(server.Display, r, (root / r).string());
+    ShootWith(server, r, (root / r).string());
   }
   const std::string gl = ReadTextFile((root / "opengl" / "renderer").string());
   ASSERT_FALSE(gl.empty()) << "the OpenGL run drew nothing: " << ReadTextFile((root / "opengl" / "log").string());

@@ -15,7 +15,6 @@ namespace {
 using namespace keyplay;
 
 constexpr std::uint32_t KeyF5 = 0x74;
-constexpr std::size_t WindowScaleOffset = 196;
 
 WindowRoom Room;
 bool TestRoom(WindowRoom& room) {
@@ -78,7 +77,7 @@ TEST_F(WindowScaleKept, F5OnTheTitleThenQuitOpensTheNextStartAtThatScale) {
   ASSERT_TRUE(game->WriteSaveFile());  // the exit
   const Bytes save = ReadBytes(Folder.File("save"));
   ASSERT_EQ(save.size(), 8192u);
-  EXPECT_EQ(U32At(save, WindowScaleOffset), 3u);
+  EXPECT_EQ(U32At(save, WindowScaleAt), 3u);
 
   game->SetWindowScale(0);
   ExpectWindow(320, 180);
@@ -91,7 +90,7 @@ TEST_F(WindowScaleKept, F5OnTheTitleThenQuitOpensTheNextStartAtThatScale) {
   EXPECT_EQ(StartAgain(), 3u);
   ExpectWindow(960, 540);
   ASSERT_TRUE(game->WriteSaveFile());
-  EXPECT_EQ(U32At(ReadBytes(Folder.File("save")), WindowScaleOffset), 3u);
+  EXPECT_EQ(U32At(ReadBytes(Folder.File("save")), WindowScaleAt), 3u);
 }
 
 // In the middle of a run the image holds the run as its turn began: F5
@@ -102,16 +101,16 @@ TEST_F(WindowScaleKept, F5InARunChangesOnlyTheScaleInTheImage) {
   ASSERT_TRUE(NextTurn());
   ASSERT_TRUE(game->WriteSaveFile());
   const Bytes before = ReadBytes(Folder.File("save"));
-  ASSERT_EQ(before[52], 1) << "a run is held in the image";
+  ASSERT_EQ(before[GameInProgressAt], 1) << "a run is held in the image";
   for (int i = 0; i < 5; ++i) Frame();
   PressF5();
   PressF5();
   ExpectWindow(1600, 900);
   ASSERT_TRUE(game->WriteSaveFile());
   Bytes after = ReadBytes(Folder.File("save"));
-  EXPECT_EQ(U32At(after, WindowScaleOffset), 4u);
+  EXPECT_EQ(U32At(after, WindowScaleAt), 4u);
   ASSERT_EQ(after.size(), before.size());
-  PutU32At(after, WindowScaleOffset, U32At(before, WindowScaleOffset));
+  PutU32At(after, WindowScaleAt, U32At(before, WindowScaleAt));
   EXPECT_TRUE(after == before) << "bytes of the image other than the scale changed";
 
   // x5 does not fit 1366 x 768 with a title bar: F5 wraps after x4.

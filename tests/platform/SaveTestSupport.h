@@ -20,6 +20,7 @@ using Bytes = std::vector<unsigned char>;
 // the file's first bytes.
 constexpr std::size_t GameInProgressAt = offsetof(SaveBlock, GameInProgress);
 constexpr std::size_t FullscreenAt = offsetof(SaveBlock, Fullscreen);
+constexpr std::size_t WindowScaleAt = offsetof(SaveBlock, WindowScale);
 
 class TempGameFolder {
 public:

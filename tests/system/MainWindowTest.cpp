@@ -1,12 +1,17 @@
 // The main window is made once, with what its renderer needs: SDL's GL
 // renderers would otherwise destroy it and make a new one as they start.
+// Where the renderer made for it cannot draw the first frame, the software
+// renderer draws in the same window.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
+#include "app/DesktopSupport.h"
 #include "system/SysPlatform.h"
 #include "system/SysRenderer.h"
 
@@ -41,6 +46,45 @@ int StartRendererOnHeadlessGl() {
 TEST(MainWindow, IsMadeOnceWithWhatItsRendererNeeds) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(std::_Exit(StartRendererOnHeadlessGl()), ::testing::ExitedWithCode(0), "renderer: ");
+}
+
+// SDL's OpenGL renderer where OpenGL has no render targets, as over
+// indirect GLX: Mesa's, with its framebuffer objects not named. 0 when the
+// software renderer took over the window made for OpenGL and draws.
+int StartRendererWithoutRenderTargets() {
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  setenv("MESA_EXTENSION_OVERRIDE", "-GL_EXT_framebuffer_object", 1);
+  unsetenv("SDL_RENDER_DRIVER");
+  SysShowDebugOutput(true);
+  SysShutdown();
+  if (!SysInitVideo() || !SysCreateMainWindow(320, 180)) return 9;
+  auto* window = static_cast<SDL_Window*>(SysMainWindowHandle());
+  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL)) return 7;
+  if (!SysRendererCreate()) return 8;
+  SDL_RendererInfo info{};
+  SDL_GetRendererInfo(SDL_GetRenderer(window), &info);
+  if (!info.name || std::strcmp(info.name, "software") != 0) return 1;
+  constexpr std::uint32_t Blue = 0xFF2040C0u;
+  SysRendererClear(Blue);
+  SysRendererKeepWindowPicture(true);
+  SysRendererPresent();
+  std::vector<std::uint32_t> shown;
+  int width = 0, height = 0;
+  if (!SysRendererReadWindowPicture(shown, width, height) || width != 320 || height != 180) return 2;
+  for (std::uint32_t pixel : shown)
+    if (pixel != Blue) return 3;
+  SysRendererKeepWindowPicture(false);
+  SysRendererDestroy();
+  SysShutdown();
+  return 0;
+}
+
+TEST(MainWindow, ARendererWithoutRenderTargetsGivesWayToSoftware) {
+  if (!desktop::MesaPresent() || !desktop::LibraryPresent("libEGL_mesa.so.0"))
+    GTEST_SKIP() << "no Mesa OpenGL without a display";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(std::_Exit(StartRendererWithoutRenderTargets()), ::testing::ExitedWithCode(0),
+              "drawing with the software renderer \\(the opengl renderer gave no back buffer");
 }
 
 }  // namespace

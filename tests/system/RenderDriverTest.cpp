@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ptrace.h>
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +15,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,70 +79,90 @@ TEST(RenderDriver, AGraphicsDeviceIsToldByItsDeviceNodes) {
 }
 
 // The whole check with the machine's devices and the display's answer
-// given: where a graphics device is seen the child is asked and its answer
-// decides; where none is, nothing is asked.
+// given, as the game runs it: in a process of its own where SDL has not
+// started. Where a graphics device is seen the child is asked, and only a
+// name it gives of a graphics device keeps the accelerated renderer; where
+// none is, nothing is asked.
 std::optional<std::vector<std::string>> GivenDevices;
 std::optional<std::vector<std::string>> ListGiven() { return GivenDevices; }
 std::string AnswerLlvmpipe() { return "llvmpipe (LLVM 15.0.6, 256 bits)"; }
 std::string AnswerRadeon() { return "AMD Radeon RX 6600 (navi23)"; }
+// Indirect GLX that makes a context but names nothing.
 std::string AnswerNothing() { return ""; }
+// As Xlib ends a process on an X error (a server refusing indirect GLX).
+std::string DieOfAnXError() { _exit(1); }
+std::string AnswerRadeonLate() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  return AnswerRadeon();
+}
 
-class RenderDriverCheck : public ::testing::Test {
-protected:
-  void SetUp() override {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "SDL_RENDER_DRIVER", "LIBGL_ALWAYS_INDIRECT"}) {
-      const char* value = std::getenv(name);
-      saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
-      unsetenv(name);
-    }
+struct CheckCase {
+  const char* What;
+  std::optional<std::vector<std::string>> Devices;
+  SysChildQuestion::Question Display;
+  bool Software;
+  // Set beside DISPLAY=:99; a null value unsets the variable.
+  std::vector<std::pair<const char*, const char*>> Environment = {};
+  int TimeLimitMs = 0;
+  bool VideoUp = false;
+};
+
+// How many cases chose otherwise, each named on stderr.
+int RunCheckCases() {
+  const std::vector<std::string> gpu = {"null", "dri/card0", "dri/renderD128"};
+  const std::vector<std::string> none = {"null", "tty0"};
+  const CheckCase cases[] = {
+      {"a GPU's name", gpu, AnswerRadeon, false},
+      {"a CPU rasteriser's name", gpu, AnswerLlvmpipe, true},
+      {"an empty answer", gpu, AnswerNothing, true},
+      {"a child ended by an X error", gpu, DieOfAnXError, true},
+      {"no answer in time", gpu, AnswerRadeonLate, true, {}, 200},
+      // /dev unreadable: nothing to tell from, so the display is asked.
+      {"/dev unreadable, a GPU's name", std::nullopt, AnswerRadeon, false},
+      {"/dev unreadable, a CPU rasteriser's name", std::nullopt, AnswerLlvmpipe, true},
+      // No device: not asked (it would have said Radeon).
+      {"no device", none, AnswerRadeon, true},
+      // Indirect OpenGL is drawn by the display's machine: asked.
+      {"indirect, a GPU's name", none, AnswerRadeon, false, {{"LIBGL_ALWAYS_INDIRECT", "1"}}},
+      {"indirect, an empty answer", none, AnswerNothing, true, {{"LIBGL_ALWAYS_INDIRECT", "1"}}},
+      // A named render driver, no display, or an unseen video driver:
+      // nothing is decided for the player.
+      {"a render driver named", none, AnswerLlvmpipe, false, {{"SDL_RENDER_DRIVER", "opengl"}}},
+      {"the offscreen driver", none, AnswerLlvmpipe, false, {{"SDL_VIDEODRIVER", "offscreen"}}},
+      {"no display", none, AnswerLlvmpipe, false, {{"DISPLAY", nullptr}}},
+      // Nothing forks once SDL's video is up: not asked.
+      {"SDL's video up", gpu, AnswerLlvmpipe, false, {}, 0, true},
+  };
+  int wrong = 0;
+  for (const CheckCase& c : cases) {
+    for (const char* name : {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "SDL_RENDER_DRIVER", "LIBGL_ALWAYS_INDIRECT"}) unsetenv(name);
     setenv("DISPLAY", ":99", 1);
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : saved)
-      if (value) setenv(name.c_str(), value->c_str(), 1);
-      else unsetenv(name.c_str());
+    for (const auto& [name, value] : c.Environment)
+      if (value) setenv(name, value, 1);
+      else unsetenv(name);
+    if (c.VideoUp) {
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+      if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 100;
+    }
+    GivenDevices = c.Devices;
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "");
-    SysRestartRenderDriverCheck(nullptr, nullptr);
-  }
-  // Whether the check, run as the game runs it, asks for the software renderer.
-  bool ChoosesSoftware(std::optional<std::vector<std::string>> devices, SysChildQuestion::Question display) {
-    GivenDevices = std::move(devices);
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "");
-    SysRestartRenderDriverCheck(ListGiven, display);
+    SysRestartRenderDriverCheck(ListGiven, c.Display, c.TimeLimitMs);
     SysStartRenderDriverCheck();
     SysChooseRenderDriver();
     const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-    return hint && std::string(hint) == "software";
+    const bool software = hint && std::string(hint) == "software";
+    if (software != c.Software) {
+      std::fprintf(stderr, "%s: %s\n", c.What, software ? "software" : "not software");
+      ++wrong;
+    }
+    if (c.VideoUp) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-};
+  return wrong;
+}
 
-TEST_F(RenderDriverCheck, TheDisplayIsAskedOnlyWhereAGraphicsDeviceIs) {
-  const std::vector<std::string> gpu = {"null", "dri/card0", "dri/renderD128"};
-  const std::vector<std::string> none = {"null", "tty0"};
-  // A GPU's own answer keeps the renderer SDL picks first.
-  EXPECT_FALSE(ChoosesSoftware(gpu, AnswerRadeon));
-  EXPECT_TRUE(ChoosesSoftware(gpu, AnswerLlvmpipe));
-  EXPECT_FALSE(ChoosesSoftware(gpu, AnswerNothing));
-  // /dev unreadable: nothing to tell from, so the display is asked.
-  EXPECT_FALSE(ChoosesSoftware(std::nullopt, AnswerRadeon));
-  EXPECT_TRUE(ChoosesSoftware(std::nullopt, AnswerLlvmpipe));
-  // No device: not asked (it would have said Radeon).
-  EXPECT_TRUE(ChoosesSoftware(none, AnswerRadeon));
-  // Indirect OpenGL is drawn by the display's machine: asked.
-  setenv("LIBGL_ALWAYS_INDIRECT", "1", 1);
-  EXPECT_FALSE(ChoosesSoftware(none, AnswerRadeon));
-  unsetenv("LIBGL_ALWAYS_INDIRECT");
-  // A named render driver, no display, or an unseen video driver: nothing
-  // is decided for the player.
-  setenv("SDL_RENDER_DRIVER", "opengl", 1);
-  EXPECT_FALSE(ChoosesSoftware(none, AnswerLlvmpipe));
-  unsetenv("SDL_RENDER_DRIVER");
-  setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  EXPECT_FALSE(ChoosesSoftware(none, AnswerLlvmpipe));
-  unsetenv("SDL_VIDEODRIVER");
-  unsetenv("DISPLAY");
-  EXPECT_FALSE(ChoosesSoftware(none, AnswerLlvmpipe));
+TEST(RenderDriverCheck, OnlyAGraphicsDevicesNameKeepsTheAcceleratedRenderer) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(std::_Exit(RunCheckCases()), ::testing::ExitedWithCode(0), "");
 }
 
 // What the child holds: "fd:target" lines for every descriptor it has open.
@@ -226,6 +249,58 @@ TEST_F(ChildQuestion, AHungChildIsKilledAndReapedAtItsTimeLimit) {
   EXPECT_FALSE(question.Running());
   errno = 0;
   EXPECT_EQ(kill(child, 0), -1);
+  EXPECT_EQ(errno, ESRCH);
+}
+
+// A child whose end reaches its parent late, as one stuck in a driver call
+// dies only when the call returns: a tracer of its own holds the news of
+// its death back for a while (a traced child's end goes to its tracer
+// first), then lets go.
+constexpr int HeldBackMs = 1500;
+std::string DieLate() {
+  const pid_t traced = getpid();
+  if (fork() == 0) {
+    if (ptrace(PTRACE_SEIZE, traced, nullptr, nullptr) != 0) _exit(1);
+    siginfo_t ended{};
+    while (waitid(P_PID, static_cast<id_t>(traced), &ended, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(HeldBackMs));
+    _exit(0);
+  }
+  for (;;) pause();
+}
+
+// Whether the process is traced, from /proc.
+bool Traced(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("TracerPid:", 0) == 0) return std::atoi(line.c_str() + 10) != 0;
+  return false;
+}
+
+TEST_F(ChildQuestion, AChildThatDiesLateIsReapedLaterWithoutWaiting) {
+  SysChildQuestion question;
+  ASSERT_TRUE(question.Start(DieLate, 10000));
+  const pid_t child = question.ChildId();
+  bool traced = false;
+  for (int i = 0; i < 500 && !traced; ++i) {
+    traced = Traced(child);
+    if (!traced) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (!traced) GTEST_SKIP() << "no process may trace another here";
+  const auto stopped = std::chrono::steady_clock::now();
+  question.Stop();
+  EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::milliseconds(HeldBackMs / 2)) << "Stop waited";
+  EXPECT_FALSE(question.Running());
+  EXPECT_EQ(SysChildQuestion::ReapKilled(), 1) << "the child's end came before the wait was over";
+  bool reaped = false;
+  for (int i = 0; i < 1000 && !reaped; ++i) {
+    reaped = SysChildQuestion::ReapKilled() == 0;
+    if (!reaped) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(reaped);
+  errno = 0;
+  EXPECT_EQ(kill(child, 0), -1);  // not even a zombie is left
   EXPECT_EQ(errno, ESRCH);
 }
 

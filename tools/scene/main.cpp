@@ -26,6 +26,7 @@
 #include "system/PictureDecode.h"
 #include "system/ResourceModule.h"
 #include "system/SysPlatform.h"
+#include "system/SysRenderDriver.h"
 
 namespace {
 
@@ -202,6 +203,8 @@ int main(int argc, char** argv) {
   }
   // Without a window to show, draw offscreen.
   if (windowSeconds <= 0) setenv("SDL_VIDEODRIVER", "dummy", 0);
+  // The window gets the renderer the game would pick.
+  SysStartRenderDriverCheck();
   // Without the module the scene draws stand-ins; the picture says so.
   CResourceModule& module = GetResourceModule();
   module.Open(resources);

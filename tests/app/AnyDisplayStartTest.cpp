@@ -1,0 +1,215 @@
+// The real program started on displays whose OpenGL cannot serve it:
+// indirect GLX, on an X server that makes indirect contexts (+iglx) without
+// render targets, and on one that refuses them with an X error. The game
+// draws with the software renderer there and runs; a start killed at any
+// moment leaves nothing behind that keeps the next one out, and neither
+// does the failure box.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/DesktopSupport.h"
+#include "platform/SaveTestSupport.h"
+
+namespace {
+
+using namespace desktop;
+
+// Bounds for a loaded machine and the sanitizer build; the waits poll and
+// end as soon as what they wait for is there.
+constexpr int StartMs = 60000;
+constexpr int GoneMs = 10000;
+// What every start must show: this many frames within this time.
+constexpr int LeastFrames = 60;
+constexpr int FramesWithinMs = 8000;
+
+// The frames the game ran, from the line it writes at exit under
+// --verbose; -1 without one.
+int FramesRun(const std::string& log) {
+  const std::size_t at = log.rfind(" frames in ");
+  if (at == std::string::npos) return -1;
+  const std::size_t line = log.rfind('\n', at);
+  unsigned frames = 0, ms = 0;
+  if (std::sscanf(log.c_str() + (line == std::string::npos ? 0 : line + 1), "Vorlumen: %u frames in %u ms", &frames, &ms) != 2)
+    return -1;
+  return static_cast<int>(frames);
+}
+
+// /proc/PID/stat: the parent and the state ('Z': ended, not yet reaped).
+bool ProcessState(pid_t pid, pid_t& parent, char& state) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat;
+  if (!std::getline(in, stat)) return false;
+  // The name in parentheses may hold spaces; the fields follow the last ')'.
+  const std::size_t close = stat.rfind(')');
+  int parentId = 0;
+  if (close == std::string::npos || std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parentId) != 2) return false;
+  parent = parentId;
+  return true;
+}
+
+std::vector<pid_t> AllProcesses() {
+  std::vector<pid_t> pids;
+  if (DIR* dir = opendir("/proc")) {
+    while (const dirent* entry = readdir(dir))
+      if (const int pid = std::atoi(entry->d_name); pid > 0) pids.push_back(pid);
+    closedir(dir);
+  }
+  return pids;
+}
+
+// The processes running the game on `gameDir`, and every process it forked
+// (they keep its command line), but not the ones ended and unreaped.
+std::vector<pid_t> GameProcesses(const std::string& gameDir) {
+  std::vector<pid_t> found;
+  for (const pid_t pid : AllProcesses()) {
+    pid_t parent = 0;
+    char state = 0;
+    if (!ProcessState(pid, parent, state) || state == 'Z') continue;
+    std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline");
+    std::vector<std::string> args;
+    for (std::string arg; std::getline(in, arg, '\0');) args.push_back(arg);
+    if (args.size() >= 3 && args[0] == VORLUMEN_EXE && args[1] == "--game-dir" && args[2] == gameDir) found.push_back(pid);
+  }
+  return found;
+}
+
+std::vector<pid_t> LiveChildren(pid_t of) {
+  std::vector<pid_t> children;
+  for (const pid_t pid : AllProcesses()) {
+    pid_t parent = 0;
+    char state = 0;
+    if (ProcessState(pid, parent, state) && parent == of && state != 'Z') children.push_back(pid);
+  }
+  return children;
+}
+
+bool Locked(const std::string& gameDir) { return WaitUntilLocked(gameDir, 0); }
+
+class AnyDisplay : public ::testing::Test {
+protected:
+  void TearDown() override {
+    KillProgram(Game);
+    // Whatever the game forked and left: the failure box's process.
+    for (const pid_t pid : GameProcesses(Folder.Path)) kill(pid, SIGKILL);
+    X.Stop();
+  }
+
+  // An X server with `options`, and the generated pictures for the game.
+  void StartDisplay(const std::vector<std::string>& options) {
+    if (!*Xvfb || !MesaPresent()) GTEST_SKIP() << "no Xvfb or no Mesa";
+    const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
+    if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "no generated Resource.dll to show";
+    ASSERT_TRUE(X.Start(1280, 800, 20000, options)) << "Xvfb did not start";
+    ASSERT_EQ(symlink(module.c_str(), Folder.File("Resource.dll").c_str()), 0);
+  }
+
+  void StartGame(const std::vector<std::string>& env) { Game = StartGameOn(X, Folder.Path, Logs.File("stderr.txt"), env); }
+
+  std::string Log() const { return ReadTextFile(Logs.File("stderr.txt")); }
+
+  // Lets the started game run its time, then ends it as a desktop's end
+  // of session does; it must end well, having run its frames.
+  void ExpectRunsItsFrames() {
+    ASSERT_GT(Game.Pid, 0);
+    ASSERT_EQ(WaitForExit(Game, FramesWithinMs), -1) << "it ended by itself\n" << Log();
+    kill(Game.Pid, SIGTERM);
+    EXPECT_EQ(WaitForExit(Game, StartMs), 0) << Log();
+    EXPECT_GE(FramesRun(Log()), LeastFrames) << Log();
+  }
+
+  TempGameFolder Folder;
+  TempGameFolder Logs;
+  XServer X;
+  RunningProgram Game;
+};
+
+struct IndirectDisplay {
+  const char* Name;
+  std::vector<std::string> ServerOptions;
+  std::vector<std::string> Env;
+  // Why the software renderer draws, as the game says.
+  const char* Why;
+};
+
+void PrintTo(const IndirectDisplay& display, std::ostream* out) { *out << display.Name; }
+
+class IndirectOpenGl : public AnyDisplay, public ::testing::WithParamInterface<IndirectDisplay> {};
+
+// No renderer named: the check's child asks, and finds no renderer named
+// (+iglx) or ends with an X error (without it); the game itself makes no
+// OpenGL context. OpenGL named: it is made, cannot make the back buffer,
+// and gives way to the software renderer.
+TEST_P(IndirectOpenGl, TheGameDrawsInSoftwareAndEndsWell) {
+  StartDisplay(GetParam().ServerOptions);
+  if (IsSkipped()) return;
+  StartGame(GetParam().Env);
+  ExpectRunsItsFrames();
+  const std::string log = Log();
+  EXPECT_NE(log.find("Vorlumen: drawing with the software renderer"), std::string::npos) << log;
+  EXPECT_NE(log.find(GetParam().Why), std::string::npos) << log;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Displays, IndirectOpenGl,
+    ::testing::Values(IndirectDisplay{"Iglx", {"+iglx"}, {"LIBGL_ALWAYS_INDIRECT=1"}, "the display named none"},
+                      IndirectDisplay{"NoIglx", {}, {"LIBGL_ALWAYS_INDIRECT=1"}, "the display named none"},
+                      // Mesa's indirect GLX reads a string of the server's
+                      // past its end, which the sanitizer build would stop
+                      // at: it lets Mesa's string reads be.
+                      IndirectDisplay{"IglxOpenGlNamed",
+                                      {"+iglx"},
+                                      {"LIBGL_ALWAYS_INDIRECT=1", "SDL_RENDER_DRIVER=opengl", "ASAN_OPTIONS=replace_str=0"},
+                                      "the opengl renderer gave no back buffer"}),
+    [](const ::testing::TestParamInfo<IndirectDisplay>& info) { return std::string(info.param.Name); });
+
+// Killed at moments spread over its first 3 s: in its check, in SDL's
+// start-up, at its first frames. Each time nothing of it is left and
+// nothing holds its folder, and the next start runs.
+TEST_F(AnyDisplay, AStartKilledAtAnyMomentKeepsNoLaterStartOut) {
+  StartDisplay({"+iglx"});
+  if (IsSkipped()) return;
+  for (const int killAtMs : {200, 350, 500, 700, 950, 1250, 1600, 2000, 2500, 3000}) {
+    SCOPED_TRACE(testing::Message() << "killed at " << killAtMs << " ms");
+    StartGame({"LIBGL_ALWAYS_INDIRECT=1"});
+    ASSERT_GT(Game.Pid, 0);
+    // A start kept out would have ended at once, with status 0.
+    ASSERT_EQ(WaitForExit(Game, killAtMs), -1) << Log();
+    KillProgram(Game);
+    EXPECT_TRUE(WaitFor([&] { return GameProcesses(Folder.Path).empty(); }, GoneMs)) << "a process of the game is left";
+    EXPECT_TRUE(WaitFor([&] { return !Locked(Folder.Path); }, GoneMs)) << "the folder is still held";
+  }
+  StartGame({"LIBGL_ALWAYS_INDIRECT=1"});
+  ExpectRunsItsFrames();
+}
+
+// The graphics fail on a display: the box is shown by a process that SDL
+// forks, which lives on if the game is killed while the box is up. The
+// game has let go of its folder before that.
+TEST_F(AnyDisplay, TheFailureBoxKeepsNoLaterStartOut) {
+  StartDisplay({});
+  if (IsSkipped()) return;
+  // No render driver check: the box's is then the only process it forks.
+  StartGame({"SDL_VIDEODRIVER=nonesuch", "SDL_RENDER_DRIVER=software"});
+  ASSERT_GT(Game.Pid, 0);
+  ASSERT_TRUE(WaitFor([&] { return Log().find("初期化に失敗しました") != std::string::npos && !LiveChildren(Game.Pid).empty(); },
+                      StartMs))
+      << "no failure box\n" << Log();
+  EXPECT_FALSE(Locked(Folder.Path)) << "the folder is held while the box is up";
+  KillProgram(Game);
+  ASSERT_FALSE(GameProcesses(Folder.Path).empty()) << "the box went with the game";
+  EXPECT_FALSE(Locked(Folder.Path)) << "the box's process holds the folder";
+  StartGame({});
+  ExpectRunsItsFrames();
+}
+
+}  // namespace
