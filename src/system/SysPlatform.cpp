@@ -107,6 +107,11 @@ bool SysInitVideo() {
   return true;
 }
 
+bool SysVideoIsDummy() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "dummy") == 0;
+}
+
 void SysShutdown() {
   SysAbandonRenderDriverCheck();
   SysDestroyMainWindow();

@@ -36,6 +36,8 @@ struct SysEvent {
 // Video start-up: SDL's video subsystem and events. False when no video
 // driver can start (the graphics-failure path).
 bool SysInitVideo();
+// Whether SDL's video runs on its dummy driver (the tests, headless runs).
+bool SysVideoIsDummy();
 void SysShutdown();
 
 // The one main window, titled "Vorlumen". False when it cannot be made.

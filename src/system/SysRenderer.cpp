@@ -609,10 +609,7 @@ bool MakeBackBuffer(int scale) {
 constexpr Uint32 AcceleratedFlags = SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE;
 
 // The dummy driver has no graphics hardware to ask; draw in software there.
-bool SoftwareOnly() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && std::strcmp(driver, "dummy") == 0;
-}
+bool SoftwareOnly() { return SysVideoIsDummy(); }
 
 const char* RendererName() {
   SDL_RendererInfo info;

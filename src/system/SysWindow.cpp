@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "system/SysPlatform.h"
 #include "system/SysX11.h"
@@ -35,11 +34,6 @@ SysManagerState ManagerState;
 
 SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
 
-// The dummy driver's desktop is no screen anyone looks at.
-bool UnseenDisplay() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && std::strcmp(driver, "dummy") == 0;
-}
 
 void Open(Request& request) {
   request = Request{true, false, 0, SDL_GetTicks(), SysX11NextRequest(Window())};
@@ -229,8 +223,9 @@ void SysGetWindowClientSize(int& width, int& height) {
 bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int& borderHeight) {
   usableWidth = usableHeight = borderWidth = borderHeight = 0;
   SDL_Window* window = Window();
-  // No window is off the dummy driver's desktop, whatever its size.
-  if (!window || UnseenDisplay()) return false;
+  // No window is off the dummy driver's desktop, whatever its size: it is
+  // no screen anyone looks at.
+  if (!window || SysVideoIsDummy()) return false;
   // Frame extents the window manager has set are SDL's to read first.
   SDL_PumpEvents();
   const int display = SDL_GetWindowDisplayIndex(window);
