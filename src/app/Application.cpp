@@ -63,18 +63,12 @@ bool CreateMainWindow() {
   return true;
 }
 
-// One copy per game folder, held from the start to the end of the process.
-CInstanceLock& InstanceLock() {
-  static CInstanceLock lock;
-  return lock;
-}
-
 // The game ends after the box, so it lets go of its folder and ends the
 // renderer check first: SDL shows the box from a process of its own, which
 // would keep the lock (and keep every later start out) should the game be
 // killed while it is up.
-void ShowGraphicsFailure() {
-  InstanceLock().Release();
+void ShowGraphicsFailure(CInstanceLock& instance) {
+  instance.Release();
   SysAbandonRenderDriverCheck();
   SysMessageBox(GraphicsFailureMessage);
 }
@@ -145,10 +139,7 @@ bool RunApplication() {
   SeedVisualRandom(SysWallClockMs());
   SysDebugOutput(SteamAPI_Init() ? "SteamAPI Init OK\n" : "SteamAPI Init Failed\n");
 
-  if (!InitDirect3D()) {
-    ShowGraphicsFailure();
-    return false;
-  }
+  if (!InitDirect3D()) return false;
   GetStateLoading()->DrawScene();
 
   CGameMain* game = GetGameMain();
@@ -202,17 +193,14 @@ int RunVorlumen(int argc, char** argv) {
   }
 
   SysCatchQuitSignals();
-  if (!InstanceLock().Acquire(SysGameFolder())) return 0;
+  CInstanceLock instance;
+  if (!instance.Acquire(SysGameFolder())) return 0;
   // Runs while the game loads what does not need the window; its child
   // forks before SDL starts.
   SysStartRenderDriverCheck();
 
-  if (!CreateMainWindow()) {
-    ShowGraphicsFailure();
-    SysShutdown();
-    return 1;
-  }
-  const bool ran = RunApplication();
+  const bool ran = CreateMainWindow() && RunApplication();
+  if (!ran) ShowGraphicsFailure(instance);
   SysShutdown();
   return ran ? 0 : 1;
 }

@@ -16,7 +16,7 @@ extern std::uint32_t MouseClientY;
 int RunVorlumen(int argc, char** argv);
 
 // Platform start-up, the loop and the exit sequence; false when the graphics
-// could not start (the failure message has been shown).
+// could not start (the caller shows the failure message).
 bool RunApplication();
 
 // Hands one event of the main loop to the game. False when it was a system
