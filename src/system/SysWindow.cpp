@@ -62,10 +62,27 @@ int SDLCALL NoticeWindowEvents(void*, SDL_Event* event) {
   return 0;
 }
 
+// What the window manager's frame adds: known once it has framed the
+// window, none before.
 SysBorders BordersOf(SDL_Window* window) {
   int top = 0, left = 0, bottom = 0, right = 0;
   if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return SysBorders{};
   return SysBorders{std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom)};
+}
+
+// The same once SDL has read what the window manager has set so far.
+SysBorders BordersNow(SDL_Window* window) {
+  SDL_PumpEvents();
+  return BordersOf(window);
+}
+
+// The usable area of the display the window is on; false where unknown.
+bool UsableArea(SDL_Window* window, SysRect& area) {
+  const int display = SDL_GetWindowDisplayIndex(window);
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return false;
+  area = SysRect{usable.x, usable.y, usable.w, usable.h};
+  return true;
 }
 
 bool SameBorders(const SysBorders& a, const SysBorders& b) {
@@ -74,14 +91,13 @@ bool SameBorders(const SysBorders& a, const SysBorders& b) {
 
 // Puts the window's client where SysPlaceClient says, on the display it is on.
 void Place(SDL_Window* window, int width, int height) {
-  const int display = SDL_GetWindowDisplayIndex(window);
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
+  SysRect usable;
+  if (!UsableArea(window, usable)) {
     SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     return;
   }
-  PlacedWith = BordersOf(window);
-  const SysPoint at = SysPlaceClient(SysRect{usable.x, usable.y, usable.w, usable.h}, PlacedWith, width, height);
+  PlacedWith = BordersNow(window);
+  const SysPoint at = SysPlaceClient(usable, PlacedWith, width, height);
   SDL_SetWindowPosition(window, at.X, at.Y);
   Placing = true;
   PlacedAt = SDL_GetTicks();
@@ -225,20 +241,13 @@ bool SysGetWindowRoom(int& usableWidth, int& usableHeight, int& borderWidth, int
   SDL_Window* window = Window();
   // No window is off the dummy driver's desktop, whatever its size: it is
   // no screen anyone looks at.
-  if (!window || SysVideoIsDummy()) return false;
-  // Frame extents the window manager has set are SDL's to read first.
-  SDL_PumpEvents();
-  const int display = SDL_GetWindowDisplayIndex(window);
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return false;
-  usableWidth = usable.w;
-  usableHeight = usable.h;
-  // Known once the window manager has framed the window; none before.
-  int top = 0, left = 0, bottom = 0, right = 0;
-  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0) {
-    borderWidth = std::max(0, left) + std::max(0, right);
-    borderHeight = std::max(0, top) + std::max(0, bottom);
-  }
+  SysRect usable;
+  if (!window || SysVideoIsDummy() || !UsableArea(window, usable)) return false;
+  const SysBorders borders = BordersNow(window);
+  usableWidth = usable.W;
+  usableHeight = usable.H;
+  borderWidth = borders.Left + borders.Right;
+  borderHeight = borders.Top + borders.Bottom;
   return true;
 }
 
@@ -266,8 +275,6 @@ SysPoint SysPlaceClient(const SysRect& usable, const SysBorders& borders, int wi
 void SysSetWindowClientSize(int width, int height) {
   SDL_Window* window = Window();
   if (!window) return;
-  // Frame extents the window manager has set are SDL's to read first.
-  SDL_PumpEvents();
   AskedWidth = width;
   AskedHeight = height;
   if (!InFullscreen(window)) Open(SizeRequest);
