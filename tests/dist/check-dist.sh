@@ -52,12 +52,14 @@ case "$1" in
     tgz=$(ls "$out"/*.tar.gz)
     dpkg-deb --field "$deb" Package Version Section Depends
     # Debian's layout in the .deb, the movable tree of `cmake --install` in the archive.
-    dpkg-deb --contents "$deb" | grep -q ' ./usr/games/vorlumen$' || { echo "no /usr/games/vorlumen"; exit 1; }
+    debfiles=$(dpkg-deb --contents "$deb")
+    tgzfiles=$(tar -tzf "$tgz")
+    grep -q ' ./usr/games/vorlumen$' <<< "$debfiles" || { echo "no /usr/games/vorlumen in $deb"; exit 1; }
     dpkg-deb --field "$deb" Depends | grep -q libsdl2 || { echo "no dependency on SDL computed"; exit 1; }
-    tar -tzf "$tgz" | grep -q '/bin/vorlumen$' || { echo "no bin/vorlumen in $tgz"; exit 1; }
-    tar -tzf "$tgz" | grep -q '/share/vorlumen/Resource.dll$' || { echo "no Resource.dll in $tgz"; exit 1; }
+    grep -q '/bin/vorlumen$' <<< "$tgzfiles" || { echo "no bin/vorlumen in $tgz"; exit 1; }
+    grep -q '/share/vorlumen/Resource.dll$' <<< "$tgzfiles" || { echo "no Resource.dll in $tgz"; exit 1; }
     start=$(date +%s)
-    lintian --fail-on error --no-tag-display-limit "$deb" || { echo "lintian found errors"; exit 1; }
+    lintian --fail-on error --tag-display-limit 0 "$deb" || { echo "lintian found errors"; exit 1; }
     echo "lintian: $(( $(date +%s) - start )) s, no error"
     ;;
   *)
