@@ -32,8 +32,8 @@ constexpr char UsageText[] =
     "usage: vorlumen [--game-dir DIR] [--verbose]\n"
     "       vorlumen --help | --version\n"
     "\n"
-    "Starts the game. It keeps the player's files (save, keyconfig, the\n"
-    "rankings) and reads Resource.dll in one folder, chosen at start-up:\n"
+    "Starts the game. Where it keeps the player's files (save, keyconfig,\n"
+    "the rankings) and finds Resource.dll is chosen at start-up:\n"
     "  - DIR, when --game-dir names it;\n"
     "  - the program's own folder, when Resource.dll lies beside the program\n"
     "    (the build folder, a portable copy);\n"
@@ -47,8 +47,8 @@ constexpr char UsageText[] =
     "the game plays on without keeping its files.\n"
     "\n"
     "  --game-dir DIR  keep the game's files in DIR\n"
-    "  --verbose       write the folders chosen and the game's debug lines to\n"
-    "                  standard error\n"
+    "  --verbose       write the folders found (unless --game-dir names one)\n"
+    "                  and the game's debug lines to standard error\n"
     "  --help          print this help and exit\n"
     "  --version       print the version and exit\n";
 
