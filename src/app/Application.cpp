@@ -62,7 +62,8 @@ void ChooseFolders(const std::string& gameDir) {
   }
   // Named on the command line, they are the player's word, not news.
   if (chosen.Kind == GameFolderKind::Named) return;
-  const std::string folder = "Vorlumen: the player's files in " + chosen.Player + " (" + chosen.Why + ")\n";
+  const std::string where = chosen.Player.empty() ? "nowhere" : "in " + chosen.Player;
+  const std::string folder = "Vorlumen: the player's files " + where + " (" + chosen.Why + ")\n";
   SysDebugOutput(folder.c_str());
   const std::string module = "Vorlumen: Resource.dll read from " + chosen.ResourceModule + "\n";
   SysDebugOutput(module.c_str());
