@@ -11,6 +11,10 @@ packages=(
   # An X server and Mesa's OpenGL: the software and OpenGL renderers are
   # compared on the same frames.
   xvfb libgl1-mesa-dri
+  # Installing and packaging: the checkers of the desktop entry, the
+  # AppStream metadata and the manual page, and what the .deb is built and
+  # checked with.
+  desktop-file-utils appstream groff-base mandoc dpkg-dev fakeroot lintian
   "$@"
 )
 

@@ -32,21 +32,53 @@ constexpr char UsageText[] =
     "usage: vorlumen [--game-dir DIR] [--verbose]\n"
     "       vorlumen --help | --version\n"
     "\n"
-    "Starts the game. Its files (Resource.dll, save) are kept in the\n"
-    "program's own folder unless --game-dir names another.\n"
+    "Starts the game. Where it keeps the player's files (save, keyconfig,\n"
+    "the rankings) and finds Resource.dll is chosen at start-up:\n"
+    "  - DIR, when --game-dir names it;\n"
+    "  - the program's own folder, when Resource.dll lies beside the program\n"
+    "    (the build folder, a portable copy);\n"
+    "  - for an installed copy (Resource.dll in ../share/vorlumen beside the\n"
+    "    program's folder), $XDG_DATA_HOME/vorlumen, or ~/.local/share/vorlumen\n"
+    "    when XDG_DATA_HOME is unset or not an absolute path: the install is\n"
+    "    not the player's to write, and nothing is written there. A\n"
+    "    Resource.dll the player puts in that folder is read instead of the\n"
+    "    installed one.\n"
+    "A folder that cannot be made or written is named on standard error, and\n"
+    "the game plays on without keeping its files.\n"
     "\n"
     "  --game-dir DIR  keep the game's files in DIR\n"
-    "  --verbose       write the game's debug lines to standard error\n"
+    "  --verbose       write the folders found (unless --game-dir names one)\n"
+    "                  and the game's debug lines to standard error\n"
     "  --help          print this help and exit\n"
     "  --version       print the version and exit\n";
+
+// Finds the folders once; the player hears of one that cannot be used,
+// and --verbose says which were found and why.
+void ChooseFolders(const std::string& gameDir) {
+  const GameFolders chosen = SysChooseGameFolders(gameDir);
+  if (!chosen.Problem.empty()) {
+    const std::string line = "Vorlumen: " + chosen.Problem + "; the game keeps no files this time\n";
+    SysReportProblem(line.c_str());
+  }
+  // Named on the command line, they are the player's word, not news.
+  if (chosen.Kind == GameFolderKind::Named) return;
+  const std::string where = chosen.Player.empty() ? "nowhere" : "in " + chosen.Player;
+  const std::string folder = "Vorlumen: the player's files " + where + " (" + chosen.Why + ")\n";
+  SysDebugOutput(folder.c_str());
+  const std::string module = "Vorlumen: Resource.dll read from " + chosen.ResourceModule + "\n";
+  SysDebugOutput(module.c_str());
+}
 
 // Without the module the game runs on, without pictures or sound; the
 // player is told where it was looked for and what was wrong.
 void OpenResourceModule() {
   CResourceModule& module = GetResourceModule();
-  module.Open(SysGameFilePath("Resource.dll"));
+  const std::string path = SysResourceModulePath();
+  module.Open(path);
   if (module.Fault().empty()) return;
-  const std::string line = "Vorlumen: Resource.dll in " + SysGameFolder() + ": " + module.Fault() +
+  const std::size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  const std::string line = "Vorlumen: Resource.dll in " + folder + ": " + module.Fault() +
                            (module.IsOpen() ? "; the pictures and sounds past its end are missing\n"
                                             : "; the game runs without pictures or sound\n");
   SysReportProblem(line.c_str());
@@ -168,6 +200,7 @@ bool RunApplication() {
 }
 
 int RunVorlumen(int argc, char** argv) {
+  std::string gameDir;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
       std::fputs(UsageText, stdout);
@@ -182,7 +215,7 @@ int RunVorlumen(int argc, char** argv) {
       continue;
     }
     if (std::strcmp(argv[i], "--game-dir") == 0 && i + 1 < argc) {
-      SysSetGameFolder(argv[++i]);
+      gameDir = argv[++i];
       continue;
     }
     if (std::strcmp(argv[i], "--game-dir") == 0)
@@ -192,6 +225,7 @@ int RunVorlumen(int argc, char** argv) {
     return 2;
   }
 
+  ChooseFolders(gameDir);
   SysCatchQuitSignals();
   CInstanceLock instance;
   if (!instance.Acquire(SysGameFolder())) return 0;

@@ -10,6 +10,7 @@ namespace {
 
 // The player learns that a file was not kept, and why.
 void ReportFailedWrite(const SysFile& file) {
+  if (file.TargetPath().empty()) return;  // no folder: said once at start-up
   const std::string line = "Vorlumen: cannot write " + file.TargetPath() + ": " + file.FailureReason() +
                            "; the file stays as it was\n";
   SysReportProblem(line.c_str());

@@ -91,6 +91,11 @@ bool SysFile::Create(const std::string& path) {
   Temporary = SysTemporaryPathFor(path);
   Failed = false;
   Error = 0;
+  // No folder to keep files in: said once at start-up, not at every write.
+  if (path.empty()) {
+    Fail(ENOENT);
+    return false;
+  }
   // A temporary file left by a writer that died is simply overwritten.
   int error = 0;
   const int fd = OpenRegularFile(Temporary, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, error);

@@ -1,6 +1,8 @@
 #include "system/SysPlatform.h"
 
 #include <SDL.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <chrono>
@@ -27,9 +29,32 @@ volatile std::sig_atomic_t QuitSignalled = 0;
 
 extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
 
-std::string& GameFolderStorage() {
-  static std::string folder;
+// The game folder once set or found; "" set on purpose names none.
+struct GameFolderState {
+  std::string Folder;
+  bool Known = false;
+  std::string ResourceModule;
+};
+GameFolderState& GameFolderStorage() {
+  static GameFolderState state;
+  return state;
+}
+
+std::string ProgramFolder() {
+  std::string folder = "./";
+  if (char* base = SDL_GetBasePath()) {
+    folder = base;
+    SDL_free(base);
+  }
   return folder;
+}
+
+// The player's home: $HOME, else the account's.
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return home;
+  if (const passwd* account = getpwuid(geteuid()); account && account->pw_dir) return account->pw_dir;
+  return {};
 }
 
 // Events that are polled elsewhere (pads, text) or that the game never uses.
@@ -291,23 +316,44 @@ std::uint16_t SysUserDefaultLangId() {
   return 0x409;
 }
 
-void SysSetGameFolder(const std::string& folder) { GameFolderStorage() = folder; }
+void SysSetGameFolder(const std::string& folder) {
+  GameFolderState& state = GameFolderStorage();
+  state.Folder = folder;
+  state.Known = true;
+  state.ResourceModule.clear();
+}
 
 const std::string& SysGameFolder() {
-  std::string& folder = GameFolderStorage();
-  if (folder.empty()) {
-    if (char* base = SDL_GetBasePath()) {
-      folder = base;
-      SDL_free(base);
-    } else {
-      folder = "./";
-    }
+  GameFolderState& state = GameFolderStorage();
+  if (!state.Known) {
+    state.Folder = ProgramFolder();
+    state.Known = true;
   }
-  return folder;
+  return state.Folder;
 }
 
 std::string SysGameFilePath(const char* name) {
   std::string path = SysGameFolder();
-  if (!path.empty() && path.back() != '/') path += '/';
+  if (path.empty()) return path;
+  if (path.back() != '/') path += '/';
   return path + name;
+}
+
+GameFolders SysChooseGameFolders(const std::string& gameDir) {
+  GameFolderFacts facts;
+  facts.GameDir = gameDir;
+  facts.ProgramFolder = ProgramFolder();
+  facts.InstalledData = VORLUMEN_INSTALLED_DATA;
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  facts.XdgDataHome = xdg ? xdg : "";
+  facts.Home = HomeFolder();
+  const GameFolders chosen = ChooseGameFolders(facts);
+  SysSetGameFolder(chosen.Player);
+  GameFolderStorage().ResourceModule = chosen.ResourceModule;
+  return chosen;
+}
+
+std::string SysResourceModulePath() {
+  const GameFolderState& state = GameFolderStorage();
+  return state.ResourceModule.empty() ? SysGameFilePath("Resource.dll") : state.ResourceModule;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "system/SysFolders.h"
+
 // Events the main loop sees. Kinds the game ignores never reach it.
 enum class SysEventKind {
   None,
@@ -78,8 +80,17 @@ void SysReportProblem(const char* text);
 // 0x411 when the locale says Japanese, else 0x409.
 std::uint16_t SysUserDefaultLangId();
 
-// The folder that holds the program's files ("save", "Resource.dll", ...):
-// the program's own folder unless set.
+// The folder that holds the player's files ("save", "keyconfig", the
+// rankings): the program's own folder unless set. Set to "" it names no
+// folder and no file is read or written.
 void SysSetGameFolder(const std::string& folder);
 const std::string& SysGameFolder();
+// The file `name` in the game folder; "" when there is none.
 std::string SysGameFilePath(const char* name);
+
+// Chooses the folders once at start-up (SysFolders.h) from --game-dir
+// (empty: not given), the program's own folder and the environment, and
+// makes them the game folder and the module to read.
+GameFolders SysChooseGameFolders(const std::string& gameDir);
+// The Resource.dll to read: the chosen one, else the game folder's.
+std::string SysResourceModulePath();

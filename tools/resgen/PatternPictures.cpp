@@ -137,9 +137,11 @@ double BoxDepth(double x, double y, double left, double top, double right, doubl
   return std::min(std::min(x - left, right - x), std::min(y - top, bottom - y));
 }
 
+}  // namespace
+
 // A round flask with a narrow neck and a rim, its lower part full of a
-// violet brew, on a transparent ground. RGBA bytes.
-std::vector<std::uint8_t> DrawFlask(int size) {
+// violet brew, on a transparent ground.
+std::vector<std::uint8_t> DrawIconArt(int size) {
   std::vector<std::uint8_t> rgba(static_cast<std::size_t>(size) * size * 4, 0);
   const double s = size;
   const double cx = 0.5 * s, cy = 0.64 * s, radius = 0.33 * s;
@@ -165,6 +167,8 @@ std::vector<std::uint8_t> DrawFlask(int size) {
   }
   return rgba;
 }
+
+namespace {
 
 void Put16(std::vector<std::uint8_t>& v, std::uint16_t x) {
   v.push_back(static_cast<std::uint8_t>(x));
@@ -214,7 +218,7 @@ IconSet MakeIcon(std::uint16_t firstIconId) {
   Put16(set.Group, static_cast<std::uint16_t>(std::size(Sizes)));
   std::uint16_t id = firstIconId;
   for (const int size : Sizes) {
-    const std::vector<std::uint8_t> rgba = DrawFlask(size);
+    const std::vector<std::uint8_t> rgba = DrawIconArt(size);
     // The large image is kept as PNG, as Windows does.
     std::vector<std::uint8_t> image = size >= 256 ? EncodeRgba(size, rgba) : IconDib(size, rgba);
     set.Group.push_back(static_cast<std::uint8_t>(size >= 256 ? 0 : size));
@@ -228,4 +232,20 @@ IconSet MakeIcon(std::uint16_t firstIconId) {
     set.Images.push_back(std::move(image));
   }
   return set;
+}
+
+std::vector<std::uint8_t> MakeDesktopIcon(int size) {
+  if (size <= 0) return {};
+  int art = 0;
+  for (const int drawn : {16, 32, 48})
+    if (size % drawn == 0) art = drawn;
+  if (art == 0) return {};
+  const std::vector<std::uint8_t> small = DrawIconArt(art);
+  const int k = size / art;
+  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(size) * size * 4);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      std::memcpy(&rgba[(static_cast<std::size_t>(y) * size + x) * 4],
+                  &small[(static_cast<std::size_t>(y / k) * art + x / k) * 4], 4);
+  return EncodeRgba(size, rgba);
 }

@@ -20,3 +20,11 @@ struct IconSet {
   std::vector<std::vector<std::uint8_t>> Images;
 };
 IconSet MakeIcon(std::uint16_t firstIconId);
+
+// The icon's art drawn at `size` px: size x size RGBA bytes.
+std::vector<std::uint8_t> DrawIconArt(int size);
+// A desktop's icon of `size` px as a PNG: the art drawn at the largest of
+// the icon's small sizes (16, 32, 48) that divides `size`, each of its
+// pixels enlarged to a whole square block, never blurred. Empty for a size
+// none of them divides.
+std::vector<std::uint8_t> MakeDesktopIcon(int size);
