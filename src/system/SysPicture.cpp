@@ -80,8 +80,3 @@ int SysDisplayOf(const SysRect& client, const SysRect* displays, int count) {
   }
   return best;
 }
-
-bool SysRectInside(const SysRect& client, const SysRect& display) {
-  return client.X >= display.X && client.Y >= display.Y && client.X + client.W <= display.X + display.W &&
-         client.Y + client.H <= display.Y + display.H;
-}

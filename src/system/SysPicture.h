@@ -57,6 +57,3 @@ SysPoint SysPlaceClient(const SysRect& usable, const SysBorders& borders, int wi
 // Which of `count` displays a window's client `client` is on: the one it
 // covers most; -1 where it covers none.
 int SysDisplayOf(const SysRect& client, const SysRect* displays, int count);
-
-// Whether all of `client` lies on the display `display`.
-bool SysRectInside(const SysRect& client, const SysRect& display);

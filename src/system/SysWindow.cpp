@@ -168,16 +168,6 @@ void SysFillDisplay(bool on) {
 
 bool SysFillsDisplay() { return Filling; }
 
-bool SysWindowWhollyShown() {
-  SDL_Window* window = Window();
-  if (!window) return false;
-  if (Displays.Count == 0) ReadDisplays();
-  const SysRect client = ClientRect(window);
-  for (int i = 0; i < Displays.Count; ++i)
-    if (SysRectInside(client, Displays.Bounds[i])) return true;
-  return false;
-}
-
 void SysWatchScreens() {
   SysStopWatchingScreens();
   SysX11WatchScreens(Window());

@@ -47,9 +47,6 @@ SysBorders SysPlaceWindow(int width, int height);
 void SysFillDisplay(bool on);
 bool SysFillsDisplay();
 
-// Whether every pixel of the window's client lies on some display.
-bool SysWindowWhollyShown();
-
 // The displays are watched for the main window's life; SysScreensChanged
 // (once a frame) reads them again and says so when the X server or SDL
 // said they changed.

@@ -41,9 +41,10 @@ SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
 bool InSdlFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
 bool InFullscreen(SDL_Window* window) { return InSdlFullscreen(window) || SysFillsDisplay(); }
 
-// The size the window has: the X server's where SDL may not know it.
+// The size the window has: the X server's where there is one (SDL takes a
+// full-screen window to be as large as the display, had or not).
 void RealSize(SDL_Window* window, int& width, int& height) {
-  if (!X11Watch || !SysX11WindowSize(window, width, height)) SDL_GetWindowSize(window, &width, &height);
+  if (!SysX11WindowSize(window, width, height)) SDL_GetWindowSize(window, &width, &height);
 }
 
 void Open(SDL_Window* window, Request& request) {
@@ -69,11 +70,24 @@ void SayHeld(SDL_Window* window) {
 // Called by SDL as it reads each event, before it acts on it itself.
 int SDLCALL NoticeWindowEvents(void*, SDL_Event* event) {
   if (event->type == SDL_DISPLAYEVENT) SysNoteScreenChange();
-  if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !X11Watch) {
-    // SDL reports the size the window took: another than the one asked
-    // for is the manager's answer.
-    if (SizeRequest.Open && (event->window.data1 != AskedWidth || event->window.data2 != AskedHeight))
-      SizeRequest.Answered = true;
+  if (event->type == SDL_WINDOWEVENT && !X11Watch) {
+    switch (event->window.event) {
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // SDL reports the size the window took: another than the one
+        // asked for is the manager's answer.
+        if (SizeRequest.Open && (event->window.data1 != AskedWidth || event->window.data2 != AskedHeight))
+          SizeRequest.Answered = true;
+        [[fallthrough]];
+      case SDL_WINDOWEVENT_MAXIMIZED:
+      case SDL_WINDOWEVENT_RESTORED:
+      case SDL_WINDOWEVENT_MOVED:
+        // What the manager did comes with a change SDL reports; on X11 its
+        // state is read then (SDL 2 never says its full screen).
+        StateNoticed = true;
+        break;
+      default:
+        break;
+    }
   }
   if (event->type != SDL_SYSWMEVENT || !X11Watch) return 0;
   const SysX11Event seen = SysX11NoticeOf(event->syswm.msg, Window());
@@ -103,35 +117,27 @@ SysWindowAnswer Look(SDL_Window* window, Request& request, bool sizeMatches) {
   return answer;
 }
 
-// The game's full screen: had, or not (SDL gave up its state, or nobody
+// The game's full screen: had, or not (SDL never set its state, or nobody
 // made the window as large as the display), which leaves the game windowed.
+// SDL3 sets its state only once the manager has answered.
 SysWindowChange SettleFullscreen(SDL_Window* window) {
   if (!FullscreenRequest.Open) return SysWindowChange::None;
-  bool matches = false;
   int width = 0, height = 0;
-  if (InSdlFullscreen(window)) {
-    SDL_GetWindowSize(window, &width, &height);
-    int realWidth = 0, realHeight = 0;
-    RealSize(window, realWidth, realHeight);
-    SysDisplay display;
-    // SDL before 2.28 takes the window to be as large as the display
-    // whatever it is; later ones and SDL3 say the size it has.
-    matches = X11Watch ? realWidth == width && realHeight == height
-                       : SysWindowDisplay(display) && width == display.Bounds.W && height == display.Bounds.H;
-    switch (Look(window, FullscreenRequest, matches)) {
-      case SysWindowAnswer::Waiting:
-        return SysWindowChange::None;
-      case SysWindowAnswer::Granted: {
-        char line[96];
-        std::snprintf(line, sizeof line, "window: full screen granted at %d x %d\n", realWidth, realHeight);
-        SysDebugOutput(line);
-        return SysWindowChange::None;
-      }
-      case SysWindowAnswer::NotGranted:
-        break;
-    }
+  RealSize(window, width, height);
+  SysDisplay display;
+  const bool matches = InSdlFullscreen(window) && SysWindowDisplay(display) && width == display.Bounds.W &&
+                       height == display.Bounds.H;
+  char line[96];
+  switch (Look(window, FullscreenRequest, matches)) {
+    case SysWindowAnswer::Waiting:
+      return SysWindowChange::None;
+    case SysWindowAnswer::Granted:
+      std::snprintf(line, sizeof line, "window: full screen granted at %d x %d\n", width, height);
+      SysDebugOutput(line);
+      return SysWindowChange::None;
+    case SysWindowAnswer::NotGranted:
+      break;
   }
-  FullscreenRequest.Open = false;
   SysDebugOutput("window: full screen not granted, windowed\n");
   return SysWindowChange::FullscreenLeft;
 }
@@ -145,7 +151,8 @@ void SettleSize(SDL_Window* window) {
   int width = 0, height = 0, realWidth = 0, realHeight = 0;
   SDL_GetWindowSize(window, &width, &height);
   RealSize(window, realWidth, realHeight);
-  const bool matches = X11Watch ? realWidth == width && realHeight == height : width == AskedWidth && height == AskedHeight;
+  const bool matches =
+      X11Watch ? realWidth == width && realHeight == height : realWidth == AskedWidth && realHeight == AskedHeight;
   if (Look(window, SizeRequest, matches) != SysWindowAnswer::NotGranted) return;
   // SDL before 2.28 took the window to be the size it asked for, and draws
   // for a window of that size in the corner of the one there is. It is
@@ -159,9 +166,9 @@ void SettleSize(SDL_Window* window) {
   SayHeld(window);
 }
 
-// SDL's own state of the window, where SDL reports what the manager or
-// compositor did: its full-screen flag set or cleared without a request
-// of the game's open, and a maximised window let go.
+// SDL's own state of the window, where SDL reports what the compositor
+// did (Wayland): its full-screen flag set or cleared without a request of
+// the game's open, and a maximised window let go.
 SysWindowChange FollowSdl(SDL_Window* window) {
   const Uint32 flags = SDL_GetWindowFlags(window);
   const SysManagerState now{(flags & SDL_WINDOW_FULLSCREEN) != 0, (flags & SDL_WINDOW_MAXIMIZED) != 0};
@@ -176,10 +183,11 @@ SysWindowChange FollowSdl(SDL_Window* window) {
   return now.Fullscreen ? SysWindowChange::FullscreenEntered : SysWindowChange::FullscreenLeft;
 }
 
-// The same read from the X server, for an SDL before 2.28.
+// The same read from the X server (_NET_WM_STATE) when SDL or, before
+// SDL 2.28, the X server said the window changed.
 SysWindowChange FollowX11(SDL_Window* window) {
   // Another part of SDL starting may have turned the events off.
-  if (SDL_EventState(SDL_SYSWMEVENT, SDL_QUERY) != SDL_ENABLE) {
+  if (X11Watch && SDL_EventState(SDL_SYSWMEVENT, SDL_QUERY) != SDL_ENABLE) {
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     StateNoticed = true;
   }
@@ -259,10 +267,13 @@ void SysSetFullscreenDesktop(bool on) {
   FullscreenHeld = on;
   FullscreenRequest.Open = false;
   if (!on) {
-    if (SysFillsDisplay())
+    if (SysFillsDisplay()) {
       SysFillDisplay(false);
-    else
+    } else {
       SDL_SetWindowFullscreen(window, 0);
+      // Whoever made it: SDL3 ends only a full screen it asked for.
+      if (!X11Watch && ManagerState.Fullscreen) SysX11EndFullscreen(window);
+    }
     SysDebugOutput("window: windowed\n");
     return;
   }
@@ -277,15 +288,17 @@ void SysSetFullscreenDesktop(bool on) {
     SysDebugOutput(line);
     return;
   }
+  // One SDL already holds (the compositor's own, taken on) is had.
+  const bool had = InSdlFullscreen(window);
   SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-  Open(window, FullscreenRequest);
+  if (!had) Open(window, FullscreenRequest);
 }
 
 SysFollowed SysFollowWindow() {
   SysFollowed followed;
   SDL_Window* window = Window();
   if (!window) return followed;
-  followed.Change = X11Watch ? FollowX11(window) : FollowSdl(window);
+  followed.Change = SysX11Is(window) ? FollowX11(window) : FollowSdl(window);
   const SysWindowChange settled = SettleFullscreen(window);
   if (settled != SysWindowChange::None) followed.Change = settled;
   SettleSize(window);
@@ -314,12 +327,10 @@ void SysStartFollowingWindow() {
   SDL_GetVersion(&running);
   X11Watch = SysNeedsX11Watch(running.major, running.minor, SysX11Is(window));
   SDL_AddEventWatch(NoticeWindowEvents, nullptr);
-  if (X11Watch) {
-    // Checked again at every frame: a part of SDL started later may turn
-    // the events off.
-    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-    SysX11WindowState(window, ManagerState.Fullscreen, ManagerState.Maximised);
-  } else {
+  // Checked again at every frame: a part of SDL started later may turn
+  // the events off.
+  if (X11Watch) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  if (!SysX11WindowState(window, ManagerState.Fullscreen, ManagerState.Maximised)) {
     const Uint32 flags = SDL_GetWindowFlags(window);
     ManagerState = SysManagerState{(flags & SDL_WINDOW_FULLSCREEN) != 0, (flags & SDL_WINDOW_MAXIMIZED) != 0};
   }

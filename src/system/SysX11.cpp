@@ -127,6 +127,24 @@ bool SysX11WindowState(SDL_Window* window, bool& fullscreen, bool& maximised) {
   return true;
 }
 
+bool SysX11EndFullscreen(SDL_Window* window) {
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!X11Of(window, display, x11Window)) return false;
+  const Atoms& atoms = AtomsOf(display);
+  XEvent event = {};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = x11Window;
+  event.xclient.message_type = atoms.State;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 0;  // remove
+  event.xclient.data.l[1] = static_cast<long>(atoms.Fullscreen);
+  event.xclient.data.l[3] = 1;  // from an application
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(display);
+  return true;
+}
+
 SysX11Event SysX11NoticeOf(const SDL_SysWMmsg* message, SDL_Window* window) {
   SysX11Event seen;
   Display* display = nullptr;
@@ -267,6 +285,7 @@ void SysX11StopWatchingScreens() {
 bool SysX11Is(SDL_Window*) { return false; }
 bool SysX11WindowSize(SDL_Window*, int&, int&) { return false; }
 bool SysX11WindowManagerRuns(SDL_Window*) { return false; }
+bool SysX11EndFullscreen(SDL_Window*) { return false; }
 bool SysX11WindowState(SDL_Window*, bool& fullscreen, bool& maximised) {
   fullscreen = maximised = false;
   return false;

@@ -23,6 +23,10 @@ bool SysX11WindowManagerRuns(SDL_Window* window);
 // What the window manager says of the window (_NET_WM_STATE).
 bool SysX11WindowState(SDL_Window* window, bool& fullscreen, bool& maximised);
 
+// Asks the window manager to end the window's full screen (_NET_WM_STATE):
+// SDL3 leaves alone a full screen the manager made itself.
+bool SysX11EndFullscreen(SDL_Window* window);
+
 // What one of SDL's window-system messages (SDL_SYSWMEVENT) tells of
 // `window`: its geometry configured (with the size it now has), its
 // window-manager state or its frame changed. `serial` is the X request the
