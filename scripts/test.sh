@@ -5,8 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # The display tests and the renderer comparison: an X server, window
 # managers (stacking, tiling, maximising) and their commands, keys,
-# screenshots and Mesa's OpenGL (the tests skip without them).
-bash scripts/install-deps.sh xvfb openbox i3-wm fluxbox wmctrl xdotool x11-apps x11-utils libgl1-mesa-dri
+# screenshots and Mesa's OpenGL; Xorg's dummy driver and xrandr for screens
+# that change (the tests skip without them).
+bash scripts/install-deps.sh xvfb openbox i3-wm fluxbox wmctrl xdotool x11-apps x11-utils libgl1-mesa-dri \
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 
 build=build
 args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

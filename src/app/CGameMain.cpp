@@ -152,7 +152,10 @@ void CGameMain::Draw() {
     Settings.Block.Fullscreen = FullscreenActive ? 1 : 0;
     SaveImage.Block.Fullscreen = Settings.Block.Fullscreen;
   }
-  if (follow.FullscreenChanged || follow.ScaleChanged) GetInput()->MouseScale = BackBufferScale;
+  // A windowed window is fitted to the displays as they are now, at the
+  // scale kept unless it no longer fits.
+  if (follow.ScreensChanged && !FullscreenActive) ApplyWindowMode();
+  GetInput()->MouseScale = BackBufferScale;
   GetStateController()->Draw(1);
   GetStateController()->Draw(0);
 }

@@ -9,7 +9,7 @@
 #include "system/PictureDecode.h"
 #include "system/SysPlatform.h"
 #include "system/SysRenderer.h"
-#include "system/SysWindow.h"
+#include "system/SysWindowFollow.h"
 
 int BackBufferScale = 1;
 int RequestedWindowScale = 1;
@@ -263,22 +263,29 @@ void ApplyFullscreenMode() {
 
 WindowFollow FollowWindow() {
   WindowFollow follow;
-  switch (SysFollowWindow()) {
+  const int scaleBefore = BackBufferScale;
+  const SysFollowed followed = SysFollowWindow();
+  switch (followed.Change) {
     case SysWindowChange::FullscreenEntered:
-      // Taken on as the game's own, SDL's state included (also after a
-      // request judged not granted), so that F4 ends it.
+      // Taken on as the game's own, so that F4 ends it.
       follow.FullscreenChanged = FullscreenActive == 0;
       FullscreenActive = 0;
       ApplyFullscreenMode();
       break;
     case SysWindowChange::FullscreenLeft:
+      // Ended by the manager, or the game's never had: windowed.
       follow.FullscreenChanged = FullscreenActive == 1;
       ApplyWindowedMode();
       break;
     case SysWindowChange::None:
       break;
   }
-  follow.ScaleChanged = FitPictureToWindow();
+  if (followed.ScreensChanged) {
+    MaxFullscreenScale = SysMaxFullscreenScale();
+    follow.ScreensChanged = true;
+  }
+  FitPictureToWindow();
+  follow.ScaleChanged = BackBufferScale != scaleBefore;
   return follow;
 }
 

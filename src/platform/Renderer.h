@@ -97,6 +97,7 @@ void ApplyFullscreenMode();
 struct WindowFollow {
   bool FullscreenChanged = false;  // the window manager turned full screen on or off itself
   bool ScaleChanged = false;       // the picture's, which pointer positions divide by
+  bool ScreensChanged = false;     // the displays changed: the window is to be fitted again
 };
 // Follows the window as the system has it, whoever sized it (the game, a
 // tiling or maximising window manager, the player): the back buffer takes

@@ -14,7 +14,7 @@
 #include "system/SysKeys.h"
 #include "system/SysRenderDriver.h"
 #include "system/SysRenderer.h"
-#include "system/SysWindow.h"
+#include "system/SysWindowFollow.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ bool IsDrainedEvent(Uint32 type) {
     case SDL_AUDIODEVICEREMOVED:
     case SDL_MOUSEWHEEL:
     case SDL_POLLSENTINEL:
-    case SDL_SYSWMEVENT:  // read as SDL makes them (SysWindow)
+    case SDL_SYSWMEVENT:  // read as SDL makes them (SysWindowFollow)
       return true;
     default:
       return false;

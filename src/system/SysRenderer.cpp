@@ -13,7 +13,7 @@
 
 #include "system/SysBlend.h"
 #include "system/SysPlatform.h"
-#include "system/SysWindow.h"
+#include "system/SysPicture.h"
 
 namespace {
 // What a copy of a picture is made of: bits that may be combined.
@@ -789,9 +789,15 @@ void SysRendererPresent() {
     SDL_SetRenderTarget(Renderer, nullptr);
   }
   // Black around the picture, and nothing of an earlier frame anywhere
-  // the window shows.
-  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-  SDL_RenderClear(Renderer);
+  // the window shows: the picture covers the rest itself.
+  const SysBands bands = SysBandsAround(target, width, height);
+  if (bands.Count > 0) {
+    SDL_Rect rects[4];
+    for (int i = 0; i < bands.Count; ++i) rects[i] = SDL_Rect{bands.Band[i].X, bands.Band[i].Y, bands.Band[i].W, bands.Band[i].H};
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_SetRenderDrawBlendMode(Renderer, SDL_BLENDMODE_NONE);
+    SDL_RenderFillRects(Renderer, rects, bands.Count);
+  }
   const SDL_Rect rect{target.X, target.Y, target.W, target.H};
   SDL_RenderCopy(Renderer, PictureTarget(), nullptr, &rect);
   if (KeepWindowPicture) {

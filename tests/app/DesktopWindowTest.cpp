@@ -1,5 +1,5 @@
 // The real program's window on a real X desktop: full screen granted late
-// by a window manager, refused where none runs, or made and ended by the
+// by a window manager, or made and ended by the
 // manager itself; a window the manager holds (maximised, tiled) at any
 // scale asked for; where the game puts its windows; and the picture the
 // screen then shows. Each test runs its own X server; the game writes what it does
@@ -220,21 +220,6 @@ protected:
 TEST_F(DesktopWindow, FullScreenGrantedLateStaysFullScreen) { ExpectFullScreenGrantedAfter(300); }
 
 TEST_F(DesktopWindow, FullScreenGrantedAtOnce) { ExpectFullScreenGrantedAfter(0); }
-
-// With no window manager nobody makes the window full screen: SDL gives up
-// its full-screen state at the window's real size, and the picture is
-// centred there at the largest whole scale.
-TEST_F(DesktopWindow, FullScreenWithNoWindowManagerKeepsTheWindow) {
-  StartDesktop(1920, 1080, Manager::None);
-  if (IsSkipped()) return;
-  const Rect before = StartGame();
-  ASSERT_FALSE(HasFailure());
-  Press("F4");
-  ASSERT_TRUE(WaitFor([&] { return LinesWith("window: full screen not granted") > 0; }, SettleMs)) << Log();
-  const int k = std::min(before.W / 320, before.H / 180);
-  ExpectShown(before, {(before.W - 320 * k) / 2, (before.H - 180 * k) / 2, 320 * k, 180 * k}, k);
-  EXPECT_TRUE(QuitGame()) << Log();
-}
 
 // A window sized from outside with no window manager shows the picture
 // whole at the largest whole scale that fits, centred, black around it.

@@ -1,12 +1,12 @@
-// The window's decisions: when a request of the game's (a size, full
-// screen) is judged granted, still waited for, or not granted (a window
-// manager may answer late, hold the size, or none may run at all), and
-// where the game puts its window on a display.
+// The window-following decisions: when a request of the game's (a size,
+// full screen) is judged granted, still waited for, or not granted (a
+// window manager may answer late, hold the size, or none may run at all),
+// which X events answer it, and which SDLs need the X11 watch.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "system/SysWindow.h"
+#include "system/SysWindowFollow.h"
 
 namespace {
 
@@ -41,32 +41,6 @@ TEST(WindowRequestJudgement, WaitsForALateWindowManagerAndTakesItsAnswer) {
   for (const auto& c : cases) EXPECT_EQ(SysJudgeWindowRequest(c.Look), c.Expected) << c.Name;
 }
 
-// The client centred in the usable area, and its whole frame inside it.
-TEST(WindowPlacement, TheClientIsCentredAndItsFrameInsideTheUsableArea) {
-  const struct {
-    const char* Name;
-    SysRect Usable;
-    SysBorders Borders;
-    int Width, Height;
-    SysPoint Expected;
-  } cases[] = {
-      {"no frame", {0, 0, 1920, 1080}, {}, 960, 540, {480, 270}},
-      {"a title bar: the client centred, not the frame", {0, 0, 1920, 1080}, {1, 24, 1, 1}, 960, 540, {480, 270}},
-      {"x4 on 1366 x 768 under a 27-row title bar", {0, 0, 1366, 768}, {4, 27, 4, 4}, 1280, 720, {43, 27}},
-      {"x4 on 1366 x 768 above a 24-row toolbar", {0, 0, 1366, 744}, {0, 19, 0, 5}, 1280, 720, {43, 19}},
-      {"a panel on top", {0, 30, 1920, 1050}, {0, 20, 0, 0}, 1280, 720, {320, 195}},
-      {"a panel on the left", {64, 0, 1856, 1080}, {2, 2, 2, 2}, 960, 540, {512, 270}},
-      {"a frame taller than the area keeps its top inside", {0, 0, 1366, 768}, {0, 30, 0, 30}, 1280, 720, {43, 30}},
-      {"a client wider than the area keeps its left inside", {0, 0, 1280, 720}, {5, 5, 5, 5}, 1600, 900, {5, 5}},
-      {"a second screen", {1920, 0, 1280, 1024}, {}, 640, 360, {2240, 332}},
-  };
-  for (const auto& c : cases) {
-    const SysPoint at = SysPlaceClient(c.Usable, c.Borders, c.Width, c.Height);
-    EXPECT_EQ(at.X, c.Expected.X) << c.Name;
-    EXPECT_EQ(at.Y, c.Expected.Y) << c.Name;
-  }
-}
-
 // The window manager's state changing: its own full screen made or ended
 // is told apart from its answer to the game's request, which SDL already
 // holds; a maximised window let go takes the game's size again.
@@ -96,6 +70,23 @@ TEST(WindowManagerState, ItsOwnFullScreenIsToldFromItsAnswersToTheGame) {
     EXPECT_EQ(judged.Change, c.Change) << c.Name;
     EXPECT_EQ(judged.LetGo, c.LetGo) << c.Name;
   }
+}
+
+// A configure event answers a size request only with a size change after
+// it: one answering a move carries the old size.
+TEST(WindowRequestJudgement, OnlyASizeChangeAfterTheRequestAnswersIt) {
+  EXPECT_TRUE(SysConfigureAnswers(true, true, false));
+  EXPECT_FALSE(SysConfigureAnswers(true, false, false)) << "a move answered";
+  EXPECT_FALSE(SysConfigureAnswers(false, true, false)) << "from before the request";
+  EXPECT_TRUE(SysConfigureAnswers(true, false, true)) << "answered already";
+}
+
+TEST(WindowFollowing, OnlyAnSdlBefore228OnX11NeedsTheX11Watch) {
+  EXPECT_TRUE(SysNeedsX11Watch(2, 26, true));
+  EXPECT_FALSE(SysNeedsX11Watch(2, 28, true));
+  EXPECT_FALSE(SysNeedsX11Watch(2, 32, true));
+  EXPECT_FALSE(SysNeedsX11Watch(3, 4, true));
+  EXPECT_FALSE(SysNeedsX11Watch(2, 26, false)) << "Wayland, the dummy driver";
 }
 
 }  // namespace
