@@ -44,6 +44,7 @@ public:
 
   bool RunFrame();
   void Draw();
+  // A press of F4 / F5 that has not been acted on yet.
   bool IsFullscreenKeyTriggered() const;
   bool IsScaleKeyTriggered() const;
 
@@ -84,6 +85,10 @@ public:
   // Pacing, and the millisecond clock it reads; tests put their own clock here.
   CFramePacer Pacer;
   std::uint32_t (*Clock)() = nullptr;
+
+  // The presses of F4 and F5 acted on so far (CMyInput::KeyPresses).
+  std::uint32_t FullscreenKeyActed = 0;
+  std::uint32_t ScaleKeyActed = 0;
 
 private:
   void ApplyWindowMode();
