@@ -74,6 +74,20 @@ protected:
     return window;
   }
 
+  // The game on a 1920 x 1080 desktop whose window manager (fluxbox)
+  // maximises its window; returns the window as the manager holds it.
+  Rect StartMaximised() {
+    StartDesktop(1920, 1080, Manager::Fluxbox);
+    if (IsSkipped() || HasFailure()) return {};
+    StartGame();
+    if (HasFailure()) return {};
+    ManagerSets("add,maximized_vert,maximized_horz");
+    Rect held;
+    EXPECT_TRUE(WaitFor([&] { return WindowGeometry(X, WindowId, held) && held.W == 1920; }, SettleMs))
+        << "not maximised: " << Describe(held);
+    return SettledWindow();
+  }
+
   // A command of the window manager's own for the game's window (wmctrl
   // -b: add,fullscreen, remove,maximized_vert ...).
   void ManagerSets(const std::string& state) {
@@ -335,15 +349,9 @@ TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
 // window) keeps its size whatever the game asks: after every F5 the picture
 // is whole at the largest whole scale that fits it, centred, black around.
 TEST_F(DesktopWindow, AMaximisedWindowKeepsThePictureWholeAfterEveryScaleKey) {
-  StartDesktop(1920, 1080, Manager::Fluxbox);
+  const Rect held = StartMaximised();
   if (IsSkipped()) return;
-  StartGame();
   ASSERT_FALSE(HasFailure());
-  ManagerSets("add,maximized_vert,maximized_horz");
-  Rect held;
-  ASSERT_TRUE(WaitFor([&] { return WindowGeometry(X, WindowId, held) && held.W == 1920; }, SettleMs))
-      << "not maximised: " << Describe(held);
-  held = SettledWindow();
   ExpectEveryScaleKeyKeepsThePictureWhole(held);
   EXPECT_TRUE(QuitGame()) << Log();
 }
@@ -367,15 +375,9 @@ TEST_F(DesktopWindow, ATiledWindowKeepsThePictureWholeAfterEveryScaleKey) {
 // game): every press of F5 still steps the scale once, single presses as
 // well as two within 0.2 s, in a window the manager holds.
 TEST_F(DesktopWindow, EveryScaleKeyStepsOnceWhenTheGameIsSlowed) {
-  StartDesktop(1920, 1080, Manager::Fluxbox);
+  const Rect held = StartMaximised();
   if (IsSkipped()) return;
-  StartGame();
   ASSERT_FALSE(HasFailure());
-  ManagerSets("add,maximized_vert,maximized_horz");
-  Rect held;
-  ASSERT_TRUE(WaitFor([&] { return WindowGeometry(X, WindowId, held) && held.W == 1920; }, SettleMs))
-      << "not maximised: " << Describe(held);
-  held = SettledWindow();
   const int before = LinesWith("window: scale x");
   {
     Slowed slowed(Game.Pid);
