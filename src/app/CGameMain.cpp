@@ -32,24 +32,6 @@ constexpr std::uint32_t ScaleKey = 0x74;       // F5
 // Window scales x1 to x5 are kept as 0 to 4.
 constexpr int MaxWindowScaleSetting = 4;
 
-// Presses of a hot key as this frame's input update counted them, past
-// the `acted` ones: each press acts once, on a frame of its own, however
-// slow the frame that acted on the one before. A count below `acted` was
-// started again (the input object made anew) and counts from 0.
-std::uint32_t PressesToAct(std::uint32_t vk, std::uint32_t acted) {
-  const CMyInput* input = GetInput();
-  if (!input->Updated) return 0;
-  const std::uint32_t count = input->KeyPressSnapshot[vk];
-  return count < acted ? count : count - acted;
-}
-
-bool TakePress(std::uint32_t vk, std::uint32_t& acted) {
-  if (PressesToAct(vk, acted) == 0) return false;
-  if (GetInput()->KeyPressSnapshot[vk] < acted) acted = 0;
-  ++acted;
-  return true;
-}
-
 }  // namespace
 
 CGameMain* GetGameMain() {
@@ -128,14 +110,14 @@ bool CGameMain::RunFrame() {
 }
 
 void CGameMain::Draw() {
-  if (TakePress(FullscreenKey, FullscreenKeyActed)) {
+  if (GetInput()->TakeKeyPress(FullscreenKey)) {
     SetFullscreen(Settings.Block.Fullscreen == 0);
     SysDebugOutput(Settings.Block.Fullscreen ? "window: full screen on\n" : "window: full screen off\n");
     // Only the setting goes into the save image: a run in it stays as its
     // turn began, whatever frame of the turn this is.
     SaveImage.Block.Fullscreen = Settings.Block.Fullscreen;
   }
-  if (TakePress(ScaleKey, ScaleKeyActed)) {
+  if (GetInput()->TakeKeyPress(ScaleKey)) {
     // Only through the scales whose window the display holds.
     const int largest = std::min(MaxWindowScaleSetting + 1, LargestWindowScale());
     const int factor = NextWindowScale(static_cast<int>(Settings.Block.WindowScale) + 1, largest);
@@ -161,6 +143,6 @@ void CGameMain::Draw() {
   GetStateController()->Draw(0);
 }
 
-bool CGameMain::IsFullscreenKeyTriggered() const { return PressesToAct(FullscreenKey, FullscreenKeyActed) > 0; }
+bool CGameMain::IsFullscreenKeyTriggered() const { return GetInput()->HasKeyPress(FullscreenKey); }
 
-bool CGameMain::IsScaleKeyTriggered() const { return PressesToAct(ScaleKey, ScaleKeyActed) > 0; }
+bool CGameMain::IsScaleKeyTriggered() const { return GetInput()->HasKeyPress(ScaleKey); }

@@ -86,10 +86,6 @@ public:
   CFramePacer Pacer;
   std::uint32_t (*Clock)() = nullptr;
 
-  // The presses of F4 and F5 acted on so far (CMyInput::KeyPresses).
-  std::uint32_t FullscreenKeyActed = 0;
-  std::uint32_t ScaleKeyActed = 0;
-
 private:
   void ApplyWindowMode();
   // Reads the floor, the characters and the loose items of the open "save"

@@ -353,6 +353,16 @@ bool CMyInput::IsClicked() const {
   return false;
 }
 
+bool CMyInput::HasKeyPress(std::uint32_t vk) const {
+  return Updated && vk < 256 && KeyPressesTaken[vk] != KeyPressSnapshot[vk];
+}
+
+bool CMyInput::TakeKeyPress(std::uint32_t vk) {
+  if (!HasKeyPress(vk)) return false;
+  ++KeyPressesTaken[vk];
+  return true;
+}
+
 DirectInputMouse* GetMouseDevice() {
   static DirectInputMouse mouse;
   return &mouse;

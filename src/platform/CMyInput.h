@@ -67,6 +67,11 @@ public:
   // The pointer went up this frame after a press of 1 to 9 frames that was
   // not a drag.
   bool IsClicked() const;
+  // A press of `vk` counted by this frame's update and not taken yet;
+  // taking one acts on it once, so that each press acts once, on a frame
+  // of its own, however slow the frame that acted on the one before.
+  bool HasKeyPress(std::uint32_t vk) const;
+  bool TakeKeyPress(std::uint32_t vk);
 
   // The DirectInput joystick into PadState; false when it did not answer.
   bool PollJoystick();
@@ -90,6 +95,8 @@ public:
   // presses within one slow frame count twice.
   std::uint32_t KeyPresses[256] = {};
   std::uint32_t KeyPressSnapshot[256] = {};
+  // Of those, the presses a consumer acted on (the F4 and F5 hot keys).
+  std::uint32_t KeyPressesTaken[256] = {};
   std::uint8_t KeySnapshot[256] = {};
   std::uint8_t PreviousKeySnapshot[256] = {};
   std::int32_t MouseScale = 1;

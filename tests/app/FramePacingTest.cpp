@@ -180,7 +180,6 @@ protected:
     input = GetInput();
     *input = CMyInput();
     input->Update();
-    game->FullscreenKeyActed = game->ScaleKeyActed = 0;
   }
   void TearDown() override { game->SetFullscreen(false); }
   // A press and release that both fall before the next frame.

@@ -97,7 +97,6 @@ protected:
     game->Pacer = CFramePacer{};
     Now = 100000;
     uitest::ResetInput();
-    game->FullscreenKeyActed = game->ScaleKeyActed = 0;
     GetScreenEffect()->Reset();
     // No state or screen an earlier test left: a state already current is
     // not entered again when the run asks for it.

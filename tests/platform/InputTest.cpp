@@ -8,8 +8,10 @@
 
 #include "app/Application.h"
 #include "platform/CMyInput.h"
+#include "platform/Renderer.h"
 #include "system/SysKeys.h"
 #include "system/SysPlatform.h"
+#include "system/SysWindow.h"
 
 namespace {
 
@@ -76,6 +78,10 @@ class Input : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(SysInitVideo());
+    // The pointer maps one to one, whatever window an earlier test left:
+    // the window as large as the back buffer.
+    BackBufferScale = 1;
+    SysSetWindowClientSize(320, 180);
     Pump();
     std::memset(FakeKeys, 0, sizeof FakeKeys);
     SysSetKeyboardStateSource(&FakeKeyboard);
@@ -84,7 +90,11 @@ protected:
     input = GetInput();
     *input = CMyInput();
   }
-  void TearDown() override { SysSetKeyboardStateSource(nullptr); }
+  void TearDown() override {
+    SysSetKeyboardStateSource(nullptr);
+    // No key pressed here is left for another test's frames to act on.
+    *input = CMyInput();
+  }
 
   void Frames(int count) {
     for (int i = 0; i < count; ++i) input->Update();
