@@ -108,6 +108,7 @@ void ShowGraphicsFailure(CInstanceLock& instance) {
 void RunMainLoop() {
   CGameMain* game = GetGameMain();
   std::uint32_t last = 0;
+  bool running = false;
   for (;;) {
     const std::uint32_t now = game->Clock();
     if (now != last) {
@@ -116,7 +117,11 @@ void RunMainLoop() {
         if (event.Kind == SysEventKind::Quit) return;
         if (!DispatchEvent(event)) continue;
       }
-      game->RunFrame();
+      if (game->RunFrame() && !running) {
+        // From here on a key is acted on: what waits for the game waits for this.
+        running = true;
+        SysDebugOutput("Vorlumen: first frame run\n");
+      }
       GetSoundManager()->Update();
       SysReapRenderDriverCheck();
       last = now;
@@ -132,30 +137,40 @@ void RunMainLoop() {
 
 }  // namespace
 
-bool DispatchEvent(const SysEvent& event) {
+void HandInputEvent(const SysEvent& event) {
   CMyInput* input = GetInput();
   switch (event.Kind) {
-    case SysEventKind::SystemKeyDown:
-      return false;
     case SysEventKind::SystemKeyUp:
       // A key released with Alt held must not stay down.
       if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_SYSKEYUP);
-      return false;
+      break;
     case SysEventKind::KeyDown:
-      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYDOWN);
-      return true;
+      if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYDOWN, event.Repeat);
+      break;
     case SysEventKind::KeyUp:
       if (event.VirtualKey) input->OnKeyMessage(event.VirtualKey, WM_KEYUP);
-      return true;
+      break;
+    case SysEventKind::FocusGained:
+      input->OnFocusGained();
+      break;
+    case SysEventKind::FocusLost:
+      input->OnFocusLost();
+      break;
+    default:
+      break;
+  }
+}
+
+bool DispatchEvent(const SysEvent& event) {
+  // The input object had it when SDL made it.
+  if (!event.Observed) HandInputEvent(event);
+  switch (event.Kind) {
+    case SysEventKind::SystemKeyDown:
+    case SysEventKind::SystemKeyUp:
+      return false;
     case SysEventKind::MouseMove:
       MouseClientX = static_cast<std::uint32_t>(event.X) & 0xFFFF;
       MouseClientY = static_cast<std::uint32_t>(event.Y) & 0xFFFF;
-      return true;
-    case SysEventKind::FocusGained:
-      input->OnFocusGained();
-      return true;
-    case SysEventKind::FocusLost:
-      input->OnFocusLost();
       return true;
     case SysEventKind::ControllerAdded:
     case SysEventKind::ControllerRemoved:
@@ -227,6 +242,9 @@ int RunVorlumen(int argc, char** argv) {
 
   ChooseFolders(gameDir);
   SysCatchQuitSignals();
+  // Keys reach the input object as SDL sees them, so that a press counts
+  // once however late the loop takes its event.
+  SysObserveInput(&HandInputEvent);
   CInstanceLock instance;
   if (!instance.Acquire(SysGameFolder())) return 0;
   // Runs while the game loads what does not need the window; its child

@@ -19,6 +19,11 @@ int RunVorlumen(int argc, char** argv);
 // could not start (the caller shows the failure message).
 bool RunApplication();
 
-// Hands one event of the main loop to the game. False when it was a system
+// The input object's share of a key or focus event (its key state, its
+// presses); the program hands it over as SDL makes the event.
+void HandInputEvent(const SysEvent& event);
+
+// Hands one event of the main loop to the game, the input object's share
+// only where it did not have it already. False when it was a system
 // key: such a pass runs no frame and makes no wait.
 bool DispatchEvent(const SysEvent& event);

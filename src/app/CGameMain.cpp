@@ -1,6 +1,7 @@
 #include "app/CGameMain.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/CGameState.h"
 #include "floors/CStageData.h"
@@ -26,29 +27,10 @@ constexpr LayoutMetrics Layouts[7] = {
 
 const LayoutMetrics& LayoutOf(std::uint32_t layout) { return Layouts[layout < 6 ? layout : 6]; }
 
-constexpr int FullscreenKeyRow = InputRowF1 + 3;   // F4
-constexpr int ScaleKeyRow = InputRowF1 + 4;  // F5
+constexpr std::uint32_t FullscreenKey = 0x73;  // F4
+constexpr std::uint32_t ScaleKey = 0x74;       // F5
 // Window scales x1 to x5 are kept as 0 to 4.
 constexpr int MaxWindowScaleSetting = 4;
-
-// The hot keys fire on a press within the last 11 frames that has not been
-// consumed yet.
-bool IsKeyPressTriggered(const std::int32_t* history) {
-  if (!GetInput()->Updated) return false;
-  for (int i = 0; i <= 10; ++i) {
-    if (history[i] == -1) return false;
-    if (history[i] != 1) continue;
-    for (int j = i + 1; j <= i + 10; ++j) {
-      if (history[j] == 0) return true;
-      if (history[j] == -1) return false;
-    }
-  }
-  return false;
-}
-
-void ConsumeKeyPress(std::int32_t* history) {
-  for (int i = 0; i < InputHistoryLength; ++i) history[i] = i < 11 ? 1 : -1;
-}
 
 }  // namespace
 
@@ -128,19 +110,23 @@ bool CGameMain::RunFrame() {
 }
 
 void CGameMain::Draw() {
-  CMyInput* input = GetInput();
-  if (IsFullscreenKeyTriggered()) {
-    ConsumeKeyPress(input->InputHistory[FullscreenKeyRow]);
+  if (GetInput()->TakeKeyPress(FullscreenKey)) {
     SetFullscreen(Settings.Block.Fullscreen == 0);
+    SysDebugOutput(Settings.Block.Fullscreen ? "window: full screen on\n" : "window: full screen off\n");
     // Only the setting goes into the save image: a run in it stays as its
     // turn began, whatever frame of the turn this is.
     SaveImage.Block.Fullscreen = Settings.Block.Fullscreen;
   }
-  if (IsScaleKeyTriggered()) {
-    ConsumeKeyPress(input->InputHistory[ScaleKeyRow]);
+  if (GetInput()->TakeKeyPress(ScaleKey)) {
     // Only through the scales whose window the display holds.
     const int largest = std::min(MaxWindowScaleSetting + 1, LargestWindowScale());
-    SetWindowScale(NextWindowScale(static_cast<int>(Settings.Block.WindowScale) + 1, largest) - 1);
+    const int factor = NextWindowScale(static_cast<int>(Settings.Block.WindowScale) + 1, largest);
+    SetWindowScale(factor - 1);
+    // Said whatever the window manager makes of it.
+    char line[64];
+    std::snprintf(line, sizeof line, "window: scale x%d, %d x %d asked for\n", factor, GetScreenWidth() / 4 * factor,
+                  GetScreenHeight() / 4 * factor);
+    SysDebugOutput(line);
     // As F4's: kept at exit, whatever frame of a turn this is.
     SaveImage.Block.WindowScale = Settings.Block.WindowScale;
   }
@@ -160,10 +146,6 @@ void CGameMain::Draw() {
   GetStateController()->Draw(0);
 }
 
-bool CGameMain::IsFullscreenKeyTriggered() const {
-  return IsKeyPressTriggered(GetInput()->InputHistory[FullscreenKeyRow]);
-}
+bool CGameMain::IsFullscreenKeyTriggered() const { return GetInput()->HasKeyPress(FullscreenKey); }
 
-bool CGameMain::IsScaleKeyTriggered() const {
-  return IsKeyPressTriggered(GetInput()->InputHistory[ScaleKeyRow]);
-}
+bool CGameMain::IsScaleKeyTriggered() const { return GetInput()->HasKeyPress(ScaleKey); }

@@ -44,6 +44,7 @@ public:
 
   bool RunFrame();
   void Draw();
+  // A press of F4 / F5 that has not been acted on yet.
   bool IsFullscreenKeyTriggered() const;
   bool IsScaleKeyTriggered() const;
 

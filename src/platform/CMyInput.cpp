@@ -115,18 +115,21 @@ bool CMyInput::SetPadBinding(int row, int column) {
 
 bool UnbindPadButton(int button) { return GetInput()->SetPadBinding(-1, button); }
 
-void CMyInput::OnKeyMessage(std::uint32_t vk, std::uint32_t message) {
+void CMyInput::OnKeyMessage(std::uint32_t vk, std::uint32_t message, bool repeat) {
   if (vk >= 256) return;
-  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
-    KeyDown[vk] = KeyWentDown[vk] = 1;
-  else if (message == WM_KEYUP || message == WM_SYSKEYUP)
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    KeyDown[vk] = 1;
+    if (!repeat) ++KeyPresses[vk];
+  } else if (message == WM_KEYUP || message == WM_SYSKEYUP)
     KeyDown[vk] = 0;
 }
 
 void CMyInput::OnFocusLost() {
   Foreground = false;
   std::memset(KeyDown, 0, sizeof KeyDown);
-  std::memset(KeyWentDown, 0, sizeof KeyWentDown);
+  // Presses no frame has seen yet go with the focus.
+  std::memcpy(KeyPresses, KeyPressSnapshot, sizeof KeyPresses);
+  std::memset(PressesOwed, 0, sizeof PressesOwed);
 }
 
 void CMyInput::OnFocusGained() { Foreground = true; }
@@ -139,6 +142,31 @@ void CMyInput::Record(int row, bool down) {
     history[0] = history[1] == -1 ? -1 : 1;
 }
 
+// A key's row by the down/up rule, except where presses came that the row
+// has not shown yet: each is shown as a frame down after a frame up, so
+// that it triggers once whatever else came within the same frame.
+void CMyInput::RecordKey(int row, bool down, std::uint32_t presses) {
+  PressesOwed[row] += presses;
+  std::int32_t* history = InputHistory[row];
+  if (PressesOwed[row] == 0) {
+    Record(row, down);
+  } else if (history[1] != 0) {
+    history[0] = 0;
+  } else {
+    --PressesOwed[row];
+    history[0] = 1;
+  }
+}
+
+// The pad's share of a row the keys left up, by the same rule.
+void CMyInput::RecordPad(int row, bool down, std::uint32_t presses) {
+  if (InputHistory[row][0] != 0) return;
+  if (PressesOwed[row] > 0 || presses > 0)
+    RecordKey(row, down, presses);
+  else if (down)
+    Record(row, true);
+}
+
 bool CMyInput::PollJoystick() {
   std::memset(&PadState, 0, JoystickClearBytes);
   PadState.Pov[0] = SysPovCentred;
@@ -147,6 +175,7 @@ bool CMyInput::PollJoystick() {
 
 void CMyInput::ReadPad() {
   PreviousPadState = PadState;
+  std::memset(PadPresses, 0, sizeof PadPresses);
   if (PadConnected) {
     PadState = SysJoystickState{};
     SysPadState pad;
@@ -167,6 +196,11 @@ void CMyInput::ReadPad() {
         pad.LeftTrigger > TriggerThreshold,     pad.RightTrigger > TriggerThreshold};
     for (int button = 0; button < PadButtonCount; ++button)
       PadState.Buttons[button] = down[button] ? 0xFF : 0;
+    // Presses by the button bit's place: A, B, X, Y, LB, RB, BACK, START;
+    // the triggers are no buttons.
+    constexpr int ColumnBits[PadButtonCount] = {12, 13, 14, 15, 8, 9, 5, 4, -1, -1};
+    for (int button = 0; button < PadButtonCount; ++button)
+      if (ColumnBits[button] >= 0) PadPresses[button] = pad.Presses[ColumnBits[button]];
     InputHistory[InputRowStick + 0][0] = pad.ThumbLX;
     InputHistory[InputRowStick + 1][0] = pad.ThumbLY;
     InputHistory[InputRowStick + 2][0] = pad.ThumbRX;
@@ -198,7 +232,14 @@ void CMyInput::Update() {
   const DirectInputMouse* mouse = GetMouseDevice();
 
   std::memcpy(PreviousKeySnapshot, KeySnapshot, sizeof KeySnapshot);
-  for (int vk = 0; vk < 256; ++vk) KeySnapshot[vk] = KeyDown[vk] | KeyWentDown[vk];
+  // Keys pressed while another window is in front do not count.
+  if (!Foreground) std::memcpy(KeyPresses, KeyPressSnapshot, sizeof KeyPresses);
+  std::uint32_t presses[256];
+  for (int vk = 0; vk < 256; ++vk) {
+    presses[vk] = KeyPresses[vk] - KeyPressSnapshot[vk];
+    KeyPressSnapshot[vk] = KeyPresses[vk];
+    KeySnapshot[vk] = KeyDown[vk] | (presses[vk] != 0 ? 1 : 0);
+  }
   Updated = true;
 
   for (auto& row : InputHistory)
@@ -206,11 +247,15 @@ void CMyInput::Update() {
 
   for (int action = 0; action < InputActionCount; ++action) {
     const std::uint32_t vk = KeyBindingTable[action];
-    Record(InputRowFirstAction + action, vk < 256 && KeySnapshot[vk] != 0);
+    if (vk < 256)
+      RecordKey(InputRowFirstAction + action, KeyDown[vk] != 0, presses[vk]);
+    else
+      Record(InputRowFirstAction + action, false);
   }
-  // The function keys are polled; a tap that polling missed came as a message.
-  for (int f = 0; f < 12; ++f) Record(InputRowF1 + f, SysIsVirtualKeyDown(VkF1 + f) || KeyWentDown[VkF1 + f]);
-  std::memset(KeyWentDown, 0, sizeof KeyWentDown);
+  // The function keys are polled; their messages, taken as SDL made them,
+  // agree with that and add the taps polling missed.
+  for (int f = 0; f < 12; ++f)
+    RecordKey(InputRowF1 + f, SysIsVirtualKeyDown(VkF1 + f) || KeyDown[VkF1 + f], presses[VkF1 + f]);
 
   std::int32_t* pointer = InputHistory[InputRowPointer];
   if (!mouse->Buttons[0])
@@ -230,25 +275,29 @@ void CMyInput::Update() {
   const std::int32_t x = PadState.X, y = PadState.Y;
   const bool stick[4] = {y < -StickThreshold, y > StickThreshold, x < -StickThreshold,
                          x > StickThreshold};
-  for (int d = 0; d < 4; ++d)
-    if (InputHistory[InputRowUp + d][0] == 0 && stick[d]) Record(InputRowUp + d, true);
   const std::uint32_t pov = PadState.Pov[0];
   const bool hat[4] = {PovIsOneOf(pov, 0, 4500, 31500), PovIsOneOf(pov, 18000, 13500, 22500),
                        PovIsOneOf(pov, 27000, 22500, 31500), PovIsOneOf(pov, 9000, 4500, 13500)};
+  // The hat's word says which of several directions counts, so its
+  // presses are not counted one by one.
   for (int d = 0; d < 4; ++d)
-    if (InputHistory[InputRowUp + d][0] == 0 && hat[d]) Record(InputRowUp + d, true);
+    if (InputHistory[InputRowUp + d][0] == 0 && (stick[d] || hat[d])) Record(InputRowUp + d, true);
 
   for (int action = 4; action < InputActionCount; ++action) {
-    const int row = InputRowFirstAction + action;
-    if (InputHistory[row][0] != 0) continue;
     bool down = false;
-    for (int c = 0; c < PadButtonCount; ++c)
-      if (PadBindingMatrix[action - 4][c] && (PadState.Buttons[c] & 0x80)) down = true;
-    if (down) Record(row, true);
+    std::uint32_t presses = 0;
+    for (int c = 0; c < PadButtonCount; ++c) {
+      if (!PadBindingMatrix[action - 4][c]) continue;
+      down = down || (PadState.Buttons[c] & 0x80) != 0;
+      presses += PadPresses[c];
+    }
+    RecordPad(InputRowFirstAction + action, down, presses);
   }
 
-  if (!Foreground)
+  if (!Foreground) {
     for (int row = 0; row <= InputRowPointer; ++row) InputHistory[row][0] = 0;
+    std::memset(PressesOwed, 0, sizeof PressesOwed);
+  }
 
   // The direction pressed last wins until the opposite one is released.
   constexpr int Opposite[4] = {InputRowDown, InputRowUp, InputRowRight, InputRowLeft};
@@ -302,6 +351,16 @@ bool CMyInput::IsClicked() const {
   for (int i = 1; i <= 10; ++i)
     if (pointer[i] == 0) return true;
   return false;
+}
+
+bool CMyInput::HasKeyPress(std::uint32_t vk) const {
+  return Updated && vk < 256 && KeyPressesTaken[vk] != KeyPressSnapshot[vk];
+}
+
+bool CMyInput::TakeKeyPress(std::uint32_t vk) {
+  if (!HasKeyPress(vk)) return false;
+  ++KeyPressesTaken[vk];
+  return true;
 }
 
 DirectInputMouse* GetMouseDevice() {

@@ -39,7 +39,8 @@ public:
   CMyInput();
   virtual ~CMyInput() = default;
 
-  void OnKeyMessage(std::uint32_t vk, std::uint32_t message);
+  // A key-down that is not the keyboard's auto-repeat counts as a press.
+  void OnKeyMessage(std::uint32_t vk, std::uint32_t message, bool repeat = false);
   // Focus moves to another window: keys released there never come back to
   // us, so every key counts as up from here on.
   void OnFocusLost();
@@ -66,6 +67,11 @@ public:
   // The pointer went up this frame after a press of 1 to 9 frames that was
   // not a drag.
   bool IsClicked() const;
+  // A press of `vk` counted by this frame's update and not taken yet;
+  // taking one acts on it once, so that each press acts once, on a frame
+  // of its own, however slow the frame that acted on the one before.
+  bool HasKeyPress(std::uint32_t vk) const;
+  bool TakeKeyPress(std::uint32_t vk);
 
   // The DirectInput joystick into PadState; false when it did not answer.
   bool PollJoystick();
@@ -84,9 +90,13 @@ public:
   std::int32_t DragX = 0;
   std::int32_t DragY = 0;
   std::uint8_t KeyDown[256] = {};
-  // Keys that went down since the last snapshot: a key pressed and released
-  // between two frames still reads as pressed in the next one.
-  std::uint8_t KeyWentDown[256] = {};
+  // Presses of each key so far, and as taken at this frame's Update: a
+  // press that came and went between two frames still counts, and two
+  // presses within one slow frame count twice.
+  std::uint32_t KeyPresses[256] = {};
+  std::uint32_t KeyPressSnapshot[256] = {};
+  // Of those, the presses a consumer acted on (the F4 and F5 hot keys).
+  std::uint32_t KeyPressesTaken[256] = {};
   std::uint8_t KeySnapshot[256] = {};
   std::uint8_t PreviousKeySnapshot[256] = {};
   std::int32_t MouseScale = 1;
@@ -103,9 +113,15 @@ public:
   // direction or stick push that began).
   bool PadAttached = false;
   InputDevice LastDevice = InputDevice::Keyboard;
+  // Presses a row has yet to show, each as a frame down after a frame up.
+  std::uint32_t PressesOwed[InputHistoryRows] = {};
+  // The XInput pad's presses since the last frame, by button column.
+  std::uint8_t PadPresses[PadButtonCount] = {};
 
 private:
   void Record(int row, bool down);
+  void RecordKey(int row, bool down, std::uint32_t presses);
+  void RecordPad(int row, bool down, std::uint32_t presses);
   void ReadPad();
   void NoteDeviceUsed();
   bool IsTriggered(int row) const;

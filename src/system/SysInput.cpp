@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -19,6 +20,7 @@ SysMouseState Mouse;
 std::uint8_t MousePressed[8] = {};
 struct PadPresses {
   std::uint16_t Buttons = 0;
+  std::uint8_t Count[16] = {};  // by button bit
   std::uint8_t Rise[2] = {};   // left, right: the highest value reached while rising
   std::uint8_t Level[2] = {};  // the last value seen, to tell a rise from a fall
 };
@@ -64,8 +66,13 @@ int SDLCALL WatchPresses(void*, SDL_Event* event) {
     case SDL_CONTROLLERBUTTONDOWN: {
       const int slot = SlotOf(event->cbutton.which);
       if (slot < 0) break;
-      for (const ButtonBit& b : PadButtonBits)
-        if (b.Button == event->cbutton.button) PadLatches[slot].Buttons |= b.Bit;
+      for (const ButtonBit& b : PadButtonBits) {
+        if (b.Button != event->cbutton.button) continue;
+        PadPresses& latch = PadLatches[slot];
+        latch.Buttons |= b.Bit;
+        const int bit = std::countr_zero(b.Bit);
+        if (latch.Count[bit] < 255) ++latch.Count[bit];
+      }
       break;
     }
     case SDL_CONTROLLERAXISMOTION: {
@@ -207,6 +214,8 @@ bool SysGetPadState(int user, SysPadState& state) {
   for (const ButtonBit& b : PadButtonBits)
     if (SDL_GameControllerGetButton(pad, b.Button)) state.Buttons |= b.Bit;
   state.Buttons |= pressed.Buttons;
+  std::memcpy(state.Presses, pressed.Count, sizeof state.Presses);
+  std::memset(pressed.Count, 0, sizeof pressed.Count);
   state.LeftTrigger = std::max(pressed.Rise[0],
                                TriggerByte(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT)));
   state.RightTrigger = std::max(pressed.Rise[1],

@@ -15,6 +15,9 @@ struct SysPadState {
   std::int16_t ThumbLY = 0;
   std::int16_t ThumbRX = 0;
   std::int16_t ThumbRY = 0;
+  // Presses since the last read by button bit (index 0 the d-pad's up,
+  // 15 Y): two within one read count two.
+  std::uint8_t Presses[16] = {};
 };
 
 // XInput's button bits.

@@ -26,6 +26,7 @@ bool VideoHasEvents = false;
 // Debug lines stand in for a debugger's output, which players never see.
 bool DebugOutputShown = false;
 volatile std::sig_atomic_t QuitSignalled = 0;
+SysInputObserver InputObserver = nullptr;
 
 extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
 
@@ -97,6 +98,40 @@ void TranslateKey(const SDL_KeyboardEvent& key, bool down, SysEvent& out) {
     out.Kind = down ? SysEventKind::KeyDown : SysEventKind::KeyUp;
 }
 
+// The key and focus events an input observer is handed; false for others.
+bool TranslateInputEvent(const SDL_Event& event, SysEvent& out) {
+  out = SysEvent{};
+  switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      TranslateKey(event.key, event.type == SDL_KEYDOWN, out);
+      out.Repeat = event.type == SDL_KEYDOWN && event.key.repeat != 0;
+      return true;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        out.Kind = SysEventKind::FocusGained;
+        return true;
+      }
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        out.Kind = SysEventKind::FocusLost;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+// Runs as SDL queues an event, right after it changed its keyboard state.
+int SDLCALL WatchInput(void*, SDL_Event* event) {
+  SysEvent out;
+  if (const SysInputObserver observer = InputObserver; observer && TranslateInputEvent(*event, out)) {
+    out.Observed = true;
+    observer(out);
+  }
+  return 0;
+}
+
 // Whether SDL had to fall back to a driver that shows nothing (offscreen,
 // dummy) without the player naming it in SDL_VIDEODRIVER: there is no
 // display, and a game running unseen is no better than one that cannot
@@ -126,6 +161,9 @@ bool SysInitVideo() {
     return false;
   }
   VideoStarted = true;
+  // Once only, also after SDL was started again.
+  SDL_DelEventWatch(WatchInput, nullptr);
+  SDL_AddEventWatch(WatchInput, nullptr);
   const char* driver = SDL_GetCurrentVideoDriver();
   VideoHasEvents = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
   SDL_StopTextInput();
@@ -197,6 +235,8 @@ void SysCatchQuitSignals() {
   sigaction(SIGTERM, &action, nullptr);
 }
 
+void SysObserveInput(SysInputObserver observer) { InputObserver = observer; }
+
 bool SysPollEvent(SysEvent& out) {
   if (QuitSignalled) {
     QuitSignalled = 0;
@@ -209,16 +249,13 @@ bool SysPollEvent(SysEvent& out) {
   while (SDL_PollEvent(&event)) {
     SysInputObserveEvent(event);
     if (IsDrainedEvent(event.type)) continue;
-    out = SysEvent{};
+    if (TranslateInputEvent(event, out)) {
+      out.Observed = InputObserver != nullptr;
+      return true;
+    }
     switch (event.type) {
       case SDL_QUIT:
         out.Kind = SysEventKind::Quit;
-        break;
-      case SDL_KEYDOWN:
-        TranslateKey(event.key, true, out);
-        break;
-      case SDL_KEYUP:
-        TranslateKey(event.key, false, out);
         break;
       case SDL_MOUSEMOTION:
         out.Kind = SysEventKind::MouseMove;
@@ -236,14 +273,8 @@ bool SysPollEvent(SysEvent& out) {
                                                                : 2;
         break;
       case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
-          out.Kind = SysEventKind::FocusGained;
-        else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
-          out.Kind = SysEventKind::FocusLost;
-        else if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-          out.Kind = SysEventKind::Other;  // SDL follows with SDL_QUIT for the last window
-        else
-          out.Kind = SysEventKind::Other;
+        // Focus came above; SDL follows a close with SDL_QUIT for the last window.
+        out.Kind = SysEventKind::Other;
         break;
       case SDL_RENDER_TARGETS_RESET:
         out.Kind = SysEventKind::RenderTargetsReset;

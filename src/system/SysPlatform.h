@@ -33,6 +33,8 @@ struct SysEvent {
   std::int32_t X = 0;            // mouse events: client pixels
   std::int32_t Y = 0;
   std::int32_t Button = 0;       // mouse button index 0 left, 1 right, 2 middle
+  bool Repeat = false;           // key-downs: the keyboard's auto-repeat, not a new press
+  bool Observed = false;         // already handed to the input observer when SDL made it
 };
 
 // Video start-up: SDL's video subsystem and events. False when no video
@@ -51,6 +53,13 @@ bool SysMainWindowHasFocus();
 void* SysMainWindowHandle();
 // The window's icon from width x height ARGB pixels; false without a window.
 bool SysSetWindowIcon(const std::uint32_t* argb, int width, int height);
+
+// Key and focus events handed over the moment SDL makes them, inside its
+// event pump: in step with the keyboard state SysIsVirtualKeyDown reads,
+// however far behind the main loop takes them out of the queue. They still
+// come out of SysPollEvent, marked Observed. Null hands nothing over.
+using SysInputObserver = void (*)(const SysEvent& event);
+void SysObserveInput(SysInputObserver observer);
 
 // Takes at most one event the game cares about; drains the rest.
 bool SysPollEvent(SysEvent& event);

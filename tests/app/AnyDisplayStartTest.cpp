@@ -137,8 +137,6 @@ struct IndirectDisplay {
   const char* Name;
   std::vector<std::string> ServerOptions;
   std::vector<std::string> Env;
-  // Why the software renderer draws, as the game says.
-  const char* Why;
 };
 
 void PrintTo(const IndirectDisplay& display, std::ostream* out) { *out << display.Name; }
@@ -155,21 +153,20 @@ TEST_P(IndirectOpenGl, TheGameDrawsInSoftwareAndEndsWell) {
   StartGame(GetParam().Env);
   ExpectRunsItsFrames();
   const std::string log = Log();
+  // Why OpenGL could not serve is the display's and its library's to say.
   EXPECT_NE(log.find("Vorlumen: drawing with the software renderer"), std::string::npos) << log;
-  EXPECT_NE(log.find(GetParam().Why), std::string::npos) << log;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Displays, IndirectOpenGl,
-    ::testing::Values(IndirectDisplay{"Iglx", {"+iglx"}, {"LIBGL_ALWAYS_INDIRECT=1"}, "the display named none"},
-                      IndirectDisplay{"NoIglx", {}, {"LIBGL_ALWAYS_INDIRECT=1"}, "the display named none"},
+    ::testing::Values(IndirectDisplay{"Iglx", {"+iglx"}, {"LIBGL_ALWAYS_INDIRECT=1"}},
+                      IndirectDisplay{"NoIglx", {}, {"LIBGL_ALWAYS_INDIRECT=1"}},
                       // Mesa's indirect GLX reads a string of the server's
                       // past its end, which the sanitizer build would stop
                       // at: it lets Mesa's string reads be.
                       IndirectDisplay{"IglxOpenGlNamed",
                                       {"+iglx"},
-                                      {"LIBGL_ALWAYS_INDIRECT=1", "SDL_RENDER_DRIVER=opengl", "ASAN_OPTIONS=replace_str=0"},
-                                      "the opengl renderer gave no back buffer"}),
+                                      {"LIBGL_ALWAYS_INDIRECT=1", "SDL_RENDER_DRIVER=opengl", "ASAN_OPTIONS=replace_str=0"}}),
     [](const ::testing::TestParamInfo<IndirectDisplay>& info) { return std::string(info.param.Name); });
 
 // Killed at moments spread over its first 3 s: in its check, in SDL's

@@ -93,7 +93,10 @@ inline pid_t Spawn(const std::vector<std::string>& args, const std::string& disp
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     const std::string var = *e;
-    if (var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("SDL_", 0) == 0) continue;
+    // A test's own settings (sharding, its report file) are not the child's.
+    if (var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("SDL_", 0) == 0 ||
+        var.rfind("GTEST_", 0) == 0)
+      continue;
     const std::string name = var.substr(0, var.find('=') + 1);
     if (std::any_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& v) { return v.rfind(name, 0) == 0; }))
       continue;
@@ -130,6 +133,17 @@ inline void End(pid_t& pid) {
   }
   pid = -1;
 }
+
+// A started process, ended by its guard however the test leaves its scope
+// (an assertion that fails returns early).
+class Guarded {
+public:
+  explicit Guarded(pid_t pid) : Pid(pid) {}
+  Guarded(const Guarded&) = delete;
+  Guarded& operator=(const Guarded&) = delete;
+  ~Guarded() { End(Pid); }
+  pid_t Pid;
+};
 
 // A tool's standard output and exit status (-1: it did not end in time and
 // was killed).
@@ -236,12 +250,11 @@ public:
                  timeoutMs))
       return false;
     while (MsSince(start) < timeoutMs) {
-      pid_t probe = Spawn({Xmessage, "-title", "vorlumen-wm-probe", "probe"}, Display);
-      const bool managed = WaitFor(
-          [&] { return Tool({Xprop, "-name", "vorlumen-wm-probe", "WM_STATE"}).Out.find("window state") != std::string::npos; },
-          3000);
-      End(probe);
-      if (managed) return true;
+      Guarded probe(Spawn({Xmessage, "-title", "vorlumen-wm-probe", "probe"}, Display));
+      if (WaitFor(
+              [&] { return Tool({Xprop, "-name", "vorlumen-wm-probe", "WM_STATE"}).Out.find("window state") != std::string::npos; },
+              3000))
+        return true;
     }
     return false;
   }

@@ -1,16 +1,18 @@
 // The real program's window on a real X desktop: full screen granted late
 // by a window manager, or made and ended by the
 // manager itself; a window the manager holds (maximised, tiled) at any
-// scale asked for; where the game puts its windows; and the picture the
-// screen then shows. Each test runs its own X server; the game writes what it does
-// to its window on --verbose, which the tests follow, and is judged by the
-// screen itself.
+// scale asked for, also with the game slowed; where the game puts its
+// windows; and the picture the screen then shows. Each test runs its own X
+// server; the game writes what it does to its window on --verbose, which
+// the tests follow, and is judged by the screen itself.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "app/DesktopSupport.h"
 #include "platform/SaveTestSupport.h"
@@ -44,13 +46,14 @@ protected:
     ASSERT_EQ(symlink(module.c_str(), Folder.File("Resource.dll").c_str()), 0);
   }
 
-  // The game on that desktop, until its window shows at the size it asks
-  // for at start-up (x3 on a first start), or at any size where `width` is
-  // 0; returns where it is.
+  // The game on that desktop, until it runs its frames and its window
+  // shows at the size it asks for at start-up (x3 on a first start), or at
+  // any size where `width` is 0; returns where it is.
   Rect StartGame(int width = 960, int height = 540) {
     Game = StartGameOn(X, Folder.Path, Logs.File("stderr.txt"));
     EXPECT_GT(Game.Pid, 0);
     EXPECT_TRUE(WaitFor([&] { return FindGameWindow(X, WindowId); }, StartMs)) << "no window\n" << Log();
+    EXPECT_TRUE(WaitFor([&] { return LinesWith("Vorlumen: first frame run") > 0; }, StartMs)) << "no frame\n" << Log();
     return SettledWindow(width, height, StartMs);
   }
 
@@ -69,6 +72,20 @@ protected:
         << "the window is " << Describe(window) << "\n"
         << Log();
     return window;
+  }
+
+  // The game on a 1920 x 1080 desktop whose window manager (fluxbox)
+  // maximises its window; returns the window as the manager holds it.
+  Rect StartMaximised() {
+    StartDesktop(1920, 1080, Manager::Fluxbox);
+    if (IsSkipped() || HasFailure()) return {};
+    StartGame();
+    if (HasFailure()) return {};
+    ManagerSets("add,maximized_vert,maximized_horz");
+    Rect held;
+    EXPECT_TRUE(WaitFor([&] { return WindowGeometry(X, WindowId, held) && held.W == 1920; }, SettleMs))
+        << "not maximised: " << Describe(held);
+    return SettledWindow();
   }
 
   // A command of the window manager's own for the game's window (wmctrl
@@ -92,12 +109,18 @@ protected:
     return n;
   }
 
-  // Held for a few frames: a press and release that both fall between two
-  // frames of a loaded machine is no press to the game.
+  // A press however short: one that comes and goes between two frames
+  // counts as well.
   void Press(const std::string& key) {
     ASSERT_EQ(X.Tool({Xdotool, "keydown", "--window", WindowId, key}).Status, 0) << "xdotool keydown " << key;
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
     ASSERT_EQ(X.Tool({Xdotool, "keyup", "--window", WindowId, key}).Status, 0) << "xdotool keyup " << key;
+  }
+
+  // F5, then the game's word that it stepped the scale.
+  void PressScaleKeyAndWait() {
+    const int stepped = LinesWith("window: scale x");
+    Press("F5");
+    ASSERT_TRUE(WaitFor([&] { return LinesWith("window: scale x") > stepped; }, SettleMs)) << "F5 did nothing\n" << Log();
   }
 
   // The window moved to the screen's corner and sized from outside, as a
@@ -149,16 +172,18 @@ protected:
   }
 
   // F5 round every scale in a window the manager holds: it keeps its size,
-  // and after each press the picture is whole and centred in it.
+  // and after each press the picture is whole and centred in it, whether
+  // the game or SDL itself learns the size the window was held at. Each
+  // press stepped the scale once.
   void ExpectEveryScaleKeyKeepsThePictureWhole(const Rect& held) {
+    const int before = LinesWith("window: scale x");
     for (int press = 1; press <= 5; ++press) {
       SCOPED_TRACE("F5 number " + std::to_string(press));
-      const int answered = LinesWith("window: size held");
-      Press("F5");
-      ASSERT_TRUE(WaitFor([&] { return LinesWith("window: size held") > answered; }, SettleMs)) << Log();
+      PressScaleKeyAndWait();
       ExpectWholeAndCentred(held);
       if (HasFailure()) return;
     }
+    EXPECT_EQ(LinesWith("window: scale x") - before, 5) << Log();
   }
 
   // The window's whole frame (the client and what the manager adds around
@@ -206,6 +231,32 @@ protected:
     EXPECT_EQ(LinesWith("not granted"), 0) << Log();
     EXPECT_TRUE(QuitGame()) << Log();
   }
+
+  // Stops and continues a process, 300 ms of every 400, while it lives;
+  // continued for good at its end.
+  class Slowed {
+  public:
+    explicit Slowed(pid_t pid)
+        : Cycles([this, pid] {
+            while (!Done) {
+              kill(pid, SIGSTOP);
+              std::this_thread::sleep_for(std::chrono::milliseconds(300));
+              kill(pid, SIGCONT);
+              std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+          }),
+          Pid(pid) {}
+    ~Slowed() {
+      Done = true;
+      Cycles.join();
+      kill(Pid, SIGCONT);
+    }
+
+  private:
+    std::atomic<bool> Done{false};
+    std::thread Cycles;
+    pid_t Pid;
+  };
 
   TempGameFolder Folder;
   TempGameFolder Logs;
@@ -283,15 +334,9 @@ TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
 // window) keeps its size whatever the game asks: after every F5 the picture
 // is whole at the largest whole scale that fits it, centred, black around.
 TEST_F(DesktopWindow, AMaximisedWindowKeepsThePictureWholeAfterEveryScaleKey) {
-  StartDesktop(1920, 1080, Manager::Fluxbox);
+  const Rect held = StartMaximised();
   if (IsSkipped()) return;
-  StartGame();
   ASSERT_FALSE(HasFailure());
-  ManagerSets("add,maximized_vert,maximized_horz");
-  Rect held;
-  ASSERT_TRUE(WaitFor([&] { return WindowGeometry(X, WindowId, held) && held.W == 1920; }, SettleMs))
-      << "not maximised: " << Describe(held);
-  held = SettledWindow();
   ExpectEveryScaleKeyKeepsThePictureWhole(held);
   EXPECT_TRUE(QuitGame()) << Log();
 }
@@ -300,7 +345,7 @@ TEST_F(DesktopWindow, ATiledWindowKeepsThePictureWholeAfterEveryScaleKey) {
   StartDesktop(1920, 1080, Manager::I3);
   if (IsSkipped()) return;
   // A window already there: the game's tile is half the screen.
-  pid_t neighbour = Spawn({Xmessage, "-name", "neighbour", "neighbour"}, X.Display);
+  Guarded neighbour(Spawn({Xmessage, "-name", "neighbour", "neighbour"}, X.Display));
   ASSERT_TRUE(WaitFor(
       [&] { return X.Tool({Xprop, "-name", "neighbour", "WM_STATE"}).Out.find("window state") != std::string::npos; },
       SettleMs));
@@ -309,7 +354,35 @@ TEST_F(DesktopWindow, ATiledWindowKeepsThePictureWholeAfterEveryScaleKey) {
   EXPECT_LT(held.W, 1000) << "not tiled beside the other window";
   ExpectEveryScaleKeyKeepsThePictureWhole(held);
   EXPECT_TRUE(QuitGame()) << Log();
-  End(neighbour);
+}
+
+// The game stopped for 300 ms of every 400 (a machine far busier than the
+// game): every press of F5 still steps the scale once, single presses as
+// well as two within 0.2 s, in a window the manager holds.
+TEST_F(DesktopWindow, EveryScaleKeyStepsOnceWhenTheGameIsSlowed) {
+  const Rect held = StartMaximised();
+  if (IsSkipped()) return;
+  ASSERT_FALSE(HasFailure());
+  const int before = LinesWith("window: scale x");
+  {
+    Slowed slowed(Game.Pid);
+    for (int press = 1; press <= 20; ++press) {
+      SCOPED_TRACE("single press " + std::to_string(press));
+      PressScaleKeyAndWait();
+      if (HasFailure()) return;
+    }
+    for (int pair = 1; pair <= 10; ++pair) {
+      SCOPED_TRACE("pair " + std::to_string(pair));
+      const int stepped = LinesWith("window: scale x");
+      Press("F5");
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      Press("F5");
+      ASSERT_TRUE(WaitFor([&] { return LinesWith("window: scale x") >= stepped + 2; }, SettleMs)) << Log();
+    }
+    ExpectWholeAndCentred(held);
+  }
+  EXPECT_EQ(LinesWith("window: scale x") - before, 40) << Log();
+  EXPECT_TRUE(QuitGame()) << Log();
 }
 
 // Full screen made by the window manager (its own key) is the game's full

@@ -178,13 +178,15 @@ protected:
     game->Settings.Block.Fullscreen = 0;
     game->Settings.Block.WindowScale = 2;
     input = GetInput();
-    for (auto& row : input->InputHistory)
-      for (auto& entry : row) entry = 0;
-    input->Updated = true;
+    *input = CMyInput();
+    input->Update();
   }
-  // Marks a press that began on the previous frame (this frame's update
-  // will shift it one place back and record the key as up).
-  void PressBefore(int row) { input->InputHistory[row][0] = 1; }
+  void TearDown() override { game->SetFullscreen(false); }
+  // A press and release that both fall before the next frame.
+  void Tap(std::uint32_t vk) {
+    input->OnKeyMessage(vk, WM_KEYDOWN);
+    input->OnKeyMessage(vk, WM_KEYUP);
+  }
   void RunOneFrame() {
     FakeNow += 100;
     ASSERT_TRUE(game->RunFrame());
@@ -193,48 +195,59 @@ protected:
   CMyInput* input = nullptr;
 };
 
+constexpr std::uint32_t F4 = 0x73, F5 = 0x74;
+
 TEST_F(HotKeys, F4AndF5InOneFrameToggleThenStep) {
-  PressBefore(InputRowF1 + 3);
-  PressBefore(InputRowF1 + 4);
+  Tap(F4);
+  Tap(F5);
   RunOneFrame();
   EXPECT_EQ(game->Settings.Block.Fullscreen, 1);
   EXPECT_EQ(game->Settings.Block.WindowScale, 3u);
-  // The presses are consumed: the next frames change nothing.
+  // Each press acted once: the next frames change nothing.
   RunOneFrame();
   RunOneFrame();
   EXPECT_EQ(game->Settings.Block.Fullscreen, 1);
   EXPECT_EQ(game->Settings.Block.WindowScale, 3u);
-  game->SetFullscreen(false);
 }
 
 TEST_F(HotKeys, F5WrapsFromTimesFiveToTimesOne) {
   game->Settings.Block.WindowScale = 4;
-  PressBefore(InputRowF1 + 4);
+  Tap(F5);
   RunOneFrame();
   EXPECT_EQ(game->Settings.Block.WindowScale, 0u);
 }
 
 TEST_F(HotKeys, NothingBeforeTheFirstInputUpdate) {
-  input->InputHistory[InputRowF1 + 3][0] = 1;
+  Tap(F4);
   input->Updated = false;
   EXPECT_FALSE(game->IsFullscreenKeyTriggered());
-  input->Updated = true;
+  input->Update();
   EXPECT_TRUE(game->IsFullscreenKeyTriggered());
 }
 
+// Presses that all fall within one slow frame are not merged: each acts
+// once, one a frame.
+TEST_F(HotKeys, PressesWithinOneFrameActOnceEach) {
+  for (int i = 0; i < 3; ++i) Tap(F5);
+  std::vector<std::uint32_t> scales;
+  for (int frame = 0; frame < 5; ++frame) {
+    RunOneFrame();
+    scales.push_back(game->Settings.Block.WindowScale);
+  }
+  EXPECT_EQ(scales, (std::vector<std::uint32_t>{3, 4, 0, 0, 0}));
+}
+
 TEST_F(HotKeys, AKeyHeldForASecondTogglesOnce) {
+  input->OnKeyMessage(F4, WM_KEYDOWN);
   int toggles = 0;
-  std::int32_t* row = input->InputHistory[InputRowF1 + 3];
   for (int frame = 0; frame < 30; ++frame) {
-    // What the input update does for a held key.
-    std::memmove(&row[1], &row[0], sizeof(row[0]) * (InputHistoryLength - 1));
-    row[0] = row[1] == -1 ? -1 : 1;
     const std::uint8_t before = game->Settings.Block.Fullscreen;
-    game->Draw();
+    RunOneFrame();
     if (game->Settings.Block.Fullscreen != before) ++toggles;
+    input->OnKeyMessage(F4, WM_KEYDOWN, true);  // the keyboard's auto-repeat
   }
   EXPECT_EQ(toggles, 1);
-  game->SetFullscreen(false);
+  input->OnKeyMessage(F4, WM_KEYUP);
 }
 
 }  // namespace

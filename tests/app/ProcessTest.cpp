@@ -86,12 +86,13 @@ TEST_F(Program, RunsPacedFramesUntilTerminatedThenExitsCleanly) {
   KillProgram(game);
   EXPECT_EQ(status, 0) << ReadTextFile(game.ErrPath);
 
-  // Asked for, the debug output is three lines: the start-up's, the
-  // renderer that draws, and the exit sequence's count of how many frames ran
-  // in how long, never more than the game speed (30 per second at speed 0)
-  // allows.
+  // Asked for, the debug output is four lines: the start-up's, the
+  // renderer that draws, the first frame's, and the exit sequence's count of
+  // how many frames ran in how long, never more than the game speed (30 per
+  // second at speed 0) allows.
   const std::string err = ReadTextFile(game.ErrPath);
-  const std::string first = "SteamAPI Init Failed\nVorlumen: drawing with the software renderer\n";
+  const std::string first =
+      "SteamAPI Init Failed\nVorlumen: drawing with the software renderer\nVorlumen: first frame run\n";
   ASSERT_EQ(err.substr(0, first.size()), first) << err;
   unsigned frames = 0, ms = 0;
   int end = 0;

@@ -55,7 +55,7 @@ inline RunningProgram Launch(const ProgramLaunch& launch) {
   for (char** e = environ; *e; ++e) {
     const std::string var = *e;
     if (var.rfind("SDL_VIDEODRIVER=", 0) == 0 || var.rfind("SDL_AUDIODRIVER=", 0) == 0 ||
-        var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0)
+        var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("GTEST_", 0) == 0)
       continue;
     env.push_back(var);
   }

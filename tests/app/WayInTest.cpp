@@ -59,7 +59,7 @@ protected:
     CMyInput* input = GetInput();
     std::memset(input->InputHistory, 0, sizeof input->InputHistory);
     std::memset(input->KeyDown, 0, sizeof input->KeyDown);
-    std::memset(input->KeyWentDown, 0, sizeof input->KeyWentDown);
+    std::memset(input->PressesOwed, 0, sizeof input->PressesOwed);
     input->Foreground = true;
   }
   void TearDown() override {

@@ -167,6 +167,8 @@ TEST(WindowPictureRect, ThePointerMapsThroughTheRectangle) {
       {{20, 230, 960, 540}, 960, 540, 10, 100, -10, -130},
       // x1 shrunk into a 200 x 100 window.
       {{11, 0, 177, 100}, 320, 180, 187, 99, 318, 178},
+      // Left of and above it, where rounding toward zero would give -1.
+      {{11, 0, 177, 100}, 320, 180, 10, -1, -2, -2},
       // Full screen on 1024 x 768 at x3, and on 1920 x 1080 at x6.
       {{32, 114, 960, 540}, 960, 540, 32, 114, 0, 0},
       {{32, 114, 960, 540}, 960, 540, 991, 653, 959, 539},

@@ -166,6 +166,33 @@ TEST_F(XInputPad, ATapBetweenTwoFramesReadsAsPressedThenReleased) {
   ExpectActionsDown({});
 }
 
+// Two presses of one button between two frames trigger twice, each on a
+// frame of its own.
+TEST_F(XInputPad, TwoTapsBetweenTwoFramesTriggerTwice) {
+  const struct {
+    const char* Name;
+    int Button;
+    int Row;
+  } cases[] = {{"A", SDL_CONTROLLER_BUTTON_A, InputRowFirstAction + 5},
+               {"Y", SDL_CONTROLLER_BUTTON_Y, InputRowFirstAction + 6}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    PumpDeviceEvents();
+    Frames(2);
+    for (int tap = 0; tap < 2; ++tap)
+      for (bool down : {true, false}) {
+        pad->Button(c.Button, down);
+        PumpDeviceEvents();
+      }
+    Frames(6);
+    const std::int32_t* history = input.InputHistory[c.Row];
+    int triggers = 0;
+    for (int i = 0; i < 6; ++i) triggers += history[i] != 0 && history[i + 1] == 0;
+    EXPECT_EQ(triggers, 2);
+    EXPECT_EQ(Newest(c.Row), 0);
+  }
+}
+
 TEST_F(XInputPad, TheDpadIsTheFirstPovWord) {
   struct Case {
     std::initializer_list<int> Buttons;

@@ -8,8 +8,10 @@
 
 #include "app/Application.h"
 #include "platform/CMyInput.h"
+#include "platform/Renderer.h"
 #include "system/SysKeys.h"
 #include "system/SysPlatform.h"
+#include "system/SysWindow.h"
 
 namespace {
 
@@ -76,6 +78,10 @@ class Input : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(SysInitVideo());
+    // The pointer maps one to one, whatever window an earlier test left:
+    // the window as large as the back buffer.
+    BackBufferScale = 1;
+    SysSetWindowClientSize(320, 180);
     Pump();
     std::memset(FakeKeys, 0, sizeof FakeKeys);
     SysSetKeyboardStateSource(&FakeKeyboard);
@@ -84,7 +90,11 @@ protected:
     input = GetInput();
     *input = CMyInput();
   }
-  void TearDown() override { SysSetKeyboardStateSource(nullptr); }
+  void TearDown() override {
+    SysSetKeyboardStateSource(nullptr);
+    // No key pressed here is left for another test's frames to act on.
+    *input = CMyInput();
+  }
 
   void Frames(int count) {
     for (int i = 0; i < count; ++i) input->Update();
@@ -309,6 +319,91 @@ TEST_F(Input, ATapBetweenTwoFramesReadsAsPressedThenReleased) {
   Frames(1);
   EXPECT_EQ(Newest(InputRowFirstAction + 4), 0);
   EXPECT_EQ(Newest(InputRowPointer), 0);
+}
+
+// Frames on which the row went down: one a press.
+int Triggers(const std::int32_t* history, int frames) {
+  int n = 0;
+  for (int i = 0; i < frames; ++i) n += history[i] != 0 && history[i + 1] == 0;
+  return n;
+}
+
+// Presses that come and go within one slow frame each trigger once, on
+// frames of their own; a held key triggers once however long it is held.
+TEST_F(Input, EachPressTriggersOnceHoweverSlowTheFrame) {
+  const std::uint32_t keys[] = {'X', 0x74};  // an action's key, F5
+  for (const std::uint32_t vk : keys) {
+    const int row = vk == 'X' ? InputRowFirstAction + 4 : InputRowF1 + 4;
+    SCOPED_TRACE(vk);
+    struct Case {
+      const char* Name;
+      int Presses;  // within one frame
+      bool HeldAfter;
+      int Expected;
+    };
+    const Case cases[] = {{"one tap", 1, false, 1}, {"two taps", 2, false, 2}, {"three taps", 3, false, 3},
+                          {"a tap, then held", 2, true, 2}};
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.Name);
+      *input = CMyInput();
+      Frames(3);
+      for (int i = 0; i < c.Presses; ++i) {
+        input->OnKeyMessage(vk, WM_KEYDOWN);
+        if (i + 1 < c.Presses || !c.HeldAfter) input->OnKeyMessage(vk, WM_KEYUP);
+      }
+      // Auto-repeat is no press.
+      if (c.HeldAfter) input->OnKeyMessage(vk, WM_KEYDOWN, true);
+      Frames(12);
+      EXPECT_EQ(Triggers(input->InputHistory[row], 12), c.Expected);
+      EXPECT_EQ(Newest(row), c.HeldAfter ? 1 : 0);
+    }
+  }
+}
+
+// A held press consumed by the screen that took it, let go and pressed
+// again between two frames, is a new press.
+TEST_F(Input, APressAfterAConsumedOneIsNewEvenWithinOneFrame) {
+  const int row = InputRowFirstAction + 4;
+  input->OnKeyMessage('X', WM_KEYDOWN);
+  Frames(2);
+  for (std::int32_t& entry : input->InputHistory[row]) entry = -1;
+  input->OnKeyMessage('X', WM_KEYUP);
+  input->OnKeyMessage('X', WM_KEYDOWN);
+  Frames(3);
+  EXPECT_EQ(Triggers(input->InputHistory[row], 3), 1);
+  EXPECT_EQ(Newest(row), 1);
+}
+
+// The key as SDL made it, handed over inside its pump: when the loop takes
+// the event out of the queue frames later, the press is not counted again,
+// so one press never triggers twice.
+TEST_F(Input, AKeyTheLoopTakesLateTriggersOnce) {
+  SysObserveInput(&HandInputEvent);
+  struct Case {
+    SDL_Keycode Key;
+    SDL_Scancode Code;
+    int Row;
+  };
+  const Case cases[] = {{SDLK_x, SDL_SCANCODE_X, InputRowFirstAction + 4}, {SDLK_F5, SDL_SCANCODE_F5, InputRowF1 + 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Row);
+    const std::uint32_t vk = c.Key == SDLK_x ? 'X' : 0x74;
+    const std::uint32_t before = input->KeyPresses[vk];
+    for (const bool down : {true, false}) {
+      SDL_Event event{};
+      event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+      event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+      event.key.keysym.sym = c.Key;
+      event.key.keysym.scancode = c.Code;
+      Push(event);
+    }
+    Frames(2);
+    Pump();
+    Frames(4);
+    EXPECT_EQ(input->KeyPresses[vk], before + 1);
+    EXPECT_EQ(Triggers(input->InputHistory[c.Row], 6), 1);
+  }
+  SysObserveInput(nullptr);
 }
 
 TEST_F(Input, CodesOf256AndAboveAreRefused) {
