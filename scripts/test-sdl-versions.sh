@@ -22,7 +22,7 @@ jobs=$(nproc)
 
 # What SDL, SDL3 and sdl2-compat need to build with X11 and Wayland.
 sdl_build_deps=(libx11-dev libxext-dev libxrandr-dev libxcursor-dev libxi-dev libxinerama-dev libxss-dev libxtst-dev
-  libxkbcommon-dev libgl-dev libegl-dev libgles-dev libasound2-dev libpulse-dev libwayland-dev wayland-protocols libdecor-0-dev)
+  libxkbcommon-dev libgl-dev libasound2-dev libpulse-dev libwayland-dev wayland-protocols libdecor-0-dev)
 
 # Unpacks archive $1 and builds it into prefix $2 with CMake options $3...,
 # unless the prefix holds its library already.
