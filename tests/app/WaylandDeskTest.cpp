@@ -209,7 +209,8 @@ TEST_F(WaylandDesk, AnSdlTooOldForWaylandStartsOnX11) {
 }
 
 // The game as its own program would run, in this process: the player's keys
-// come as lines on descriptor 3 ("F4", "F5"), each a press and a release.
+// come as lines on descriptor 3 ("F4", "F5"), each a press and a release;
+// it ends when the descriptor does.
 TEST(WaylandGame, DISABLED_TheGameWithKeysFromDescriptor3) {
   const char* folder = std::getenv("VORLUMEN_WAYLAND_GAME_DIR");
   ASSERT_NE(folder, nullptr);
@@ -230,6 +231,10 @@ TEST(WaylandGame, DISABLED_TheGameWithKeysFromDescriptor3) {
       key.key.state = SDL_RELEASED;
       SDL_PushEvent(&key);
     }
+    // The test is gone: so is its game.
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
   }).detach();
   std::string dir = folder;
   std::string args[] = {"vorlumen", "--game-dir", dir, "--verbose"};

@@ -54,9 +54,11 @@ public:
                              "[shell]\nbackground-color=0xff000000\npanel-position=none\nlocking=false\n"
                              "animation=none\nstartup-animation=none\nclose-animation=none\nfocus-animation=none\n";
     // --debug lets the screenshooter in.
-    Pid = Spawn({Weston, "--backend=headless-backend.so", "--use-pixman", "--width=" + std::to_string(width),
-                 "--height=" + std::to_string(height), "--socket=" + Socket, "--config=" + config, "--debug"},
-                "", -1, -1, -1, Env());
+    std::vector<std::string> args{Weston, "--backend=headless-backend.so", "--use-pixman", "--width=" + std::to_string(width),
+                                  "--height=" + std::to_string(height), "--socket=" + Socket, "--config=" + config, "--debug"};
+    // Ended with the test, should the test itself be killed.
+    if (access("/usr/bin/setpriv", X_OK) == 0) args.insert(args.begin(), {"/usr/bin/setpriv", "--pdeathsig", "KILL"});
+    Pid = Spawn(args, "", -1, -1, -1, Env());
     return WaitFor([&] { return access(Runtime.File(Socket).c_str(), F_OK) == 0; }, timeoutMs) && Shot(Last);
   }
 
