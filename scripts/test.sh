@@ -9,6 +9,8 @@ cd "$(dirname "$0")/.."
 # that change (the tests skip without them).
 bash scripts/install-deps.sh xvfb openbox i3-wm fluxbox wmctrl xdotool x11-apps x11-utils libgl1-mesa-dri \
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+# The Wayland tests: a compositor that runs headless, and its screenshots.
+bash scripts/install-deps.sh weston python3
 
 build=build
 args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
@@ -22,4 +24,6 @@ cmake -S . -B "$build" -G Ninja "${args[@]}" > /dev/null
 cmake --build "$build"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -LE sdl-versions
+# The same tests on SDL 2.32 and on sdl2-compat over SDL3 (built once).
+if [ -z "${VORLUMEN_SANITIZE:-}" ]; then bash scripts/test-sdl-versions.sh; fi

@@ -151,10 +151,38 @@ bool FellBackToUnseenDriver() {
   return true;
 }
 
+// SDL's version as loaded, which may be another than the one built against.
+SDL_version RunningSdl() {
+  SDL_version version;
+  SDL_GetVersion(&version);
+  return version;
+}
+
+// Whether the driver list names Wayland first.
+bool WaylandNamedFirst(const char* drivers) {
+  return drivers && SDL_strncasecmp(drivers, "wayland", 7) == 0 && (drivers[7] == '\0' || drivers[7] == ',');
+}
+
+// SDL before 2.28 crashes in SDL_Init on some Wayland compositors: asked
+// for Wayland there, the game starts on X11 (XWayland) where there is one.
+// Left to itself SDL 2 tries X11 first anyway.
+void AvoidWaylandOnOldSdl() {
+  const SDL_version running = RunningSdl();
+  if (SDL_VERSIONNUM(running.major, running.minor, running.patch) >= SDL_VERSIONNUM(2, 28, 0)) return;
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display || !WaylandNamedFirst(SDL_GetHint(SDL_HINT_VIDEODRIVER))) return;
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
+  char line[160];
+  std::snprintf(line, sizeof line, "Vorlumen: SDL %d.%d.%d is not used on Wayland; starting on X11 instead\n", running.major,
+                running.minor, running.patch);
+  SysDebugOutput(line);
+}
+
 }  // namespace
 
 bool SysInitVideo() {
   if (VideoStarted) return true;
+  AvoidWaylandOnOldSdl();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   if (FellBackToUnseenDriver()) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -165,6 +193,11 @@ bool SysInitVideo() {
   SDL_DelEventWatch(WatchInput, nullptr);
   SDL_AddEventWatch(WatchInput, nullptr);
   const char* driver = SDL_GetCurrentVideoDriver();
+  const SDL_version running = RunningSdl();
+  char line[160];
+  std::snprintf(line, sizeof line, "Vorlumen: video driver %s (SDL %d.%d.%d)\n", driver ? driver : "?", running.major,
+                running.minor, running.patch);
+  SysDebugOutput(line);
   VideoHasEvents = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
   SDL_StopTextInput();
   return true;

@@ -689,9 +689,11 @@ bool SysRendererCreate() {
     // The software renderer's picture reaches the screen as the window's
     // own surface, not as a texture SDL would draw with OpenGL on top of it
     // (without a graphics card, a CPU rasteriser again; where OpenGL failed,
-    // the same failure). A player's own SDL_FRAMEBUFFER_ACCELERATION setting
-    // still wins.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // the same failure). A Wayland window has no surface of its own: SDL
+    // draws it through a texture there, which works on the CPU too. A
+    // player's own SDL_FRAMEBUFFER_ACCELERATION setting still wins.
+    const char* video = SDL_GetCurrentVideoDriver();
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, video && SDL_strcasecmp(video, "wayland") == 0 ? "1" : "0");
     // By index: a driver the hint names would be made again.
     Renderer = SDL_CreateRenderer(window, RenderDriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
     if (!Renderer || !StartRenderer()) {

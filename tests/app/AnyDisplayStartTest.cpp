@@ -83,16 +83,6 @@ std::vector<pid_t> GameProcesses(const std::string& gameDir) {
   return found;
 }
 
-std::vector<pid_t> LiveChildren(pid_t of) {
-  std::vector<pid_t> children;
-  for (const pid_t pid : AllProcesses()) {
-    pid_t parent = 0;
-    char state = 0;
-    if (ProcessState(pid, parent, state) && parent == of && state != 'Z') children.push_back(pid);
-  }
-  return children;
-}
-
 bool Locked(const std::string& gameDir) { return WaitUntilLocked(gameDir, 0); }
 
 class AnyDisplay : public ::testing::Test {
@@ -189,22 +179,22 @@ TEST_F(AnyDisplay, AStartKilledAtAnyMomentKeepsNoLaterStartOut) {
   ExpectRunsItsFrames();
 }
 
-// The graphics fail on a display: the box is shown by a process that SDL
-// forks, which lives on if the game is killed while the box is up. The
-// game has let go of its folder before that.
+// The graphics fail on a display: the game has let go of its folder before
+// its failure box, so that a game killed while the box is up keeps no later
+// start out. Whether the box is up, and in which process, is SDL's: SDL 2.26
+// forks one, SDL3 shows it in the game's own, and SDL 2.30 shows none with
+// a video driver that does not exist.
 TEST_F(AnyDisplay, TheFailureBoxKeepsNoLaterStartOut) {
   StartDisplay({});
   if (IsSkipped()) return;
-  // No render driver check: the box's is then the only process it forks.
+  // No render driver check: nothing the game forks holds its folder.
   StartGame({"SDL_VIDEODRIVER=nonesuch", "SDL_RENDER_DRIVER=software"});
   ASSERT_GT(Game.Pid, 0);
-  ASSERT_TRUE(WaitFor([&] { return Log().find("初期化に失敗しました") != std::string::npos && !LiveChildren(Game.Pid).empty(); },
-                      StartMs))
-      << "no failure box\n" << Log();
+  ASSERT_TRUE(WaitFor([&] { return Log().find("初期化に失敗しました") != std::string::npos; }, StartMs))
+      << "no failure message\n" << Log();
   EXPECT_FALSE(Locked(Folder.Path)) << "the folder is held while the box is up";
   KillProgram(Game);
-  ASSERT_FALSE(GameProcesses(Folder.Path).empty()) << "the box went with the game";
-  EXPECT_FALSE(Locked(Folder.Path)) << "the box's process holds the folder";
+  EXPECT_FALSE(Locked(Folder.Path)) << "a process of the game's holds the folder";
   StartGame({});
   ExpectRunsItsFrames();
 }

@@ -86,14 +86,20 @@ TEST_F(Program, RunsPacedFramesUntilTerminatedThenExitsCleanly) {
   KillProgram(game);
   EXPECT_EQ(status, 0) << ReadTextFile(game.ErrPath);
 
-  // Asked for, the debug output is four lines: the start-up's, the
-  // renderer that draws, the first frame's, and the exit sequence's count of
-  // how many frames ran in how long, never more than the game speed (30 per
-  // second at speed 0) allows.
+  // Asked for, the debug output is five lines: the video driver and the
+  // SDL that run, the start-up's, the renderer that draws, the first frame's,
+  // and the exit sequence's count of how many frames ran in how long, never
+  // more than the game speed (30 per second at speed 0) allows.
   const std::string err = ReadTextFile(game.ErrPath);
-  const std::string first =
-      "SteamAPI Init Failed\nVorlumen: drawing with the software renderer\nVorlumen: first frame run\n";
-  ASSERT_EQ(err.substr(0, first.size()), first) << err;
+  const std::string video = "Vorlumen: video driver dummy (SDL ";
+  ASSERT_EQ(err.substr(0, video.size()), video) << err;
+  const std::string steam =
+      ")\nSteamAPI Init Failed\nVorlumen: drawing with the software renderer\nVorlumen: first frame run\n";
+  const std::size_t version = err.find(steam);
+  ASSERT_NE(version, std::string::npos) << err;
+  unsigned major = 0, minor = 0, patch = 0;
+  EXPECT_EQ(std::sscanf(err.c_str() + video.size(), "%u.%u.%u)", &major, &minor, &patch), 3) << err;
+  const std::string first = err.substr(0, version + steam.size());
   unsigned frames = 0, ms = 0;
   int end = 0;
   ASSERT_EQ(std::sscanf(err.c_str() + first.size(), "Vorlumen: %u frames in %u ms\n%n", &frames, &ms, &end), 2)

@@ -54,8 +54,11 @@ inline RunningProgram Launch(const ProgramLaunch& launch) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     const std::string var = *e;
-    if (var.rfind("SDL_VIDEODRIVER=", 0) == 0 || var.rfind("SDL_AUDIODRIVER=", 0) == 0 ||
-        var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("GTEST_", 0) == 0)
+    // None of SDL's settings: the test's, or ones its SDL wrote into this
+    // process's environment (sdl2-compat writes SDL3's driver names there);
+    // nor googletest's, which would mislead a child that is a test binary.
+    if (var.rfind("SDL_", 0) == 0 || var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
+        var.rfind("GTEST_", 0) == 0)
       continue;
     env.push_back(var);
   }
