@@ -13,6 +13,7 @@
 #include "system/SysKeys.h"
 #include "system/SysPlatform.h"
 #include "system/SysWindow.h"
+#include "system/SysWindowFollow.h"
 
 namespace {
 
