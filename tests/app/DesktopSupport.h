@@ -72,6 +72,23 @@ inline int MsSince(Clock::time_point start) {
   return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
+// The display an X server started with -displayfd names on `fd`, as
+// ":N", or "" when it said nothing whole within the time.
+inline std::string ReadDisplayName(int fd, int timeoutMs) {
+  std::string text;
+  const auto start = Clock::now();
+  while (text.find('\n') == std::string::npos) {
+    const int left = timeoutMs - MsSince(start);
+    pollfd p{fd, POLLIN, 0};
+    if (left <= 0 || poll(&p, 1, left) <= 0) return "";
+    char c[16];
+    const ssize_t n = read(fd, c, sizeof c);
+    if (n <= 0) return "";
+    text.append(c, static_cast<std::size_t>(n));
+  }
+  return ":" + text.substr(0, text.find('\n'));
+}
+
 // Polls `done` every 20 ms until it holds or `timeoutMs` pass.
 template <typename Done>
 bool WaitFor(Done done, int timeoutMs) {
@@ -201,21 +218,9 @@ public:
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     Pid = Spawn(args, "", -1, number[1]);
     close(number[1]);
-    std::string text;
-    const auto start = Clock::now();
-    while (text.find('\n') == std::string::npos) {
-      const int left = timeoutMs - MsSince(start);
-      pollfd p{number[0], POLLIN, 0};
-      if (left <= 0 || poll(&p, 1, left) <= 0) break;
-      char c[16];
-      const ssize_t n = read(number[0], c, sizeof c);
-      if (n <= 0) break;
-      text.append(c, static_cast<std::size_t>(n));
-    }
+    Display = ReadDisplayName(number[0], timeoutMs);
     close(number[0]);
-    if (text.empty() || text.find('\n') == std::string::npos) return false;
-    Display = ":" + text.substr(0, text.find('\n'));
-    return true;
+    return !Display.empty();
   }
 
   void Stop() {

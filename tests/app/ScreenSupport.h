@@ -47,21 +47,9 @@ public:
                      "-nolisten", "tcp", "-noreset", "-ardelay", "30000"},
                     "", -1, number[1]);
     close(number[1]);
-    std::string text;
-    const auto start = Clock::now();
-    while (text.find('\n') == std::string::npos) {
-      const int left = timeoutMs - MsSince(start);
-      pollfd p{number[0], POLLIN, 0};
-      if (left <= 0 || poll(&p, 1, left) <= 0) break;
-      char c[16];
-      const ssize_t n = read(number[0], c, sizeof c);
-      if (n <= 0) break;
-      text.append(c, static_cast<std::size_t>(n));
-    }
+    Display = ReadDisplayName(number[0], timeoutMs);
     close(number[0]);
-    if (text.find('\n') == std::string::npos) return false;
-    Display = ":" + text.substr(0, text.find('\n'));
-    return true;
+    return !Display.empty();
   }
 
   void Stop() {
