@@ -37,6 +37,9 @@ protected:
     // The captions take their heights from the font when the scene is built.
     ApplyFontSet(Game()->Fonts, false);
     E = GetGameInputEnding();
+    // Built once for the whole program: an earlier test may have built it
+    // before any font was applied.
+    E->BuildLayout();
     ClearLists();
     SaveBlock& b = Block();
     b.DungeonIndex = LastDungeon;
