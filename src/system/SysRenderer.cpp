@@ -72,6 +72,11 @@ int BackBufferScale = 1;
 SysTexture* LiveTextures = nullptr;
 bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
+// When the window's size changes, SDL3's software renderer drops the bound
+// target and draws into the window instead, while still naming the target
+// as bound, until the window's surface is made again and a target bound
+// anew: the next draw does both.
+bool TargetBindingLost = false;
 // SDL's own software renderer: its pictures can be read and written
 // cheaply, so layered rows are worked out on the pixels.
 bool SoftwareRenderer = false;
@@ -93,6 +98,7 @@ SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
 int SDLCALL WatchResets(void*, SDL_Event* event) {
   if (event->type == SDL_RENDER_DEVICE_RESET) SysRendererNotifyReset(true);
   if (event->type == SDL_RENDER_TARGETS_RESET) SysRendererNotifyReset(false);
+  if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) TargetBindingLost = true;
   return 0;
 }
 
@@ -577,6 +583,11 @@ bool StaysLogical(const SysTexture* t, const SysQuad& q, const Pass* passes, int
 SDL_Texture* PictureTarget() { return PictureIsLogical ? LogicalBuffer : BackBuffer; }
 
 void UsePictureTarget() {
+  if (TargetBindingLost) {
+    TargetBindingLost = false;
+    if (SoftwareRenderer) SDL_GetWindowSurface(Window());
+    SDL_SetRenderTarget(Renderer, nullptr);
+  }
   if (SDL_GetRenderTarget(Renderer) != PictureTarget()) SDL_SetRenderTarget(Renderer, PictureTarget());
 }
 
