@@ -158,6 +158,17 @@ SDL_version RunningSdl() {
   return version;
 }
 
+}  // namespace
+
+bool SysSdlIsTheOneBuiltAgainst() {
+  SDL_version built;
+  SDL_VERSION(&built);
+  const SDL_version running = RunningSdl();
+  return built.major == running.major && built.minor == running.minor && built.patch == running.patch;
+}
+
+namespace {
+
 // Whether the driver list names Wayland first.
 bool WaylandNamedFirst(const char* drivers) {
   return drivers && SDL_strncasecmp(drivers, "wayland", 7) == 0 && (drivers[7] == '\0' || drivers[7] == ',');

@@ -42,6 +42,8 @@ struct SysEvent {
 bool SysInitVideo();
 // Whether SDL's video runs on its dummy driver (the tests, headless runs).
 bool SysVideoIsDummy();
+// Whether the SDL loaded is the very one the game was built against.
+bool SysSdlIsTheOneBuiltAgainst();
 void SysShutdown();
 
 // The one main window, titled "Vorlumen". False when it cannot be made.

@@ -1,16 +1,23 @@
 // A whole stretch of play, headless: a new game on a fixed seed, dungeon
 // and class, driven only by key events through the path a player's keys
 // take, with the pictures of the game's own resource module. Its end state
-// and a few drawn frames are pinned: a change that alters the play on
-// purpose shows here, and its new pins are reviewed like the change.
+// and a few drawn frames are pinned (the frames also as pictures, in
+// frames/): a change that alters the play on purpose shows here, and its
+// new pins are reviewed like the change.
 #include <gtest/gtest.h>
 
+#include <png.h>
+
+#include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/KeyPlaySupport.h"
+#include "app/ProgramRunner.h"
 #include "items/CItem.h"
+#include "system/PictureDecode.h"
 #include "ui/CGameInputMainMap.h"
 #include "ui/CGameInputStageStart.h"
 
@@ -57,11 +64,9 @@ protected:
   }
 
   // The last frame as it reached the window.
-  std::uint64_t FrameHash() {
+  std::vector<std::uint32_t> WindowFrame() {
     GrabWindow();
-    Digest d;
-    d.Add(Pixels.data(), Pixels.size() * sizeof(Pixels[0]));
-    return d.Value;
+    return Pixels;
   }
   // The run as "save" would keep it (player, others, their items, the
   // floor and what lies on it) with the floor number, turns and generator.
@@ -80,17 +85,86 @@ protected:
   }
 };
 
+std::uint64_t Hash(const std::vector<std::uint32_t>& frame) {
+  Digest d;
+  d.Add(frame.data(), frame.size() * sizeof(frame[0]));
+  return d.Value;
+}
+
 std::string Hex(std::uint64_t v) {
   char text[24];
   std::snprintf(text, sizeof text, "0x%016llx", static_cast<unsigned long long>(v));
   return text;
 }
 
+std::string Rgb(std::uint32_t argb) {
+  char text[12];
+  std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(argb & 0xFFFFFFu));
+  return text;
+}
+
+// The pinned frames as pictures, in tests/app/frames.
+constexpr int FrameWidth = 320, FrameHeight = 180;
+constexpr const char* FramePictures[] = {"headless-play-0-first-view.png", "headless-play-1-turn-in-place.png",
+                                         "headless-play-2-map.png", "headless-play-3-next-floor-banner.png"};
+
+bool ReadFramePicture(const char* name, std::vector<std::uint32_t>& argb) {
+  const std::string png = ReadTextFile(std::string(VORLUMEN_TEST_SOURCE_DIR "/app/frames/") + name);
+  const ResourceBytes bytes{reinterpret_cast<const std::uint8_t*>(png.data()), png.size(), ResourceTypeRcData};
+  std::vector<std::uint32_t> square;
+  if (png.empty() || !DecodePicture(bytes, FrameWidth, square)) return false;
+  argb.clear();
+  for (int y = 0; y < FrameHeight; ++y)
+    for (int x = 0; x < FrameWidth; ++x) argb.push_back(square[static_cast<std::size_t>(y) * FrameWidth + x] | 0xFF000000u);
+  return true;
+}
+
+// A frame that differs from its pin, as a picture beside the test binary
+// for review.
+void WriteFramePicture(const char* name, const std::vector<std::uint32_t>& argb) {
+  if (argb.size() != static_cast<std::size_t>(FrameWidth) * FrameHeight) return;
+  const std::string path = std::string("failed-") + name;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (info && setjmp(png_jmpbuf(png)) == 0) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, FrameWidth, FrameHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(FrameWidth * 3);
+    for (int y = 0; y < FrameHeight; ++y) {
+      for (int x = 0; x < FrameWidth; ++x)
+        for (int c = 0; c < 3; ++c) row[x * 3 + c] = static_cast<png_byte>(argb[y * FrameWidth + x] >> (16 - 8 * c));
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+  }
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  std::fprintf(stderr, "the frame drawn is in %s\n", path.c_str());
+}
+
+// The first pixel with a channel more than two levels off its pin; "" when
+// there is none.
+std::string FirstPixelOff(const std::vector<std::uint32_t>& frame, const std::vector<std::uint32_t>& pinned) {
+  if (frame.size() != pinned.size()) return "a frame of another size";
+  for (std::size_t i = 0; i < frame.size(); ++i)
+    for (int shift : {0, 8, 16}) {
+      const int drawn = static_cast<int>(frame[i] >> shift & 0xFF), pin = static_cast<int>(pinned[i] >> shift & 0xFF);
+      if (std::abs(drawn - pin) > 2)
+        return "at " + std::to_string(i % FrameWidth) + ", " + std::to_string(i / FrameWidth) + ": " + Rgb(frame[i]) +
+               " drawn, " + Rgb(pinned[i]) + " pinned";
+    }
+  return "";
+}
+
 TEST_F(HeadlessPlay, FromANewGameDownTheStairsToTheNextFloorsBanner) {
   ASSERT_TRUE(NextTurn()) << "the first floor's banner hands over";
   const CCharacterPlayer* player = game->Player;
   ASSERT_NE(player, nullptr);
-  std::vector<std::uint64_t> frames{FrameHash()};
+  std::vector<std::vector<std::uint32_t>> frames{WindowFrame()};
 
   // A step into the open, a turn in place, a dash and a blow.
   Way way{};
@@ -101,7 +175,7 @@ TEST_F(HeadlessPlay, FromANewGameDownTheStairsToTheNextFloorsBanner) {
   for (int i = 0; i < 4; ++i) Frame();
   EXPECT_EQ(player->direction, DirectionRight);
   EXPECT_EQ(State(), StateMainNormal) << "a turn in place spends nothing";
-  frames.push_back(FrameHash());
+  frames.push_back(WindowFrame());
   ReleaseKeys();
   Frame();
   ASSERT_TRUE(Command({KeyDash, OpenStraightKey()}));
@@ -135,7 +209,7 @@ TEST_F(HeadlessPlay, FromANewGameDownTheStairsToTheNextFloorsBanner) {
   Press(KeyMap);
   for (int i = 0; i < 20; ++i) Frame();
   EXPECT_EQ(Play()->GetChild(), GetGameInputMainMap());
-  frames.push_back(FrameHash());
+  frames.push_back(WindowFrame());
   ReleaseKeys();
   ASSERT_TRUE(NextTurn());
 
@@ -147,12 +221,12 @@ TEST_F(HeadlessPlay, FromANewGameDownTheStairsToTheNextFloorsBanner) {
   CGameInputStageStart* banner = GetGameInputStageStart();
   ASSERT_TRUE(RunUntil([&] { return banner->GetPhase() == CGameInputStageStart::PhaseNameShown; }));
   EXPECT_EQ(game->Settings.Block.FloorNumber, 2u);
-  frames.push_back(FrameHash());
+  frames.push_back(WindowFrame());
   ASSERT_TRUE(NextTurn());
 
   const std::uint64_t digest = StateDigest();
   std::string all = Hex(digest);
-  for (std::uint64_t f : frames) all += " " + Hex(f);
+  for (const auto& f : frames) all += " " + Hex(Hash(f));
   // Pins: the end state, then the frames (first view, a turn in place,
   // the map, the next floor's banner).
   // The frames are read from the window, which keeps no alpha; the state
@@ -160,7 +234,20 @@ TEST_F(HeadlessPlay, FromANewGameDownTheStairsToTheNextFloorsBanner) {
   const std::uint64_t Pinned[] = {0x97ad66edcbc5d5a0, 0x8251082065e10225, 0xe63809c4fbbba5a0, 0xb26873ae04f52adf,
                                   0xffffcfbc29696f17};
   EXPECT_EQ(digest, Pinned[0]) << "all: " << all;
-  for (std::size_t i = 0; i < frames.size(); ++i) EXPECT_EQ(frames[i], Pinned[1 + i]) << "frame " << i;
+  ASSERT_EQ(frames.size(), std::size(FramePictures));
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    SCOPED_TRACE(FramePictures[i]);
+    std::vector<std::uint32_t> pinned;
+    ASSERT_TRUE(ReadFramePicture(FramePictures[i], pinned));
+    ASSERT_EQ(Hash(pinned), Pinned[1 + i]) << "the stored picture is the pinned frame";
+    // Another SDL's blitter rounds half-transparent texels otherwise: its
+    // frames are held to the pinned pictures within that rounding.
+    const std::string off = !SysSdlIsTheOneBuiltAgainst()     ? FirstPixelOff(frames[i], pinned)
+                            : Hash(frames[i]) != Pinned[1 + i] ? "drawn otherwise"
+                                                               : "";
+    EXPECT_EQ(off, "") << "all: " << all;
+    if (!off.empty()) WriteFramePicture(FramePictures[i], frames[i]);
+  }
 }
 
 }  // namespace
