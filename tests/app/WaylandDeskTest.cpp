@@ -93,9 +93,11 @@ protected:
     ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
     Game.ErrPath = Logs.File("stderr.txt");
     Game.GameDir = Folder.Path;
+    // Its test's own words go to the log too: a child that fails its test
+    // before the game says anything.
     Game.Pid = Spawn({self, "--gtest_filter=WaylandGame.DISABLED_TheGameWithKeysFromDescriptor3",
-                      "--gtest_also_run_disabled_tests"},
-                     "", -1, keys[0], err, env);
+                      "--gtest_also_run_disabled_tests", "--gtest_brief=1"},
+                     "", err, keys[0], err, env);
     close(keys[0]);
     close(err);
     Keys = keys[1];
@@ -126,10 +128,12 @@ protected:
             problem = "the picture is whole at x" + std::to_string(k) + " in " + Describe(picture);
             k = 0;
           }
-          return k > 0 || WaitForExit(Game, 0) != -1;
+          if (k > 0) return true;
+          Ended = WaitForExit(Game, 0);
+          return Ended != -1;
         },
         timeoutMs);
-    if (k == 0 && Game.Pid <= 0) problem += "; the game ended";
+    if (k == 0 && Game.Pid <= 0) problem += "; the game ended with status " + std::to_string(Ended);
     return k;
   }
 
@@ -137,6 +141,7 @@ protected:
   TempGameFolder Folder;
   TempFolder Logs;
   RunningProgram Game;
+  int Ended = -1;  // the game's exit status, once it ended
   int Keys = -1;
 };
 
