@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs the whole test binary on the SDLs players have besides the one the
-# game is built against: SDL 2.32, and sdl2-compat over SDL3. Each is built
-# once from ../shared/sdl/ into the build folder (a second run builds
-# nothing) and put first on LD_LIBRARY_PATH.
+# Runs every test of the game (ctest, the packaging checks aside) on the
+# SDLs players have besides the one the game is built against: SDL 2.32,
+# and sdl2-compat over SDL3. Each is built once from ../shared/sdl/ into the
+# build folder (a second run builds nothing) and put first on
+# LD_LIBRARY_PATH, where the game the tests start finds it too.
 #   VORLUMEN_SDL_CACHE=DIR   SDLs already built there (DIR/sdl2-2.32,
 #                            DIR/sdl3, DIR/sdl2-compat), or where to build them
 #   VORLUMEN_SDL_SOURCES=DIR where the source archives are
@@ -79,8 +80,10 @@ v = (ctypes.c_uint8 * 3)()
 sdl.SDL_GetVersion(v)
 print("%d.%d.%d" % tuple(v))')
   echo "== $name: SDL $version from $path"
-  echo "== LD_LIBRARY_PATH=$path $tests --gtest_brief=1"
-  if ! LD_LIBRARY_PATH=$path "$tests" --gtest_brief=1; then failed+=("$name"); fi
+  # Not this script's own tests again, nor the packages, which hold no SDL.
+  if ! LD_LIBRARY_PATH=$path ctest --test-dir "$build" --output-on-failure -j "$jobs" -LE sdl-versions -E '^dist[.]'; then
+    failed+=("$name")
+  fi
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "== tests failed on: ${failed[*]}" >&2

@@ -6,11 +6,9 @@
 // new pins are reviewed like the change.
 #include <gtest/gtest.h>
 
-#include <png.h>
-
-#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -119,30 +117,15 @@ bool ReadFramePicture(const char* name, std::vector<std::uint32_t>& argb) {
   return true;
 }
 
-// A frame that differs from its pin, as a picture beside the test binary
-// for review.
+// A frame that differs from its pin, as a picture (PPM) in the folder the
+// test runs in, for review.
 void WriteFramePicture(const char* name, const std::vector<std::uint32_t>& argb) {
   if (argb.size() != static_cast<std::size_t>(FrameWidth) * FrameHeight) return;
-  const std::string path = std::string("failed-") + name;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (info && setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, file);
-    png_set_IHDR(png, info, FrameWidth, FrameHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(FrameWidth * 3);
-    for (int y = 0; y < FrameHeight; ++y) {
-      for (int x = 0; x < FrameWidth; ++x)
-        for (int c = 0; c < 3; ++c) row[x * 3 + c] = static_cast<png_byte>(argb[y * FrameWidth + x] >> (16 - 8 * c));
-      png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-  }
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
+  std::string path = std::string("failed-") + name;
+  path.replace(path.rfind('.'), std::string::npos, ".ppm");
+  std::ofstream out(path, std::ios::binary);
+  out << "P6 " << FrameWidth << ' ' << FrameHeight << " 255\n";
+  for (const std::uint32_t p : argb) out << static_cast<char>(p >> 16) << static_cast<char>(p >> 8) << static_cast<char>(p);
   std::fprintf(stderr, "the frame drawn is in %s\n", path.c_str());
 }
 
