@@ -15,6 +15,7 @@
 #include "system/SysRenderDriver.h"
 #include "system/SysRenderer.h"
 #include "system/SysWindowFollow.h"
+#include "system/SysX11.h"
 
 namespace {
 
@@ -210,6 +211,7 @@ bool SysInitVideo() {
                 running.minor, running.patch);
   SysDebugOutput(line);
   VideoHasEvents = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  if (driver && std::strcmp(driver, "x11") == 0) SysX11KeepPlayingAfterErrors();
   SDL_StopTextInput();
   return true;
 }

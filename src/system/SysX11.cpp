@@ -4,6 +4,8 @@
 #include <SDL_syswm.h>
 
 #ifdef VORLUMEN_HAVE_X11
+#include <cstdio>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
@@ -24,6 +26,14 @@ bool X11Of(SDL_Window* window, Display*& display, Window& x11Window) {
 bool QueryFailed = false;
 int NoteQueryError(Display*, XErrorEvent*) {
   QueryFailed = true;
+  return 0;
+}
+
+int NameError(Display* display, XErrorEvent* error) {
+  char text[128] = {};
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error: %s (request %d.%d, resource 0x%lx); play goes on\n", text, error->request_code,
+               error->minor_code, error->resourceid);
   return 0;
 }
 
@@ -83,6 +93,8 @@ bool SysX11Is(SDL_Window* window) {
   Window x11Window = None;
   return X11Of(window, display, x11Window);
 }
+
+void SysX11KeepPlayingAfterErrors() { XSetErrorHandler(NameError); }
 
 bool SysX11WindowSize(SDL_Window* window, int& width, int& height) {
   Display* display = nullptr;
@@ -283,6 +295,7 @@ void SysX11StopWatchingScreens() {
 #else
 
 bool SysX11Is(SDL_Window*) { return false; }
+void SysX11KeepPlayingAfterErrors() {}
 bool SysX11WindowSize(SDL_Window*, int&, int&) { return false; }
 bool SysX11WindowManagerRuns(SDL_Window*) { return false; }
 bool SysX11EndFullscreen(SDL_Window*) { return false; }

@@ -13,6 +13,12 @@ struct SDL_SysWMmsg;
 // Whether the window is an X11 one.
 bool SysX11Is(SDL_Window* window);
 
+// From now on an X error nobody waits for is named on standard error and
+// play goes on; Xlib's own handler would end the game. SDL3 asks about
+// windows that may be gone by then (a parent, at a configure event as the
+// game closes). Once the X11 video driver started.
+void SysX11KeepPlayingAfterErrors();
+
 // The window's size as the X server has it.
 bool SysX11WindowSize(SDL_Window* window, int& width, int& height);
 
