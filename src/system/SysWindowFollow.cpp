@@ -44,7 +44,7 @@ bool TakingOn = false, TakenOn = false;
 SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
 
 bool InSdlFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
-bool InFullscreen(SDL_Window* window) { return InSdlFullscreen(window) || SysFillsDisplay(); }
+bool InFullscreen(SDL_Window* window) { return InSdlFullscreen(window) || SysFillsDisplay() || TakenOn; }
 
 // The size the window has: the X server's where there is one (SDL takes a
 // full-screen window to be as large as the display, had or not).
@@ -281,6 +281,7 @@ void SysSetFullscreenDesktop(bool on) {
       if ((!X11Watch || TakenOn) && ManagerState.Fullscreen) SysX11EndFullscreen(window);
     }
     TakenOn = false;
+    SysNoteManagersFullscreen(false);
     SysDebugOutput("window: windowed\n");
     return;
   }
@@ -304,6 +305,7 @@ void SysSetFullscreenDesktop(bool on) {
   // fixed-size window at its size; the game's next size fixes it again.
   if (!had && std::exchange(TakingOn, false)) {
     TakenOn = true;
+    SysNoteManagersFullscreen(true);
     SysX11FreeSize(window);
     return;
   }
@@ -320,7 +322,8 @@ SysFollowed SysFollowWindow() {
   const SysWindowChange settled = SettleFullscreen(window);
   if (settled != SysWindowChange::None) followed.Change = settled;
   SettleSize(window);
-  if (Placing && !InFullscreen(window)) {
+  // Not while the manager holds the window full screen, taken on or not yet.
+  if (Placing && !InFullscreen(window) && !ManagerState.Fullscreen) {
     // Placed before the window manager said what its frame adds: the
     // client is off the place by the frame.
     if (SDL_GetTicks() - PlacedAt > PlacementGraceMs)
