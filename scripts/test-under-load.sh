@@ -34,7 +34,7 @@ if [ ! -x "$tests" ]; then
 fi
 # The real program on X desktops, on displays whose OpenGL cannot serve
 # it, and the window's picture and scale in process.
-display='DesktopWindow.*:AnyDisplay.*:Displays/*:WindowPicture*:WindowScaleKept*:MainWindow*:SysWindow*'
+display='DesktopWindow.*:Managers/DesktopWindowUnder.*:AnyDisplay.*:Displays/*:WindowPicture*:WindowScaleKept*:MainWindow*:SysWindow*'
 
 loops=()
 stop_loops() {

@@ -18,7 +18,7 @@ bool ScreenNoticed = false;
 
 // The frame the window had when last windowed.
 SysBorders WindowedBorders;
-bool Filling = false;
+bool Filling = false, ManagersFullscreen = false;
 
 void ReadDisplays() {
   SDL_Window* window = Window();
@@ -104,7 +104,7 @@ SysBorders SysWindowBorders(bool pump) {
   int top = 0, left = 0, bottom = 0, right = 0;
   if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return SysBorders{};
   const SysBorders borders{std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom)};
-  if (!InSdlFullscreen(window) && !Filling) WindowedBorders = borders;
+  if (!InSdlFullscreen(window) && !Filling && !ManagersFullscreen) WindowedBorders = borders;
   return borders;
 }
 
@@ -168,6 +168,8 @@ void SysFillDisplay(bool on) {
 
 bool SysFillsDisplay() { return Filling; }
 
+void SysNoteManagersFullscreen(bool on) { ManagersFullscreen = on; }
+
 void SysWatchScreens() {
   SysStopWatchingScreens();
   SysX11WatchScreens(Window());
@@ -177,7 +179,7 @@ void SysWatchScreens() {
 void SysStopWatchingScreens() {
   SysX11StopWatchingScreens();
   Displays = SysX11Displays{};
-  FromServer = ScreenNoticed = Filling = false;
+  FromServer = ScreenNoticed = Filling = ManagersFullscreen = false;
   WindowedBorders = SysBorders{};
 }
 

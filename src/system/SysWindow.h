@@ -47,6 +47,10 @@ SysBorders SysPlaceWindow(int width, int height);
 void SysFillDisplay(bool on);
 bool SysFillsDisplay();
 
+// The window is in the manager's own full screen, which SDL was not asked
+// for: its frame is not the windowed one.
+void SysNoteManagersFullscreen(bool on);
+
 // The displays are watched for the main window's life; SysScreensChanged
 // (once a frame) reads them again and says so when the X server or SDL
 // said they changed.

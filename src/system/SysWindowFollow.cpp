@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "system/SysPlatform.h"
 #include "system/SysX11.h"
@@ -35,11 +36,15 @@ bool StateNoticed = false;
 SysManagerState ManagerState;
 // The game holds full screen: asked for, or taken on from the manager.
 bool FullscreenHeld = false;
+// The manager's own full screen, seen by SysFollowWindow; taken on by the
+// next request without asking SDL 2 for it (TakenOn), which then never
+// holds it.
+bool TakingOn = false, TakenOn = false;
 
 SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
 
 bool InSdlFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
-bool InFullscreen(SDL_Window* window) { return InSdlFullscreen(window) || SysFillsDisplay(); }
+bool InFullscreen(SDL_Window* window) { return InSdlFullscreen(window) || SysFillsDisplay() || TakenOn; }
 
 // The size the window has: the X server's where there is one (SDL takes a
 // full-screen window to be as large as the display, had or not).
@@ -271,9 +276,12 @@ void SysSetFullscreenDesktop(bool on) {
       SysFillDisplay(false);
     } else {
       SDL_SetWindowFullscreen(window, 0);
-      // Whoever made it: SDL3 ends only a full screen it asked for.
-      if (!X11Watch && ManagerState.Fullscreen) SysX11EndFullscreen(window);
+      // Whoever made it: SDL3 ends only a full screen it asked for, SDL 2
+      // none it was never asked for.
+      if ((!X11Watch || TakenOn) && ManagerState.Fullscreen) SysX11EndFullscreen(window);
     }
+    TakenOn = false;
+    SysNoteManagersFullscreen(false);
     SysDebugOutput("window: windowed\n");
     return;
   }
@@ -290,6 +298,17 @@ void SysSetFullscreenDesktop(bool on) {
   }
   // One SDL already holds (the compositor's own, taken on) is had.
   const bool had = InSdlFullscreen(window);
+  // The X11 manager's own is had too, SDL 2 not asked: asked, it takes the
+  // full-screen size as the window's own, and on leaving asks for that
+  // size back, which ends the manager's maximise of the window. The size
+  // is freed as SDL's request would, for a manager that keeps a
+  // fixed-size window at its size; the game's next size fixes it again.
+  if (!had && std::exchange(TakingOn, false)) {
+    TakenOn = true;
+    SysNoteManagersFullscreen(true);
+    SysX11FreeSize(window);
+    return;
+  }
   SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   if (!had) Open(window, FullscreenRequest);
 }
@@ -299,10 +318,12 @@ SysFollowed SysFollowWindow() {
   SDL_Window* window = Window();
   if (!window) return followed;
   followed.Change = SysX11Is(window) ? FollowX11(window) : FollowSdl(window);
+  TakingOn = followed.Change == SysWindowChange::FullscreenEntered;
   const SysWindowChange settled = SettleFullscreen(window);
   if (settled != SysWindowChange::None) followed.Change = settled;
   SettleSize(window);
-  if (Placing && !InFullscreen(window)) {
+  // Not while the manager holds the window full screen, taken on or not yet.
+  if (Placing && !InFullscreen(window) && !ManagerState.Fullscreen) {
     // Placed before the window manager said what its frame adds: the
     // client is off the place by the frame.
     if (SDL_GetTicks() - PlacedAt > PlacementGraceMs)
@@ -343,7 +364,7 @@ void SysStopFollowingWindow() {
   X11Watch = false;
   SizeRequest = FullscreenRequest = Request{};
   AskedWidth = AskedHeight = 0;
-  Placing = StateNoticed = FullscreenHeld = false;
+  Placing = StateNoticed = FullscreenHeld = TakingOn = TakenOn = false;
   ManagerState = SysManagerState{};
   SysStopWatchingScreens();
 }

@@ -157,6 +157,21 @@ bool SysX11EndFullscreen(SDL_Window* window) {
   return true;
 }
 
+bool SysX11FreeSize(SDL_Window* window) {
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!X11Of(window, display, x11Window)) return false;
+  XSizeHints* hints = XAllocSizeHints();
+  if (!hints) return false;
+  long supplied = 0;
+  XGetWMNormalHints(display, x11Window, hints, &supplied);
+  hints->flags &= ~(PMinSize | PMaxSize);
+  XSetWMNormalHints(display, x11Window, hints);
+  XFree(hints);
+  XFlush(display);
+  return true;
+}
+
 SysX11Event SysX11NoticeOf(const SDL_SysWMmsg* message, SDL_Window* window) {
   SysX11Event seen;
   Display* display = nullptr;
@@ -299,6 +314,7 @@ void SysX11KeepPlayingAfterErrors() {}
 bool SysX11WindowSize(SDL_Window*, int&, int&) { return false; }
 bool SysX11WindowManagerRuns(SDL_Window*) { return false; }
 bool SysX11EndFullscreen(SDL_Window*) { return false; }
+bool SysX11FreeSize(SDL_Window*) { return false; }
 bool SysX11WindowState(SDL_Window*, bool& fullscreen, bool& maximised) {
   fullscreen = maximised = false;
   return false;

@@ -33,6 +33,11 @@ bool SysX11WindowState(SDL_Window* window, bool& fullscreen, bool& maximised);
 // SDL3 leaves alone a full screen the manager made itself.
 bool SysX11EndFullscreen(SDL_Window* window);
 
+// Lets the window manager give the window any size (no fixed size in its
+// WM_NORMAL_HINTS), as SDL does when it asks for full screen itself: a
+// manager may keep a fixed-size window out of its own full screen.
+bool SysX11FreeSize(SDL_Window* window);
+
 // What one of SDL's window-system messages (SDL_SYSWMEVENT) tells of
 // `window`: its geometry configured (with the size it now has), its
 // window-manager state or its frame changed. `serial` is the X request the

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -330,32 +332,6 @@ TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
   EXPECT_FALSE(HasFailure()) << "the next start did not open at x4";
 }
 
-// A window the manager maximises (fluxbox) or tiles (i3, beside another
-// window) keeps its size whatever the game asks: after every F5 the picture
-// is whole at the largest whole scale that fits it, centred, black around.
-TEST_F(DesktopWindow, AMaximisedWindowKeepsThePictureWholeAfterEveryScaleKey) {
-  const Rect held = StartMaximised();
-  if (IsSkipped()) return;
-  ASSERT_FALSE(HasFailure());
-  ExpectEveryScaleKeyKeepsThePictureWhole(held);
-  EXPECT_TRUE(QuitGame()) << Log();
-}
-
-TEST_F(DesktopWindow, ATiledWindowKeepsThePictureWholeAfterEveryScaleKey) {
-  StartDesktop(1920, 1080, Manager::I3);
-  if (IsSkipped()) return;
-  // A window already there: the game's tile is half the screen.
-  Guarded neighbour(Spawn({Xmessage, "-name", "neighbour", "neighbour"}, X.Display));
-  ASSERT_TRUE(WaitFor(
-      [&] { return X.Tool({Xprop, "-name", "neighbour", "WM_STATE"}).Out.find("window state") != std::string::npos; },
-      SettleMs));
-  const Rect held = StartGame(0, 0);
-  ASSERT_FALSE(HasFailure());
-  EXPECT_LT(held.W, 1000) << "not tiled beside the other window";
-  ExpectEveryScaleKeyKeepsThePictureWhole(held);
-  EXPECT_TRUE(QuitGame()) << Log();
-}
-
 // The game stopped for 300 ms of every 400 (a machine far busier than the
 // game): every press of F5 still steps the scale once, single presses as
 // well as two within 0.2 s, in a window the manager holds.
@@ -415,6 +391,144 @@ TEST_F(DesktopWindow, FullScreenTheManagerEndsTakesOneKeyToComeBack) {
   ExpectShown({0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 6);
   EXPECT_TRUE(QuitGame()) << Log();
 }
+
+// How the game's window is held on the desktop of each case.
+enum class Hold { Windowed, Maximised, Tiled };
+
+struct DeskCase {
+  const char* Name;
+  Manager Wm;
+  Hold How;
+};
+
+void PrintTo(const DeskCase& c, std::ostream* out) { *out << c.Name; }
+
+// The same steps under each window manager, and none, the picture whole
+// and centred at the largest whole scale that fits after each: F5 round
+// every scale (a window the manager maximises or tiles keeps its size
+// whatever the game asks); F4 and back to the window as it was; where there
+// is a manager, its own full screen and its end, after which one F4 gives
+// full screen.
+class DesktopWindowUnder : public DesktopWindow, public ::testing::WithParamInterface<DeskCase> {
+protected:
+  // The game on a 1920 x 1080 desktop, its window held as the case has it;
+  // returns the window.
+  Rect StartHeld() {
+    const DeskCase& c = GetParam();
+    if (c.How == Hold::Maximised) return StartMaximised();
+    StartDesktop(1920, 1080, c.Wm);
+    if (IsSkipped() || HasFailure()) return {};
+    if (c.How == Hold::Windowed) return StartGame();
+    // A window already there: the game's tile is half the screen.
+    Neighbour = Spawn({Xmessage, "-name", "neighbour", "neighbour"}, X.Display);
+    EXPECT_TRUE(WaitFor(
+        [&] { return X.Tool({Xprop, "-name", "neighbour", "WM_STATE"}).Out.find("window state") != std::string::npos; },
+        SettleMs));
+    const Rect held = StartGame(0, 0);
+    EXPECT_LT(held.W, 1000) << "not tiled beside the other window";
+    return held;
+  }
+
+  void TearDown() override {
+    End(Neighbour);
+    DesktopWindow::TearDown();
+  }
+
+  // The scale the game last said it stepped to.
+  int LastScale() const {
+    const std::string log = Log();
+    const std::size_t at = log.rfind("window: scale x");
+    return at == std::string::npos ? 0 : std::atoi(log.c_str() + at + 15);
+  }
+
+  // F5 round every scale in a window of its own: each press sizes the
+  // window to the scale, picture whole; the round ends at the window it
+  // began with.
+  void ExpectEveryScaleKeySizesTheWindow(const Rect& start) {
+    const int before = LinesWith("window: scale x");
+    for (int press = 1; press <= 5; ++press) {
+      SCOPED_TRACE("F5 number " + std::to_string(press));
+      PressScaleKeyAndWait();
+      if (HasFailure()) return;
+      const int k = LastScale();
+      ExpectWholeAndCentred(SettledWindow(320 * k, 180 * k));
+      if (HasFailure()) return;
+    }
+    EXPECT_EQ(LinesWith("window: scale x") - before, 5) << Log();
+    ExpectWholeAndCentred(start);
+  }
+
+  // The window back as it was after a full screen ends: the same window
+  // where the game sizes it; where the manager holds it, at its place and
+  // width, as high as the manager's frame now leaves it (fluxbox may give
+  // it a handle it had not had).
+  Rect BackAsHeld(const Rect& held) {
+    if (GetParam().How == Hold::Windowed) return held;
+    Rect window, last;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+          last = window;
+          return WindowGeometry(X, WindowId, window) && window.X == held.X && window.Y == held.Y && window.W == held.W &&
+                 std::abs(window.H - held.H) <= 8 && window == last;
+        },
+        SettleMs))
+        << "held at " << Describe(held) << ", now " << Describe(window) << "\n"
+        << Log();
+    return window;
+  }
+
+  // F4, then the game's word that it took the key as the one asked.
+  void FullScreenKey(const std::string& said) {
+    const int before = LinesWith(said);
+    Press("F4");
+    ASSERT_TRUE(WaitFor([&] { return LinesWith(said) > before; }, SettleMs)) << "F4 did not give " << said << "\n" << Log();
+  }
+
+  pid_t Neighbour = -1;
+};
+
+TEST_P(DesktopWindowUnder, EveryStepShowsThePictureWhole) {
+  const DeskCase& c = GetParam();
+  const Rect held = StartHeld();
+  if (IsSkipped()) return;
+  ASSERT_FALSE(HasFailure());
+  const Rect screen{0, 0, 1920, 1080};
+  {
+    SCOPED_TRACE("F5 round");
+    if (c.How == Hold::Windowed)
+      ExpectEveryScaleKeySizesTheWindow(held);
+    else
+      ExpectEveryScaleKeyKeepsThePictureWhole(held);
+    ASSERT_FALSE(HasFailure());
+  }
+  {
+    SCOPED_TRACE("F4 and back");
+    FullScreenKey("window: full screen on");
+    ExpectWholeAndCentred(screen);
+    FullScreenKey("window: full screen off");
+    ExpectWholeAndCentred(BackAsHeld(held));
+    ASSERT_FALSE(HasFailure());
+  }
+  if (c.Wm != Manager::None) {
+    SCOPED_TRACE("the manager's full screen, its end, then F4");
+    ManagerSets("add,fullscreen");
+    ExpectWholeAndCentred(screen);
+    ManagerSets("remove,fullscreen");
+    ExpectWholeAndCentred(BackAsHeld(held));
+    ASSERT_FALSE(HasFailure());
+    // One press: the game knows its full screen ended.
+    FullScreenKey("window: full screen on");
+    ExpectWholeAndCentred(screen);
+  }
+  EXPECT_TRUE(QuitGame()) << Log();
+}
+
+INSTANTIATE_TEST_SUITE_P(Managers, DesktopWindowUnder,
+                         ::testing::Values(DeskCase{"openbox", Manager::Openbox, Hold::Windowed},
+                                           DeskCase{"fluxbox_maximised", Manager::Fluxbox, Hold::Maximised},
+                                           DeskCase{"i3_tiled", Manager::I3, Hold::Tiled},
+                                           DeskCase{"none", Manager::None, Hold::Windowed}),
+                         [](const ::testing::TestParamInfo<DeskCase>& info) { return std::string(info.param.Name); });
 
 // On a small screen with a toolbar, the windows the game sizes and
 // restores lie wholly inside the work area: after F5, after full screen and

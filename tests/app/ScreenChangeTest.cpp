@@ -195,25 +195,35 @@ protected:
   std::string WindowId;
 };
 
-// F4, F5, F4 back: the scales F5 offers in full screen are the ones whose
-// framed window fits the work area, so the window comes back whole inside
-// it, on a screen exactly 180k high and beside a panel.
+// F4 (or the window manager's own full screen), F5, F4 back: the scales F5
+// offers in full screen are the ones whose framed window fits the work
+// area, so the window comes back whole inside it, on a screen exactly 180k
+// high and beside a panel.
 TEST_F(ScreenChange, TheWindowAfterFullScreenAndTheScaleKeyLiesInsideTheWorkArea) {
   const struct {
     int Width, Height, Panel, ScaleKeys;
-  } cases[] = {{1600, 900, 0, 2}, {1366, 768, 40, 1}};
+    bool ManagersOwn;
+  } cases[] = {{1600, 900, 0, 2, false}, {1366, 768, 40, 1, false}, {1600, 900, 0, 2, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height) + ", a panel of " + std::to_string(c.Panel));
+    SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height) + ", a panel of " + std::to_string(c.Panel) +
+                 (c.ManagersOwn ? ", the manager's full screen" : ""));
     StartDesktop(c.Width, c.Height, Manager::Openbox);
     if (IsSkipped()) return;
     if (c.Panel > 0) StartPanel(c.Panel);
     StartGame();
     ASSERT_FALSE(HasFailure());
-    FullScreenKey("window: full screen granted");
+    if (c.ManagersOwn) {
+      const int before = LinesWith("window: full screen picture at");
+      ASSERT_EQ(X->Tool({Wmctrl, "-i", "-r", WindowId, "-b", "add,fullscreen"}).Status, 0);
+      ASSERT_TRUE(WaitFor([&] { return LinesWith("window: full screen picture at") > before; }, SettleMs)) << Log();
+      ExpectShown({0, 0, c.Width, c.Height}, c.Height / 180);
+    } else {
+      FullScreenKey("window: full screen granted");
+    }
     for (int i = 0; i < c.ScaleKeys; ++i) Press("F5");
     FullScreenKey("window: windowed");
     Rect outer;
-    EXPECT_TRUE(WaitFor([&] { return FrameInside(WorkArea(), outer); }, SettleMs)) << FrameInside(WorkArea(), outer);
+    EXPECT_TRUE(WaitFor([&] { return FrameInside(WorkArea(), outer); }, SettleMs)) << FrameInside(WorkArea(), outer).message() << "\n" << Log();
     EXPECT_TRUE(QuitGame()) << Log();
     TearDown();
   }
