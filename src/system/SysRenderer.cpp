@@ -74,8 +74,8 @@ bool PendingDeviceReset = false;
 bool PendingTargetsReset = false;
 // When the window's size changes, SDL3's software renderer drops the bound
 // target and draws into the window instead, while still naming the target
-// as bound, until the window's surface is made again and a target bound
-// anew: the next draw does both.
+// as bound, until it has taken the window's new surface and a target is
+// bound anew: the next draw does both.
 bool TargetBindingLost = false;
 // SDL's own software renderer: its pictures can be read and written
 // cheaply, so layered rows are worked out on the pixels.
@@ -585,8 +585,13 @@ SDL_Texture* PictureTarget() { return PictureIsLogical ? LogicalBuffer : BackBuf
 void UsePictureTarget() {
   if (TargetBindingLost) {
     TargetBindingLost = false;
-    if (SoftwareRenderer) SDL_GetWindowSurface(Window());
     SDL_SetRenderTarget(Renderer, nullptr);
+    // A pixel of the window read: the software renderer takes the window's
+    // new surface its own way there, as it must before a target is bound
+    // anew (handed the surface from outside, it kept the old one).
+    std::uint32_t pixel = 0;
+    const SDL_Rect one{0, 0, 1, 1};
+    if (SoftwareRenderer) SDL_RenderReadPixels(Renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
   }
   if (SDL_GetRenderTarget(Renderer) != PictureTarget()) SDL_SetRenderTarget(Renderer, PictureTarget());
 }
