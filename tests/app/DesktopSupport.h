@@ -72,6 +72,13 @@ inline int MsSince(Clock::time_point start) {
   return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
+// How many times `text` stands in `log` (lines the game wrote, counted).
+inline int CountOf(const std::string& text, const std::string& log) {
+  int n = 0;
+  for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
+  return n;
+}
+
 // The display an X server started with -displayfd names on `fd`, as
 // ":N", or "" when it said nothing whole within the time.
 inline std::string ReadDisplayName(int fd, int timeoutMs) {

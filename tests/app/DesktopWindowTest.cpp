@@ -104,12 +104,7 @@ protected:
   }
 
   std::string Log() const { return ReadTextFile(Logs.File("stderr.txt")); }
-  int LinesWith(const std::string& text) const {
-    const std::string log = Log();
-    int n = 0;
-    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
-    return n;
-  }
+  int LinesWith(const std::string& text) const { return CountOf(text, Log()); }
 
   // A press however short: one that comes and goes between two frames
   // counts as well.

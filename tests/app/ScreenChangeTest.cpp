@@ -94,12 +94,7 @@ protected:
   }
 
   std::string Log() const { return ReadTextFile(Logs.File("stderr.txt")); }
-  int LinesWith(const std::string& text) const {
-    const std::string log = Log();
-    int n = 0;
-    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
-    return n;
-  }
+  int LinesWith(const std::string& text) const { return CountOf(text, Log()); }
 
   // Held for a few frames, as a player's press is.
   void Press(const std::string& key) {
