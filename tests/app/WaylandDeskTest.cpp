@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/Application.h"
+#include "app/InProcessGame.h"
 #include "app/WestonSupport.h"
 #include "platform/SaveTestSupport.h"
 
@@ -236,16 +236,9 @@ TEST(WaylandGame, DISABLED_TheGameWithKeysFromDescriptor3) {
       key.key.state = SDL_RELEASED;
       SDL_PushEvent(&key);
     }
-    // The test is gone: so is its game.
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    QuitInProcessGame();
   }).detach();
-  std::string dir = folder;
-  std::string args[] = {"vorlumen", "--game-dir", dir, "--verbose"};
-  char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(), nullptr};
-  std::fflush(nullptr);
-  _exit(RunVorlumen(4, argv));
+  RunInProcessGame(folder);
 }
 
 }  // namespace
