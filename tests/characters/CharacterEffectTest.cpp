@@ -731,6 +731,8 @@ TEST_F(PlayerShots, TheReachShotStrikesWithinItsRange) {
 }
 
 TEST_F(PlayerShots, AnItemInFlightHitsOrLandsBeforeTheWall) {
+  // A throw's hit is rolled: a seed whose roll hits, whatever ran before.
+  SeedRandom(1);
   ShootingPlayer* player = Player(2, 3, DirectionRight);
   auto* single = new TallyItem;
   player->Held = single;
