@@ -4,6 +4,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <chrono>
 #include <cstdio>
@@ -35,6 +36,7 @@ extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
 struct GameFolderState {
   std::string Folder;
   bool Known = false;
+  bool Kept = true;
   std::string ResourceModule;
 };
 GameFolderState& GameFolderStorage() {
@@ -42,8 +44,9 @@ GameFolderState& GameFolderStorage() {
   return state;
 }
 
+// Empty when SDL cannot tell: never the working folder in its place.
 std::string ProgramFolder() {
-  std::string folder = "./";
+  std::string folder;
   if (char* base = SDL_GetBasePath()) {
     folder = base;
     SDL_free(base);
@@ -397,8 +400,11 @@ void SysSetGameFolder(const std::string& folder) {
   GameFolderState& state = GameFolderStorage();
   state.Folder = folder;
   state.Known = true;
+  state.Kept = true;
   state.ResourceModule.clear();
 }
+
+bool SysGameFilesKept() { return GameFolderStorage().Kept; }
 
 const std::string& SysGameFolder() {
   GameFolderState& state = GameFolderStorage();
@@ -420,13 +426,19 @@ GameFolders SysChooseGameFolders(const std::string& gameDir) {
   GameFolderFacts facts;
   facts.GameDir = gameDir;
   facts.ProgramFolder = ProgramFolder();
-  facts.InstalledData = VORLUMEN_INSTALLED_DATA;
+  // The ways from each folder an install puts the program in, ':' between.
+  const std::string ways = VORLUMEN_INSTALLED_DATA;
+  for (std::size_t from = 0, colon; from <= ways.size(); from = colon + 1) {
+    colon = std::min(ways.find(':', from), ways.size());
+    facts.InstalledData.push_back(ways.substr(from, colon - from));
+  }
   const char* xdg = std::getenv("XDG_DATA_HOME");
   facts.XdgDataHome = xdg ? xdg : "";
   facts.Home = HomeFolder();
   const GameFolders chosen = ChooseGameFolders(facts);
   SysSetGameFolder(chosen.Player);
   GameFolderStorage().ResourceModule = chosen.ResourceModule;
+  GameFolderStorage().Kept = chosen.Kept;
   return chosen;
 }
 

@@ -98,6 +98,9 @@ void SysSetGameFolder(const std::string& folder);
 const std::string& SysGameFolder();
 // The file `name` in the game folder; "" when there is none.
 std::string SysGameFilePath(const char* name);
+// False when the folders chosen at start-up can take no file: the game
+// then reads what it finds and writes nothing (said once at start-up).
+bool SysGameFilesKept();
 
 // Chooses the folders once at start-up (SysFolders.h) from --game-dir
 // (empty: not given), the program's own folder and the environment, and
