@@ -150,6 +150,20 @@ SysBorders SysPlaceWindow(int width, int height) {
   return borders;
 }
 
+bool SysWindowFitsWhereItIs(int width, int height) {
+  SDL_Window* window = Window();
+  SysDisplay display;
+  if (!window || !SysWindowDisplay(display)) return false;
+  const SysBorders borders = SysWindowBorders(true);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  const SysRect frame{x - borders.Left, y - borders.Top, width + borders.Left + borders.Right,
+                      height + borders.Top + borders.Bottom};
+  const SysRect& usable = display.Usable;
+  return frame.X >= usable.X && frame.Y >= usable.Y && frame.X + frame.W <= usable.X + usable.W &&
+         frame.Y + frame.H <= usable.Y + usable.H;
+}
+
 void SysFillDisplay(bool on) {
   SDL_Window* window = Window();
   if (!window) return;

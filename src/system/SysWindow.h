@@ -41,6 +41,9 @@ SysBorders SysWindowBorders(bool pump);
 // frame it was placed with.
 void SysRequestWindowSize(int width, int height);
 SysBorders SysPlaceWindow(int width, int height);
+// Whether a client of width x height where the window's client is now
+// would have its whole frame inside its display's usable area.
+bool SysWindowFitsWhereItIs(int width, int height);
 
 // The window over its whole display with no frame, or framed again; for
 // where no window manager runs to make it full screen.

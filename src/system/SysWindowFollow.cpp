@@ -245,7 +245,7 @@ SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManag
   return judged;
 }
 
-void SysSetWindowClientSize(int width, int height) {
+void SysSetWindowClientSize(int width, int height, SysPlacing placing) {
   SDL_Window* window = Window();
   if (!window) return;
   AskedWidth = width;
@@ -256,10 +256,16 @@ void SysSetWindowClientSize(int width, int height) {
     return;
   }
   if (!InFullscreen(window)) Open(window, SizeRequest);
+  const bool stays = placing == SysPlacing::KeptWhereItFits && SysWindowFitsWhereItIs(width, height);
   SysRequestWindowSize(width, height);
-  PlacedWith = SysPlaceWindow(width, height);
-  Placing = true;
-  PlacedAt = SDL_GetTicks();
+  if (stays) {
+    Placing = false;
+    SysDebugOutput("window: kept where it is\n");
+  } else {
+    PlacedWith = SysPlaceWindow(width, height);
+    Placing = true;
+    PlacedAt = SDL_GetTicks();
+  }
   // A window manager's answer that came while SDL waited for the window,
   // so that this very frame is drawn for the window as it is.
   SDL_PumpEvents();

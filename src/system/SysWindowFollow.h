@@ -71,8 +71,11 @@ SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManag
 // of its display. A window the manager holds (maximised, full screen) is
 // asked nothing: the size is kept for when it is let go, and the picture
 // follows the size it has. Where the manager holds a size it was asked
-// for (tiled), SDL is made to take the size the window kept.
-void SysSetWindowClientSize(int width, int height);
+// for (tiled), SDL is made to take the size the window kept. Kept where it
+// is when asked, a window whose frame still lies wholly in the usable area
+// at that size is not moved.
+enum class SysPlacing { Centred, KeptWhereItFits };
+void SysSetWindowClientSize(int width, int height, SysPlacing placing = SysPlacing::Centred);
 
 // Full screen on the display as it is, or windowed again. Where no window
 // manager runs, the window itself covers the display, frameless.
