@@ -164,11 +164,9 @@ SDL_version RunningSdl() {
 
 }  // namespace
 
-bool SysSdlIsTheOneBuiltAgainst() {
-  SDL_version built;
-  SDL_VERSION(&built);
+bool SysSdlBefore228() {
   const SDL_version running = RunningSdl();
-  return built.major == running.major && built.minor == running.minor && built.patch == running.patch;
+  return SDL_VERSIONNUM(running.major, running.minor, running.patch) < SDL_VERSIONNUM(2, 28, 0);
 }
 
 namespace {
@@ -182,8 +180,8 @@ bool WaylandNamedFirst(const char* drivers) {
 // for Wayland there, the game starts on X11 (XWayland) where there is one.
 // Left to itself SDL 2 tries X11 first anyway.
 void AvoidWaylandOnOldSdl() {
+  if (!SysSdlBefore228()) return;
   const SDL_version running = RunningSdl();
-  if (SDL_VERSIONNUM(running.major, running.minor, running.patch) >= SDL_VERSIONNUM(2, 28, 0)) return;
   const char* display = std::getenv("DISPLAY");
   if (!display || !*display || !WaylandNamedFirst(SDL_GetHint(SDL_HINT_VIDEODRIVER))) return;
   SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);

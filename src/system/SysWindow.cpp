@@ -42,7 +42,7 @@ SysRect Intersection(const SysRect& a, const SysRect& b) {
 SysRect ClientRect(SDL_Window* window) {
   SysRect client;
   SDL_GetWindowPosition(window, &client.X, &client.Y);
-  if (!SysX11WindowSize(window, client.W, client.H)) SDL_GetWindowSize(window, &client.W, &client.H);
+  SysWindowRealSize(client.W, client.H);
   return client;
 }
 
@@ -54,6 +54,12 @@ int DisplayIndexOf(SDL_Window* window) {
 bool InSdlFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
 
 }  // namespace
+
+void SysWindowRealSize(int& width, int& height) {
+  width = height = 0;
+  SDL_Window* window = Window();
+  if (window && !SysX11WindowSize(window, width, height)) SDL_GetWindowSize(window, &width, &height);
+}
 
 void SysGetWindowOutputSize(int& width, int& height) {
   width = height = 0;
@@ -104,7 +110,7 @@ SysBorders SysWindowBorders(bool pump) {
   int top = 0, left = 0, bottom = 0, right = 0;
   if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return SysBorders{};
   const SysBorders borders{std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom)};
-  if (!InSdlFullscreen(window) && !Filling && !ManagersFullscreen) WindowedBorders = borders;
+  if (!SysWindowFrameless()) WindowedBorders = borders;
   return borders;
 }
 
@@ -181,6 +187,11 @@ void SysFillDisplay(bool on) {
 }
 
 bool SysFillsDisplay() { return Filling; }
+
+bool SysWindowFrameless() {
+  SDL_Window* window = Window();
+  return (window && InSdlFullscreen(window)) || Filling || ManagersFullscreen;
+}
 
 void SysNoteManagersFullscreen(bool on) { ManagersFullscreen = on; }
 

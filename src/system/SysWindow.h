@@ -35,6 +35,10 @@ int SysMaxFullscreenScale();
 // What the window manager's frame adds now (none before it framed the
 // window); `pump` first reads what the manager has set so far.
 SysBorders SysWindowBorders(bool pump);
+// The size the window has: the X server's where there is one (SDL takes a
+// full-screen window to be as large as the display, had or not, and SDL
+// before 2.28 a window to be the size it asked for).
+void SysWindowRealSize(int& width, int& height);
 
 // Asks for a client of width x height; then puts it where SysPlaceClient
 // says on the window's display, with the frame it has now. Returns the
@@ -49,6 +53,9 @@ bool SysWindowFitsWhereItIs(int width, int height);
 // where no window manager runs to make it full screen.
 void SysFillDisplay(bool on);
 bool SysFillsDisplay();
+// Whether the window is in full screen and frameless: SDL's, its own over
+// a display with no manager, or the manager's taken on as the game's.
+bool SysWindowFrameless();
 
 // The window is in the manager's own full screen, which SDL was not asked
 // for: its frame is not the windowed one.

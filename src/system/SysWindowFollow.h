@@ -39,10 +39,6 @@ SysWindowAnswer SysJudgeWindowRequest(const SysWindowLook& look);
 // after the manager has answered once.
 bool SysConfigureAnswers(bool afterRequest, bool sizeChanged, bool answeredBefore);
 
-// Whether the running SDL needs the X11 watch: an X11 window under SDL
-// before 2.28, which took a held window to be the size it asked for and
-// never said what the manager did to it.
-bool SysNeedsX11Watch(int major, int minor, bool x11);
 
 // What the window manager did by itself, or what became of the game's full
 // screen, seen by SysFollowWindow.
