@@ -43,7 +43,7 @@ int NameError(Display* display, XErrorEvent* error) {
 struct Atoms {
   Display* Of = nullptr;
   Atom State = None, Fullscreen = None, MaximisedAcross = None, MaximisedDown = None, FrameExtents = None,
-       WorkArea = None, CurrentDesktop = None;
+       WorkArea = None, CurrentDesktop = None, ManagerCheck = None;
 };
 Atoms SdlAtoms, WatchAtoms;
 // The screen watch's own connection.
@@ -60,6 +60,7 @@ const Atoms& AtomsOf(Display* display) {
     atoms.FrameExtents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
     atoms.WorkArea = XInternAtom(display, "_NET_WORKAREA", False);
     atoms.CurrentDesktop = XInternAtom(display, "_NET_CURRENT_DESKTOP", False);
+    atoms.ManagerCheck = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
   }
   return atoms;
 }
@@ -113,7 +114,7 @@ bool SysX11WindowManagerRuns(SDL_Window* window) {
   Display* display = nullptr;
   Window x11Window = None;
   if (!X11Of(window, display, x11Window)) return false;
-  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const Atom check = AtomsOf(display).ManagerCheck;
   XSync(display, False);
   QueryFailed = false;
   const auto previous = XSetErrorHandler(NoteQueryError);
