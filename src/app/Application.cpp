@@ -43,25 +43,33 @@ constexpr char UsageText[] =
     "    not the player's to write, and nothing is written there. A\n"
     "    Resource.dll the player puts in that folder is read instead of the\n"
     "    installed one.\n"
-    "A folder that cannot be made or written is named on standard error, and\n"
-    "the game plays on without keeping its files.\n"
+    "A Resource.dll in DIR or beside the program is read first, then the\n"
+    "player's own in their data folder, then the installed one.\n"
+    "A folder that cannot be written is named on standard error and the\n"
+    "player's files go to the data folder above instead; when that cannot be\n"
+    "made, written, or is another user's or writable by others, the game\n"
+    "plays on without keeping its files.\n"
     "\n"
     "  --game-dir DIR  keep the game's files in DIR\n"
-    "  --verbose       write the folders found (unless --game-dir names one)\n"
+    "  --verbose       write the folders and the Resource.dll found\n"
     "                  and the game's debug lines to standard error\n"
     "  --help          print this help and exit\n"
     "  --version       print the version and exit\n";
 
-// Finds the folders once; the player hears of one that cannot be used,
-// and --verbose says which were found and why.
+// Finds the folders once; the player hears once of a folder that cannot be
+// used, and --verbose says which were found and why.
 void ChooseFolders(const std::string& gameDir) {
   const GameFolders chosen = SysChooseGameFolders(gameDir);
   if (!chosen.Problem.empty()) {
-    const std::string line = "Vorlumen: " + chosen.Problem + "; the game keeps no files this time\n";
+    const std::string line = "Vorlumen: " + chosen.Problem +
+                             (chosen.Kept ? "; the player's files go to " + chosen.Player + " instead\n"
+                                          : "; the game keeps no files this time\n");
     SysReportProblem(line.c_str());
   }
-  // Named on the command line, they are the player's word, not news.
-  if (chosen.Kind == GameFolderKind::Named) return;
+  // A folder named on the command line that holds everything is the
+  // player's word, not news.
+  const bool named = chosen.Kind == GameFolderKind::Named && chosen.Problem.empty();
+  if (named && chosen.ResourceModule.rfind(gameDir, 0) == 0) return;
   const std::string where = chosen.Player.empty() ? "nowhere" : "in " + chosen.Player;
   const std::string folder = "Vorlumen: the player's files " + where + " (" + chosen.Why + ")\n";
   SysDebugOutput(folder.c_str());

@@ -82,9 +82,9 @@ void CGameMain::SetFullscreen(bool on) {
   ApplyWindowMode();
 }
 
-void CGameMain::ApplyWindowMode() {
+void CGameMain::ApplyWindowMode(bool keepPlaceIfItFits) {
   const int factor = static_cast<int>(Settings.Block.WindowScale) + 1;
-  ResizeWindowClient(GetScreenWidth() / 4 * factor, GetScreenHeight() / 4 * factor);
+  ResizeWindowClient(GetScreenWidth() / 4 * factor, GetScreenHeight() / 4 * factor, keepPlaceIfItFits);
   if (Settings.Block.Fullscreen)
     ApplyFullscreenMode();
   else
@@ -139,8 +139,9 @@ void CGameMain::Draw() {
     SaveImage.Block.Fullscreen = Settings.Block.Fullscreen;
   }
   // A windowed window is fitted to the displays as they are now, at the
-  // scale kept unless it no longer fits.
-  if (follow.ScreensChanged && !FullscreenActive) ApplyWindowMode();
+  // scale kept unless it no longer fits, and left where the player put it
+  // while it still lies wholly in the usable area.
+  if (follow.ScreensChanged && !FullscreenActive) ApplyWindowMode(true);
   GetInput()->MouseScale = BackBufferScale;
   GetStateController()->Draw(1);
   GetStateController()->Draw(0);

@@ -87,7 +87,7 @@ public:
   std::uint32_t (*Clock)() = nullptr;
 
 private:
-  void ApplyWindowMode();
+  void ApplyWindowMode(bool keepPlaceIfItFits = false);
   // Reads the floor, the characters and the loose items of the open "save"
   // into the game; false at the first that does not come back.
   bool LoadSuspendedGame();

@@ -21,6 +21,7 @@ void ReportFailedWrite(const SysFile& file) {
 bool CSaveFile::OpenRead(const char* name) { return File.OpenRead(SysGameFilePath(name)); }
 bool CSaveFile::OpenSaveRead() { return OpenRead("save"); }
 bool CSaveFile::KeepAside(const char* name, const char* asideName) {
+  if (!SysGameFilesKept()) return false;
   const std::string from = SysGameFilePath(name), to = SysGameFilePath(asideName);
   if (SysMoveFile(from, to)) return true;
   const int error = errno;
@@ -29,6 +30,7 @@ bool CSaveFile::KeepAside(const char* name, const char* asideName) {
   return false;
 }
 bool CSaveFile::Create(const char* name) {
+  if (!SysGameFilesKept()) return false;  // said once at start-up
   if (File.Create(SysGameFilePath(name))) return true;
   ReportFailedWrite(File);
   return false;

@@ -175,7 +175,7 @@ int LargestWindowScale() {
   return LargestWindowScaleIn(room);
 }
 
-void ResizeWindowClient(int width, int height) {
+void ResizeWindowClient(int width, int height, bool keepPlaceIfItFits) {
   const int kw = (std::max(width, 1) + 319) / 320;
   const int kh = (std::max(height, 1) + 179) / 180;
   const int asked = std::clamp(std::max(kw, kh), 1, MaxWindowScale);
@@ -192,7 +192,8 @@ void ResizeWindowClient(int width, int height) {
   ClientHeight = std::clamp(height, 1, 180 * MaxWindowScale);
   SysRendererSetBackBuffer(BackBufferScale);
   SetDefaultRenderStates();
-  SysSetWindowClientSize(ClientWidth, ClientHeight);
+  SysSetWindowClientSize(ClientWidth, ClientHeight,
+                         keepPlaceIfItFits ? SysPlacing::KeptWhereItFits : SysPlacing::Centred);
 }
 
 void ApplyWindowedMode() {

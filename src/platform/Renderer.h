@@ -90,7 +90,7 @@ int LargestWindowScale();
 
 // A window of the size asked for, taken down to the largest scale that
 // fits the display (the scale asked for is the caller's to keep).
-void ResizeWindowClient(int width, int height);
+void ResizeWindowClient(int width, int height, bool keepPlaceIfItFits = false);
 void ApplyWindowedMode();
 void ApplyFullscreenMode();
 // What following the window changed, once per drawn frame.

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -55,43 +56,97 @@ std::string FolderProblem(const std::string& folder, bool make) {
   return {};
 }
 
+// Why a folder the game chose for the player cannot be trusted with the
+// player's files; empty when it can. Another user's folder, or one anybody
+// may write in, could hand the player someone else's save.
+std::string TrustProblem(const std::string& folder) {
+  struct stat info;
+  if (stat(folder.c_str(), &info) != 0) return {};
+  if (info.st_uid != geteuid()) return folder + " belongs to another user";
+  if (info.st_mode & S_IWOTH) return folder + " can be written by other users";
+  return {};
+}
+
+// The player's data folder by the XDG rules; empty when there is no home.
+std::string XdgFolder(const GameFolderFacts& facts) {
+  std::string folder;
+  // A relative XDG_DATA_HOME is invalid by the XDG rules and ignored.
+  if (!facts.XdgDataHome.empty() && facts.XdgDataHome[0] == '/')
+    folder = Join(facts.XdgDataHome, "vorlumen");
+  else if (!facts.Home.empty() && facts.Home[0] == '/')
+    folder = Join(facts.Home, ".local/share/vorlumen");
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+// Why the player's data folder cannot take the files, making it if missing.
+std::string XdgProblem(const std::string& folder) {
+  if (std::string problem = FolderProblem(folder, true); !problem.empty()) return problem;
+  return TrustProblem(folder);
+}
+
 }  // namespace
 
 GameFolders ChooseGameFolders(const GameFolderFacts& facts) {
   GameFolders chosen;
-  const std::string installed = facts.InstalledData.empty() ? std::string() : Join(facts.ProgramFolder, facts.InstalledData);
+  const bool placed = !facts.ProgramFolder.empty();
+  const std::string beside = placed ? Join(facts.ProgramFolder, ModuleName) : std::string();
+  std::string installed;
+  for (const std::string& way : facts.InstalledData)
+    if (placed && !way.empty() && Exists(Join(Join(facts.ProgramFolder, way), ModuleName))) {
+      installed = Join(facts.ProgramFolder, way);
+      break;
+    }
+  const bool hasInstalled = !installed.empty();
+  const std::string xdg = XdgFolder(facts);
   if (!facts.GameDir.empty()) {
     chosen.Kind = GameFolderKind::Named;
     chosen.Player = facts.GameDir;
     chosen.Why = "named by --game-dir";
-  } else if (Exists(Join(facts.ProgramFolder, ModuleName)) || installed.empty() ||
-             !Exists(Join(installed, ModuleName))) {
+    chosen.Problem = FolderProblem(chosen.Player, false);
+  } else if (placed && (Exists(beside) || !hasInstalled)) {
     chosen.Kind = GameFolderKind::Portable;
     chosen.Player = facts.ProgramFolder;
-    chosen.Why = Exists(Join(facts.ProgramFolder, ModuleName)) ? "Resource.dll lies beside the program"
-                                                                : "the program's own folder";
-  } else {
+    chosen.Why = Exists(beside) ? "Resource.dll lies beside the program" : "the program's own folder";
+    chosen.Problem = FolderProblem(chosen.Player, false);
+  } else if (placed) {
     chosen.Kind = GameFolderKind::Installed;
-    // A relative XDG_DATA_HOME is invalid by the XDG rules and ignored.
-    const bool xdg = !facts.XdgDataHome.empty() && facts.XdgDataHome[0] == '/';
-    if (xdg) {
-      chosen.Player = Join(facts.XdgDataHome, "vorlumen");
-      chosen.Why = "an installed copy: the player's files in $XDG_DATA_HOME";
-    } else if (!facts.Home.empty() && facts.Home[0] == '/') {
-      chosen.Player = Join(facts.Home, ".local/share/vorlumen");
-      chosen.Why = "an installed copy: the player's files in ~/.local/share";
+    chosen.Player = xdg;
+    chosen.Why = xdg.empty() ? "an installed copy with no home folder" : "an installed copy: the player's files in " +
+                 std::string(facts.XdgDataHome.empty() || facts.XdgDataHome[0] != '/' ? "~/.local/share"
+                                                                                       : "$XDG_DATA_HOME");
+    chosen.Problem = XdgProblem(xdg);
+  } else {
+    // Never the working folder: a save there would be lost to the player.
+    chosen.Kind = GameFolderKind::Portable;
+    chosen.Why = "the program's own folder";
+    chosen.Problem = "the program's own folder cannot be found";
+  }
+  chosen.Kept = chosen.Problem.empty();
+
+  // A folder the player cannot write gives way to the player's data folder.
+  if (!chosen.Kept && chosen.Kind != GameFolderKind::Installed) {
+    if (const std::string problem = XdgProblem(xdg); problem.empty()) {
+      chosen.Player = xdg;
+      chosen.Kept = true;
+      chosen.Why += ", which cannot be written: the player's files in their data folder";
     } else {
-      chosen.Why = "an installed copy with no home folder";
+      chosen.Problem += ", and " + problem;
     }
-    while (chosen.Player.size() > 1 && chosen.Player.back() == '/') chosen.Player.pop_back();
   }
 
-  chosen.Problem = FolderProblem(chosen.Player, chosen.Kind == GameFolderKind::Installed);
-  // The player's own module wins over the installed one.
-  const std::string own = chosen.Player.empty() ? std::string() : Join(chosen.Player, ModuleName);
-  if (chosen.Kind == GameFolderKind::Installed && !Exists(own))
-    chosen.ResourceModule = Join(Resolved(installed), ModuleName);
-  else
-    chosen.ResourceModule = own;
+  // The module where the game was pointed, then the player's own, then the
+  // installed one.
+  std::vector<std::string> modules;
+  if (chosen.Kind == GameFolderKind::Portable && placed) modules.push_back(beside);
+  if (chosen.Kind == GameFolderKind::Named) modules.push_back(Join(facts.GameDir, ModuleName));
+  if (!chosen.Player.empty()) modules.push_back(Join(chosen.Player, ModuleName));
+  if (hasInstalled) modules.push_back(Join(Resolved(installed), ModuleName));
+  for (const std::string& module : modules)
+    if (Exists(module)) {
+      chosen.ResourceModule = module;
+      return chosen;
+    }
+  chosen.ResourceModule = modules.empty() ? std::string() : modules.front();
   return chosen;
 }

@@ -4,6 +4,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <chrono>
 #include <cstdio>
@@ -93,6 +94,7 @@ extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
 struct GameFolderState {
   std::string Folder;
   bool Known = false;
+  bool Kept = true;
   std::string ResourceModule;
 };
 GameFolderState& GameFolderStorage() {
@@ -100,8 +102,9 @@ GameFolderState& GameFolderStorage() {
   return state;
 }
 
+// Empty when SDL cannot tell: never the working folder in its place.
 std::string ProgramFolder() {
-  std::string folder = "./";
+  std::string folder;
   if (char* base = SDL_GetBasePath()) {
     folder = base;
     SDL_free(base);
@@ -221,11 +224,9 @@ SDL_version RunningSdl() {
 
 }  // namespace
 
-bool SysSdlIsTheOneBuiltAgainst() {
-  SDL_version built;
-  SDL_VERSION(&built);
+bool SysSdlBefore228() {
   const SDL_version running = RunningSdl();
-  return built.major == running.major && built.minor == running.minor && built.patch == running.patch;
+  return SDL_VERSIONNUM(running.major, running.minor, running.patch) < SDL_VERSIONNUM(2, 28, 0);
 }
 
 namespace {
@@ -239,8 +240,8 @@ bool WaylandNamedFirst(const char* drivers) {
 // for Wayland there, the game starts on X11 (XWayland) where there is one.
 // Left to itself SDL 2 tries X11 first anyway.
 void AvoidWaylandOnOldSdl() {
+  if (!SysSdlBefore228()) return;
   const SDL_version running = RunningSdl();
-  if (SDL_VERSIONNUM(running.major, running.minor, running.patch) >= SDL_VERSIONNUM(2, 28, 0)) return;
   const char* display = std::getenv("DISPLAY");
   if (!display || !*display || !WaylandNamedFirst(SDL_GetHint(SDL_HINT_VIDEODRIVER))) return;
   SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
@@ -463,8 +464,11 @@ void SysSetGameFolder(const std::string& folder) {
   GameFolderState& state = GameFolderStorage();
   state.Folder = folder;
   state.Known = true;
+  state.Kept = true;
   state.ResourceModule.clear();
 }
+
+bool SysGameFilesKept() { return GameFolderStorage().Kept; }
 
 const std::string& SysGameFolder() {
   GameFolderState& state = GameFolderStorage();
@@ -486,13 +490,19 @@ GameFolders SysChooseGameFolders(const std::string& gameDir) {
   GameFolderFacts facts;
   facts.GameDir = gameDir;
   facts.ProgramFolder = ProgramFolder();
-  facts.InstalledData = VORLUMEN_INSTALLED_DATA;
+  // The ways from each folder an install puts the program in, ':' between.
+  const std::string ways = VORLUMEN_INSTALLED_DATA;
+  for (std::size_t from = 0, colon; from <= ways.size(); from = colon + 1) {
+    colon = std::min(ways.find(':', from), ways.size());
+    facts.InstalledData.push_back(ways.substr(from, colon - from));
+  }
   const char* xdg = std::getenv("XDG_DATA_HOME");
   facts.XdgDataHome = xdg ? xdg : "";
   facts.Home = HomeFolder();
   const GameFolders chosen = ChooseGameFolders(facts);
   SysSetGameFolder(chosen.Player);
   GameFolderStorage().ResourceModule = chosen.ResourceModule;
+  GameFolderStorage().Kept = chosen.Kept;
   return chosen;
 }
 

@@ -42,8 +42,10 @@ struct SysEvent {
 bool SysInitVideo();
 // Whether SDL's video runs on its dummy driver (the tests, headless runs).
 bool SysVideoIsDummy();
-// Whether the SDL loaded is the very one the game was built against.
-bool SysSdlIsTheOneBuiltAgainst();
+// Whether the SDL loaded is SDL 2 before 2.28, which reads the displays
+// only at start-up, takes a window to be the size it asked for, says
+// nothing of what an X11 manager did, and may crash starting on Wayland.
+bool SysSdlBefore228();
 void SysShutdown();
 
 // The one main window, titled "Vorlumen". False when it cannot be made.
@@ -103,6 +105,9 @@ void SysSetGameFolder(const std::string& folder);
 const std::string& SysGameFolder();
 // The file `name` in the game folder; "" when there is none.
 std::string SysGameFilePath(const char* name);
+// False when the folders chosen at start-up can take no file: the game
+// then reads what it finds and writes nothing (said once at start-up).
+bool SysGameFilesKept();
 
 // Chooses the folders once at start-up (SysFolders.h) from --game-dir
 // (empty: not given), the program's own folder and the environment, and

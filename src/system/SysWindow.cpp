@@ -42,7 +42,7 @@ SysRect Intersection(const SysRect& a, const SysRect& b) {
 SysRect ClientRect(SDL_Window* window) {
   SysRect client;
   SDL_GetWindowPosition(window, &client.X, &client.Y);
-  if (!SysX11WindowSize(window, client.W, client.H)) SDL_GetWindowSize(window, &client.W, &client.H);
+  SysWindowRealSize(client.W, client.H);
   return client;
 }
 
@@ -54,6 +54,12 @@ int DisplayIndexOf(SDL_Window* window) {
 bool InSdlFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
 
 }  // namespace
+
+void SysWindowRealSize(int& width, int& height) {
+  width = height = 0;
+  SDL_Window* window = Window();
+  if (window && !SysX11WindowSize(window, width, height)) SDL_GetWindowSize(window, &width, &height);
+}
 
 void SysGetWindowOutputSize(int& width, int& height) {
   width = height = 0;
@@ -104,7 +110,7 @@ SysBorders SysWindowBorders(bool pump) {
   int top = 0, left = 0, bottom = 0, right = 0;
   if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return SysBorders{};
   const SysBorders borders{std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom)};
-  if (!InSdlFullscreen(window) && !Filling && !ManagersFullscreen) WindowedBorders = borders;
+  if (!SysWindowFrameless()) WindowedBorders = borders;
   return borders;
 }
 
@@ -150,6 +156,20 @@ SysBorders SysPlaceWindow(int width, int height) {
   return borders;
 }
 
+bool SysWindowFitsWhereItIs(int width, int height) {
+  SDL_Window* window = Window();
+  SysDisplay display;
+  if (!window || !SysWindowDisplay(display)) return false;
+  const SysBorders borders = SysWindowBorders(true);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  const SysRect frame{x - borders.Left, y - borders.Top, width + borders.Left + borders.Right,
+                      height + borders.Top + borders.Bottom};
+  const SysRect& usable = display.Usable;
+  return frame.X >= usable.X && frame.Y >= usable.Y && frame.X + frame.W <= usable.X + usable.W &&
+         frame.Y + frame.H <= usable.Y + usable.H;
+}
+
 void SysFillDisplay(bool on) {
   SDL_Window* window = Window();
   if (!window) return;
@@ -167,6 +187,11 @@ void SysFillDisplay(bool on) {
 }
 
 bool SysFillsDisplay() { return Filling; }
+
+bool SysWindowFrameless() {
+  SDL_Window* window = Window();
+  return (window && InSdlFullscreen(window)) || Filling || ManagersFullscreen;
+}
 
 void SysNoteManagersFullscreen(bool on) { ManagersFullscreen = on; }
 

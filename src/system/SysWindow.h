@@ -35,17 +35,27 @@ int SysMaxFullscreenScale();
 // What the window manager's frame adds now (none before it framed the
 // window); `pump` first reads what the manager has set so far.
 SysBorders SysWindowBorders(bool pump);
+// The size the window has: the X server's where there is one (SDL takes a
+// full-screen window to be as large as the display, had or not, and SDL
+// before 2.28 a window to be the size it asked for).
+void SysWindowRealSize(int& width, int& height);
 
 // Asks for a client of width x height; then puts it where SysPlaceClient
 // says on the window's display, with the frame it has now. Returns the
 // frame it was placed with.
 void SysRequestWindowSize(int width, int height);
 SysBorders SysPlaceWindow(int width, int height);
+// Whether a client of width x height where the window's client is now
+// would have its whole frame inside its display's usable area.
+bool SysWindowFitsWhereItIs(int width, int height);
 
 // The window over its whole display with no frame, or framed again; for
 // where no window manager runs to make it full screen.
 void SysFillDisplay(bool on);
 bool SysFillsDisplay();
+// Whether the window is in full screen and frameless: SDL's, its own over
+// a display with no manager, or the manager's taken on as the game's.
+bool SysWindowFrameless();
 
 // The window is in the manager's own full screen, which SDL was not asked
 // for: its frame is not the windowed one.

@@ -44,17 +44,10 @@ bool TakingOn = false, TakenOn = false;
 SDL_Window* Window() { return static_cast<SDL_Window*>(SysMainWindowHandle()); }
 
 bool InSdlFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
-bool InFullscreen(SDL_Window* window) { return InSdlFullscreen(window) || SysFillsDisplay() || TakenOn; }
-
-// The size the window has: the X server's where there is one (SDL takes a
-// full-screen window to be as large as the display, had or not).
-void RealSize(SDL_Window* window, int& width, int& height) {
-  if (!SysX11WindowSize(window, width, height)) SDL_GetWindowSize(window, &width, &height);
-}
 
 void Open(SDL_Window* window, Request& request) {
   int width = 0, height = 0;
-  RealSize(window, width, height);
+  SysWindowRealSize(width, height);
   request = Request{true, false, 0, SDL_GetTicks(), SysX11NextRequest(window), width, height};
 }
 
@@ -64,9 +57,9 @@ bool Held(SDL_Window* window) {
   return (SDL_GetWindowFlags(window) & SDL_WINDOW_MAXIMIZED) != 0 || ManagerState.Maximised;
 }
 
-void SayHeld(SDL_Window* window) {
+void SayHeld() {
   int width = 0, height = 0;
-  RealSize(window, width, height);
+  SysWindowRealSize(width, height);
   char line[96];
   std::snprintf(line, sizeof line, "window: size held at %d x %d\n", width, height);
   SysDebugOutput(line);
@@ -128,7 +121,7 @@ SysWindowAnswer Look(SDL_Window* window, Request& request, bool sizeMatches) {
 SysWindowChange SettleFullscreen(SDL_Window* window) {
   if (!FullscreenRequest.Open) return SysWindowChange::None;
   int width = 0, height = 0;
-  RealSize(window, width, height);
+  SysWindowRealSize(width, height);
   SysDisplay display;
   const bool matches = InSdlFullscreen(window) && SysWindowDisplay(display) && width == display.Bounds.W &&
                        height == display.Bounds.H;
@@ -149,13 +142,13 @@ SysWindowChange SettleFullscreen(SDL_Window* window) {
 
 void SettleSize(SDL_Window* window) {
   if (!SizeRequest.Open) return;
-  if (InFullscreen(window)) {
+  if (SysWindowFrameless()) {
     SizeRequest.Open = false;
     return;
   }
   int width = 0, height = 0, realWidth = 0, realHeight = 0;
   SDL_GetWindowSize(window, &width, &height);
-  RealSize(window, realWidth, realHeight);
+  SysWindowRealSize(realWidth, realHeight);
   const bool matches =
       X11Watch ? realWidth == width && realHeight == height : realWidth == AskedWidth && realHeight == AskedHeight;
   if (Look(window, SizeRequest, matches) != SysWindowAnswer::NotGranted) return;
@@ -168,7 +161,21 @@ void SettleSize(SDL_Window* window) {
     if (!SysX11TellSize(window, width, height, realWidth, realHeight)) return;
     SDL_PumpEvents();
   }
-  SayHeld(window);
+  SayHeld();
+}
+
+// The manager's state of the window as it is now, judged against what it
+// was: a maximised window let go takes the size the game asked for, not
+// the one the manager held it at. Returns the change of full screen that
+// was the manager's own.
+SysWindowChange FollowManager(const SysManagerState& now) {
+  const SysStateChange judged = SysJudgeStateChange(ManagerState, now, FullscreenHeld);
+  ManagerState = now;
+  if (judged.LetGo && AskedWidth > 0) {
+    SysDebugOutput("window: no longer maximised\n");
+    SysSetWindowClientSize(AskedWidth, AskedHeight);
+  }
+  return judged.Change;
 }
 
 // SDL's own state of the window, where SDL reports what the compositor
@@ -177,12 +184,7 @@ void SettleSize(SDL_Window* window) {
 SysWindowChange FollowSdl(SDL_Window* window) {
   const Uint32 flags = SDL_GetWindowFlags(window);
   const SysManagerState now{(flags & SDL_WINDOW_FULLSCREEN) != 0, (flags & SDL_WINDOW_MAXIMIZED) != 0};
-  const bool letGo = ManagerState.Maximised && !now.Maximised && !now.Fullscreen && !FullscreenHeld;
-  ManagerState = now;
-  if (letGo && AskedWidth > 0) {
-    SysDebugOutput("window: no longer maximised\n");
-    SysSetWindowClientSize(AskedWidth, AskedHeight);
-  }
+  FollowManager(now);
   // With no request of the game's open, SDL's flag against the game's state.
   if (FullscreenRequest.Open || SysFillsDisplay() || now.Fullscreen == FullscreenHeld) return SysWindowChange::None;
   return now.Fullscreen ? SysWindowChange::FullscreenEntered : SysWindowChange::FullscreenLeft;
@@ -201,15 +203,7 @@ SysWindowChange FollowX11(SDL_Window* window) {
   StateNoticed = false;
   SysManagerState now;
   if (!noticed || !SysX11WindowState(window, now.Fullscreen, now.Maximised)) return SysWindowChange::None;
-  const SysStateChange judged = SysJudgeStateChange(ManagerState, now, FullscreenHeld);
-  ManagerState = now;
-  if (judged.LetGo && AskedWidth > 0) {
-    // It takes the size the game asked for, not the one the manager held
-    // it at.
-    SysDebugOutput("window: no longer maximised\n");
-    SysSetWindowClientSize(AskedWidth, AskedHeight);
-  }
-  return judged.Change;
+  return FollowManager(now);
 }
 
 bool SameBorders(const SysBorders& a, const SysBorders& b) {
@@ -233,8 +227,6 @@ bool SysConfigureAnswers(bool afterRequest, bool sizeChanged, bool answeredBefor
   return answeredBefore || (afterRequest && sizeChanged);
 }
 
-bool SysNeedsX11Watch(int major, int minor, bool x11) { return x11 && major == 2 && minor < 28; }
-
 SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManagerState& now, bool fullscreenAsked) {
   SysStateChange judged;
   // The game's own requests come with its state already changed: only a
@@ -245,21 +237,27 @@ SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManag
   return judged;
 }
 
-void SysSetWindowClientSize(int width, int height) {
+void SysSetWindowClientSize(int width, int height, SysPlacing placing) {
   SDL_Window* window = Window();
   if (!window) return;
   AskedWidth = width;
   AskedHeight = height;
-  if (Held(window) && !InFullscreen(window)) {
+  if (Held(window) && !SysWindowFrameless()) {
     SizeRequest.Open = false;
-    SayHeld(window);
+    SayHeld();
     return;
   }
-  if (!InFullscreen(window)) Open(window, SizeRequest);
+  if (!SysWindowFrameless()) Open(window, SizeRequest);
+  const bool stays = placing == SysPlacing::KeptWhereItFits && SysWindowFitsWhereItIs(width, height);
   SysRequestWindowSize(width, height);
-  PlacedWith = SysPlaceWindow(width, height);
-  Placing = true;
-  PlacedAt = SDL_GetTicks();
+  if (stays) {
+    Placing = false;
+    SysDebugOutput("window: kept where it is\n");
+  } else {
+    PlacedWith = SysPlaceWindow(width, height);
+    Placing = true;
+    PlacedAt = SDL_GetTicks();
+  }
   // A window manager's answer that came while SDL waited for the window,
   // so that this very frame is drawn for the window as it is.
   SDL_PumpEvents();
@@ -290,7 +288,7 @@ void SysSetFullscreenDesktop(bool on) {
     // Nobody would answer SDL's request: the window covers the display itself.
     SysFillDisplay(true);
     int width = 0, height = 0;
-    RealSize(window, width, height);
+    SysWindowRealSize(width, height);
     char line[96];
     std::snprintf(line, sizeof line, "window: full screen with no window manager at %d x %d\n", width, height);
     SysDebugOutput(line);
@@ -323,7 +321,7 @@ SysFollowed SysFollowWindow() {
   if (settled != SysWindowChange::None) followed.Change = settled;
   SettleSize(window);
   // Not while the manager holds the window full screen, taken on or not yet.
-  if (Placing && !InFullscreen(window) && !ManagerState.Fullscreen) {
+  if (Placing && !SysWindowFrameless() && !ManagerState.Fullscreen) {
     // Placed before the window manager said what its frame adds: the
     // client is off the place by the frame.
     if (SDL_GetTicks() - PlacedAt > PlacementGraceMs)
@@ -344,9 +342,8 @@ void SysStartFollowingWindow() {
   SysStopFollowingWindow();
   SDL_Window* window = Window();
   if (!window) return;
-  SDL_version running;
-  SDL_GetVersion(&running);
-  X11Watch = SysNeedsX11Watch(running.major, running.minor, SysX11Is(window));
+  // SDL before 2.28 never says what an X11 manager did to the window.
+  X11Watch = SysX11Is(window) && SysSdlBefore228();
   SDL_AddEventWatch(NoticeWindowEvents, nullptr);
   // Checked again at every frame: a part of SDL started later may turn
   // the events off.

@@ -39,10 +39,6 @@ SysWindowAnswer SysJudgeWindowRequest(const SysWindowLook& look);
 // after the manager has answered once.
 bool SysConfigureAnswers(bool afterRequest, bool sizeChanged, bool answeredBefore);
 
-// Whether the running SDL needs the X11 watch: an X11 window under SDL
-// before 2.28, which took a held window to be the size it asked for and
-// never said what the manager did to it.
-bool SysNeedsX11Watch(int major, int minor, bool x11);
 
 // What the window manager did by itself, or what became of the game's full
 // screen, seen by SysFollowWindow.
@@ -71,8 +67,11 @@ SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManag
 // of its display. A window the manager holds (maximised, full screen) is
 // asked nothing: the size is kept for when it is let go, and the picture
 // follows the size it has. Where the manager holds a size it was asked
-// for (tiled), SDL is made to take the size the window kept.
-void SysSetWindowClientSize(int width, int height);
+// for (tiled), SDL is made to take the size the window kept. Kept where it
+// is when asked, a window whose frame still lies wholly in the usable area
+// at that size is not moved.
+enum class SysPlacing { Centred, KeptWhereItFits };
+void SysSetWindowClientSize(int width, int height, SysPlacing placing = SysPlacing::Centred);
 
 // Full screen on the display as it is, or windowed again. Where no window
 // manager runs, the window itself covers the display, frameless.

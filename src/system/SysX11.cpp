@@ -37,16 +37,20 @@ int NameError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
-// Atoms asked for once per display: the names are the same on every one,
-// the numbers not.
+// Atoms asked for once per connection: the names are the same on every
+// one, the numbers not. SDL's connection and the screen watch's each keep
+// their own, so that neither asks the server again every frame.
 struct Atoms {
   Display* Of = nullptr;
   Atom State = None, Fullscreen = None, MaximisedAcross = None, MaximisedDown = None, FrameExtents = None,
-       WorkArea = None, CurrentDesktop = None;
+       WorkArea = None, CurrentDesktop = None, ManagerCheck = None;
 };
+Atoms SdlAtoms, WatchAtoms;
+// The screen watch's own connection.
+Display* Watch = nullptr;
 
 const Atoms& AtomsOf(Display* display) {
-  static Atoms atoms;
+  Atoms& atoms = display == Watch ? WatchAtoms : SdlAtoms;
   if (atoms.Of != display) {
     atoms.Of = display;
     atoms.State = XInternAtom(display, "_NET_WM_STATE", False);
@@ -56,6 +60,7 @@ const Atoms& AtomsOf(Display* display) {
     atoms.FrameExtents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
     atoms.WorkArea = XInternAtom(display, "_NET_WORKAREA", False);
     atoms.CurrentDesktop = XInternAtom(display, "_NET_CURRENT_DESKTOP", False);
+    atoms.ManagerCheck = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
   }
   return atoms;
 }
@@ -82,8 +87,7 @@ Window CheckWindowOf(Display* display, Window of, Atom check) {
   return ReadLongs(display, of, check, XA_WINDOW, &named, 1) == 1 ? static_cast<Window>(named) : None;
 }
 
-// The screen watch's own connection, and the RandR event numbers on it.
-Display* Watch = nullptr;
+// The RandR event numbers on the screen watch's connection.
 int RandrEvents = 0;
 
 }  // namespace
@@ -120,7 +124,7 @@ bool SysX11WindowManagerRuns(SDL_Window* window) {
   Display* display = nullptr;
   Window x11Window = None;
   if (!X11Of(window, display, x11Window)) return false;
-  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const Atom check = AtomsOf(display).ManagerCheck;
   XSync(display, False);
   QueryFailed = false;
   const auto previous = XSetErrorHandler(NoteQueryError);
@@ -315,6 +319,7 @@ bool SysX11ScreensChanged() {
 void SysX11StopWatchingScreens() {
   if (Watch) XCloseDisplay(Watch);
   Watch = nullptr;
+  WatchAtoms = Atoms{};
 }
 
 #else

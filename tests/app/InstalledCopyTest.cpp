@@ -106,7 +106,8 @@ protected:
 
   // The installed program as the player, with --verbose, and more
   // variables (SDL's among them) in `env`.
-  void StartInstalled(const std::string& display, std::vector<std::string> env) {
+  void StartInstalled(const std::string& display, std::vector<std::string> env,
+                      const std::vector<std::string>& more = {}) {
     const std::string errPath = Tree.File("logs/stderr.txt");
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     ASSERT_GE(err, 0);
@@ -116,11 +117,28 @@ protected:
                            "LSAN_OPTIONS=suppressions=" + suppressions + ":print_suppressions=0"});
     std::vector<std::string> args = Player;
     args.insert(args.end(), {Program, "--verbose"});
+  args.insert(args.end(), more.begin(), more.end());
     Game.Pid = Spawn(args, display, -1, -1, err, env);
     Game.ErrPath = errPath;
     close(err);
   }
   std::string Log() const { return ReadTextFile(Tree.File("logs/stderr.txt")); }
+
+  // Waits until the window shows the title's picture, lit.
+  bool ShowsTitle(std::string& window, Rect& at) {
+    if (!WaitFor([&] { return FindGameWindow(X, window); }, StartMs)) return false;
+    if (!WaitFor([&] { return WindowGeometry(X, window, at) && at.W == 960 && at.H == 540; }, SettleMs)) return false;
+    Screen screen;
+    return WaitFor(
+        [&] {
+          if (!TakeScreen(X, screen)) return false;
+          int lit = 0;
+          for (int y = at.Y; y < at.Y + at.H; y += 4)
+            for (int x = at.X; x < at.X + at.W; x += 4) lit += screen.At(x, y) != 0;
+          return lit > 1000;
+        },
+        StartMs);
+  }
   bool Quit() {
     kill(Game.Pid, SIGTERM);
     return WaitForExit(Game, StartMs) == 0;
@@ -148,21 +166,8 @@ TEST_F(InstalledCopy, AnOrdinaryUserPlaysFromAReadOnlyPrefixAndKeepsTheSaveInThe
   ASSERT_TRUE(X.Start(1920, 1080)) << "Xvfb did not start";
   StartInstalled(X.Display, {});
   std::string window;
-  ASSERT_TRUE(WaitFor([&] { return FindGameWindow(X, window); }, StartMs)) << "no window\n" << Log();
-  // The title: the first start's x3 window, and the picture lit in it.
   Rect at;
-  ASSERT_TRUE(WaitFor([&] { return WindowGeometry(X, window, at) && at.W == 960 && at.H == 540; }, SettleMs)) << Log();
-  Screen screen;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        if (!TakeScreen(X, screen)) return false;
-        int lit = 0;
-        for (int y = at.Y; y < at.Y + at.H; y += 4)
-          for (int x = at.X; x < at.X + at.W; x += 4) lit += screen.At(x, y) != 0;
-        return lit > 1000;
-      },
-      StartMs))
-      << "the title never showed\n" << Log();
+  ASSERT_TRUE(ShowsTitle(window, at)) << "the title never showed\n" << Log();
   ASSERT_EQ(X.Tool({Xdotool, "keydown", "--window", window, "F5"}).Status, 0);
   std::this_thread::sleep_for(std::chrono::milliseconds(150));
   ASSERT_EQ(X.Tool({Xdotool, "keyup", "--window", window, "F5"}).Status, 0);
@@ -192,6 +197,23 @@ TEST_F(InstalledCopy, AnOrdinaryUserPlaysFromAReadOnlyPrefixAndKeepsTheSaveInThe
       << Log();
   EXPECT_TRUE(WaitForText(Game.ErrPath, "SteamAPI Init", StartMs)) << Log();
   EXPECT_TRUE(Quit()) << Log();
+  EXPECT_EQ(ListTree(Prefix), before) << "something under the prefix changed";
+
+  // A new folder named by --game-dir keeps the save, the pictures coming
+  // from the installed module.
+  const std::string named = Home + "/elsewhere";
+  ASSERT_EQ(mkdir(named.c_str(), 0700), 0);
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(named.c_str(), getpwnam("nobody")->pw_uid, getpwnam("nobody")->pw_gid), 0);
+  }
+  ASSERT_TRUE(X.Start(1920, 1080)) << "Xvfb did not start";
+  StartInstalled(X.Display, {}, {"--game-dir", named});
+  EXPECT_TRUE(WaitForText(Game.ErrPath, "Vorlumen: Resource.dll read from " + Prefix + "/share/vorlumen/Resource.dll\n",
+                          StartMs))
+      << Log();
+  ASSERT_TRUE(ShowsTitle(window, at)) << "the title never showed\n" << Log();
+  ASSERT_TRUE(Quit()) << Log();
+  EXPECT_EQ(ReadBytes(named + "/save").size(), 8192u) << Log();
   EXPECT_EQ(ListTree(Prefix), before) << "something under the prefix changed";
 }
 

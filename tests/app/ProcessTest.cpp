@@ -228,4 +228,43 @@ TEST_F(Program, AResourceModuleItCannotUseIsNamedOnStandardError) {
   EXPECT_NE(ReadTextFile(gameDir + "/save"), "") << "it ran and wrote its save";
 }
 
+// A folder named that the player cannot write: the files go to the player's
+// data folder, said once; with no data folder either, one line says nothing
+// is kept, and nothing is written anywhere, however the game is played.
+TEST_F(Program, AFolderItCannotWriteGivesWayToTheDataFolderOrNothingIsWrittenSaidOnce) {
+  WriteFileBytes(gameDir + "/Resource.dll", WholeModule());
+  const auto before = ListDir(gameDir);
+  ASSERT_EQ(chmod(gameDir.c_str(), 0555), 0);  // readable, not writable, by the player
+  ASSERT_EQ(chmod(otherDir.c_str(), 0777), 0);  // the player's home
+  const std::string notAFolder = otherDir + "/file";
+  WriteFileBytes(notAFolder, {1});
+  const std::string data = otherDir + "/.local/share/vorlumen";
+  const std::string denied = "Vorlumen: cannot write in " + gameDir + ": Permission denied";
+  const struct {
+    const char* Name;
+    std::string Home;
+    std::string LockedOn;
+    std::string Line;
+  } rows[] = {
+      {"no home folder to make", notAFolder, gameDir,
+       denied + ", and cannot make " + notAFolder + "/.local/share/vorlumen: Not a directory" +
+           "; the game keeps no files this time\n"},
+      {"a home to keep them in", otherDir, data, denied + "; the player's files go to " + data + " instead\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    RunningProgram game = Launch({{"--game-dir", gameDir}, "dummy", logDir + "/stderr.txt", "/dev/null", true,
+                                  {"HOME=" + row.Home, "XDG_DATA_HOME="}});
+    game.GameDir = row.LockedOn;
+    EXPECT_EQ(StopOnceRunning(game), 0);
+    EXPECT_EQ(ReadTextFile(game.ErrPath), row.Line);
+    EXPECT_EQ(ListDir(gameDir), before);
+    EXPECT_EQ(ListDir(otherDir).size(), row.Home == notAFolder ? 1u : 2u) << "only the data folder is made";
+  }
+  EXPECT_NE(ReadTextFile(data + "/save"), "") << "the save went to the data folder";
+  chmod(gameDir.c_str(), 0700);
+  for (const auto& name : ListDir(data)) unlink((data + "/" + name).c_str());
+  for (const char* dir : {"/.local/share/vorlumen", "/.local/share", "/.local"}) rmdir((otherDir + dir).c_str());
+}
+
 }  // namespace

@@ -44,6 +44,7 @@ struct ProgramLaunch {
   std::string ErrPath;  // should lie outside the game folder
   std::string OutPath = "/dev/null";
   bool Unprivileged = false;
+  std::vector<std::string> Env{};  // NAME=VALUE, in place of the test's own
 };
 
 inline RunningProgram Launch(const ProgramLaunch& launch) {
@@ -60,8 +61,11 @@ inline RunningProgram Launch(const ProgramLaunch& launch) {
     if (var.rfind("SDL_", 0) == 0 || var.rfind("DISPLAY=", 0) == 0 || var.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
         var.rfind("GTEST_", 0) == 0)
       continue;
-    env.push_back(var);
+    bool replaced = false;
+    for (const std::string& set : launch.Env) replaced |= set.compare(0, set.find('=') + 1, var, 0, set.find('=') + 1) == 0;
+    if (!replaced) env.push_back(var);
   }
+  env.insert(env.end(), launch.Env.begin(), launch.Env.end());
   if (!launch.VideoDriver.empty()) env.push_back("SDL_VIDEODRIVER=" + launch.VideoDriver);
   env.push_back("SDL_AUDIODRIVER=dummy");
   std::vector<char*> envp;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,9 @@ TEST(SaveProcess, SettingsSurviveTwoStartsInARow) {
   }
 }
 
-TEST(SaveProcess, AReadOnlyGameFolderIsNamedAtExitAndKeepsTheSave) {
+// With no data folder to go to either, it is named once at start-up and
+// nothing is tried at exit.
+TEST(SaveProcess, AReadOnlyGameFolderIsNamedOnceAndKeepsTheSave) {
   TempGameFolder game;
   TempGameFolder logs;
   const std::string err = logs.File("stderr.txt");
@@ -69,12 +72,17 @@ TEST(SaveProcess, AReadOnlyGameFolderIsNamedAtExitAndKeepsTheSave) {
 
   ASSERT_EQ(chmod(game.File("save").c_str(), 0444), 0);
   ASSERT_EQ(chmod(game.Path.c_str(), 0555), 0);
-  RunningProgram program = Launch({{"--game-dir", game.Path}, "dummy", err, "/dev/null", true});
+  const std::string noHome = logs.File("not-a-folder");
+  std::ofstream(noHome) << "x";
+  RunningProgram program =
+      Launch({{"--game-dir", game.Path}, "dummy", err, "/dev/null", true, {"HOME=" + noHome, "XDG_DATA_HOME="}});
   EXPECT_EQ(StopOnceRunning(program), 0);
   const std::string text = ReadTextFile(err);
-  EXPECT_NE(text.find("Vorlumen: cannot write " + game.File("save") + ": Permission denied; the file stays as it was\n"),
-            std::string::npos)
-      << text;
+  EXPECT_EQ(text.find("Vorlumen: cannot write in " + game.Path + ": Permission denied, and cannot make "), 0u) << text;
+  const std::string kept = "; the game keeps no files this time\n";
+  EXPECT_NE(text.find(kept), std::string::npos) << text;
+  EXPECT_EQ(text.find(kept, text.find(kept) + 1), std::string::npos) << "said once:\n" << text;
+  EXPECT_EQ(text.find("cannot write " + game.File("save")), std::string::npos) << text;
   EXPECT_EQ(ReadBytes(game.File("save")), save);
   EXPECT_EQ(SortedNames(game), std::vector<std::string>{"save"});
 }

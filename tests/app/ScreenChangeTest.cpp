@@ -225,7 +225,8 @@ TEST_F(ScreenChange, TheWindowAfterFullScreenAndTheScaleKeyLiesInsideTheWorkArea
 }
 
 // No window manager: F4 makes the window itself cover the screen, frameless,
-// showing the largest whole scale; F4 back gives the window at its scale,
+// showing the largest whole scale; a program resizing it then leaves F4 and
+// F5 acting as on a fresh start: F4 back gives the window at its scale,
 // centred; quitting in full screen keeps it in the save.
 TEST_F(ScreenChange, FullScreenWithNoWindowManagerCoversTheScreen) {
   StartDesktop(1920, 1080, Manager::None);
@@ -234,8 +235,12 @@ TEST_F(ScreenChange, FullScreenWithNoWindowManagerCoversTheScreen) {
   ASSERT_FALSE(HasFailure());
   FullScreenKey("window: full screen with no window manager");
   ExpectShown({0, 0, 1920, 1080}, 6);
+  ASSERT_EQ(X->Tool({Xdotool, "windowsize", WindowId, "800", "600"}).Status, 0);
+  ExpectShown({0, 0, 800, 600}, 2);
   FullScreenKey("window: windowed");
   ExpectShown({480, 270, 960, 540}, 3);
+  Press("F5");
+  ExpectShown({320, 180, 1280, 720}, 4);
   FullScreenKey("window: full screen with no window manager");
   ExpectShown({0, 0, 1920, 1080}, 6);
   ASSERT_TRUE(QuitGame()) << Log();
@@ -300,6 +305,36 @@ TEST_F(ScreenChange, AMonitorSwitchedOffSendsTheWindowToTheOneLeft) {
   ASSERT_TRUE(Xorg.Randr({"--delmonitor", "right"}));
   ASSERT_TRUE(Xorg.Randr({"--fb", "1920x1080"}));
   ExpectWhollyOn(1920, 1080, 3);
+  EXPECT_TRUE(QuitGame()) << Log();
+}
+
+// A window the player moved, wholly on screen: a panel that appears and a
+// monitor plugged in beside leave it where it was, at its scale.
+TEST_F(ScreenChange, APanelAndAMonitorAddedLeaveAPlacedWindowWhereItWas) {
+  StartDesktop(1920, 1080, Manager::Openbox, true);
+  if (IsSkipped()) return;
+  StartGame();
+  ASSERT_FALSE(HasFailure());
+  ASSERT_EQ(X->Tool({Xdotool, "windowmove", WindowId, "100", "120"}).Status, 0);
+  Rect placed;
+  ASSERT_TRUE(WaitFor([&] { return WindowGeometry(*X, WindowId, placed) && placed.X != (1920 - 960) / 2; }, SettleMs))
+      << "never moved: " << Describe(placed);
+  const std::string changed = "window: the displays changed\n", kept = "window: kept where it is\n";
+  int before = LinesWith(changed);
+  StartPanel(40);
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(WaitFor([&] { return LinesWith(changed) > before; }, SettleMs)) << "the panel never seen\n" << Log();
+  ASSERT_TRUE(WaitFor([&] { return LinesWith(kept) == 1; }, SettleMs)) << Log();
+  ExpectShown(placed, 3);
+
+  before = LinesWith(changed);
+  const std::string output = Xorg.Output();
+  ASSERT_TRUE(Xorg.Randr({"--fb", "3286x1080"}));
+  ASSERT_TRUE(Xorg.Randr({"--setmonitor", "left", "1920/508x1080/286+0+0", output}));
+  ASSERT_TRUE(Xorg.Randr({"--setmonitor", "right", "1366/361x768/203+1920+0", "none"}));
+  ASSERT_TRUE(WaitFor([&] { return LinesWith(changed) > before; }, SettleMs)) << "the monitor never seen\n" << Log();
+  ASSERT_TRUE(WaitFor([&] { return LinesWith(kept) >= 2; }, SettleMs)) << Log();
+  ExpectShown(placed, 3);
   EXPECT_TRUE(QuitGame()) << Log();
 }
 

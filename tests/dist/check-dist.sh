@@ -55,6 +55,7 @@ case "$1" in
     debfiles=$(dpkg-deb --contents "$deb")
     tgzfiles=$(tar -tzf "$tgz")
     grep -q ' ./usr/games/vorlumen$' <<< "$debfiles" || { echo "no /usr/games/vorlumen in $deb"; exit 1; }
+    grep -q ' ./usr/share/vorlumen/Resource.dll$' <<< "$debfiles" || { echo "no Resource.dll in $deb"; exit 1; }
     dpkg-deb --field "$deb" Depends | grep -q libsdl2 || { echo "no dependency on SDL computed"; exit 1; }
     grep -q '/bin/vorlumen$' <<< "$tgzfiles" || { echo "no bin/vorlumen in $tgz"; exit 1; }
     grep -q '/share/vorlumen/Resource.dll$' <<< "$tgzfiles" || { echo "no Resource.dll in $tgz"; exit 1; }

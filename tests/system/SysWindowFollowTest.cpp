@@ -81,12 +81,4 @@ TEST(WindowRequestJudgement, OnlyASizeChangeAfterTheRequestAnswersIt) {
   EXPECT_TRUE(SysConfigureAnswers(true, false, true)) << "answered already";
 }
 
-TEST(WindowFollowing, OnlyAnSdlBefore228OnX11NeedsTheX11Watch) {
-  EXPECT_TRUE(SysNeedsX11Watch(2, 26, true));
-  EXPECT_FALSE(SysNeedsX11Watch(2, 28, true));
-  EXPECT_FALSE(SysNeedsX11Watch(2, 32, true));
-  EXPECT_FALSE(SysNeedsX11Watch(3, 4, true));
-  EXPECT_FALSE(SysNeedsX11Watch(2, 26, false)) << "Wayland, the dummy driver";
-}
-
 }  // namespace
