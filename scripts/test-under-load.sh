@@ -33,11 +33,11 @@ if [ ! -x "$tests" ]; then
   exit 2
 fi
 # The real program on X desktops (under each window manager, on screens
-# that change, installed), on displays whose OpenGL cannot serve it, on
-# Wayland; X errors and both renderers on an X server; the window's picture
-# and scale in process.
+# that change, installed, played with a pad), on displays whose OpenGL
+# cannot serve it, on Wayland; X errors and both renderers on an X server;
+# the window's picture and scale in process.
 display='DesktopWindow.*:Managers/*:ScreenChange.*:InstalledCopy.*:AnyDisplay.*:Displays/*:WaylandDesk.*'
-display+=':X11Errors.*:RendererAgreement.*:WindowPicture*:WindowScaleKept*:MainWindow*'
+display+=':Setups/PadStart.*:X11Errors.*:RendererAgreement.*:WindowPicture*:WindowScaleKept*:MainWindow*'
 
 loops=()
 stop_loops() {
