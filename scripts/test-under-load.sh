@@ -32,9 +32,12 @@ if [ ! -x "$tests" ]; then
   echo "$tests: not built" >&2
   exit 2
 fi
-# The real program on X desktops, on displays whose OpenGL cannot serve
-# it, and the window's picture and scale in process.
-display='DesktopWindow.*:Managers/DesktopWindowUnder.*:AnyDisplay.*:Displays/*:WindowPicture*:WindowScaleKept*:MainWindow*:SysWindow*'
+# The real program on X desktops (under each window manager, on screens
+# that change, installed, played with a pad), on displays whose OpenGL
+# cannot serve it, on Wayland; X errors and both renderers on an X server;
+# the window's picture and scale in process.
+display='DesktopWindow.*:Managers/*:ScreenChange.*:InstalledCopy.*:AnyDisplay.*:Displays/*:WaylandDesk.*'
+display+=':Setups/PadStart.*:X11Errors.*:RendererAgreement.*:WindowPicture*:WindowScaleKept*:MainWindow*'
 
 loops=()
 stop_loops() {

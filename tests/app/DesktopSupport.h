@@ -4,8 +4,10 @@
 // maximises whatever it is asked to), and the tools a player's hand and eye
 // stand in for (xdotool for keys and window sizes, wmctrl for a window
 // manager's own commands, xwd for what the screen shows). Every wait polls up to a bound; whatever was started is ended.
-// The tools are found when the build is configured; where one is missing
-// the tests that need it skip.
+// The tools are looked up on PATH when a test asks for them, so that tools
+// installed after the build was configured are found; where one is missing
+// the test fails or skips as Needs.h has it.
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -20,40 +22,76 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <ostream>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "Needs.h"
 #include "app/ProgramRunner.h"
 
 namespace desktop {
 
-constexpr const char* Xvfb = VORLUMEN_XVFB;
-constexpr const char* Openbox = VORLUMEN_OPENBOX;
-constexpr const char* Xdotool = VORLUMEN_XDOTOOL;
-constexpr const char* Xwd = VORLUMEN_XWD;
-constexpr const char* Xprop = VORLUMEN_XPROP;
-constexpr const char* Xwininfo = VORLUMEN_XWININFO;
-constexpr const char* Xmessage = VORLUMEN_XMESSAGE;
-constexpr const char* I3 = VORLUMEN_I3;
-constexpr const char* Fluxbox = VORLUMEN_FLUXBOX;
-constexpr const char* Wmctrl = VORLUMEN_WMCTRL;
+// A program the tests drive, by its name; its path is looked up on PATH
+// each time it is asked for ("" while it is not installed).
+class ToolPath {
+public:
+  constexpr explicit ToolPath(const char* name) : Name(name) {}
+  std::string Path() const {
+    const char* path = std::getenv("PATH");
+    const std::string dirs = path && *path ? path : "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin";
+    for (std::size_t at = 0; at <= dirs.size();) {
+      const std::size_t end = std::min(dirs.find(':', at), dirs.size());
+      const std::string file = dirs.substr(at, end - at) + "/" + Name;
+      struct stat info {};
+      if (end > at && *Name && stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(file.c_str(), X_OK) == 0)
+        return file;
+      at = end + 1;
+    }
+    return "";
+  }
+  bool Found() const { return !Path().empty(); }
+  operator std::string() const { return Path(); }
+  friend std::ostream& operator<<(std::ostream& out, const ToolPath& tool) { return out << tool.Name; }
+  const char* Name;
+};
+
+inline constexpr ToolPath Xvfb{"Xvfb"};
+inline constexpr ToolPath Openbox{"openbox"};
+inline constexpr ToolPath Xdotool{"xdotool"};
+inline constexpr ToolPath Xwd{"xwd"};
+inline constexpr ToolPath Xprop{"xprop"};
+inline constexpr ToolPath Xwininfo{"xwininfo"};
+inline constexpr ToolPath Xmessage{"xmessage"};
+inline constexpr ToolPath I3{"i3"};
+inline constexpr ToolPath Fluxbox{"fluxbox"};
+inline constexpr ToolPath Wmctrl{"wmctrl"};
 
 enum class Manager { None, Openbox, I3, Fluxbox };
 
-inline const char* ProgramOf(Manager manager) {
+inline const ToolPath& ProgramOf(Manager manager) {
+  static constexpr ToolPath none{""};
   switch (manager) {
     case Manager::Openbox: return Openbox;
     case Manager::I3: return I3;
     case Manager::Fluxbox: return Fluxbox;
     case Manager::None: break;
   }
-  return "";
+  return none;
 }
 
-inline bool ToolsPresent(Manager manager) {
-  return *Xvfb && *Xdotool && *Xwd && *Xprop && *Xwininfo &&
-         (manager == Manager::None || (*ProgramOf(manager) && *Xmessage && *Wmctrl));
+// The names of those of `tools` that are not installed, or "".
+inline std::string MissingOf(std::initializer_list<ToolPath> tools) {
+  std::string missing;
+  for (const ToolPath& tool : tools) needs::Add(missing, tool.Found(), tool.Name);
+  return missing;
+}
+
+// What a desktop with `manager` (or none) and the player's tools need.
+inline std::string MissingTools(Manager manager) {
+  if (manager == Manager::None) return MissingOf({Xvfb, Xdotool, Xwd, Xprop, Xwininfo});
+  return MissingOf({Xvfb, Xdotool, Xwd, Xprop, Xwininfo, ProgramOf(manager), Xmessage, Wmctrl});
 }
 
 // Whether a library is installed, by its path in a library folder.
@@ -61,6 +99,13 @@ inline bool LibraryPresent(const std::string& path) {
   for (const char* dir : {"/usr/lib/x86_64-linux-gnu", "/usr/lib/aarch64-linux-gnu", "/usr/lib64", "/usr/lib"})
     if (access((std::string(dir) + "/" + path).c_str(), R_OK) == 0) return true;
   return false;
+}
+
+// Whether this process's SDL 2 is sdl2-compat over SDL3, which it loads.
+inline bool OverSdl3() {
+  void* sdl3 = dlopen("libSDL3.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  if (sdl3) dlclose(sdl3);
+  return sdl3 != nullptr;
 }
 
 // Mesa's OpenGL, which Xvfb's GLX and SDL's OpenGL renderer draw with here.
@@ -176,11 +221,12 @@ struct ToolRun {
   std::string Out;
 };
 
-inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& display, int timeoutMs = 10000) {
+inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& display, int timeoutMs = 10000,
+                       const std::vector<std::string>& extraEnv = {}) {
   ToolRun run;
   int out[2];
   if (pipe2(out, O_CLOEXEC) != 0) return run;
-  pid_t pid = Spawn(args, display, out[1]);
+  pid_t pid = Spawn(args, display, out[1], -1, -1, extraEnv);
   close(out[1]);
   const auto start = Clock::now();
   char buffer[65536];
@@ -238,9 +284,10 @@ public:
   // Starts a window manager, its home and settings in `folder`, and waits
   // until it manages windows. A window manager names itself on the root
   // window before its start-up is over, and a window mapped in between may
-  // never be managed (its map request is lost and SDL waits for the map for
-  // ever): a probe window that it frames shows it is past that; a probe it
-  // lost is replaced. Under i3 the game's window is tiled.
+  // never be managed (its map request is lost, and an SDL that waits for the
+  // map waits for ever): it counts as started once a probe window has been
+  // mapped and framed by it; a probe it lost is replaced. Under i3 the
+  // game's window is tiled.
   bool StartWindowManager(Manager manager, const std::string& folder, int timeoutMs = 20000) {
     std::vector<std::string> args{ProgramOf(manager)};
     if (manager == Manager::I3) {
@@ -258,18 +305,36 @@ public:
     }
     WindowManager = Spawn(args, Display, -1, -1, -1, {"HOME=" + folder});
     const auto start = Clock::now();
-    if (!WaitFor([&] { return Tool({Xprop, "-root", "_NET_SUPPORTING_WM_CHECK"}).Out.find("window id") != std::string::npos; },
-                 timeoutMs))
-      return false;
     while (MsSince(start) < timeoutMs) {
+      int status = 0;
+      if (waitpid(WindowManager, &status, WNOHANG) == WindowManager) {
+        WindowManager = -1;
+        return false;
+      }
       Guarded probe(Spawn({Xmessage, "-title", "vorlumen-wm-probe", "probe"}, Display));
-      if (WaitFor(
-              [&] { return Tool({Xprop, "-name", "vorlumen-wm-probe", "WM_STATE"}).Out.find("window state") != std::string::npos; },
-              3000))
-        return true;
+      if (WaitFor([&] { return MappedAndFramed("vorlumen-wm-probe"); }, 3000)) return true;
     }
     return false;
   }
+
+  // Whether the window named `name` is shown (viewable), inside a frame
+  // (its parent is not the root) and in the window manager's care
+  // (WM_STATE Normal).
+  bool MappedAndFramed(const std::string& name) const {
+    const ToolRun tree = Tool({Xwininfo, "-name", name, "-tree", "-stats"});
+    auto id = [&](const char* label) {
+      const std::size_t at = tree.Out.find(label);
+      if (at == std::string::npos) return std::string();
+      const std::size_t from = at + std::strlen(label);
+      return tree.Out.substr(from, tree.Out.find(' ', from) - from);
+    };
+    const std::string root = id("Root window id: "), parent = id("Parent window id: ");
+    if (tree.Status != 0 || root.empty() || parent.empty() || parent == root ||
+        tree.Out.find("Map State: IsViewable") == std::string::npos)
+      return false;
+    return Tool({Xprop, "-name", name, "WM_STATE"}).Out.find("window state: Normal") != std::string::npos;
+  }
+
   // The window manager stopped (it answers nothing) or let go again.
   void HoldWindowManager() {
     if (WindowManager > 0) kill(WindowManager, SIGSTOP);
@@ -390,6 +455,14 @@ inline bool ReadXwd(const std::string& data, Screen& screen) {
     }
   }
   return true;
+}
+
+// How many colours the screen shows inside `r`.
+inline std::size_t Colours(const Screen& screen, const Rect& r) {
+  std::set<std::uint32_t> colours;
+  for (int y = std::max(r.Y, 0); y < std::min(r.Y + r.H, screen.Height); ++y)
+    for (int x = std::max(r.X, 0); x < std::min(r.X + r.W, screen.Width); ++x) colours.insert(screen.At(x, y));
+  return colours.size();
 }
 
 inline bool TakeScreen(const XServer& x, Screen& screen) {

@@ -37,10 +37,10 @@ protected:
 
   // An X server of the given size, with a window manager or none.
   void StartDesktop(int width, int height, Manager manager) {
-    if (!ToolsPresent(manager))
-      GTEST_SKIP() << "Xvfb, the window manager, wmctrl, xdotool, xwd, xprop, xwininfo or xmessage missing";
+    std::string missing = MissingTools(manager);
+    needs::Add(missing, needs::Module().empty(), needs::Module());
+    VORLUMEN_NEED(missing);
     const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
-    if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "no generated Resource.dll to show";
     ASSERT_TRUE(X.Start(width, height)) << "Xvfb did not start";
     if (manager != Manager::None) {
       ASSERT_TRUE(X.StartWindowManager(manager, Home.Path)) << ProgramOf(manager) << " did not take the screen";

@@ -67,9 +67,9 @@ void MakeReadOnly(const std::string& root, bool readOnly) {
 class InstalledCopy : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!ToolsPresent(Manager::None)) GTEST_SKIP() << "Xvfb, xdotool, xwd, xprop or xwininfo missing";
-    if (access((std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll").c_str(), R_OK) != 0)
-      GTEST_SKIP() << "no generated Resource.dll to install";
+    std::string missing = MissingTools(Manager::None);
+    needs::Add(missing, needs::Module().empty(), needs::Module());
+    VORLUMEN_NEED(missing);
     ASSERT_EQ(chmod(Tree.Path.c_str(), 0755), 0);  // the player reaches in
     Prefix = Tree.File("moved/prefix");
     Home = Tree.File("home");

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Needs.h"
 #include "app/Application.h"
 #include "app/CGameMain.h"
 #include "app/CGameState.h"
@@ -89,7 +90,7 @@ protected:
     const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
     struct stat st {};
     if (::stat(module.c_str(), &st) != 0 || !GetResourceModule().Open(module))
-      GTEST_SKIP() << "the build has not made Resource.dll";
+      VORLUMEN_NEED("a Resource.dll that opens");
     SetPictureLoader(nullptr);
     std::memcpy(&Saved, &game->Settings.Block, sizeof Saved);
     SavedClock = game->Clock;

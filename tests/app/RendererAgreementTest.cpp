@@ -19,6 +19,7 @@
 
 #include <SDL.h>
 
+#include "Needs.h"
 #include "app/DesktopSupport.h"
 #include "app/KeyPlaySupport.h"
 #include "app/ProgramRunner.h"
@@ -236,9 +237,10 @@ bool ReadShot(const std::string& path, Shot& shot) {
 }
 
 TEST(RendererAgreement, SoftwareAndOpenGlDrawTheSameScreens) {
-  if (!*desktop::Xvfb || !desktop::MesaPresent()) GTEST_SKIP() << "no Xvfb or no Mesa";
-  const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
-  if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "the build has not made Resource.dll";
+  std::string missing = desktop::MissingOf({desktop::Xvfb});
+  needs::Add(missing, desktop::MesaPresent(), "Mesa's OpenGL");
+  needs::Add(missing, needs::Module().empty(), needs::Module());
+  VORLUMEN_NEED(missing);
   desktop::XServer server;
   ASSERT_TRUE(server.Start(1280, 800)) << "Xvfb did not start";
   char pattern[] = "/tmp/vorlumen-renderers.XXXXXX";
@@ -260,7 +262,7 @@ TEST(RendererAgreement, SoftwareAndOpenGlDrawTheSameScreens) {
   }
   const std::string gl = ReadTextFile((root / "opengl" / "renderer").string());
   ASSERT_FALSE(gl.empty()) << "the OpenGL run drew nothing: " << ReadTextFile((root / "opengl" / "log").string());
-  if (gl != "opengl") GTEST_SKIP() << "OpenGL did not start in Xvfb (" << gl << ")";
+  if (gl != "opengl") VORLUMEN_NEED("OpenGL in Xvfb (the game took " + gl + ")");
   ASSERT_EQ(ReadTextFile((root / "software" / "renderer").string()), "software") << ReadTextFile((root / "software" / "log").string());
   for (const char* screen : {"floor", "menu", "fade", "title"})
     for (const char* scale : {"x1", "x3"}) {

@@ -33,15 +33,18 @@ protected:
   // Xvfb of that size (Xorg with the dummy driver where `changing`), with
   // a window manager or none.
   void StartDesktop(int width, int height, Manager manager, bool changing = false) {
-    if (!ToolsPresent(manager)) GTEST_SKIP() << "Xvfb, a window manager or an X tool missing";
-    if (changing && !XorgDummyPresent()) GTEST_SKIP() << "Xorg's dummy video driver or xrandr missing";
+    std::string missing = MissingTools(manager);
+    if (changing) needs::Add(missing, MissingXorgDummy().empty(), MissingXorgDummy());
+    needs::Add(missing, needs::Module().empty(), needs::Module());
+    VORLUMEN_NEED(missing);
+    // Only root may hand Xorg a config file by its full path; CI runs as
+    // root, a player's own run may not.
+    if (changing) VORLUMEN_NEED_WHEN(needs::InCi(), geteuid() == 0 ? "" : "root, to hand Xorg its config");
     const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
-    if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "no generated Resource.dll to show";
     X = changing ? static_cast<XServer*>(&Xorg) : &Server;
     if (changing) {
-      // Only root may hand Xorg a config file by its full path.
       if (!Xorg.StartXorg(Home.Path, std::to_string(width) + "x" + std::to_string(height)))
-        GTEST_SKIP() << "Xorg with the dummy driver did not start here";
+        VORLUMEN_NEED("an Xorg that starts with the dummy driver (see " + Home.File("xorg.log") + ")");
     } else {
       ASSERT_TRUE(Server.Start(width, height)) << "Xvfb did not start";
     }

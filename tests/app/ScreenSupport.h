@@ -16,12 +16,16 @@
 
 namespace desktop {
 
-constexpr const char* Xorg = VORLUMEN_XORG;
-constexpr const char* Xrandr = VORLUMEN_XRANDR;
+inline constexpr ToolPath Xorg{"Xorg"};
+inline constexpr ToolPath Xrandr{"xrandr"};
 
-inline bool XorgDummyPresent() {
-  return *Xorg && *Xrandr && (access("/usr/lib/xorg/modules/drivers/dummy_drv.so", R_OK) == 0 ||
-                              access("/usr/lib64/xorg/modules/drivers/dummy_drv.so", R_OK) == 0);
+inline std::string MissingXorgDummy() {
+  std::string missing = MissingOf({Xorg, Xrandr});
+  needs::Add(missing,
+             access("/usr/lib/xorg/modules/drivers/dummy_drv.so", R_OK) == 0 ||
+                 access("/usr/lib64/xorg/modules/drivers/dummy_drv.so", R_OK) == 0,
+             "Xorg's dummy video driver");
+  return missing;
 }
 
 class XorgServer : public XServer {

@@ -23,6 +23,7 @@
 #include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
 #include "ui/CGameInputMain.h"
+#include "ui/UiTestSupport.h"
 
 namespace {
 
@@ -56,11 +57,9 @@ protected:
     game->Clock = &TestClock;
     game->Pacer = CFramePacer{};
     Now = 100000;
-    CMyInput* input = GetInput();
-    std::memset(input->InputHistory, 0, sizeof input->InputHistory);
-    std::memset(input->KeyDown, 0, sizeof input->KeyDown);
-    std::memset(input->PressesOwed, 0, sizeof input->PressesOwed);
-    input->Foreground = true;
+    // Nothing an earlier test pressed: not its history, its keys held, nor
+    // the presses counted and not taken yet.
+    uitest::ResetInput();
   }
   void TearDown() override {
     titletest::DetachTitleScreens();

@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,20 +46,13 @@ std::string SdlName() {
   return "SDL " + std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.patch);
 }
 
-// How many colours the screen shows inside `r`.
-std::size_t Colours(const Screen& screen, const Rect& r) {
-  std::set<std::uint32_t> colours;
-  for (int y = r.Y; y < std::min(r.Y + r.H, screen.Height); ++y)
-    for (int x = r.X; x < std::min(r.X + r.W, screen.Width); ++x) colours.insert(screen.At(x, y));
-  return colours.size();
-}
-
 class WaylandDesk : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!WestonPresent()) GTEST_SKIP() << "no weston or weston-screenshooter";
+    std::string missing = MissingOf({Weston, WestonScreenshooter});
+    needs::Add(missing, needs::Module().empty(), needs::Module());
+    VORLUMEN_NEED(missing);
     const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
-    if (access(module.c_str(), R_OK) != 0) GTEST_SKIP() << "no generated Resource.dll to show";
     ASSERT_EQ(symlink(module.c_str(), Folder.File("Resource.dll").c_str()), 0);
     ASSERT_TRUE(Desk.Start(ScreenWidth, ScreenHeight)) << "weston did not start";
   }
@@ -199,7 +191,7 @@ TEST_F(WaylandDesk, TheGameStartsGoesRoundItsScalesAndFullScreenAndEndsWell) {
 // Asked for Wayland by name where X11 is there too (XWayland): an SDL that
 // starts on Wayland runs there, an older one on X11, and the game says which.
 TEST_F(WaylandDesk, AnSdlTooOldForWaylandStartsOnX11) {
-  if (!*Xvfb) GTEST_SKIP() << "no Xvfb";
+  VORLUMEN_NEED(MissingOf({Xvfb}));
   XServer x;
   ASSERT_TRUE(x.Start(ScreenWidth, ScreenHeight)) << "Xvfb did not start";
   std::vector<std::string> env = Desk.Env();

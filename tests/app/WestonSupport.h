@@ -18,10 +18,8 @@
 
 namespace desktop {
 
-constexpr const char* Weston = VORLUMEN_WESTON;
-constexpr const char* WestonScreenshooter = VORLUMEN_WESTON_SCREENSHOOTER;
-
-inline bool WestonPresent() { return *Weston && *WestonScreenshooter; }
+inline constexpr ToolPath Weston{"weston"};
+inline constexpr ToolPath WestonScreenshooter{"weston-screenshooter"};
 
 // A folder of its own for the length of a test.
 class TempFolder {
@@ -70,7 +68,7 @@ public:
     const std::string file = Runtime.File("shot.png");
     unlink(file.c_str());
     // The screenshooter names its file by the clock, in the folder it runs in.
-    const std::string command = "cd '" + Shots.Path + "' && rm -f *.png && '" + WestonScreenshooter +
+    const std::string command = "cd '" + Shots.Path + "' && rm -f *.png && '" + WestonScreenshooter.Path() +
                                 "' && mv wayland-screenshot-*.png '" + file + "'";
     pid_t shooter = Spawn({"/bin/sh", "-c", command}, "", -1, -1, -1, Env());
     int status = 0;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "Needs.h"
 #include "app/CGameMain.h"
 #include "floors/CStageData.h"
 #include "platform/FontSet.h"
@@ -203,7 +204,7 @@ protected:
     const std::string module = std::string(VORLUMEN_BUILD_DIR) + "/Resource.dll";
     struct stat st {};
     if (::stat(module.c_str(), &st) != 0 || !GetResourceModule().Open(module))
-      GTEST_SKIP() << "the build has not made Resource.dll";
+      VORLUMEN_NEED("a Resource.dll that opens");
     ASSERT_TRUE(LoadPictureResource(198, 1024, Atlas));
     SetPictureLoader(&TracingAtlasOnly);
     ASSERT_TRUE(LoadTexture(117, 198));

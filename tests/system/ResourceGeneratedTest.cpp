@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Needs.h"
 #include "art/Items.h"
 #include "art/Pictures.h"
 #include "art/SheetTables.h"
@@ -41,7 +42,7 @@ protected:
   }
   static void TearDownTestSuite() { Module().Close(); }
   void SetUp() override {
-    if (!Opened) GTEST_SKIP() << "the build has not made Resource.dll";
+    VORLUMEN_NEED(Opened ? "" : "a generated Resource.dll that opens");
   }
   static CResourceModule& Module() {
     static CResourceModule module;

@@ -1,7 +1,7 @@
 // The window-following decisions: when a request of the game's (a size,
 // full screen) is judged granted, still waited for, or not granted (a
 // window manager may answer late, hold the size, or none may run at all),
-// which X events answer it, and which SDLs need the X11 watch.
+// and how the window manager's own changes are told from its answers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -70,15 +70,6 @@ TEST(WindowManagerState, ItsOwnFullScreenIsToldFromItsAnswersToTheGame) {
     EXPECT_EQ(judged.Change, c.Change) << c.Name;
     EXPECT_EQ(judged.LetGo, c.LetGo) << c.Name;
   }
-}
-
-// A configure event answers a size request only with a size change after
-// it: one answering a move carries the old size.
-TEST(WindowRequestJudgement, OnlyASizeChangeAfterTheRequestAnswersIt) {
-  EXPECT_TRUE(SysConfigureAnswers(true, true, false));
-  EXPECT_FALSE(SysConfigureAnswers(true, false, false)) << "a move answered";
-  EXPECT_FALSE(SysConfigureAnswers(false, true, false)) << "from before the request";
-  EXPECT_TRUE(SysConfigureAnswers(true, false, true)) << "answered already";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #ifdef VORLUMEN_HAVE_X11
 #include <string>
 
+#include "Needs.h"
 #include "app/DesktopSupport.h"
 #include "system/SysX11.h"
 
@@ -15,7 +16,7 @@ namespace {
 // A request about a window that is gone, as SDL3 makes at times while the
 // game closes: Xlib's own handler would end this process here.
 TEST(X11Errors, AnErrorNobodyWaitsForIsNamedAndPlayGoesOn) {
-  if (!*desktop::Xvfb) GTEST_SKIP() << "no Xvfb";
+  VORLUMEN_NEED(desktop::MissingOf({desktop::Xvfb}));
   desktop::XServer x;
   ASSERT_TRUE(x.Start(320, 180)) << "Xvfb did not start";
   Display* display = XOpenDisplay(x.Display.c_str());
