@@ -16,6 +16,7 @@
 #include "system/SysInput.h"
 #include "system/SysInstance.h"
 #include "system/SysPlatform.h"
+#include "system/SysQuit.h"
 #include "system/SysRenderDriver.h"
 #include "system/SysSteam.h"
 
@@ -102,6 +103,8 @@ bool CreateMainWindow() {
 void ShowGraphicsFailure(CInstanceLock& instance) {
   instance.Release();
   SysAbandonRenderDriverCheck();
+  // However long the player looks at it; a request to end ends it.
+  SysEnterStage(SysStage::Telling, 1);
   SysMessageBox(GraphicsFailureMessage);
 }
 
@@ -201,16 +204,19 @@ bool RunApplication() {
   game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
 
   const std::uint32_t started = game->Clock();
+  SysEnterStage(SysStage::Playing);
   RunMainLoop();
-
-  game->WriteSaveFile();
-  SteamAPI_Shutdown();
-  ReleaseDirect3D();
-
+  SysPlayEnded();
   char line[96];
   std::snprintf(line, sizeof line, "Vorlumen: %u frames in %u ms\n", game->FrameCount,
                 game->Clock() - started);
   SysDebugOutput(line);
+
+  SysEnterStage(SysStage::Keeping);
+  game->WriteSaveFile();
+  SysEnterStage(SysStage::Ending);
+  SteamAPI_Shutdown();
+  ReleaseDirect3D();
   return true;
 }
 
@@ -253,6 +259,8 @@ int RunVorlumen(int argc, char** argv) {
 
   const bool ran = CreateMainWindow() && RunApplication();
   if (!ran) ShowGraphicsFailure(instance);
+  SysEnterStage(SysStage::Ending, ran ? 0 : 1);
   SysShutdown();
+  SysEnterStage(SysStage::Ended);
   return ran ? 0 : 1;
 }
