@@ -76,8 +76,11 @@ protected:
     if (verbose) args.push_back("--verbose");
     Game.GameDir = Folder.Path;
     Game.ErrPath = ErrPath();
+    // A runtime folder as a session has one: SDL3 looks for Wayland there
+    // first, and libwayland complains of none on standard error.
     Game.Pid = Spawn(args, X.Display, -1, -1, err,
-                     {"SDL_AUDIODRIVER=dummy", "LSAN_OPTIONS=suppressions=" + ErrPath() + ".lsan:print_suppressions=0"});
+                     {"SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + Home.Path,
+                      "LSAN_OPTIONS=suppressions=" + ErrPath() + ".lsan:print_suppressions=0"});
     close(err);
     ASSERT_GT(Game.Pid, 0);
   }
