@@ -88,8 +88,10 @@ void OpenResourceModule() {
 bool CreateMainWindow() {
   OpenResourceModule();
   if (!SysInitVideo()) return false;
+  SysStartUpMovedOn();
   // The real size comes from the saved window scale once settings are read.
   if (!SysCreateMainWindow(320, 180)) return false;
+  SysStartUpMovedOn();
   std::vector<std::uint32_t> icon;
   int width = 0, height = 0;
   if (LoadIconResource(WindowIconId, icon, width, height)) SysSetWindowIcon(icon.data(), width, height);
@@ -190,17 +192,21 @@ bool RunApplication() {
   SysDebugOutput(SteamAPI_Init() ? "SteamAPI Init OK\n" : "SteamAPI Init Failed\n");
 
   if (!InitDirect3D()) return false;
+  SysStartUpMovedOn();
   GetStateLoading()->DrawScene();
 
   CGameMain* game = GetGameMain();
   game->Settings.Block.Language = SysUserDefaultLangId() == 0x411 ? 1 : 0;
   GetSoundManager()->Init();
+  SysStartUpMovedOn();
   // The input object looks for its XInput pad when it is built.
   SysOpenPads();
   GetInput();
   InitDirectInputMouse();
   InitDirectInputJoystick();
+  SysStartUpMovedOn();
   game->StartGame();
+  SysStartUpMovedOn();
   game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
 
   const std::uint32_t started = game->Clock();

@@ -11,7 +11,8 @@
 namespace {
 
 // A request to end, from its signal to the end of the process: the main
-// loop takes it within a frame; this is how long the game has to get there.
+// loop takes it within a frame; this is how long the game has to get there,
+// or start-up to move on a step.
 constexpr long QuitGraceMs = 600;
 // The clean-up once the run is kept: a few milliseconds when all is well.
 constexpr long EndingBoundMs = 1500;
@@ -22,6 +23,8 @@ volatile std::sig_atomic_t QuitRequested = 0;
 // The bound ran out while the run was being written: end once it is.
 volatile std::sig_atomic_t Overdue = 0;
 std::atomic<bool> Armed{false};
+std::atomic<unsigned> StartUpSteps{0};
+std::atomic<unsigned> StepsSeen{0};
 timer_t Timer{};
 bool HaveTimer = false;
 
@@ -32,13 +35,18 @@ SysStage StageNow() { return static_cast<SysStage>(Stage.load()); }
 
 // Only async-signal-safe calls from here to the end of the namespace.
 
-// The bound from now; a bound already running is kept.
-void Arm(long ms) {
-  if (!HaveTimer || Armed.exchange(true)) return;
+void Set(long ms) {
   itimerspec when{};
   when.it_value.tv_sec = ms / 1000;
   when.it_value.tv_nsec = (ms % 1000) * 1'000'000;
   timer_settime(Timer, 0, &when, nullptr);
+}
+
+// The bound from now; a bound already running is kept.
+void Arm(long ms) {
+  if (!HaveTimer || Armed.exchange(true)) return;
+  StepsSeen = StartUpSteps.load();
+  Set(ms);
 }
 
 void Disarm() {
@@ -94,6 +102,13 @@ extern "C" void OnQuitSignal(int) {
 
 extern "C" void OnOverdue(int) {
   switch (StageNow()) {
+    case SysStage::Starting:
+      if (const unsigned steps = StartUpSteps.load(); steps != StepsSeen.load()) {
+        StepsSeen = steps;
+        Set(QuitGraceMs);
+        return;
+      }
+      SysEndAtOnce(EndStatus.load());
     case SysStage::Keeping:
       Overdue = 1;
       return;
@@ -136,6 +151,8 @@ void SysEnterStage(SysStage stage, int status) {
   }
   if (stage == SysStage::Ended) Disarm();
 }
+
+void SysStartUpMovedOn() { ++StartUpSteps; }
 
 bool SysTakeQuitRequest() {
   if (!QuitRequested) return false;
