@@ -229,6 +229,10 @@ bool SysInitVideo() {
   if (VideoStarted) return true;
   if (OldSdlOnlyOnWayland()) return false;
   AvoidWaylandOnOldSdl();
+  // Before SDL starts too: SDL puts back the handler it found when it ends,
+  // and errors still on their way then (a window destroyed from outside)
+  // would reach Xlib's own, which ends the game with status 1.
+  SysX11KeepPlayingAfterErrors();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   if (FellBackToUnseenDriver()) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -245,6 +249,7 @@ bool SysInitVideo() {
                 running.minor, running.patch);
   SysDebugOutput(line);
   VideoHasEvents = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  // Again over the one SDL put in its place.
   if (driver && std::strcmp(driver, "x11") == 0) SysX11KeepPlayingAfterErrors();
   SDL_StopTextInput();
   return true;

@@ -17,8 +17,9 @@ bool SysX11Is(SDL_Window* window);
 // debug lines, and play goes on; Xlib's own handler would end the game.
 // SDL3 asks about windows that may be gone by then (a parent, at a
 // configure event as the game closes). A display that is lost ends the
-// game (status 1) with a line that says so. Once the X11 video driver
-// started.
+// game (status 1) with a line that says so. Before SDL starts (SDL puts
+// back the handler it found as it ends) and again once its X11 video
+// driver started (it puts its own in place).
 void SysX11KeepPlayingAfterErrors();
 // How many X errors came since then; they are counted no more.
 int SysX11StopCountingErrors();
