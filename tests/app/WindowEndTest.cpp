@@ -151,6 +151,20 @@ TEST_F(WindowEnd, SigtermAtAnyMomentOfAStartEndsTheGame) {
   }
 }
 
+// The X server gone while the game plays: it ends with status 1 and says
+// why, and nothing of it is left.
+TEST_F(WindowEnd, ADisplayThatIsGoneEndsTheGameWithALine) {
+  StartDesktop(Manager::None);
+  if (IsSkipped() || HasFailure()) return;
+  StartGame(true);
+  ASSERT_TRUE(WaitForLine("Vorlumen: first frame run")) << Log();
+  Children = ChildrenOf(Game.Pid);
+  X.Stop();
+  EXPECT_EQ(WaitForExit(Game, EndMs), 1) << Log();
+  EXPECT_EQ(CountOf("Vorlumen: the connection to the X display was lost; the game ends", Log()), 1) << Log();
+  ExpectNothingLeft();
+}
+
 struct TakenAway {
   const char* Name;
   Manager WindowManager;
