@@ -16,6 +16,7 @@
 #include "system/SysInput.h"
 #include "system/SysInstance.h"
 #include "system/SysPlatform.h"
+#include "system/SysQuit.h"
 #include "system/SysRenderDriver.h"
 #include "system/SysSteam.h"
 
@@ -95,8 +96,10 @@ void OpenResourceModule() {
 bool CreateMainWindow() {
   OpenResourceModule();
   if (!SysInitVideo()) return false;
+  SysStartUpMovedOn();
   // The real size comes from the saved window scale once settings are read.
   if (!SysCreateMainWindow(320, 180)) return false;
+  SysStartUpMovedOn();
   std::vector<std::uint32_t> icon;
   int width = 0, height = 0;
   if (LoadIconResource(WindowIconId, icon, width, height)) SysSetWindowIcon(icon.data(), width, height);
@@ -110,6 +113,8 @@ bool CreateMainWindow() {
 void ShowGraphicsFailure(CInstanceLock& instance) {
   instance.Release();
   SysAbandonRenderDriverCheck();
+  // However long the player looks at it; a request to end ends it.
+  SysEnterStage(SysStage::Telling, 1);
   SysMessageBox(GraphicsFailureMessage);
 }
 
@@ -195,11 +200,13 @@ bool RunApplication() {
   SysDebugOutput(SteamAPI_Init() ? "SteamAPI Init OK\n" : "SteamAPI Init Failed\n");
 
   if (!InitDirect3D()) return false;
+  SysStartUpMovedOn();
   GetStateLoading()->DrawScene();
 
   CGameMain* game = GetGameMain();
   game->Settings.Block.Language = SysUserDefaultLangId() == 0x411 ? 1 : 0;
   GetSoundManager()->Init();
+  SysStartUpMovedOn();
   // A key or the window's focus may have built the input object already,
   // while the window was made: the pad is looked for once the pads are open.
   SysOpenPads();
@@ -208,20 +215,25 @@ bool RunApplication() {
   InitDirectInputMouse();
   InitDirectInputJoystick();
   SysDebugOutput(input->DescribeDevices().c_str());
+  SysStartUpMovedOn();
   game->StartGame();
+  SysStartUpMovedOn();
   game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
 
   const std::uint32_t started = game->Clock();
+  SysEnterStage(SysStage::Playing);
   RunMainLoop();
-
-  game->WriteSaveFile();
-  SteamAPI_Shutdown();
-  ReleaseDirect3D();
-
+  SysPlayEnded();
   char line[96];
   std::snprintf(line, sizeof line, "Vorlumen: %u frames in %u ms\n", game->FrameCount,
                 game->Clock() - started);
   SysDebugOutput(line);
+
+  SysEnterStage(SysStage::Keeping);
+  game->WriteSaveFile();
+  SysEnterStage(SysStage::Ending);
+  SteamAPI_Shutdown();
+  ReleaseDirect3D();
   return true;
 }
 
@@ -264,6 +276,8 @@ int RunVorlumen(int argc, char** argv) {
 
   const bool ran = CreateMainWindow() && RunApplication();
   if (!ran) ShowGraphicsFailure(instance);
+  SysEnterStage(SysStage::Ending, ran ? 0 : 1);
   SysShutdown();
+  SysEnterStage(SysStage::Ended);
   return ran ? 0 : 1;
 }

@@ -14,6 +14,7 @@
 
 #include "system/SysInput.h"
 #include "system/SysKeys.h"
+#include "system/SysQuit.h"
 #include "system/SysRenderDriver.h"
 #include "system/SysRenderer.h"
 #include "system/SysWindowFollow.h"
@@ -28,8 +29,12 @@ bool VideoStarted = false;
 bool VideoHasEvents = false;
 // Debug lines stand in for a debugger's output, which players never see.
 bool DebugOutputShown = false;
-volatile std::sig_atomic_t QuitSignalled = 0;
 SysInputObserver InputObserver = nullptr;
+// The window manager has this long to show the window before the game goes
+// on without it.
+constexpr int ShowTimeoutMs = 3000;
+// A window destroyed from outside is a close, said once.
+bool WindowGoneTold = false;
 // The observer runs on the main thread only: the game's input is counted
 // there, whichever thread pushed the event.
 SDL_threadID MainThread = 0;
@@ -87,8 +92,6 @@ bool TakeMark(const SDL_Event& event) {
   }
   return false;
 }
-
-extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
 
 // The game folder once set or found; "" set on purpose names none.
 struct GameFolderState {
@@ -236,14 +239,40 @@ bool WaylandNamedFirst(const char* drivers) {
   return drivers && SDL_strncasecmp(drivers, "wayland", 7) == 0 && (drivers[7] == '\0' || drivers[7] == ',');
 }
 
-// SDL before 2.28 crashes in SDL_Init on some Wayland compositors: asked
-// for Wayland there, the game starts on X11 (XWayland) where there is one.
-// Left to itself SDL 2 tries X11 first anyway.
-void AvoidWaylandOnOldSdl() {
-  if (!SysSdlBefore228()) return;
+bool Named(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
+}
+
+// Whether SDL, left to itself or as asked, may try Wayland.
+bool WaylandMayBeTried(const char* drivers) {
+  if (!drivers || !*drivers) return true;
+  for (const char* at = drivers; *at; ++at)
+    if (SDL_strncasecmp(at, "wayland", 7) == 0) return true;
+  return false;
+}
+
+// SDL before 2.28 crashes in SDL_Init on some Wayland compositors. With no
+// X server beside it, it would try Wayland: the game does not start, and
+// says why.
+bool OldSdlOnlyOnWayland() {
+  if (!SysSdlBefore228() || Named("DISPLAY") || !Named("WAYLAND_DISPLAY") ||
+      !WaylandMayBeTried(SDL_GetHint(SDL_HINT_VIDEODRIVER)))
+    return false;
   const SDL_version running = RunningSdl();
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display || !WaylandNamedFirst(SDL_GetHint(SDL_HINT_VIDEODRIVER))) return;
+  char line[200];
+  std::snprintf(line, sizeof line,
+                "Vorlumen: SDL %d.%d.%d cannot start on Wayland here; an X server (XWayland) or a newer SDL is needed\n",
+                running.major, running.minor, running.patch);
+  SysReportProblem(line);
+  return true;
+}
+
+// Asked for Wayland where there is an X server too, an old SDL starts on
+// X11 (XWayland). Left to itself SDL 2 tries X11 first anyway.
+void AvoidWaylandOnOldSdl() {
+  if (!SysSdlBefore228() || !Named("DISPLAY") || !WaylandNamedFirst(SDL_GetHint(SDL_HINT_VIDEODRIVER))) return;
+  const SDL_version running = RunningSdl();
   SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
   char line[160];
   std::snprintf(line, sizeof line, "Vorlumen: SDL %d.%d.%d is not used on Wayland; starting on X11 instead\n", running.major,
@@ -255,7 +284,12 @@ void AvoidWaylandOnOldSdl() {
 
 bool SysInitVideo() {
   if (VideoStarted) return true;
+  if (OldSdlOnlyOnWayland()) return false;
   AvoidWaylandOnOldSdl();
+  // Before SDL starts too: SDL puts back the handler it found when it ends,
+  // and errors still on their way then (a window destroyed from outside)
+  // would reach Xlib's own, which ends the game with status 1.
+  SysX11KeepPlayingAfterErrors();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   if (FellBackToUnseenDriver()) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -273,6 +307,7 @@ bool SysInitVideo() {
                 running.minor, running.patch);
   SysDebugOutput(line);
   VideoHasEvents = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  // Again over the one SDL put in its place.
   if (driver && std::strcmp(driver, "x11") == 0) SysX11KeepPlayingAfterErrors();
   SDL_StopTextInput();
   return true;
@@ -296,22 +331,40 @@ bool SysCreateMainWindow(int clientWidth, int clientHeight) {
   SysChooseRenderDriver();
   // Made at once as the renderer needs it, so that it is never remade.
   const Uint32 rendererFlags = SysRendererWindowFlags();
-  for (Uint32 flags : {SDL_WINDOW_SHOWN | rendererFlags, Uint32{SDL_WINDOW_SHOWN}}) {
+  // Made hidden and shown here: SDL would wait for the show without a bound.
+  for (Uint32 flags : {SDL_WINDOW_HIDDEN | rendererFlags, Uint32{SDL_WINDOW_HIDDEN}}) {
     MainWindow = SDL_CreateWindow("Vorlumen", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth,
                                   clientHeight, flags);
     // Without GL the renderer falls back to another driver.
-    if (MainWindow || flags == SDL_WINDOW_SHOWN) break;
+    if (MainWindow || flags == SDL_WINDOW_HIDDEN) break;
   }
-  if (MainWindow) SysStartFollowingWindow();
-  return MainWindow != nullptr;
+  if (!MainWindow) return false;
+  WindowGoneTold = false;
+  SysX11WatchWindowEnd(MainWindow);
+  if (!SysX11ShowWithin(MainWindow, ShowTimeoutMs))
+    SysReportProblem("Vorlumen: the window manager has not shown the window yet; the game goes on and shows it when it does\n");
+  SDL_ShowWindow(MainWindow);
+  SysStartFollowingWindow();
+  return true;
 }
 
 void SysDestroyMainWindow() {
   if (MainWindow) {
     SysStopFollowingWindow();
+    if (SysX11WindowGone()) SysX11LetGoneWindowGo(MainWindow);
     SDL_DestroyWindow(MainWindow);
+    SysX11StopWatchingWindowEnd();
   }
   MainWindow = nullptr;
+}
+
+void SysPlayEnded() {
+  const int errors = SysX11StopCountingErrors();
+  if (errors == 0 || DebugOutputShown) return;
+  char line[160];
+  std::snprintf(line, sizeof line, "Vorlumen: %d X error%s during play (--verbose names them)\n", errors,
+                errors == 1 ? "" : "s");
+  SysReportProblem(line);
 }
 
 bool SysHasMainWindow() { return MainWindow != nullptr; }
@@ -337,25 +390,21 @@ bool SysSetWindowIcon(const std::uint32_t* argb, int width, int height) {
   return true;
 }
 
-void SysCatchQuitSignals() {
-  // SDL leaves handlers it did not install alone, so these stay in force.
-  struct sigaction action {};
-  action.sa_handler = OnQuitSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
 void SysObserveInput(SysInputObserver observer) { InputObserver = observer; }
 
 bool SysPollEvent(SysEvent& out) {
-  if (QuitSignalled) {
-    QuitSignalled = 0;
-    out = SysEvent{};
+  out = SysEvent{};
+  if (SysTakeQuitRequest()) {
     out.Kind = SysEventKind::Quit;
     return true;
   }
   if (!VideoStarted) return false;
+  if (MainWindow && !WindowGoneTold && SysX11WindowGone()) {
+    WindowGoneTold = true;
+    SysDebugOutput("Vorlumen: the window was destroyed from outside; the game ends as on a close\n");
+    out.Kind = SysEventKind::Quit;
+    return true;
+  }
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     SysInputObserveEvent(event);

@@ -70,16 +70,16 @@ bool SysSetWindowIcon(const std::uint32_t* argb, int width, int height);
 using SysInputObserver = void (*)(const SysEvent& event);
 void SysObserveInput(SysInputObserver observer);
 
-// Takes at most one event the game cares about; drains the rest.
+// Takes at most one event the game cares about; drains the rest. A request
+// to end (SysQuit.h) and a window destroyed from outside come as a quit.
 bool SysPollEvent(SysEvent& event);
 // Sleeps up to timeoutMs or until an event arrives.
 void SysWaitEvent(int timeoutMs);
 // What the game's own "close" (posting WM_CLOSE) becomes.
 void SysPostQuit();
-// From here on an interrupt or terminate request becomes a quit event for
-// the main loop, even when it arrives before the window and its event queue
-// exist: the game then still ends through its normal exit and writes "save".
-void SysCatchQuitSignals();
+// The main loop has ended: X errors that came during play, named only
+// under --verbose, are counted on standard error otherwise.
+void SysPlayEnded();
 
 // Millisecond clock for pacing; starts near 0.
 std::uint32_t SysTicks();

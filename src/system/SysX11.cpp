@@ -1,9 +1,16 @@
 #include "system/SysX11.h"
 
+// Before SDL's window-system header: Xlib's macros (None) would clash.
+#include "system/SysPlatform.h"
+#include "system/SysQuit.h"
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 
 #ifdef VORLUMEN_HAVE_X11
+#include <poll.h>
+
+#include <chrono>
 #include <cstdio>
 
 #include <X11/Xatom.h>
@@ -29,12 +36,57 @@ int NoteQueryError(Display*, XErrorEvent*) {
   return 0;
 }
 
+// The game's window, and whether it was destroyed from outside.
+Window OurWindow = None;
+bool OurWindowGone = false;
+// The connection that hears of its end.
+Display* EndWatch = nullptr;
+int ErrorsCounted = 0;
+bool CountingErrors = false;
+
 int NameError(Display* display, XErrorEvent* error) {
+  if (OurWindow != None && error->resourceid == OurWindow &&
+      (error->error_code == BadWindow || error->error_code == BadDrawable))
+    OurWindowGone = true;
+  // What follows the window's end says nothing new.
+  if (OurWindowGone) return 0;
+  if (CountingErrors) ++ErrorsCounted;
   char text[128] = {};
   XGetErrorText(display, error->error_code, text, sizeof text);
-  std::fprintf(stderr, "X error: %s (request %d.%d, resource 0x%lx); play goes on\n", text, error->request_code,
-               error->minor_code, error->resourceid);
+  char line[256];
+  std::snprintf(line, sizeof line, "X error: %s (request %d.%d, resource 0x%lx); play goes on\n", text,
+                error->request_code, error->minor_code, error->resourceid);
+  SysDebugOutput(line);
   return 0;
+}
+
+// Xlib ends the process when this returns; the game ends its own way.
+int LoseDisplay(Display*) {
+  SysReportProblem("Vorlumen: the connection to the X display was lost; the game ends\n");
+  SysEndAtOnce(1);
+}
+
+// Looks at every event SDL's connection has queued and takes none.
+Window MapAwaited = None;
+Bool SeeMap(Display*, XEvent* event, XPointer seen) {
+  if (event->type == MapNotify && event->xmap.window == MapAwaited) *reinterpret_cast<bool*>(seen) = true;
+  return False;
+}
+
+// An event for `window`, put at the head of SDL's own queue as if the
+// server had sent it.
+void PutBack(Display* display, Window window, int type) {
+  XEvent event = {};
+  event.xany.type = type;
+  event.xany.serial = LastKnownRequestProcessed(display);
+  event.xany.send_event = True;
+  event.xany.display = display;
+  if (type == MapNotify) {
+    event.xmap.event = event.xmap.window = window;
+  } else {
+    event.xunmap.event = event.xunmap.window = window;
+  }
+  XPutBackEvent(display, &event);
 }
 
 // Atoms asked for once per connection: the names are the same on every
@@ -98,7 +150,77 @@ bool SysX11Is(SDL_Window* window) {
   return X11Of(window, display, x11Window);
 }
 
-void SysX11KeepPlayingAfterErrors() { XSetErrorHandler(NameError); }
+void SysX11KeepPlayingAfterErrors() {
+  XSetErrorHandler(NameError);
+  XSetIOErrorHandler(LoseDisplay);
+  CountingErrors = true;
+}
+
+int SysX11StopCountingErrors() {
+  CountingErrors = false;
+  const int counted = ErrorsCounted;
+  ErrorsCounted = 0;
+  return counted;
+}
+
+bool SysX11ShowWithin(SDL_Window* window, int timeoutMs) {
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!X11Of(window, display, x11Window)) return true;
+  XMapRaised(display, x11Window);
+  XFlush(display);
+  MapAwaited = x11Window;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    bool mapped = false;
+    XEvent unused;
+    XCheckIfEvent(display, &unused, SeeMap, reinterpret_cast<XPointer>(&mapped));
+    if (mapped) return true;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+    if (left <= 0) break;
+    pollfd readable{ConnectionNumber(display), POLLIN, 0};
+    poll(&readable, 1, static_cast<int>(left));
+  }
+  PutBack(display, x11Window, MapNotify);
+  return false;
+}
+
+void SysX11WatchWindowEnd(SDL_Window* window) {
+  SysX11StopWatchingWindowEnd();
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!X11Of(window, display, x11Window)) return;
+  OurWindow = x11Window;
+  OurWindowGone = false;
+  EndWatch = XOpenDisplay(DisplayString(display));
+  if (!EndWatch) return;
+  XSelectInput(EndWatch, x11Window, StructureNotifyMask);
+  XFlush(EndWatch);
+}
+
+bool SysX11WindowGone() {
+  while (EndWatch && !OurWindowGone && XPending(EndWatch) > 0) {
+    XEvent event;
+    XNextEvent(EndWatch, &event);
+    if (event.type == DestroyNotify && event.xdestroywindow.window == OurWindow) OurWindowGone = true;
+  }
+  return OurWindowGone;
+}
+
+void SysX11LetGoneWindowGo(SDL_Window* window) {
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!OurWindowGone || !X11Of(window, display, x11Window)) return;
+  // One for SDL's wait, one more should its event pump take the first.
+  PutBack(display, x11Window, UnmapNotify);
+  PutBack(display, x11Window, UnmapNotify);
+}
+
+void SysX11StopWatchingWindowEnd() {
+  if (EndWatch) XCloseDisplay(EndWatch);
+  EndWatch = nullptr;
+}
 
 bool SysX11WindowSize(SDL_Window* window, int& width, int& height) {
   Display* display = nullptr;
@@ -326,6 +448,12 @@ void SysX11StopWatchingScreens() {
 
 bool SysX11Is(SDL_Window*) { return false; }
 void SysX11KeepPlayingAfterErrors() {}
+int SysX11StopCountingErrors() { return 0; }
+bool SysX11ShowWithin(SDL_Window*, int) { return true; }
+void SysX11WatchWindowEnd(SDL_Window*) {}
+bool SysX11WindowGone() { return false; }
+void SysX11LetGoneWindowGo(SDL_Window*) {}
+void SysX11StopWatchingWindowEnd() {}
 bool SysX11WindowSize(SDL_Window*, int&, int&) { return false; }
 bool SysX11WindowManagerRuns(SDL_Window*) { return false; }
 bool SysX11FocusUnheld(SDL_Window*) { return false; }

@@ -13,11 +13,35 @@ struct SDL_SysWMmsg;
 // Whether the window is an X11 one.
 bool SysX11Is(SDL_Window* window);
 
-// From now on an X error nobody waits for is named on standard error and
-// play goes on; Xlib's own handler would end the game. SDL3 asks about
-// windows that may be gone by then (a parent, at a configure event as the
-// game closes). Once the X11 video driver started.
+// From now on an X error nobody waits for is counted, named only among the
+// debug lines, and play goes on; Xlib's own handler would end the game.
+// SDL3 asks about windows that may be gone by then (a parent, at a
+// configure event as the game closes). A display that is lost ends the
+// game (status 1) with a line that says so. Before SDL starts (SDL puts
+// back the handler it found as it ends) and again once its X11 video
+// driver started (it puts its own in place).
 void SysX11KeepPlayingAfterErrors();
+// How many X errors came since then; they are counted no more.
+int SysX11StopCountingErrors();
+
+// Shows the window and waits up to timeoutMs for it to be mapped; false
+// when the window manager has not mapped it by then. SDL waits for that map
+// without a bound, for ever where a manager still starting loses the
+// request: it is told the window is mapped, so that its own show returns at
+// once, and the real map follows whenever the manager makes it. True where
+// the window is not an X11 one.
+bool SysX11ShowWithin(SDL_Window* window, int timeoutMs);
+
+// The window's end, heard on a connection of its own (DestroyNotify), or
+// seen in an X error that names the window: a window destroyed from
+// outside. Errors that name it are not named once it is gone.
+void SysX11WatchWindowEnd(SDL_Window* window);
+bool SysX11WindowGone();
+// Before SDL destroys a window that is gone: SDL would ask the server
+// whether it is mapped (and read an answer that never came) and then wait
+// without a bound for it to be unmapped, so it is told it was.
+void SysX11LetGoneWindowGo(SDL_Window* window);
+void SysX11StopWatchingWindowEnd();
 
 // The window's size as the X server has it.
 bool SysX11WindowSize(SDL_Window* window, int& width, int& height);

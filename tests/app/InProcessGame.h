@@ -22,6 +22,10 @@ inline void QuitInProcessGame() {
   std::string dir = folder;
   std::string args[] = {"vorlumen", "--game-dir", dir, "--verbose"};
   char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(), nullptr};
-  std::fflush(nullptr);
+  // Not every stream: a flush of all waits for one that the helper's
+  // reader holds in its read until a key comes, and none comes before the
+  // game draws.
+  std::fflush(stdout);
+  std::fflush(stderr);
   _exit(RunVorlumen(4, argv));
 }
