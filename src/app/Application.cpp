@@ -192,11 +192,14 @@ bool RunApplication() {
   CGameMain* game = GetGameMain();
   game->Settings.Block.Language = SysUserDefaultLangId() == 0x411 ? 1 : 0;
   GetSoundManager()->Init();
-  // The input object looks for its XInput pad when it is built.
+  // A key or the window's focus may have built the input object already,
+  // while the window was made: the pad is looked for once the pads are open.
   SysOpenPads();
-  GetInput();
+  CMyInput* input = GetInput();
+  input->Start(SysMainWindowHasFocus());
   InitDirectInputMouse();
   InitDirectInputJoystick();
+  SysDebugOutput(input->DescribeDevices().c_str());
   game->StartGame();
   game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
 

@@ -76,15 +76,32 @@ CMyInput* GetInput() {
 CMyInput::CMyInput() {
   std::memcpy(KeyBindingTable, DefaultKeyBindings, sizeof KeyBindingTable);
   for (int row = 0; row < PadMatrixRows; ++row) PadBindingMatrix[row][DefaultPadButtons[row]] = 1;
-  // The first XInput user that answers is the pad; it is not looked for again.
+  FindPad();
+}
+
+void CMyInput::FindPad() {
+  if (PadConnected) return;
+  // The first XInput user that answers is the pad.
   SysPadState probe;
   for (int user = 0; user < SysPadSlotCount; ++user) {
     if (SysGetPadState(user, probe)) {
       PadIndex = user;
       PadConnected = PadAttached = true;
-      break;
+      return;
     }
   }
+}
+
+void CMyInput::Start(bool windowFocused) {
+  FindPad();
+  Foreground = windowFocused;
+}
+
+std::string CMyInput::DescribeDevices() const {
+  if (PadConnected)
+    return "Vorlumen: playing with the pad \"" + SysPadName(PadIndex) + "\" in slot " + std::to_string(PadIndex) + "\n";
+  if (JoystickPresent) return "Vorlumen: playing with the joystick \"" + SysJoystickName() + "\"\n";
+  return "Vorlumen: no pad or joystick to play with\n";
 }
 
 bool CMyInput::SetKeyBinding(std::uint32_t vk, int entry) {

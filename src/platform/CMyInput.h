@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "system/SysInput.h"
 
@@ -38,6 +39,16 @@ class CMyInput {
 public:
   CMyInput();
   virtual ~CMyInput() = default;
+
+  // Takes the first pad in slots 0-3 as the pad, once the pads are open;
+  // at start-up only, whenever the object was built: a pad plugged in
+  // later is not taken.
+  void FindPad();
+  // The game's start: the pad is looked for, and input counts from the
+  // first frame only when the window really has focus.
+  void Start(bool windowFocused);
+  // The device the game plays with, as one line for --verbose.
+  std::string DescribeDevices() const;
 
   // A key-down that is not the keyboard's auto-repeat counts as a press.
   void OnKeyMessage(std::uint32_t vk, std::uint32_t message, bool repeat = false);
@@ -102,7 +113,8 @@ public:
   std::int32_t MouseScale = 1;
   std::uint32_t KeyBindingTable[InputActionCount] = {};
   std::uint8_t PadBindingMatrix[PadMatrixRows][PadButtonCount] = {};
-  // Whether the game window is the foreground window: input counts only then.
+  // Whether the game window is the foreground window: input counts only
+  // then. Start takes it from the window.
   bool Foreground = true;
   std::int32_t Dragged = 0;
   bool PadConnected = false;

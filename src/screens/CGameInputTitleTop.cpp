@@ -147,7 +147,10 @@ void CGameInputTitleTop::Update() {
     case ScreenOpening:
       if (Parent && Parent->GetPhase() != ScreenCovered) return;
       UpdateWidgets();
-      if (!IsScreenFadeRunning()) Phase = ScreenActive;
+      if (IsScreenFadeRunning()) return;
+      Phase = ScreenActive;
+      // From here the player's first press acts.
+      SysDebugOutput("Vorlumen: the title takes input\n");
       return;
     case ScreenActive:
       UpdateWidgets();

@@ -229,6 +229,13 @@ bool SysGetPadState(int user, SysPadState& state) {
   return true;
 }
 
+std::string SysPadName(int user) {
+  if (user < 0 || user >= SysPadSlotCount || PadSlots[user] < 0 || !SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return "";
+  SDL_GameController* pad = SDL_GameControllerFromInstanceID(PadSlots[user]);
+  const char* name = pad ? SDL_GameControllerName(pad) : nullptr;
+  return name ? name : "";
+}
+
 // Opens the first joystick that is not a game controller into JoystickId.
 static bool OpenFirstJoystick() {
   const int count = SDL_NumJoysticks();
@@ -254,6 +261,13 @@ void SysCloseJoystick() {
     if (SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId)) SDL_JoystickClose(stick);
   JoystickId = -1;
   std::memset(JoystickPressed, 0, sizeof JoystickPressed);
+}
+
+std::string SysJoystickName() {
+  if (JoystickId < 0 || !SDL_WasInit(SDL_INIT_JOYSTICK)) return "";
+  SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId);
+  const char* name = stick ? SDL_JoystickName(stick) : nullptr;
+  return name ? name : "";
 }
 
 bool SysPollJoystick(SysJoystickState& state) {

@@ -2,6 +2,7 @@
 // Pads, joystick and mouse in the shapes the input object reads: XInput pads
 // in slots 0-3, one DirectInput joystick record and a DirectInput-style mouse.
 #include <cstdint>
+#include <string>
 
 union SDL_Event;
 
@@ -54,8 +55,7 @@ constexpr int SysPadSlotCount = 4;
 constexpr std::uint32_t SysPovCentred = 0xFFFFFFFFu;
 
 // Starts the controller subsystem and puts the game controllers present
-// into slots 0-3. The input object looks for its pad when it is built, so
-// this comes first.
+// into slots 0-3, where the input object looks for its pad.
 void SysOpenPads();
 // After a controller came or went: slots of pads that are gone become free
 // and newly attached controllers take free slots.
@@ -66,9 +66,14 @@ void SysClosePads();
 // again since the last read of that slot.
 bool SysGetPadState(int user, SysPadState& state);
 
+// The name of the pad in slot `user`, "" when the slot holds none.
+std::string SysPadName(int user);
+
 // The first joystick that is not a game controller. False when there is none.
 bool SysOpenJoystick();
 void SysCloseJoystick();
+// The open joystick's name, "" when none is open.
+std::string SysJoystickName();
 // False when the joystick is gone or was never opened; the record is then
 // left as it was. A button that went down since the last poll reads down.
 bool SysPollJoystick(SysJoystickState& state);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "system/SysInput.h"
 #include "system/SysKeys.h"
@@ -28,6 +29,63 @@ bool VideoHasEvents = false;
 bool DebugOutputShown = false;
 volatile std::sig_atomic_t QuitSignalled = 0;
 SysInputObserver InputObserver = nullptr;
+// The observer runs on the main thread only: the game's input is counted
+// there, whichever thread pushed the event.
+SDL_threadID MainThread = 0;
+
+// What tells one key or focus event from another, so that the one the
+// observer had in SDL's pump is known again when it comes out of the queue.
+struct InputMark {
+  Uint32 Type = 0;
+  Uint32 Timestamp = 0;
+  Uint32 WindowId = 0;
+  Sint32 Code = 0;  // scancode, or the window event
+  Sint32 Key = 0;
+  Uint16 Mod = 0;
+  Uint8 Repeat = 0;
+  bool Live = false;
+  bool operator==(const InputMark&) const = default;
+};
+// Events handed over and not yet out of the queue; the oldest make way
+// when the loop falls this far behind.
+InputMark Marks[1024];
+std::size_t NextMark = 0;
+
+InputMark MarkOf(const SDL_Event& event) {
+  InputMark mark;
+  mark.Type = event.type;
+  mark.Timestamp = event.common.timestamp;
+  mark.Live = true;
+  if (event.type == SDL_WINDOWEVENT) {
+    mark.WindowId = event.window.windowID;
+    mark.Code = event.window.event;
+  } else {
+    mark.WindowId = event.key.windowID;
+    mark.Code = event.key.keysym.scancode;
+    mark.Key = event.key.keysym.sym;
+    mark.Mod = event.key.keysym.mod;
+    mark.Repeat = event.key.repeat;
+  }
+  return mark;
+}
+
+void Mark(const SDL_Event& event) {
+  Marks[NextMark] = MarkOf(event);
+  NextMark = (NextMark + 1) % std::size(Marks);
+}
+
+// Whether the observer had this event; each mark is taken once.
+bool TakeMark(const SDL_Event& event) {
+  const InputMark wanted = MarkOf(event);
+  for (std::size_t i = 0; i < std::size(Marks); ++i) {
+    InputMark& mark = Marks[(NextMark + i) % std::size(Marks)];
+    if (mark == wanted) {
+      mark.Live = false;
+      return true;
+    }
+  }
+  return false;
+}
 
 extern "C" void OnQuitSignal(int) { QuitSignalled = 1; }
 
@@ -124,12 +182,14 @@ bool TranslateInputEvent(const SDL_Event& event, SysEvent& out) {
 }
 
 // Runs as SDL queues an event, right after it changed its keyboard state.
+// An event pushed from another thread waits for the main loop instead.
 int SDLCALL WatchInput(void*, SDL_Event* event) {
   SysEvent out;
-  if (const SysInputObserver observer = InputObserver; observer && TranslateInputEvent(*event, out)) {
-    out.Observed = true;
-    observer(out);
-  }
+  const SysInputObserver observer = InputObserver;
+  if (!observer || SDL_ThreadID() != MainThread || !TranslateInputEvent(*event, out)) return 0;
+  Mark(*event);
+  out.Observed = true;
+  observer(out);
   return 0;
 }
 
@@ -201,6 +261,7 @@ bool SysInitVideo() {
     return false;
   }
   VideoStarted = true;
+  MainThread = SDL_ThreadID();
   // Once only, also after SDL was started again.
   SDL_DelEventWatch(WatchInput, nullptr);
   SDL_AddEventWatch(WatchInput, nullptr);
@@ -256,7 +317,10 @@ bool SysHasMainWindow() { return MainWindow != nullptr; }
 
 bool SysMainWindowHasFocus() {
   if (!MainWindow) return false;
-  return (SDL_GetWindowFlags(MainWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  if (SDL_GetWindowFlags(MainWindow) & SDL_WINDOW_INPUT_FOCUS) return true;
+  // SDL sees no focus where nobody gives it (X without a window manager),
+  // yet keys reach the window and nothing is in front of it.
+  return SysX11FocusUnheld(MainWindow);
 }
 
 void* SysMainWindowHandle() { return MainWindow; }
@@ -296,7 +360,9 @@ bool SysPollEvent(SysEvent& out) {
     SysInputObserveEvent(event);
     if (IsDrainedEvent(event.type)) continue;
     if (TranslateInputEvent(event, out)) {
-      out.Observed = InputObserver != nullptr;
+      // Queued before the observer came, pushed from another thread, or
+      // put in the queue past SDL's watches: the game has yet to count it.
+      out.Observed = TakeMark(event);
       return true;
     }
     switch (event.type) {

@@ -34,7 +34,7 @@ struct SysEvent {
   std::int32_t Y = 0;
   std::int32_t Button = 0;       // mouse button index 0 left, 1 right, 2 middle
   bool Repeat = false;           // key-downs: the keyboard's auto-repeat, not a new press
-  bool Observed = false;         // already handed to the input observer when SDL made it
+  bool Observed = false;         // this very event was handed to the input observer when SDL made it
 };
 
 // Video start-up: SDL's video subsystem and events. False when no video
@@ -50,6 +50,8 @@ void SysShutdown();
 bool SysCreateMainWindow(int clientWidth, int clientHeight);
 void SysDestroyMainWindow();
 bool SysHasMainWindow();
+// Whether keys and pads are the window's: it has the focus, or no window
+// holds the focus (X without a window manager).
 bool SysMainWindowHasFocus();
 // Opaque SDL_Window* for the rest of the system layer.
 void* SysMainWindowHandle();
@@ -59,7 +61,10 @@ bool SysSetWindowIcon(const std::uint32_t* argb, int width, int height);
 // Key and focus events handed over the moment SDL makes them, inside its
 // event pump: in step with the keyboard state SysIsVirtualKeyDown reads,
 // however far behind the main loop takes them out of the queue. They still
-// come out of SysPollEvent, marked Observed. Null hands nothing over.
+// come out of SysPollEvent, marked Observed. Only events made on the thread
+// that started the video are handed over; the others, and those that
+// reached the queue without passing SDL's watches, come out unmarked, for
+// the loop to count. Null hands nothing over.
 using SysInputObserver = void (*)(const SysEvent& event);
 void SysObserveInput(SysInputObserver observer);
 

@@ -106,6 +106,16 @@ bool SysX11WindowSize(SDL_Window* window, int& width, int& height) {
   return true;
 }
 
+bool SysX11FocusUnheld(SDL_Window* window) {
+  Display* display = nullptr;
+  Window x11Window = None;
+  if (!X11Of(window, display, x11Window)) return false;
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  return focus == PointerRoot || focus == None;
+}
+
 bool SysX11WindowManagerRuns(SDL_Window* window) {
   Display* display = nullptr;
   Window x11Window = None;
@@ -313,6 +323,7 @@ bool SysX11Is(SDL_Window*) { return false; }
 void SysX11KeepPlayingAfterErrors() {}
 bool SysX11WindowSize(SDL_Window*, int&, int&) { return false; }
 bool SysX11WindowManagerRuns(SDL_Window*) { return false; }
+bool SysX11FocusUnheld(SDL_Window*) { return false; }
 bool SysX11EndFullscreen(SDL_Window*) { return false; }
 bool SysX11FreeSize(SDL_Window*) { return false; }
 bool SysX11WindowState(SDL_Window*, bool& fullscreen, bool& maximised) {

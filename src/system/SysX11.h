@@ -26,6 +26,11 @@ bool SysX11WindowSize(SDL_Window* window, int& width, int& height);
 // names a check window that exists and names itself.
 bool SysX11WindowManagerRuns(SDL_Window* window);
 
+// Whether no window holds the X server's input focus (PointerRoot or
+// None), as without a window manager: nothing gives focus, and no other
+// window is in front.
+bool SysX11FocusUnheld(SDL_Window* window);
+
 // What the window manager says of the window (_NET_WM_STATE).
 bool SysX11WindowState(SDL_Window* window, bool& fullscreen, bool& maximised);
 

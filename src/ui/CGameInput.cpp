@@ -1,5 +1,8 @@
 #include "ui/CGameInput.h"
 
+#include <cstdio>
+
+#include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
 
 namespace {
@@ -10,6 +13,13 @@ CGameInput* Resolve(ScreenId id) { return Resolver ? Resolver(id) : ScreenFromId
 
 // The root is never anyone's child.
 bool IsRoot(const CGameInput* screen) { return dynamic_cast<const CGameInputController*>(screen) != nullptr; }
+
+// Where the player went, for --verbose.
+void SayOpened(ScreenId id) {
+  char line[48];
+  std::snprintf(line, sizeof line, "Vorlumen: screen %d opened\n", static_cast<int>(id));
+  SysDebugOutput(line);
+}
 
 }  // namespace
 
@@ -22,6 +32,7 @@ bool CGameInput::ChangeChild(ScreenId id) {
   next->SetParent(nullptr);
   next->SetChild(nullptr);
   next->Begin();
+  SayOpened(id);
   return true;
 }
 
@@ -43,5 +54,6 @@ bool CGameInput::PushChild(ScreenId id) {
   next->SetChild(nullptr);
   next->Begin();
   last->OnCovered();
+  SayOpened(id);
   return true;
 }

@@ -86,15 +86,17 @@ TEST_F(Program, RunsPacedFramesUntilTerminatedThenExitsCleanly) {
   KillProgram(game);
   EXPECT_EQ(status, 0) << ReadTextFile(game.ErrPath);
 
-  // Asked for, the debug output is five lines: the video driver and the
-  // SDL that run, the start-up's, the renderer that draws, the first frame's,
-  // and the exit sequence's count of how many frames ran in how long, never
-  // more than the game speed (30 per second at speed 0) allows.
+  // Asked for, the debug output is seven lines: the video driver and the
+  // SDL that run, the start-up's, the renderer that draws, the device played
+  // with, the first screen, the first frame's, and the exit sequence's count
+  // of how many frames ran in how long, never more than the game speed (30
+  // per second at speed 0) allows.
   const std::string err = ReadTextFile(game.ErrPath);
   const std::string video = "Vorlumen: video driver dummy (SDL ";
   ASSERT_EQ(err.substr(0, video.size()), video) << err;
   const std::string steam =
-      ")\nSteamAPI Init Failed\nVorlumen: drawing with the software renderer\nVorlumen: first frame run\n";
+      ")\nSteamAPI Init Failed\nVorlumen: drawing with the software renderer\nVorlumen: no pad or joystick to play "
+      "with\nVorlumen: screen 14 opened\nVorlumen: first frame run\n";
   const std::size_t version = err.find(steam);
   ASSERT_NE(version, std::string::npos) << err;
   unsigned major = 0, minor = 0, patch = 0;
