@@ -5,13 +5,17 @@
 // - BM_FloorFrame: the play screen on a dark floor (overlay and darkness,
 //   characters, message window, map and status line);
 // - BM_MenuFrame: the in-dungeon menu over the floor, on its item page (0)
-//   and on MATERIAL CRAFT (1), as the main loop runs it, frame by frame.
+//   and on MATERIAL CRAFT (1), as the main loop runs it, frame by frame;
+// - BM_FloorMemory: what the floor at scale 3 keeps resident, and the heap.
 // Needs the build's Resource.dll.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/Application.h"
@@ -148,6 +152,37 @@ void BM_FloorFrame(benchmark::State& state) {
   state.counters["overlay_kind"] = game->CurrentStage->OverlayKind;
 }
 BENCHMARK(BM_FloorFrame)->Arg(1)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// Kilobytes of a /proc/self/status field ("VmRSS", "VmHWM").
+double StatusMegabytes(const char* field) {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  if (!f) return 0.0;
+  char line[256];
+  long kb = 0;
+  const std::size_t n = std::strlen(field);
+  while (std::fgets(line, sizeof line, f))
+    if (std::strncmp(line, field, n) == 0 && line[n] == ':') kb = std::strtol(line + n + 1, nullptr, 10);
+  std::fclose(f);
+  return static_cast<double>(kb) / 1024.0;
+}
+
+// What the floor at scale 3 keeps in memory once drawn a while: resident
+// now and at its peak, and the heap in use and held from the system.
+void BM_FloorMemory(benchmark::State& state) {
+  if (!Reach(Scene::Floor)) return state.SkipWithError("no Resource.dll, no renderer, or no floor");
+  if (!AtScale(state, 3)) return;
+  CGameMain* game = GetGameMain();
+  for (auto _ : state) {
+    ++game->FrameCount;
+    game->Draw();
+  }
+  const struct mallinfo2 heap = mallinfo2();
+  state.counters["resident_MB"] = StatusMegabytes("VmRSS");
+  state.counters["resident_peak_MB"] = StatusMegabytes("VmHWM");
+  state.counters["heap_used_MB"] = static_cast<double>(heap.uordblks + heap.hblkhd) / 1048576.0;
+  state.counters["heap_held_MB"] = static_cast<double>(heap.arena + heap.hblkhd) / 1048576.0;
+}
+BENCHMARK(BM_FloorMemory)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 void BM_MenuFrame(benchmark::State& state) {
   if (!Reach(state.range(0) == 0 ? Scene::ItemPage : Scene::CraftPage))

@@ -13,8 +13,8 @@ packages=(
   xvfb libgl1-mesa-dri
   # Installing and packaging: the checkers of the desktop entry, the
   # AppStream metadata and the manual page, and what the .deb is built and
-  # checked with.
-  desktop-file-utils appstream groff-base mandoc dpkg-dev fakeroot lintian
+  # checked with, and xz and ar to compress the packages harder.
+  desktop-file-utils appstream groff-base mandoc dpkg-dev fakeroot lintian xz-utils binutils
   "$@"
 )
 

@@ -12,6 +12,7 @@
 #include "platform/ByteOrder.h"
 #include "platform/CSoundManager.h"
 #include "platform/Random.h"
+#include "screens/TitleScreenKit.h"
 #include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
 
@@ -85,6 +86,8 @@ void CGameMain::StartNewGame(int dungeonIndex) {
   AutoMove = 0;
   GetStateController()->ClearHolds();
   GetGameInputController()->ChangeChild(PlayScreen);
+  // The title's screens are left behind with the chain.
+  ReleaseTitlePictures();
   GetStateController()->ChangeState(StageStartState);
 }
 
@@ -98,6 +101,8 @@ void CGameMain::ContinueGame() {
   AutoMove = 0;
   GetStateController()->ClearHolds();
   GetGameInputController()->ChangeChild(PlayScreen);
+  // The title's screens are left behind with the chain.
+  ReleaseTitlePictures();
   GetStateController()->ChangeState(StageStartState);
 }
 

@@ -21,6 +21,9 @@ SysAudioFormat FormatOf(const WaveInfo& wave) {
 
 std::uint64_t AlignDown(std::uint64_t value, std::uint32_t block) { return value - value % block; }
 
+// At least one page on any machine we run on.
+constexpr std::uint32_t PageBytes = 1u << 16;
+
 bool ValidTrack(BgmTrack t) { return t >= 0 && t < BgmTrackCount; }
 
 }  // namespace
@@ -94,6 +97,8 @@ void CSoundManager::LoadSoundEffect(int i, std::uint16_t resourceId) {
     Mixer.Release(buffer);
     return;
   }
+  // The buffer has its own copy.
+  GetResourceModule().Forget(resource.Data, resource.Size);
   SeData[i] = resource.Data;
   SeBuffer[i] = buffer;
 }
@@ -185,6 +190,9 @@ bool CSoundManager::Stream(BgmTrack t, std::uint32_t offset, std::uint32_t count
     const std::uint32_t n =
         static_cast<std::uint32_t>(std::min<std::uint64_t>(count, BgmLoopEnd[t] - BgmReadPos[t]));
     if (!Mixer.Write(buffer, offset, samples + BgmReadPos[t], n)) return false;
+    // What has been played leaves memory; the page it ends in, next time.
+    const std::uint32_t behind = std::min<std::uint32_t>(BgmReadPos[t], PageBytes);
+    GetResourceModule().Forget(samples + BgmReadPos[t] - behind, n + behind);
     BgmReadPos[t] += n;
     offset = static_cast<std::uint32_t>((std::uint64_t{offset} + n) % size);
     count -= n;

@@ -110,6 +110,8 @@ float ToLogical(float v) { return v / static_cast<float>(BackBufferScale); }
 
 }  // namespace
 
+void ReturnFreedMemory() { SysReturnFreedMemory(); }
+
 bool InitDirect3D() {
   if (!SysRendererCreate()) return false;
   MaxFullscreenScale = SysMaxFullscreenScale();

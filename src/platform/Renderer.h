@@ -117,6 +117,9 @@ RenderResult Present();
 
 bool LoadTexture(PictureId id, std::uint16_t resourceId);
 void ReleaseTexture(PictureId id);
+// Hands memory freed so far (released pictures) back to the system; after a
+// screen's pictures are let go, not per picture.
+void ReturnFreedMemory();
 // Loaded, with no texel anywhere in its texture less than opaque.
 bool IsPictureOpaque(PictureId id);
 int GetOpaqueLeftMargin(int slot, int x, int y, int width, int height);

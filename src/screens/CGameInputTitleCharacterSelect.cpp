@@ -101,10 +101,24 @@ void CGameInputTitleCharacterSelect::BuildLayout() {
   }
 }
 
-void CGameInputTitleCharacterSelect::Begin() {
+void CGameInputTitleCharacterSelect::AcquirePictures() {
+  if (HoldsPictures) return;
   for (const ClassSheet& row : ClassSheets) LoadTexture(row.Picture, row.Resource);
   LoadTexture(PortraitSheet, 160);
   LoadTexture(Backdrop, 151);
+  HoldsPictures = true;
+}
+
+void CGameInputTitleCharacterSelect::ReleasePictures() {
+  if (!HoldsPictures) return;
+  for (const ClassSheet& row : ClassSheets) ReleaseTexture(row.Picture);
+  ReleaseTexture(PortraitSheet);
+  ReleaseTexture(Backdrop);
+  HoldsPictures = false;
+}
+
+void CGameInputTitleCharacterSelect::Begin() {
+  AcquirePictures();
   // The sprites stand in their places before the cursor step captures them.
   RefreshHeader();
   Phase = ScreenOpening;

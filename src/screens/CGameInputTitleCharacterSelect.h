@@ -44,8 +44,13 @@ public:
   CWidgetWindow PortraitFrames[ClassCount];  // undrawn; place portrait and card
   CWidgetWindow InfoWindows[ClassCount];
 
+  // Gives back the pictures Begin acquired (once a run has started).
+  void ReleasePictures();
+
 private:
   void ReadInput();
+  void AcquirePictures();
+  bool HoldsPictures = false;
 };
 
 CGameInputTitleCharacterSelect* GetGameInputTitleCharacterSelect();

@@ -13,9 +13,23 @@ CGameInputTitleLogo* GetGameInputTitleLogo() {
 
 CGameInputTitleLogo::CGameInputTitleLogo() { BuildLayout(); }
 
-void CGameInputTitleLogo::BuildLayout() {
+void CGameInputTitleLogo::AcquirePictures() {
+  if (HoldsPictures) return;
   LoadTexture(2, 132);
   LoadTexture(3, 133);
+  HoldsPictures = true;
+}
+
+void CGameInputTitleLogo::ReleasePictures() {
+  if (!HoldsPictures) return;
+  ReleaseTexture(2);
+  ReleaseTexture(3);
+  HoldsPictures = false;
+  ReturnFreedMemory();
+}
+
+void CGameInputTitleLogo::BuildLayout() {
+  AcquirePictures();
   const CGameMain* game = GetGameMain();
   const int w = game->GetScreenWidth(), h = game->GetScreenHeight();
 
@@ -31,6 +45,7 @@ void CGameInputTitleLogo::BuildLayout() {
 }
 
 void CGameInputTitleLogo::Begin() {
+  AcquirePictures();
   Phase = FirstFadingIn;
   StartScreenFadeIn();
   FirstLogo.SetVisible(true);
@@ -82,6 +97,8 @@ void CGameInputTitleLogo::Update() {
       return;
     case Done:
       GetGameInputController()->ChangeChild(2);
+      // Nothing after the logo shows its cards.
+      ReleasePictures();
       return;
     default: return;
   }

@@ -34,6 +34,10 @@ public:
 private:
   // One update of a held card; true when it ends.
   bool HoldEnds();
+  // The cards' pictures, held while the logo may be shown.
+  void AcquirePictures();
+  void ReleasePictures();
+  bool HoldsPictures = false;
 };
 
 CGameInputTitleLogo* GetGameInputTitleLogo();

@@ -145,8 +145,15 @@ void CGameInputUnlock::ShowNotice() {
   NoticeWindow.SetCaptionBox(0, 12, width, height - 84, 9);
 }
 
+void CGameInputUnlock::ReleasePictures() {
+  if (!HoldsPictures) return;
+  ReleaseTexture(PortraitSheet);
+  HoldsPictures = false;
+}
+
 void CGameInputUnlock::Begin() {
-  LoadTexture(PortraitSheet, PortraitResource);
+  if (!HoldsPictures) LoadTexture(PortraitSheet, PortraitResource);
+  HoldsPictures = true;
   Phase = ScreenOpening;
   ShowNotice();
   int width, height;

@@ -40,7 +40,11 @@ public:
   CWidgetWindow NoticeWindow;
   CWidgetWindow OkButton;
 
+  // Gives back the picture Begin acquired (once a run has started).
+  void ReleasePictures();
+
 private:
+  bool HoldsPictures = false;
   void Acknowledge();
   void Finish();
   void NoticeSize(int& width, int& height) const;

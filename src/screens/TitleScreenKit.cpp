@@ -8,6 +8,8 @@
 #include "platform/CEffect.h"
 #include "platform/CSoundManager.h"
 #include "platform/Renderer.h"
+#include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputUnlock.h"
 
 namespace {
 
@@ -49,6 +51,12 @@ void PlayConfirmSound() { GetSoundManager()->PlaySe(ConfirmSound); }
 void BeginScreenSprites() {
   ResetDrawState();
   ShakeApplies = 1;
+}
+
+void ReleaseTitlePictures() {
+  GetGameInputTitleCharacterSelect()->ReleasePictures();
+  GetGameInputUnlock()->ReleasePictures();
+  ReturnFreedMemory();
 }
 
 std::size_t FormatTextCut(char* dest, std::size_t capacity, const char* format, ...) {

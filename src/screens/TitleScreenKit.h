@@ -41,6 +41,10 @@ void PlayConfirmSound();
 // title screen sets it around its own widgets.
 void BeginScreenSprites();
 
+// Once a run has started: the title's screens give back the pictures they
+// acquired, and the memory goes back to the system.
+void ReleaseTitlePictures();
+
 // printf into `dest` (capacity bytes, NUL included); a result that does not
 // fit is cut after its last whole character (a byte of 0x80 and above leads
 // a double-byte character). Returns the bytes kept.

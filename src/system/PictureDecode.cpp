@@ -544,7 +544,12 @@ bool DecodePicture(const ResourceBytes& bytes, int size, std::vector<std::uint32
 }
 
 bool LoadPictureResource(std::uint16_t resourceId, int size, std::vector<std::uint32_t>& argb) {
-  return DecodePicture(GetResourceModule().FindPicture(resourceId), size, argb);
+  const CResourceModule& module = GetResourceModule();
+  const ResourceBytes bytes = module.FindPicture(resourceId);
+  const bool decoded = DecodePicture(bytes, size, argb);
+  // The texture keeps the pixels; the file's bytes are not wanted again soon.
+  module.Forget(bytes.Data, bytes.Size);
+  return decoded;
 }
 
 bool DecodeIcon(const CResourceModule& module, std::uint16_t groupId,

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -123,6 +124,20 @@ void CResourceModule::Close() {
 }
 
 bool CResourceModule::IsOpen() const { return Parsed; }
+
+void CResourceModule::Forget(const std::uint8_t* data, std::size_t size) const {
+  if (Mapping == nullptr || OwnsHeap || data == nullptr || size == 0) return;
+  const auto base = reinterpret_cast<std::uintptr_t>(Mapping);
+  const auto from = reinterpret_cast<std::uintptr_t>(data);
+  if (from < base || from - base >= MappingSize) return;
+  const std::uintptr_t to = base + std::min(MappingSize, from - base + size);
+  static const std::uintptr_t page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  // Only pages wholly inside: a neighbour's bytes may still be wanted.
+  const std::uintptr_t first = (from + page - 1) / page * page;
+  const std::uintptr_t last = to / page * page;
+  // A private read-only mapping of a file: dropped pages come back from it.
+  if (first < last) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
 
 // Reads the DOS and PE headers and finds the resource directory. Every
 // field is checked against the bytes present before it is used.

@@ -48,6 +48,12 @@ public:
   // A picture: RCDATA, then BITMAP, then any other type.
   ResourceBytes FindPicture(std::uint16_t id) const;
 
+  // Lets the whole pages of the mapped file inside [data, data + size) leave
+  // memory: they are read again from the file when next touched. For bytes
+  // already copied out (played music, decoded pictures). Does nothing for a
+  // module held in memory or for bytes outside the mapping.
+  void Forget(const std::uint8_t* data, std::size_t size) const;
+
 private:
   struct TypeKey;
   struct Section {

@@ -605,6 +605,12 @@ SDL_Texture* MakeTarget(int scale) {
   return target;
 }
 
+}  // namespace
+
+void SysReturnFreedMemory() { malloc_trim(0); }
+
+namespace {
+
 bool MakeBackBuffer(int scale) {
   if (BackBuffer) SDL_DestroyTexture(BackBuffer);
   if (LogicalBuffer) SDL_DestroyTexture(LogicalBuffer);
@@ -618,7 +624,7 @@ bool MakeBackBuffer(int scale) {
   // The software renderer's buffers of the old size were freed in the
   // middle of the heap: hand their pages back, or every change of scale
   // would leave the process larger.
-  malloc_trim(0);
+  SysReturnFreedMemory();
   return true;
 }
 

@@ -56,6 +56,8 @@ bool SysRendererRestore();
 // Textures: square, 0xAARRGGBB. The renderer holds their pixels; what
 // drawing needs of them besides is worked out when they are made.
 struct SysTexture;
+// Gives the heap's free pages back to the system (the allocator keeps them).
+void SysReturnFreedMemory();
 SysTexture* SysCreateTexture(const std::uint32_t* argb, int size);
 void SysDestroyTexture(SysTexture* texture);
 int SysTextureSize(const SysTexture* texture);

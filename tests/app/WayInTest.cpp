@@ -12,12 +12,14 @@
 #include "floors/CStageData.h"
 #include "platform/CEffect.h"
 #include "platform/CMyInput.h"
+#include "platform/Renderer.h"
 #include "platform/RenderTestSupport.h"
 #include "platform/TextTable.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
 #include "screens/CGameInputTitleStageSelect.h"
 #include "screens/CGameInputTitleTop.h"
 #include "screens/CGameInputUnlock.h"
+#include "screens/TitleScreenKit.h"
 #include "screens/TitleTestSupport.h"
 #include "system/DebugLines.h"
 #include "system/SysPlatform.h"
@@ -157,6 +159,16 @@ protected:
         "the player's first command");
   }
 
+  // Play keeps none of the title's pictures: the logo's cards, the class
+  // portraits and every class's sheet but the player's own.
+  void ExpectTitlePicturesLetGo(std::uint32_t playerClass) {
+    EXPECT_EQ(TextureRefCounts[2], 0u);
+    EXPECT_EQ(TextureRefCounts[3], 0u);
+    EXPECT_EQ(TextureRefCounts[13], 0u) << "the portraits";
+    for (std::uint32_t c = 0; c < ClassSheetCount; ++c)
+      EXPECT_EQ(TextureRefCounts[ClassSheets[c].Picture] > 0, c == playerClass) << "class " << c;
+  }
+
   CGameMain* game = GetGameMain();
   CGameInputTitleTop* Top = GetGameInputTitleTop();
   CGameInputTitleCharacterSelect* Classes = GetGameInputTitleCharacterSelect();
@@ -185,6 +197,7 @@ TEST_F(WayIn, AFirstRunInEnglishFromTheLogoToTheTutorial) {
   ASSERT_NE(game->Player, nullptr);
   EXPECT_EQ(game->CurrentStage->GetCharacterAt(12, 27), game->Player);
   UntilStandingOnTheFloor();
+  ExpectTitlePicturesLetGo(2);
   SuspendRestartAndContinue(LanguageEnglish);
 }
 
@@ -222,6 +235,7 @@ TEST_F(WayIn, InJapaneseAfterTheTutorialThroughItsNoticeToLevelOne) {
   EXPECT_EQ(game->CurrentStage->StageId, 0);
   EXPECT_EQ(GetStateController()->GetStateId(), StateStageStart);
   UntilStandingOnTheFloor();
+  ExpectTitlePicturesLetGo(3);
   SuspendRestartAndContinue(LanguageJapanese);
 }
 

@@ -49,15 +49,20 @@ case "$1" in
     out=$build/packages
     rm -rf "$out"
     start=$(date +%s)
-    cpack --config "$build/CPackConfig.cmake" -B "$out" -G "DEB;TGZ" > "$out.log" 2>&1 || { cat "$out.log"; exit 1; }
+    cpack --config "$build/CPackConfig.cmake" -B "$out" -G "DEB;TXZ" > "$out.log" 2>&1 || { cat "$out.log"; exit 1; }
     echo "cpack: $(( $(date +%s) - start )) s"
     rm -rf "$out/_CPack_Packages"
     deb=$(ls "$out"/*.deb)
-    tgz=$(ls "$out"/*.tar.gz)
+    tgz=$(ls "$out"/*.tar.xz)
+    # What a player downloads, and what the package takes once installed.
+    echo "sizes: $(basename "$deb") $(( $(stat -c %s "$deb") / 1048576 )) MB," \
+      "$(basename "$tgz") $(( $(stat -c %s "$tgz") / 1048576 )) MB," \
+      "installed $(( $(dpkg-deb --field "$deb" Installed-Size) / 1024 )) MB"
+    [ "$(stat -c %s "$deb")" -le $(( 55 * 1048576 )) ] || { echo "$deb is larger than 55 MB"; exit 1; }
     dpkg-deb --field "$deb" Package Version Section Depends
     # Debian's layout in the .deb, the movable tree of `cmake --install` in the archive.
     debfiles=$(dpkg-deb --contents "$deb")
-    tgzfiles=$(tar -tzf "$tgz")
+    tgzfiles=$(tar -tJf "$tgz")
     grep -q ' ./usr/games/vorlumen$' <<< "$debfiles" || { echo "no /usr/games/vorlumen in $deb"; exit 1; }
     grep -q ' ./usr/share/vorlumen/Resource.dll$' <<< "$debfiles" || { echo "no Resource.dll in $deb"; exit 1; }
     dpkg-deb --field "$deb" Depends | grep -q libsdl2 || { echo "no dependency on SDL computed"; exit 1; }

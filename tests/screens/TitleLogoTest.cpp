@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Renderer.h"
 #include "screens/CGameInputTitleLogo.h"
 #include "screens/CGameInputTitleTop.h"
 #include "screens/TitleTestSupport.h"
@@ -57,6 +58,20 @@ TEST_F(TitleLogo, HoldingSelectOrCancelCutsTheHoldsButNotTheFadesAndUsesNothingU
     // The key still reads as down, not consumed, on the title menu.
     const std::int32_t* history = GetInput()->InputHistory[row];
     for (int i = 0; i < InputHistoryLength; ++i) ASSERT_EQ(history[i], 1) << row << " entry " << i;
+  }
+}
+
+TEST_F(TitleLogo, TheCardsAreHeldWhileTheLogoRunsAndLetGoWhenTheTitleFollows) {
+  for (int round = 0; round < 2; ++round) {
+    RunLogo({});
+    ASSERT_EQ(Root()->GetChild(), GetGameInputTitleTop());
+    EXPECT_EQ(TextureRefCounts[2], 0u) << "nothing after the logo shows its cards";
+    EXPECT_EQ(TextureRefCounts[3], 0u);
+    // Shown again, it has them again, once however often it begins.
+    ASSERT_TRUE(Root()->ChangeChild(14));
+    ASSERT_TRUE(Root()->ChangeChild(14));
+    EXPECT_EQ(TextureRefCounts[2], 1u);
+    EXPECT_EQ(TextureRefCounts[3], 1u);
   }
 }
 

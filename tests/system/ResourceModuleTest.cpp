@@ -227,6 +227,52 @@ TEST(ResourceModule, ProducedResourcesAndFilesRoundTrip) {
   std::remove(path.c_str());
 }
 
+// Kilobytes of the process's mapping holding `at` that are in its memory.
+long MappedKb(const void* at) {
+  std::ifstream smaps("/proc/self/smaps");
+  const auto a = reinterpret_cast<std::uintptr_t>(at);
+  bool mine = false;
+  for (std::string line; std::getline(smaps, line);) {
+    unsigned long from = 0, to = 0;
+    if (std::sscanf(line.c_str(), "%lx-%lx ", &from, &to) == 2 && line.find(':') > line.find(' ')) mine = a >= from && a < to;
+    long kb = 0;
+    if (mine && std::sscanf(line.c_str(), "Rss: %ld kB", &kb) == 1) return kb;
+  }
+  return -1;
+}
+
+TEST(ResourceModule, ForgottenBytesLeaveMemoryAndReadTheSameAgain) {
+  CPeResourceWriter w;
+  Bytes big(1 << 20);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 13 + i / 4093);
+  ASSERT_TRUE(w.Add("WAVE", 10000, big));
+  ASSERT_TRUE(w.Add(ResourceTypeRcData, 147, Text("neighbour")));
+  const std::string path = TempPath("forget.dll");
+  ASSERT_TRUE(w.WriteFile(path));
+
+  CResourceModule m;
+  ASSERT_TRUE(m.Open(path));
+  const ResourceBytes wave = m.Find("WAVE", 10000);
+  ASSERT_EQ(Content(wave), big);  // every page read in
+  ASSERT_GE(MappedKb(wave.Data), 1000);
+  m.Forget(wave.Data, wave.Size);
+  EXPECT_LE(MappedKb(wave.Data), 16) << "no more than the pages it shares with its neighbours";
+  EXPECT_EQ(Content(wave), big) << "read again from the file";
+  EXPECT_EQ(Content(m.FindPicture(147)), Text("neighbour"));
+  // Bytes outside the mapping, or none, are no business of the module's.
+  m.Forget(big.data(), big.size());
+  m.Forget(nullptr, 100);
+  EXPECT_EQ(big[12345], static_cast<std::uint8_t>(12345 * 13 + 12345 / 4093));
+
+  // A module held in memory has no file to read its bytes again from: they stay.
+  const Bytes image = w.WriteToMemory();
+  ASSERT_TRUE(m.OpenBytes(image.data(), image.size()));
+  const ResourceBytes held = m.Find("WAVE", 10000);
+  m.Forget(held.Data, held.Size);
+  EXPECT_EQ(Content(held), big);
+  std::remove(path.c_str());
+}
+
 // What the Windows loader looks at before it maps a resources-only DLL.
 TEST(ResourceModule, WrittenImageHasSoundPeHeaders) {
   SmallModule small;
