@@ -24,6 +24,7 @@
 #include "platform/RenderTestSupport.h"
 #include "platform/SaveTestSupport.h"
 #include "platform/TextTable.h"
+#include "screens/TitleScreenKit.h"
 #include "system/ResourceModule.h"
 #include "system/SysPlatform.h"
 #include "ui/CGameInputController.h"
@@ -107,6 +108,10 @@ protected:
     SetScreenResolver(&ResolveWithQuestion);
 
     game->InitGraphics();
+    // The title's screens live on between tests: what one held went with
+    // an earlier test's renderer, and letting it go later would take the
+    // pictures this run loads. TearDown lets go of what this test's took.
+    ReleaseTitlePictures();
     // Frames are looked at where the player sees them.
     KeepWindowPicture(true);
     SaveBlock& block = game->Settings.Block;
@@ -135,6 +140,7 @@ protected:
       game->AutoMove = 0;
       SetScreenResolver(nullptr);
     }
+    ReleaseTitlePictures();
     KeepWindowPicture(false);
     GetResourceModule().Close();
     RenderFixture::TearDown();

@@ -65,6 +65,8 @@ protected:
   }
   void TearDown() override {
     titletest::DetachTitleScreens();
+    // Pictures a screen still holds go with this renderer.
+    ReleaseTitlePictures();
     // A run that started is let go with its floor.
     runtest::DropRun();
     std::memcpy(&game->Settings.Block, &Saved, sizeof Saved);

@@ -16,6 +16,7 @@
 #include "platform/CEffect.h"
 #include "platform/CSoundManager.h"
 #include "platform/SaveTestSupport.h"
+#include "screens/TitleScreenKit.h"
 #include "system/WaveImage.h"
 #include "ui/CGameInputController.h"
 #include "ui/UiTestSupport.h"
@@ -88,6 +89,9 @@ protected:
   }
   ~TitleFixture() override {
     DetachTitleScreens();
+    // As a run's start does: a screen left holding its pictures would let
+    // go of the next test's.
+    ReleaseTitlePictures();
     Game()->Player = nullptr;
     Game()->CurrentStage = nullptr;
     std::memcpy(&Block(), &Saved, sizeof Saved);
