@@ -16,7 +16,8 @@ SysMouseState Mouse;
 
 // What went down since the last read, so that a press and release between
 // two reads still reads as one press: mouse buttons, pad buttons (XInput
-// bits), how high each trigger rose, and joystick buttons.
+// bits), how high each trigger rose, joystick buttons, and the last
+// direction each joystick hat took.
 std::uint8_t MousePressed[8] = {};
 struct PadPresses {
   std::uint16_t Buttons = 0;
@@ -26,6 +27,7 @@ struct PadPresses {
 };
 PadPresses PadLatches[SysPadSlotCount];
 std::uint8_t JoystickPressed[128] = {};
+std::uint8_t JoystickHatPressed[4] = {};
 
 struct ButtonBit {
   SDL_GameControllerButton Button;
@@ -92,6 +94,10 @@ int SDLCALL WatchPresses(void*, SDL_Event* event) {
     }
     case SDL_JOYBUTTONDOWN:
       if (event->jbutton.which == JoystickId && event->jbutton.button < 128) JoystickPressed[event->jbutton.button] = 1;
+      break;
+    case SDL_JOYHATMOTION:
+      if (event->jhat.which == JoystickId && event->jhat.hat < 4 && event->jhat.value != SDL_HAT_CENTERED)
+        JoystickHatPressed[event->jhat.hat] = event->jhat.value;
       break;
     default:
       break;
@@ -261,6 +267,7 @@ void SysCloseJoystick() {
     if (SDL_Joystick* stick = SDL_JoystickFromInstanceID(JoystickId)) SDL_JoystickClose(stick);
   JoystickId = -1;
   std::memset(JoystickPressed, 0, sizeof JoystickPressed);
+  std::memset(JoystickHatPressed, 0, sizeof JoystickHatPressed);
 }
 
 std::string SysJoystickName() {
@@ -289,12 +296,17 @@ bool SysPollJoystick(SysJoystickState& state) {
   for (int axis = 0; axis < axisCount && axis < 8; ++axis)
     *axes[axis] = AxisRange(SDL_JoystickGetAxis(stick, axis));
   const int hatCount = SDL_JoystickNumHats(stick);
-  for (int hat = 0; hat < 4; ++hat)
-    state.Pov[hat] = hat < hatCount ? PovOfHat(SDL_JoystickGetHat(stick, hat)) : SysPovCentred;
+  for (int hat = 0; hat < 4; ++hat) {
+    // A hat let go since the last poll reads as the direction it took.
+    Uint8 value = hat < hatCount ? SDL_JoystickGetHat(stick, hat) : SDL_HAT_CENTERED;
+    if (value == SDL_HAT_CENTERED && hat < hatCount) value = JoystickHatPressed[hat];
+    state.Pov[hat] = PovOfHat(value);
+  }
   const int buttonCount = SDL_JoystickNumButtons(stick);
   for (int button = 0; button < buttonCount && button < 128; ++button)
     state.Buttons[button] = SDL_JoystickGetButton(stick, button) || JoystickPressed[button] ? 0x80 : 0;
   std::memset(JoystickPressed, 0, sizeof JoystickPressed);
+  std::memset(JoystickHatPressed, 0, sizeof JoystickHatPressed);
   return true;
 }
 

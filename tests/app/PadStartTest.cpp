@@ -3,6 +3,8 @@
 // its own with no window manager or openbox, played by the pad alone: on
 // the title the d-pad's down moves the highlight to the rankings and A
 // opens them. A key tapped while the game starts leaves the pad playing.
+// The whole way by pad: a class, the first level, a step on its first
+// floor, the in-dungeon menu and its recipe book's pages, back to the title.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -21,8 +23,18 @@
 #include <thread>
 #include <vector>
 
+#include "app/CGameMain.h"
+#include "app/CGameState.h"
 #include "app/DesktopSupport.h"
 #include "app/InProcessGame.h"
+#include "characters/CCharacterPlayer.h"
+#include "screens/CGameInputMainMenu.h"
+#include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleStageSelect.h"
+#include "screens/CGameInputTitleTop.h"
+#include "ui/CGameInputController.h"
+#include "ui/CGameInputMain.h"
+#include "ui/CGameInputSelectWindow.h"
 #include "platform/SaveTestSupport.h"
 #include "platform/VirtualPad.h"
 
@@ -75,32 +87,22 @@ protected:
   // This binary's helper below, as the game's own process: the pad is
   // attached before the game starts, and presses its buttons as told on
   // descriptor 3.
-  void StartGame() {
-    int presses[2];
-    ASSERT_EQ(pipe2(presses, O_CLOEXEC), 0);
-    // Descriptor 3 in the game must not be 3 here already: it would stay
-    // marked to close at the game's start.
-    const int reader = fcntl(presses[0], F_DUPFD_CLOEXEC, 10);
-    close(presses[0]);
-    ASSERT_GE(reader, 0);
+  void StartGame(bool firstLevelOpen = false) {
     Game.ErrPath = Folder.File("stderr.txt");
     Game.GameDir = Folder.Path;
-    const int err = open(Game.ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    ASSERT_GE(err, 0);
-    const std::string suppressions = Folder.File("lsan.txt");
-    std::ofstream(suppressions) << "leak:libdbus-1.so\n";
-    char self[4096] = {};
-    ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
-    const std::vector<std::string> env{
+    std::vector<std::string> env{
         "SDL_AUDIODRIVER=dummy", "VORLUMEN_PAD_GAME_DIR=" + Folder.Path,
-        std::string("VORLUMEN_PAD_DEVICE=") + (GetParam().Pad == Device::Controller ? "controller" : "joystick"),
-        "LSAN_OPTIONS=suppressions=" + suppressions + ":print_suppressions=0"};
-    Game.Pid = Spawn({self, "--gtest_filter=PadGame.DISABLED_TheGameWithAPadFromTheStart",
-                      "--gtest_also_run_disabled_tests", "--gtest_brief=1"},
-                     X.Display, err, reader, err, env);
-    close(reader);
-    close(err);
-    Presses = presses[1];
+        std::string("VORLUMEN_PAD_DEVICE=") + (GetParam().Pad == Device::Controller ? "controller" : "joystick")};
+    if (firstLevelOpen) env.push_back("VORLUMEN_PAD_LEVEL1=1");
+    Game.Pid = SpawnInProcessGame("PadGame.DISABLED_TheGameWithAPadFromTheStart", X.Display, Game.ErrPath, env, Presses);
+    ASSERT_GT(Game.Pid, 0);
+  }
+
+  // The hand lets go of the pad: the game ends as on a close.
+  void EndGame() {
+    close(Presses);
+    Presses = -1;
+    EXPECT_EQ(WaitForExit(Game, StartMs), 0) << Log();
   }
 
   void Press(const char* button) {
@@ -135,9 +137,7 @@ TEST_P(PadStart, ThePadPlaysTheTitle) {
   Press("a");
   ASSERT_TRUE(WaitForLine("Vorlumen: screen 7 opened")) << Log();
   EXPECT_EQ(Log().find("Vorlumen: screen 4 opened"), std::string::npos) << Log();
-  close(Presses);
-  Presses = -1;
-  EXPECT_EQ(WaitForExit(Game, StartMs), 0) << Log();
+  EndGame();
 }
 
 INSTANTIATE_TEST_SUITE_P(Setups, PadStart,
@@ -149,33 +149,203 @@ INSTANTIATE_TEST_SUITE_P(Setups, PadStart,
                                            PadSetup{Manager::Openbox, Device::Joystick, true}),
                          Name);
 
+// What the game showed when the look button was pressed last.
+struct Look {
+  int State = -1, Screen = -1, Phase = -1;
+  unsigned Dungeon = 0, Floor = 0;
+  int X = -1, Y = -1, Page = -1, Kind = -1, Book = -1;
+  bool Ready(int screen) const { return Screen == screen && Phase == ScreenActive; }
+  // The play screen keeps no phase of its own: the player waits for a command.
+  bool Playing() const { return State == StateMainNormal && Screen == 15; }
+};
+
+std::string Describe(const Look& l) {
+  char line[160];
+  std::snprintf(line, sizeof line, "state %d screen %d phase %d dungeon %u floor %u cell %d,%d page %d kind %d book %d",
+                l.State, l.Screen, l.Phase, l.Dungeon, l.Floor, l.X, l.Y, l.Page, l.Kind, l.Book);
+  return line;
+}
+
+class PadJourney : public PadStart {
+protected:
+  static std::size_t CountOf(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  }
+  // Presses the look button and reads what the game wrote of itself.
+  bool LookAt(Look& look) {
+    const std::size_t before = CountOf(Log(), "look: ");
+    Press("look");
+    if (!WaitFor([&] { return CountOf(Log(), "look: ") > before; }, StepMs)) return false;
+    const std::string log = Log();
+    const char* line = log.c_str() + log.rfind("look: ");
+    return std::sscanf(line, "look: state %d screen %d phase %d dungeon %u floor %u cell %d %d page %d kind %d book %d",
+                       &look.State, &look.Screen, &look.Phase, &look.Dungeon, &look.Floor, &look.X, &look.Y,
+                       &look.Page, &look.Kind, &look.Book) == 10;
+  }
+  // Looks until what the game shows is `done`.
+  template <typename Done>
+  bool LookUntil(Done done) {
+    return WaitFor([&] { return LookAt(Now) && done(Now); }, StepMs);
+  }
+  // Presses `button`, then looks until what the game shows is `done`.
+  template <typename Done>
+  void Step(const char* button, Done done, const char* what) {
+    Press(button);
+    ASSERT_TRUE(LookUntil(done)) << "after " << button << ", never " << what << ": " << Describe(Now) << "\n" << Log();
+  }
+  Look Now;
+};
+
+TEST_P(PadJourney, FromTheTitleToTheFirstFloorItsMenuAndBack) {
+  StartGame(true);
+  ASSERT_TRUE(WaitForLine("Vorlumen: the title takes input", StartMs)) << Log();
+  // NEW GAME, the first class, the first level (on the top row).
+  Step("a", [](const Look& l) { return l.Ready(4); }, "the class selection");
+  Step("a", [](const Look& l) { return l.Ready(3); }, "the dungeon selection");
+  Step("a", [](const Look& l) { return l.Playing(); }, "the first command");
+  EXPECT_EQ(Now.Dungeon, 1u);
+  EXPECT_EQ(Now.Floor, 1u);
+  ASSERT_GE(Now.X, 0);
+
+  // A step in the first direction that has room for one.
+  const Look start = Now;
+  for (const char* direction : {"right", "left", "down", "up"}) {
+    Step(direction, [](const Look& l) { return l.Playing(); }, "the next command");
+    if (Now.X != start.X || Now.Y != start.Y) break;
+  }
+  EXPECT_EQ(std::abs(Now.X - start.X) + std::abs(Now.Y - start.Y), 1) << "the player stood at " << start.X << ","
+                                                                       << start.Y << ": " << Describe(Now);
+
+  // Y opens the menu on its top page; CRAFT, RECIPE CRAFT, then RB and LB
+  // turn the recipe book's pages.
+  Step("y", [](const Look& l) { return l.Ready(17) && l.Page == MenuPageTop; }, "the menu");
+  Press("down");
+  Step("a", [](const Look& l) { return l.Ready(17) && l.Page == MenuPageCraft; }, "the craft page");
+  Press("down");
+  Step("a", [](const Look& l) { return l.Kind == CraftKindRecipe && l.Book == 0; }, "the recipe book");
+  Step("rb", [](const Look& l) { return l.Book == 1; }, "the book's next page");
+  Step("lb", [](const Look& l) { return l.Book == 0; }, "the book's first page");
+  // B steps back to the craft kinds, the top page, and out of the menu.
+  Step("b", [](const Look& l) { return l.Kind == -1 && l.Page == MenuPageCraft; }, "the craft kinds");
+  Step("b", [](const Look& l) { return l.Page == MenuPageTop; }, "the top page");
+  Step("b", [](const Look& l) { return l.Playing(); }, "the menu closed");
+
+  // RETURN TO TITLE is last on the top page, one up from the first; YES
+  // is one up from NO.
+  Step("y", [](const Look& l) { return l.Ready(17) && l.Page == MenuPageTop; }, "the menu again");
+  Press("up");
+  Step("a", [](const Look& l) { return l.Ready(29); }, "the question");
+  Press("up");
+  Step("a", [](const Look& l) { return l.State == StateTitle && l.Screen == 0; }, "the title");
+  EXPECT_EQ(Log().find("look: not on the game's thread"), std::string::npos) << Log();
+  EndGame();
+}
+
+INSTANTIATE_TEST_SUITE_P(Setups, PadJourney,
+                         ::testing::Values(PadSetup{Manager::None, Device::Controller, false},
+                                           PadSetup{Manager::Openbox, Device::Controller, false},
+                                           PadSetup{Manager::Openbox, Device::Joystick, false}),
+                         Name);
+
+// What the game shows, written by a pad button it binds to nothing (the
+// controller's left stick press, the joystick's button 11) as SDL reports that
+// button on the game's own thread, between two frames: the state, the last
+// screen of the chain and its phase, the player's cell, and the menu's page,
+// craft kind and recipe book page.
+std::thread::id GameThread;
+
+int SDLCALL SayWhatTheGameShows(void* controller, SDL_Event* event) {
+  const bool look = controller ? event->type == SDL_CONTROLLERBUTTONDOWN &&
+                                     event->cbutton.button == SDL_CONTROLLER_BUTTON_LEFTSTICK
+                               : event->type == SDL_JOYBUTTONDOWN && event->jbutton.button == 11;
+  if (!look) return 0;
+  if (std::this_thread::get_id() != GameThread) {
+    std::fputs("look: not on the game's thread\n", stderr);
+    return 0;
+  }
+  // The menu as the chain holds it: looking builds no screen.
+  const CGameInputMainMenu* menu = nullptr;
+  CGameInput* last = GetGameInputController();
+  while (last->GetChild()) {
+    last = last->GetChild();
+    if (auto* m = dynamic_cast<const CGameInputMainMenu*>(last)) menu = m;
+  }
+  // By kind, not by id: looking up an id would build that screen.
+  const int screen = dynamic_cast<CGameInputTitleTop*>(last)               ? 0
+                     : dynamic_cast<CGameInputTitleStageSelect*>(last)     ? 3
+                     : dynamic_cast<CGameInputTitleCharacterSelect*>(last) ? 4
+                     : dynamic_cast<CGameInputMainMenu*>(last)             ? 17
+                     : dynamic_cast<CGameInputSelectWindow*>(last)         ? 29
+                     : dynamic_cast<CGameInputMain*>(last)                 ? 15
+                                                                           : -1;
+  const CCharacterPlayer* player = GetGameMain()->Player;
+  const SaveBlock& block = GetGameMain()->Settings.Block;
+  std::fprintf(stderr, "look: state %d screen %d phase %d dungeon %u floor %u cell %d %d page %d kind %d book %d\n",
+               GetStateController()->GetStateId(), screen, last->GetPhase(), block.DungeonIndex, block.FloorNumber, player ? player->GetX() : -1,
+               player ? player->GetY() : -1, menu ? static_cast<int>(menu->GetActivePage()) : -1,
+               menu ? menu->GetCraftKind() : -1, menu ? menu->GetRecipeBookPage() : -1);
+  return 0;
+}
+
 // The game as its own program would run, in this process, with SDL's
 // virtual pad attached as SDL's joysticks start: the buttons named on
-// descriptor 3 ("down", "a") are pressed and let go; it ends when the
-// descriptor does.
+// descriptor 3 ("up", "down", "left", "right", "a", "b", "y", "lb", "rb",
+// "look") are pressed and let go; it ends when the descriptor does. With
+// VORLUMEN_PAD_LEVEL1 the first level is open, as after the tutorial.
 TEST(PadGame, DISABLED_TheGameWithAPadFromTheStart) {
   const char* folder = std::getenv("VORLUMEN_PAD_GAME_DIR");
   const char* device = std::getenv("VORLUMEN_PAD_DEVICE");
   ASSERT_NE(folder, nullptr);
   ASSERT_NE(device, nullptr);
   const bool controller = std::strcmp(device, "controller") == 0;
+  if (std::getenv("VORLUMEN_PAD_LEVEL1")) {
+    SaveBlock& block = GetGameMain()->Settings.Block;
+    block.DungeonClearedFlags[0] = 1;
+    std::memset(block.DungeonOpenNoticeShown, 1, sizeof block.DungeonOpenNoticeShown);
+  }
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
   auto pad = std::make_unique<VirtualDevice>(controller);
   ASSERT_TRUE(pad->Attached()) << SDL_GetError();
+  GameThread = std::this_thread::get_id();
+  SDL_AddEventWatch(SayWhatTheGameShows, controller ? pad.get() : nullptr);
   std::thread([&pad, controller] {
+    struct Binding {
+      const char* Name;
+      int Button;  // controller button, or joystick button
+      int Stick;
+      Uint8 Hat;   // the joystick's hat for the d-pad
+    };
+    static constexpr Binding Bindings[] = {
+        {"up", SDL_CONTROLLER_BUTTON_DPAD_UP, -1, SDL_HAT_UP},
+        {"down", SDL_CONTROLLER_BUTTON_DPAD_DOWN, -1, SDL_HAT_DOWN},
+        {"left", SDL_CONTROLLER_BUTTON_DPAD_LEFT, -1, SDL_HAT_LEFT},
+        {"right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT, -1, SDL_HAT_RIGHT},
+        {"a", SDL_CONTROLLER_BUTTON_A, 0, 0},
+        {"b", SDL_CONTROLLER_BUTTON_B, 1, 0},
+        {"y", SDL_CONTROLLER_BUTTON_Y, 3, 0},
+        {"lb", SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 4, 0},
+        {"rb", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 5, 0},
+        {"look", SDL_CONTROLLER_BUTTON_LEFTSTICK, 11, 0},
+    };
     FILE* in = fdopen(3, "r");
     char line[32];
     while (in && std::fgets(line, sizeof line, in)) {
-      const bool down = std::string(line) == "down\n";
-      // Held as a hand holds a button, over a few frames.
-      if (down && controller) pad->Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
-      if (down && !controller) pad->Hat(SDL_HAT_DOWN);
-      if (!down) pad->Button(controller ? SDL_CONTROLLER_BUTTON_A : 0, true);
-      std::this_thread::sleep_for(std::chrono::milliseconds(150));
-      if (down && controller) pad->Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
-      if (down && !controller) pad->Hat(SDL_HAT_CENTERED);
-      if (!down) pad->Button(controller ? SDL_CONTROLLER_BUTTON_A : 0, false);
-      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      line[std::strcspn(line, "\n")] = '\0';
+      for (const Binding& b : Bindings) {
+        if (std::strcmp(line, b.Name) != 0) continue;
+        // Held as a hand holds a button, over a few frames.
+        for (bool down : {true, false}) {
+          if (controller)
+            pad->Button(b.Button, down);
+          else if (b.Stick >= 0)
+            pad->Button(b.Stick, down);
+          else
+            pad->Hat(down ? b.Hat : SDL_HAT_CENTERED);
+          std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        }
+      }
     }
     QuitInProcessGame();
   }).detach();

@@ -66,33 +66,12 @@ protected:
   // The game in a process of its own, on the desktop, under --verbose: this
   // binary's helper below, which hands on the keys written to `Keys`.
   void StartGame() {
-    int keys[2];
-    ASSERT_EQ(pipe2(keys, O_CLOEXEC), 0);
-    // Made descriptor 3 in the game, which it must not be here already:
-    // there, it would stay marked to close at the game's start.
-    const int reader = fcntl(keys[0], F_DUPFD_CLOEXEC, 10);
-    close(keys[0]);
-    keys[0] = reader;
-    ASSERT_GE(reader, 0);
-    const int err = open(Logs.File("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    ASSERT_GE(err, 0);
-    const std::string suppressions = Logs.File("lsan.txt");
-    std::ofstream(suppressions) << "leak:libdbus-1.so\n";
     std::vector<std::string> env = Desk.Env();
-    env.insert(env.end(), {"SDL_AUDIODRIVER=dummy", "VORLUMEN_WAYLAND_GAME_DIR=" + Folder.Path,
-                           "LSAN_OPTIONS=suppressions=" + suppressions + ":print_suppressions=0"});
-    char self[4096] = {};
-    ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
+    env.insert(env.end(), {"SDL_AUDIODRIVER=dummy", "VORLUMEN_WAYLAND_GAME_DIR=" + Folder.Path});
     Game.ErrPath = Logs.File("stderr.txt");
     Game.GameDir = Folder.Path;
-    // Its test's own words go to the log too: a child that fails its test
-    // before the game says anything.
-    Game.Pid = Spawn({self, "--gtest_filter=WaylandGame.DISABLED_TheGameWithKeysFromDescriptor3",
-                      "--gtest_also_run_disabled_tests", "--gtest_brief=1"},
-                     "", err, keys[0], err, env);
-    close(keys[0]);
-    close(err);
-    Keys = keys[1];
+    Game.Pid = SpawnInProcessGame("WaylandGame.DISABLED_TheGameWithKeysFromDescriptor3", "", Game.ErrPath, env, Keys);
+    ASSERT_GT(Game.Pid, 0);
   }
 
   void Press(const char* key) {

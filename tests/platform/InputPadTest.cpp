@@ -466,18 +466,35 @@ TEST_F(DirectInputJoystick, AxesSpanPlusMinus1000AndButtonsFollowTheMatrix) {
   ExpectActionsDown({6});
 }
 
-TEST_F(DirectInputJoystick, AButtonTappedBetweenTwoPollsReadsAsPressedThenReleased) {
-  Frames(1);
-  PumpDeviceEvents();
-  stick->Button(3, true);
-  PumpDeviceEvents();
-  stick->Button(3, false);
-  PumpDeviceEvents();
-  Frames(1);
-  EXPECT_EQ(input.PadState.Buttons[3], 0x80);
-  ExpectActionsDown({6});
-  Frames(1);
-  ExpectActionsDown({});
+// A button or a hat direction pressed and let go between two polls.
+TEST_F(DirectInputJoystick, ATapBetweenTwoPollsReadsAsPressedThenReleased) {
+  const struct {
+    const char* Name;
+    int Button;   // or -1 for the hat
+    Uint8 Hat;
+    std::initializer_list<int> Actions;
+  } cases[] = {{"button 3", 3, SDL_HAT_CENTERED, {6}},
+               {"hat down", -1, SDL_HAT_DOWN, {1}},
+               {"hat up-left", -1, SDL_HAT_LEFTUP, {0, 2}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Frames(1);
+    PumpDeviceEvents();
+    for (bool down : {true, false}) {
+      if (c.Button >= 0)
+        stick->Button(c.Button, down);
+      else
+        stick->Hat(down ? c.Hat : SDL_HAT_CENTERED);
+      PumpDeviceEvents();
+    }
+    Frames(1);
+    if (c.Button >= 0) {
+      EXPECT_EQ(input.PadState.Buttons[c.Button], 0x80);
+    }
+    ExpectActionsDown(c.Actions);
+    Frames(1);
+    ExpectActionsDown({});
+  }
 }
 
 TEST_F(DirectInputJoystick, AGoneJoystickLeavesTheRecordCleared) {
