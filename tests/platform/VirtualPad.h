@@ -38,6 +38,14 @@ public:
   void Button(int button, bool down) { SDL_JoystickSetVirtualButton(Stick, button, down); }
   void Axis(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(Stick, axis, value); }
   void Hat(Uint8 value) { SDL_JoystickSetVirtualHat(Stick, 0, value); }
+  // The device as SDL last read it (a controller's buttons by their
+  // controller numbering).
+  bool ReadButton(int button, bool controller) const {
+    if (!controller) return SDL_JoystickGetButton(Stick, button) != 0;
+    SDL_GameController* pad = SDL_GameControllerFromInstanceID(Id);
+    return pad && SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(button)) != 0;
+  }
+  Uint8 ReadHat() const { return SDL_JoystickGetHat(Stick, 0); }
   void Unplug() {
     if (!Stick) return;
     SDL_JoystickClose(Stick);
