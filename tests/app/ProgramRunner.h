@@ -146,6 +146,15 @@ inline bool WaitUntilLocked(const std::string& gameDir, int timeoutMs) {
   return false;
 }
 
+// `pid` runs, and is not a zombie waiting for whoever took it over to reap it.
+inline bool Running(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat;
+  if (!std::getline(in, stat)) return false;
+  const std::size_t close = stat.rfind(')');
+  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
 // Ends a program that is still running, whatever it is doing.
 inline void KillProgram(RunningProgram& program) {
   if (program.Pid > 0) {

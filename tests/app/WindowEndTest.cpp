@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -36,14 +37,6 @@ std::vector<pid_t> ChildrenOf(pid_t pid) {
   std::vector<pid_t> children;
   for (pid_t child = 0; in >> child;) children.push_back(child);
   return children;
-}
-
-bool Running(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string stat;
-  if (!std::getline(in, stat)) return false;
-  const std::size_t close = stat.rfind(')');
-  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
 }
 
 bool Locked(const std::string& gameDir) { return WaitUntilLocked(gameDir, 0); }
@@ -136,20 +129,22 @@ TEST_F(WindowEnd, AWindowTheManagerDoesNotShowHoldsNoStartUp) {
 }
 
 // SIGTERM at moments spread over a start held up by the manager and over
-// its first frames: each time the game is gone at once, status 0, and
-// nothing of it holds its folder.
+// its first frames: each time the game is gone at once, status 0, nothing
+// of it holds its folder, and its save is written as on a close.
 TEST_F(WindowEnd, SigtermAtAnyMomentOfAStartEndsTheGame) {
   StartDesktop(Manager::Openbox);
   if (IsSkipped() || HasFailure()) return;
   X.HoldWindowManager();
   for (const int afterMs : {0, 100, 300, 800, 1500, 3500}) {
     SCOPED_TRACE(testing::Message() << "SIGTERM " << afterMs << " ms after the lock");
+    std::remove(Folder.File("save").c_str());
     StartGame(true);
     ASSERT_TRUE(WaitUntilLocked(Folder.Path, StartMs)) << Log();
     std::this_thread::sleep_for(std::chrono::milliseconds(afterMs));
     EXPECT_EQ(Terminate(), 0) << Log();
     KillProgram(Game);
     ExpectNothingLeft();
+    EXPECT_EQ(ReadBytes(Folder.File("save")).size(), 8192u) << Log();
   }
 }
 
