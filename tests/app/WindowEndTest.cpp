@@ -11,7 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -130,21 +129,29 @@ TEST_F(WindowEnd, AWindowTheManagerDoesNotShowHoldsNoStartUp) {
 
 // SIGTERM at moments spread over a start held up by the manager and over
 // its first frames: each time the game is gone at once, status 0, nothing
-// of it holds its folder, and its save is written as on a close.
+// of it holds its folder, and the player's settings are as they were
+// (written back, or not yet read and left alone).
 TEST_F(WindowEnd, SigtermAtAnyMomentOfAStartEndsTheGame) {
   StartDesktop(Manager::Openbox);
   if (IsSkipped() || HasFailure()) return;
+  StartGame(true);
+  ASSERT_TRUE(WaitForLine("Vorlumen: first frame run")) << Log();
+  ASSERT_EQ(Terminate(), 0) << Log();
+  Bytes settings = ReadBytes(Folder.File("save"));
+  ASSERT_EQ(settings.size(), 8192u) << Log();
+  PutU32At(settings, 72, 35);  // BgmVolume
+  PutU32At(settings, 96, 4);   // GameSpeed
+  WriteBytes(Folder.File("save"), settings);
   X.HoldWindowManager();
   for (const int afterMs : {0, 100, 300, 800, 1500, 3500}) {
     SCOPED_TRACE(testing::Message() << "SIGTERM " << afterMs << " ms after the lock");
-    std::remove(Folder.File("save").c_str());
     StartGame(true);
     ASSERT_TRUE(WaitUntilLocked(Folder.Path, StartMs)) << Log();
     std::this_thread::sleep_for(std::chrono::milliseconds(afterMs));
     EXPECT_EQ(Terminate(), 0) << Log();
     KillProgram(Game);
     ExpectNothingLeft();
-    EXPECT_EQ(ReadBytes(Folder.File("save")).size(), 8192u) << Log();
+    EXPECT_EQ(ReadBytes(Folder.File("save")), settings) << Log();
   }
 }
 
