@@ -165,21 +165,25 @@ inline void KillProgram(RunningProgram& program) {
 
 // Lets a started program run, stops it as the window manager would, and
 // returns its exit status (-1: it hung or never took its lock).
-inline int StopOnceRunning(RunningProgram& program) {
+// A program started with --verbose is stopped once it plays, so that its
+// end is a close's; a quiet one some time after its lock, at whatever step
+// of its start it is.
+inline int StopOnceRunning(RunningProgram& program, bool verbose = false) {
   if (program.Pid <= 0) return -1;
-  if (!WaitUntilLocked(program.GameDir, 20000)) {
+  if (!WaitUntilLocked(program.GameDir, 20000) ||
+      (verbose && !WaitForText(program.ErrPath, "Vorlumen: first frame run", 60000))) {
     KillProgram(program);
     return -1;
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  if (!verbose) std::this_thread::sleep_for(std::chrono::milliseconds(300));
   kill(program.Pid, SIGTERM);
   const int status = WaitForExit(program, 20000);
   KillProgram(program);
   return status;
 }
 
-// Starts the program on `gameDir` and stops it once it runs.
+// Starts the program on `gameDir` with --verbose and closes it once it plays.
 inline int RunProgramOnce(const std::string& gameDir, const std::string& errPath) {
-  RunningProgram program = StartProgram(gameDir, "dummy", errPath);
-  return StopOnceRunning(program);
+  RunningProgram program = Launch({{"--game-dir", gameDir, "--verbose"}, "dummy", errPath});
+  return StopOnceRunning(program, true);
 }
