@@ -93,13 +93,14 @@ void OpenResourceModule() {
   SysReportProblem(line.c_str());
 }
 
+// A request to end during start-up stops it between its steps.
 bool CreateMainWindow() {
   OpenResourceModule();
   if (!SysInitVideo()) return false;
-  SysStartUpMovedOn();
+  if (SysQuitRequested()) return true;
   // The real size comes from the saved window scale once settings are read.
   if (!SysCreateMainWindow(320, 180)) return false;
-  SysStartUpMovedOn();
+  if (SysQuitRequested()) return true;
   std::vector<std::uint32_t> icon;
   int width = 0, height = 0;
   if (LoadIconResource(WindowIconId, icon, width, height)) SysSetWindowIcon(icon.data(), width, height);
@@ -199,41 +200,49 @@ bool RunApplication() {
   SeedVisualRandom(SysWallClockMs());
   SysDebugOutput(SteamAPI_Init() ? "SteamAPI Init OK\n" : "SteamAPI Init Failed\n");
 
-  if (!InitDirect3D()) return false;
-  SysStartUpMovedOn();
-  GetStateLoading()->DrawScene();
-
+  const bool drawing = !SysQuitRequested();
+  if (drawing && !InitDirect3D()) return false;
   CGameMain* game = GetGameMain();
-  game->Settings.Block.Language = SysUserDefaultLangId() == 0x411 ? 1 : 0;
-  GetSoundManager()->Init();
-  SysStartUpMovedOn();
-  // A key or the window's focus may have built the input object already,
-  // while the window was made: the pad is looked for once the pads are open.
-  SysOpenPads();
-  CMyInput* input = GetInput();
-  input->Start(SysMainWindowHasFocus());
-  InitDirectInputMouse();
-  InitDirectInputJoystick();
-  SysDebugOutput(input->DescribeDevices().c_str());
-  SysStartUpMovedOn();
-  game->StartGame();
-  SysStartUpMovedOn();
-  game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
-
-  const std::uint32_t started = game->Clock();
-  SysEnterStage(SysStage::Playing);
-  RunMainLoop();
-  SysPlayEnded();
-  char line[96];
-  std::snprintf(line, sizeof line, "Vorlumen: %u frames in %u ms\n", game->FrameCount,
-                game->Clock() - started);
-  SysDebugOutput(line);
+  if (!SysQuitRequested()) {
+    GetStateLoading()->DrawScene();
+    game->Settings.Block.Language = SysUserDefaultLangId() == 0x411 ? 1 : 0;
+    GetSoundManager()->Init();
+  }
+  if (!SysQuitRequested()) {
+    // A key or the window's focus may have built the input object already,
+    // while the window was made: the pad is looked for once the pads are open.
+    SysOpenPads();
+    CMyInput* input = GetInput();
+    input->Start(SysMainWindowHasFocus());
+    InitDirectInputMouse();
+    InitDirectInputJoystick();
+    SysDebugOutput(input->DescribeDevices().c_str());
+  }
+  if (!SysQuitRequested()) {
+    game->StartGame();
+    if (!SysQuitRequested()) {
+      game->SetWindowScale(static_cast<int>(game->Settings.Block.WindowScale));
+      const std::uint32_t started = game->Clock();
+      SysEnterStage(SysStage::Playing);
+      RunMainLoop();
+      SysPlayEnded();
+      char line[96];
+      std::snprintf(line, sizeof line, "Vorlumen: %u frames in %u ms\n", game->FrameCount,
+                    game->Clock() - started);
+      SysDebugOutput(line);
+    }
+  } else {
+    // A start stopped by a request to end leaves the player's files as a
+    // close does: read (a damaged one set aside) and written back, in a
+    // few milliseconds, with no picture loaded.
+    game->LoadAll();
+  }
 
   SysEnterStage(SysStage::Keeping);
   game->WriteSaveFile();
   SysEnterStage(SysStage::Ending);
   SteamAPI_Shutdown();
-  ReleaseDirect3D();
+  if (drawing) ReleaseDirect3D();
   return true;
 }
 
@@ -278,6 +287,6 @@ int RunVorlumen(int argc, char** argv) {
   if (!ran) ShowGraphicsFailure(instance);
   SysEnterStage(SysStage::Ending, ran ? 0 : 1);
   SysShutdown();
-  SysEnterStage(SysStage::Ended);
+  SysEnterStage(SysStage::Ended, ran ? 0 : 1);
   return ran ? 0 : 1;
 }

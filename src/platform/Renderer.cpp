@@ -8,7 +8,6 @@
 
 #include "system/PictureDecode.h"
 #include "system/SysPlatform.h"
-#include "system/SysQuit.h"
 #include "system/SysRenderer.h"
 #include "system/SysWindowFollow.h"
 
@@ -320,7 +319,6 @@ void SetPictureLoader(PictureLoader loader) {
 bool LoadTexture(PictureId id, std::uint16_t resourceId) {
   const PictureRow* row = GetPictureRow(id);
   if (!row) return false;
-  SysStartUpMovedOn();
   std::lock_guard<std::recursive_mutex> guard(TextureLock());
   const std::uint32_t slot = row->Slot;
   TextureEntry& entry = TextureTable[slot];

@@ -11,8 +11,8 @@
 namespace {
 
 // A request to end, from its signal to the end of the process: the main
-// loop takes it within a frame; this is how long the game has to get there,
-// or start-up to move on a step.
+// loop takes it within a frame, start-up at its next step; this is how long
+// the game has to get there and keep what it holds.
 constexpr long QuitGraceMs = 600;
 // The clean-up once the run is kept: a few milliseconds when all is well.
 constexpr long EndingBoundMs = 1500;
@@ -20,11 +20,11 @@ constexpr long EndingBoundMs = 1500;
 std::atomic<int> Stage{static_cast<int>(SysStage::Starting)};
 std::atomic<int> EndStatus{0};
 volatile std::sig_atomic_t QuitRequested = 0;
+// Stays set once taken: the bound of a request runs to the end of the process.
+volatile std::sig_atomic_t EverRequested = 0;
 // The bound ran out while the run was being written: end once it is.
 volatile std::sig_atomic_t Overdue = 0;
 std::atomic<bool> Armed{false};
-std::atomic<unsigned> StartUpSteps{0};
-std::atomic<unsigned> StepsSeen{0};
 timer_t Timer{};
 bool HaveTimer = false;
 
@@ -45,7 +45,6 @@ void Set(long ms) {
 // The bound from now; a bound already running is kept.
 void Arm(long ms) {
   if (!HaveTimer || Armed.exchange(true)) return;
-  StepsSeen = StartUpSteps.load();
   Set(ms);
 }
 
@@ -89,12 +88,12 @@ void KillChildren() {
 
 extern "C" void OnQuitSignal(int) {
   QuitRequested = 1;
+  EverRequested = 1;
   switch (StageNow()) {
     case SysStage::Ending:
     case SysStage::Telling:
-      SysEndAtOnce(EndStatus.load());
     case SysStage::Ended:
-      return;
+      SysEndAtOnce(EndStatus.load());
     default:
       Arm(QuitGraceMs);
   }
@@ -102,17 +101,8 @@ extern "C" void OnQuitSignal(int) {
 
 extern "C" void OnOverdue(int) {
   switch (StageNow()) {
-    case SysStage::Starting:
-      if (const unsigned steps = StartUpSteps.load(); steps != StepsSeen.load()) {
-        StepsSeen = steps;
-        Set(QuitGraceMs);
-        return;
-      }
-      SysEndAtOnce(EndStatus.load());
     case SysStage::Keeping:
       Overdue = 1;
-      return;
-    case SysStage::Ended:
       return;
     default:
       SysEndAtOnce(EndStatus.load());
@@ -149,10 +139,12 @@ void SysEnterStage(SysStage stage, int status) {
     if (Overdue) SysEndAtOnce(status);
     Arm(EndingBoundMs);
   }
-  if (stage == SysStage::Ended) Disarm();
+  // Left alone, the process's own exit is not cut short; asked to end, it
+  // has what is left of the request's bound.
+  if (stage == SysStage::Ended && !EverRequested) Disarm();
 }
 
-void SysStartUpMovedOn() { ++StartUpSteps; }
+bool SysQuitRequested() { return QuitRequested != 0; }
 
 bool SysTakeQuitRequest() {
   if (!QuitRequested) return false;

@@ -8,12 +8,12 @@
 // renderer check, a message box) outlives it by more than a second.
 
 enum class SysStage {
-  Starting,  // until the main loop runs: a request is taken up by the loop while start-up moves on
+  Starting,  // until the main loop runs: start-up stops at its next step and keeps what it read
   Playing,   // the main loop takes the request as a quit
   Keeping,   // the run is being written: never cut short
   Ending,    // the run is kept: a request ends the game at once, and so does a clean-up that hangs
   Telling,   // a failed start is shown to the player for as long as they look: a request ends it at once
-  Ended,     // about to return from main: nothing is cut short any more
+  Ended,     // about to return from main: everything is kept, a request ends the game at once
 };
 
 // From here on SIGINT and SIGTERM are the game's (SDL leaves handlers it
@@ -22,10 +22,10 @@ void SysCatchQuitSignals();
 // The stage the game is in; `status` is the exit status should the game be
 // ended from outside in it.
 void SysEnterStage(SysStage stage, int status = 0);
-// Start-up moved on a step: a request to end that came during start-up is
-// left to the main loop for as long as start-up keeps moving (it then keeps
-// the run as on a close); one that stops moving is ended at once.
-void SysStartUpMovedOn();
+// Whether a request to end came and is not taken yet: start-up looks
+// between its steps. The bound counts from the request, whatever start-up
+// is doing; only the writing of the run is never cut short.
+bool SysQuitRequested();
 // Whether a request to end came since the last call (the main loop's quit).
 bool SysTakeQuitRequest();
 // Ends the process now with `status`, after its children.

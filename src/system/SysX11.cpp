@@ -10,6 +10,7 @@
 #ifdef VORLUMEN_HAVE_X11
 #include <poll.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -171,19 +172,22 @@ bool SysX11ShowWithin(SDL_Window* window, int timeoutMs) {
   XFlush(display);
   MapAwaited = x11Window;
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  bool mapped = false;
   for (;;) {
-    bool mapped = false;
     XEvent unused;
     XCheckIfEvent(display, &unused, SeeMap, reinterpret_cast<XPointer>(&mapped));
-    if (mapped) return true;
+    // A request to end stops the wait too: the start-up ends at its next
+    // step. It may come on another thread, so the wait looks in slices.
+    if (mapped || SysQuitRequested()) break;
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
     if (left <= 0) break;
     pollfd readable{ConnectionNumber(display), POLLIN, 0};
-    poll(&readable, 1, static_cast<int>(left));
+    poll(&readable, 1, static_cast<int>(std::min<long long>(left, 50)));
   }
+  if (mapped) return true;
   PutBack(display, x11Window, MapNotify);
-  return false;
+  return SysQuitRequested();
 }
 
 void SysX11WatchWindowEnd(SDL_Window* window) {

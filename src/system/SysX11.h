@@ -29,7 +29,7 @@ int SysX11StopCountingErrors();
 // without a bound, for ever where a manager still starting loses the
 // request: it is told the window is mapped, so that its own show returns at
 // once, and the real map follows whenever the manager makes it. True where
-// the window is not an X11 one.
+// the window is not an X11 one, and when a request to end cut the wait.
 bool SysX11ShowWithin(SDL_Window* window, int timeoutMs);
 
 // The window's end, heard on a connection of its own (DestroyNotify), or

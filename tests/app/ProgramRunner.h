@@ -146,6 +146,15 @@ inline bool WaitUntilLocked(const std::string& gameDir, int timeoutMs) {
   return false;
 }
 
+// `pid` runs, and is not a zombie waiting for whoever took it over to reap it.
+inline bool Running(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat;
+  if (!std::getline(in, stat)) return false;
+  const std::size_t close = stat.rfind(')');
+  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
 // Ends a program that is still running, whatever it is doing.
 inline void KillProgram(RunningProgram& program) {
   if (program.Pid > 0) {
@@ -156,21 +165,25 @@ inline void KillProgram(RunningProgram& program) {
 
 // Lets a started program run, stops it as the window manager would, and
 // returns its exit status (-1: it hung or never took its lock).
-inline int StopOnceRunning(RunningProgram& program) {
+// A program started with --verbose is stopped once it plays, so that its
+// end is a close's; a quiet one some time after its lock, at whatever step
+// of its start it is.
+inline int StopOnceRunning(RunningProgram& program, bool verbose = false) {
   if (program.Pid <= 0) return -1;
-  if (!WaitUntilLocked(program.GameDir, 20000)) {
+  if (!WaitUntilLocked(program.GameDir, 20000) ||
+      (verbose && !WaitForText(program.ErrPath, "Vorlumen: first frame run", 60000))) {
     KillProgram(program);
     return -1;
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  if (!verbose) std::this_thread::sleep_for(std::chrono::milliseconds(300));
   kill(program.Pid, SIGTERM);
   const int status = WaitForExit(program, 20000);
   KillProgram(program);
   return status;
 }
 
-// Starts the program on `gameDir` and stops it once it runs.
+// Starts the program on `gameDir` with --verbose and closes it once it plays.
 inline int RunProgramOnce(const std::string& gameDir, const std::string& errPath) {
-  RunningProgram program = StartProgram(gameDir, "dummy", errPath);
-  return StopOnceRunning(program);
+  RunningProgram program = Launch({{"--game-dir", gameDir, "--verbose"}, "dummy", errPath});
+  return StopOnceRunning(program, true);
 }

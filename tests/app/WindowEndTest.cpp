@@ -38,14 +38,6 @@ std::vector<pid_t> ChildrenOf(pid_t pid) {
   return children;
 }
 
-bool Running(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string stat;
-  if (!std::getline(in, stat)) return false;
-  const std::size_t close = stat.rfind(')');
-  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
-}
-
 bool Locked(const std::string& gameDir) { return WaitUntilLocked(gameDir, 0); }
 
 class WindowEnd : public ::testing::Test {
@@ -136,11 +128,20 @@ TEST_F(WindowEnd, AWindowTheManagerDoesNotShowHoldsNoStartUp) {
 }
 
 // SIGTERM at moments spread over a start held up by the manager and over
-// its first frames: each time the game is gone at once, status 0, and
-// nothing of it holds its folder.
+// its first frames: each time the game is gone at once, status 0, nothing
+// of it holds its folder, and the player's settings are as they were
+// (written back, or not yet read and left alone).
 TEST_F(WindowEnd, SigtermAtAnyMomentOfAStartEndsTheGame) {
   StartDesktop(Manager::Openbox);
   if (IsSkipped() || HasFailure()) return;
+  StartGame(true);
+  ASSERT_TRUE(WaitForLine("Vorlumen: first frame run")) << Log();
+  ASSERT_EQ(Terminate(), 0) << Log();
+  Bytes settings = ReadBytes(Folder.File("save"));
+  ASSERT_EQ(settings.size(), 8192u) << Log();
+  PutU32At(settings, 72, 35);  // BgmVolume
+  PutU32At(settings, 96, 4);   // GameSpeed
+  WriteBytes(Folder.File("save"), settings);
   X.HoldWindowManager();
   for (const int afterMs : {0, 100, 300, 800, 1500, 3500}) {
     SCOPED_TRACE(testing::Message() << "SIGTERM " << afterMs << " ms after the lock");
@@ -150,6 +151,7 @@ TEST_F(WindowEnd, SigtermAtAnyMomentOfAStartEndsTheGame) {
     EXPECT_EQ(Terminate(), 0) << Log();
     KillProgram(Game);
     ExpectNothingLeft();
+    EXPECT_EQ(ReadBytes(Folder.File("save")), settings) << Log();
   }
 }
 
