@@ -11,8 +11,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <string>
@@ -406,29 +404,31 @@ TEST_F(DesktopWindow, FullScreenTheManagerEndsTakesOneKeyToComeBack) {
 }
 
 // i3 answers each size request for a tiled window at once with the size
-// the tile keeps: the game takes that answer as it comes, not after a wait
-// for one that never comes, and shows the whole picture centred in the
-// tile after every F5. The slowest press to a whole picture is printed.
+// the tile keeps, and shows the whole picture centred in the tile after
+// every F5. SDL before 2.28 takes the window to be the size it asked for
+// until the game tells it otherwise: there the game takes the manager's
+// answer as it comes, not after a wait for one that never comes (a later
+// SDL follows the window itself).
 TEST_F(DesktopWindow, ATileHeldIsKnownFromTheManagersAnswer) {
   const Rect tile = StartTiled();
   if (IsSkipped()) return;
   ASSERT_FALSE(HasFailure());
-  long long slowestMs = 0;
+  const std::string log = Log();
+  const std::size_t sdl = log.find("(SDL 2.");
+  ASSERT_NE(sdl, std::string::npos) << log;
+  const bool gameTellsSdl = std::atoi(log.c_str() + sdl + 7) < 28;
   for (int press = 1; press <= 20; ++press) {
     SCOPED_TRACE("F5 number " + std::to_string(press));
     const int held = LinesWith("window: size held at");
     const int answered = LinesWith(", as the window manager answered");
-    const auto pressed = std::chrono::steady_clock::now();
     PressScaleKeyAndWait();
-    ASSERT_TRUE(WaitFor([&] { return LinesWith("window: size held at") > held; }, SettleMs)) << Log();
-    ASSERT_EQ(LinesWith(", as the window manager answered"), answered + 1) << Log();
+    if (gameTellsSdl) {
+      ASSERT_TRUE(WaitFor([&] { return LinesWith("window: size held at") > held; }, SettleMs)) << Log();
+      ASSERT_EQ(LinesWith(", as the window manager answered"), answered + 1) << Log();
+    }
     ExpectWholeAndCentred(tile);
     ASSERT_FALSE(HasFailure());
-    slowestMs = std::max<long long>(
-        slowestMs,
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - pressed).count());
   }
-  std::printf("F5 to the whole picture in the tile: slowest %lld ms of 20\n", slowestMs);
   EXPECT_TRUE(QuitGame()) << Log();
 }
 
