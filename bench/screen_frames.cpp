@@ -6,7 +6,8 @@
 //   characters, message window, map and status line);
 // - BM_MenuFrame: the in-dungeon menu over the floor, on its item page (0)
 //   and on MATERIAL CRAFT (1), as the main loop runs it, frame by frame;
-// - BM_FloorMemory: what the floor at scale 3 keeps resident, and the heap.
+// - BM_FloorMemory: what the floor at scale 3 keeps resident, and the heap;
+// - BM_TenFloorsMemory: the same before and after going down ten floors.
 // Needs the build's Resource.dll.
 #include <benchmark/benchmark.h>
 
@@ -201,5 +202,47 @@ BENCHMARK(BM_MenuFrame)
     ->Args({1, 3})
     ->Args({1, 5})
     ->Unit(benchmark::kMillisecond);
+
+// A second of play on the floor, then what is resident and in the heap.
+void PlayASecond(benchmark::State& state, const char* when) {
+  for (int i = 0; i < 60; ++i) Frame();
+  const struct mallinfo2 heap = mallinfo2();
+  state.counters[std::string("resident_MB_") + when] = StatusMegabytes("VmRSS");
+  state.counters[std::string("heap_used_MB_") + when] = static_cast<double>(heap.uordblks + heap.hblkhd) / 1048576.0;
+}
+
+// Down the stairs ten times as the game goes down them (fade, the next
+// floor, its banner), in a new run of LAKE OF MIST at scale 3: what play
+// keeps should not grow from floor to floor.
+void BM_TenFloorsMemory(benchmark::State& state) {
+  if (!Reach(Scene::Floor)) return state.SkipWithError("no Resource.dll, no renderer, or no floor");
+  if (!AtScale(state, 3)) return;
+  Reached = Scene::Lost;  // the run is no longer where the others start
+  CGameMain* game = GetGameMain();
+  for (int i = 0; i < 6 && GetGameInputMain()->GetChild(); ++i) Press('X');
+  const auto standing = [&](int left) {
+    return PlayUntil([&] {
+      return GetStateController()->GetStateId() == StateMainNormal && game->CurrentStage &&
+             game->CurrentStage->StageId != left;
+    });
+  };
+  const int earlier = game->CurrentStage->StageId;
+  game->StartNewGame(2);
+  if (!standing(earlier)) return state.SkipWithError("the new run did not start");
+  for (auto _ : state) {
+    PlayASecond(state, "first");
+    for (int floor = 0; floor < 10; ++floor) {
+      const int left = game->CurrentStage->StageId;
+      GetStateController()->ChangeState(StateStageEnd);
+      if (!standing(left)) return state.SkipWithError("the next floor was not reached");
+      // The heap reaches what a floor needs at most over the first floors;
+      // growth shows past that.
+      if (floor == 0) PlayASecond(state, "second");
+    }
+    PlayASecond(state, "tenth");
+  }
+  state.counters["floor"] = game->CurrentStage->StageId;
+}
+BENCHMARK(BM_TenFloorsMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -157,8 +157,16 @@ void CGameInputTitleStageSelect::RefreshDescription() {
   ClassMarker.Y = icon.Y + icon.Height / 2 - (3 * ClassMarker.Height) / 4;
 }
 
+void CGameInputTitleStageSelect::ReleasePictures() {
+  if (!HoldsPictures) return;
+  ReleaseTexture(Backdrop);
+  HoldsPictures = false;
+}
+
 void CGameInputTitleStageSelect::Begin() {
-  LoadTexture(Backdrop, BackdropResource);
+  // Held once however often the screen opens.
+  if (!HoldsPictures) LoadTexture(Backdrop, BackdropResource);
+  HoldsPictures = true;
   RefreshEntries();
   Phase = ScreenOpening;
   Child = nullptr;

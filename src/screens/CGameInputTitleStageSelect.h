@@ -50,7 +50,11 @@ public:
   CWidget MapPicture;
   CWidget ClassMarker;
 
+  // Gives back the picture Begin acquired (once a run has started).
+  void ReleasePictures();
+
 private:
+  bool HoldsPictures = false;
   void ReadInput();
   void MoveCursor(int step);
   void Confirm();

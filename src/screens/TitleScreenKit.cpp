@@ -9,6 +9,7 @@
 #include "platform/CSoundManager.h"
 #include "platform/Renderer.h"
 #include "screens/CGameInputTitleCharacterSelect.h"
+#include "screens/CGameInputTitleStageSelect.h"
 #include "screens/CGameInputUnlock.h"
 
 namespace {
@@ -55,6 +56,7 @@ void BeginScreenSprites() {
 
 void ReleaseTitlePictures() {
   GetGameInputTitleCharacterSelect()->ReleasePictures();
+  GetGameInputTitleStageSelect()->ReleasePictures();
   GetGameInputUnlock()->ReleasePictures();
   ReturnFreedMemory();
 }

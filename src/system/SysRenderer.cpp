@@ -716,8 +716,13 @@ bool SysRendererCreate() {
     // player's own SDL_FRAMEBUFFER_ACCELERATION setting still wins.
     const char* video = SDL_GetCurrentVideoDriver();
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, video && SDL_strcasecmp(video, "wayland") == 0 ? "1" : "0");
-    // By index: a driver the hint names would be made again.
+    // By index: a driver the hint names would be made again. SDL draws each
+    // call of a renderer made by index at once, a flush per quad: where no
+    // driver is named it batches, as when it picks the driver itself.
+    const bool batched = !wanted && !SDL_GetHint(SDL_HINT_RENDER_BATCHING);
+    if (batched) SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
     Renderer = SDL_CreateRenderer(window, RenderDriverIndex("software"), SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    if (batched) SDL_ResetHint(SDL_HINT_RENDER_BATCHING);
     if (!Renderer || !StartRenderer()) {
       SysRendererDestroy();
       return false;

@@ -32,7 +32,7 @@ namespace {
 std::uint32_t Now = 0;
 std::uint32_t TestClock() { return Now; }
 
-constexpr std::uint32_t KeySelect = 'Z', KeyRight = 39;
+constexpr std::uint32_t KeySelect = 'Z', KeyCancel = 'X', KeyRight = 39;
 
 // What a continued run must bring back as it was.
 struct RunPicture {
@@ -79,6 +79,7 @@ protected:
   void StartProgram(Language language) {
     game->Settings.Block.Language = language;
     game->StartGame();
+    BackdropPreloaded = TextureRefCounts[12];
   }
   void Frame() {
     Now += 100;
@@ -162,11 +163,13 @@ protected:
   }
 
   // Play keeps none of the title's pictures: the logo's cards, the class
-  // portraits and every class's sheet but the player's own.
+  // portraits, every class's sheet but the player's own, and no hold on the
+  // selections' backdrop but the start's own, however often they opened.
   void ExpectTitlePicturesLetGo(std::uint32_t playerClass) {
     EXPECT_EQ(TextureRefCounts[2], 0u);
     EXPECT_EQ(TextureRefCounts[3], 0u);
     EXPECT_EQ(TextureRefCounts[13], 0u) << "the portraits";
+    EXPECT_EQ(TextureRefCounts[12], BackdropPreloaded) << "the backdrop";
     for (std::uint32_t c = 0; c < ClassSheetCount; ++c)
       EXPECT_EQ(TextureRefCounts[ClassSheets[c].Picture] > 0, c == playerClass) << "class " << c;
   }
@@ -178,6 +181,8 @@ protected:
   TempGameFolder Folder;
   // The block a new process starts with, before "save" is read.
   SaveBlock Fresh;
+  // The start's own holds on the backdrop, which every screen may draw.
+  std::uint32_t BackdropPreloaded = 0;
 
 private:
   SaveBlock Saved;
@@ -228,6 +233,13 @@ TEST_F(WayIn, InJapaneseAfterTheTutorialThroughItsNoticeToLevelOne) {
   EXPECT_EQ(Dungeons->GetSelectedDungeon(), 1) << "LEVEL 1 on the top row";
   EXPECT_NE(std::string(Dungeons->DescriptionWindow.GetText()).find(GetText(LanguageJapanese, 1144)),
             std::string::npos);
+  // Back to the classes and in again: the dungeon list is opened twice.
+  Press(KeyCancel);
+  RunUntil([&] { return Classes->GetChild() == nullptr && Classes->GetPhase() == ScreenActive; },
+           "the class selection again");
+  Press(KeySelect);
+  RunUntil([&] { return Classes->GetChild() == Dungeons && Dungeons->GetPhase() == ScreenActive; },
+           "the dungeon selection again");
   StartRun();
   EXPECT_EQ(game->Settings.Block.DungeonIndex, 1u);
   // The run has begun on LEVEL 1's first floor with the chosen class.
