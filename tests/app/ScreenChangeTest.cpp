@@ -163,7 +163,12 @@ protected:
         << Log();
   }
 
-  std::uint32_t SavedFullscreen() const { return U32At(ReadBytes(Folder.File("save")), FullscreenAt); }
+  // What the save says of full screen, after a quit that ended well.
+  void ExpectSavedFullscreen(std::uint32_t fullscreen) const {
+    const Bytes save = ReadBytes(Folder.File("save"));
+    ASSERT_GE(save.size(), FullscreenAt + 4) << "the game ended 0 with no whole save\n" << Log();
+    EXPECT_EQ(U32At(save, FullscreenAt), fullscreen);
+  }
 
   static std::vector<int> Numbers(const std::string& out) {
     std::vector<int> numbers;
@@ -247,7 +252,7 @@ TEST_F(ScreenChange, FullScreenWithNoWindowManagerCoversTheScreen) {
   FullScreenKey("window: full screen with no window manager");
   ExpectShown({0, 0, 1920, 1080}, 6);
   ASSERT_TRUE(QuitGame()) << Log();
-  EXPECT_EQ(SavedFullscreen(), 1u);
+  ExpectSavedFullscreen(1u);
 }
 
 // A full screen the window manager never gives (here it answers nothing for
@@ -264,7 +269,7 @@ TEST_F(ScreenChange, FullScreenNeverGrantedIsSavedAsWindowed) {
   Server.ReleaseWindowManager();
   ASSERT_TRUE(judged) << Log();
   ASSERT_TRUE(QuitGame()) << Log();
-  EXPECT_EQ(SavedFullscreen(), 0u);
+  ExpectSavedFullscreen(0u);
 }
 
 // The screen made smaller while the window shows x5: the window comes back
