@@ -220,7 +220,7 @@ protected:
   // after the request: full screen, drawn at x6, never withdrawn.
   void ExpectFullScreenGrantedAfter(int holdMs) {
     StartDesktop(1920, 1080, Manager::Openbox);
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     StartGame();
     ASSERT_FALSE(HasFailure());
     FullScreenKeyWithWindowManagerHeld(holdMs);
@@ -273,7 +273,7 @@ TEST_F(DesktopWindow, FullScreenGrantedAtOnce) { ExpectFullScreenGrantedAfter(0)
 // whole at the largest whole scale that fits, centred, black around it.
 TEST_F(DesktopWindow, AWindowSizedFromOutsideShowsTheWholePicture) {
   StartDesktop(1920, 1080, Manager::None);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   const struct {
@@ -290,7 +290,7 @@ TEST_F(DesktopWindow, AWindowSizedFromOutsideShowsTheWholePicture) {
 // On a small screen F5 steps only through windows the screen holds.
 TEST_F(DesktopWindow, ScaleKeyKeepsTheWindowOnASmallScreen) {
   StartDesktop(1366, 768, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   Rect window = StartGame();
   ASSERT_FALSE(HasFailure());
   for (int press = 0; press < 5; ++press) {
@@ -315,7 +315,7 @@ TEST_F(DesktopWindow, ScaleKeyKeepsTheWindowOnASmallScreen) {
 // A scale chosen with F5 on the title is the next start's.
 TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
   StartDesktop(1920, 1080, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   Press("F5");
@@ -332,7 +332,7 @@ TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
 // well as two within 0.2 s, in a window the manager holds.
 TEST_F(DesktopWindow, EveryScaleKeyStepsOnceWhenTheGameIsSlowed) {
   const Rect held = StartMaximised();
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   ASSERT_FALSE(HasFailure());
   const int before = LinesWith("window: scale x");
   {
@@ -360,7 +360,7 @@ TEST_F(DesktopWindow, EveryScaleKeyStepsOnceWhenTheGameIsSlowed) {
 // screen: drawn at the largest whole scale, and ended by F4.
 TEST_F(DesktopWindow, FullScreenTheManagerMakesIsTheGames) {
   StartDesktop(1920, 1080, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   ManagerSets("add,fullscreen");
@@ -374,7 +374,7 @@ TEST_F(DesktopWindow, FullScreenTheManagerMakesIsTheGames) {
 // then asks for full screen again.
 TEST_F(DesktopWindow, FullScreenTheManagerEndsTakesOneKeyToComeBack) {
   StartDesktop(1920, 1080, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   Press("F4");
@@ -485,7 +485,7 @@ protected:
 TEST_P(DesktopWindowUnder, EveryStepShowsThePictureWhole) {
   const DeskCase& c = GetParam();
   const Rect held = StartHeld();
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   ASSERT_FALSE(HasFailure());
   const Rect screen{0, 0, 1920, 1080};
   {
@@ -530,7 +530,7 @@ INSTANTIATE_TEST_SUITE_P(Managers, DesktopWindowUnder,
 // back, and on the next start at the scale kept.
 TEST_F(DesktopWindow, TheGamesWindowsLieInsideTheWorkArea) {
   StartDesktop(1366, 768, Manager::Fluxbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   ExpectInsideWorkArea(StartGame());
   ASSERT_FALSE(HasFailure());
   Press("F5");
