@@ -67,11 +67,7 @@ tests=$build/tests/vorlumen_tests
 [ -x "$tests" ] || { echo "no $tests: build the project first" >&2; exit 1; }
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-# The tests that may have a second run on an SDL, each with its reason; a
-# test that needs it is named in the summary. Nothing else is run twice.
-declare -A retry_reason=(
-  [sdl2-compat/WaylandDesk.TheGameStartsGoesRoundItsScalesAndFullScreenAndEndsWell]="its game has not started within a minute under weston in two of eight loaded runs, cause not found yet"
-)
+# A test that fails fails the run on that SDL: nothing is run twice.
 failed=()
 summary=()
 for name in sdl2-2.32 sdl2-compat; do
@@ -89,25 +85,6 @@ print("%d.%d.%d" % tuple(v))')
   # Not this script's own tests again, nor the packages, which hold no SDL.
   if LD_LIBRARY_PATH=$path ctest --test-dir "$build" --output-on-failure -j "$jobs" -LE sdl-versions -E '^dist[.]'; then
     summary+=("$name: passed")
-    continue
-  fi
-  mapfile -t failures < <(sed 's/^[0-9]*://' "$build/Testing/Temporary/LastTestsFailed.log")
-  retried=()
-  for test in "${failures[@]}"; do
-    reason=${retry_reason[$name/$test]:-}
-    if [ -z "$reason" ]; then
-      retried=()
-      break
-    fi
-    echo "== $name: $test failed once and runs again: $reason"
-    if ! LD_LIBRARY_PATH=$path ctest --test-dir "$build" --output-on-failure -R "^${test//./[.]}\$"; then
-      retried=()
-      break
-    fi
-    retried+=("$test")
-  done
-  if [ ${#retried[@]} -gt 0 ] && [ ${#retried[@]} -eq ${#failures[@]} ]; then
-    summary+=("$name: passed, ${retried[*]} on its second run")
   else
     summary+=("$name: FAILED")
     failed+=("$name")

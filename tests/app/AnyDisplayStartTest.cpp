@@ -152,7 +152,7 @@ class IndirectOpenGl : public AnyDisplay, public ::testing::WithParamInterface<I
 // and gives way to the software renderer.
 TEST_P(IndirectOpenGl, TheGameDrawsInSoftwareAndEndsWell) {
   StartDisplay(GetParam().ServerOptions);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame(GetParam().Env);
   ExpectRunsItsFrames();
   const std::string log = Log();
@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
 // nothing holds its folder, and the next start runs.
 TEST_F(AnyDisplay, AStartKilledAtAnyMomentKeepsNoLaterStartOut) {
   StartDisplay({"+iglx"});
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   for (const int killAtMs : {200, 350, 500, 700, 950, 1250, 1600, 2000, 2500, 3000}) {
     SCOPED_TRACE(testing::Message() << "killed at " << killAtMs << " ms");
     StartGame({"LIBGL_ALWAYS_INDIRECT=1"});
@@ -199,7 +199,7 @@ TEST_F(AnyDisplay, AStartKilledAtAnyMomentKeepsNoLaterStartOut) {
 // video driver that does not exist, and the game ends.
 TEST_F(AnyDisplay, TheFailureBoxKeepsNoLaterStartOut) {
   StartDisplay({});
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   SDL_version sdl;
   SDL_GetVersion(&sdl);
   const bool forked = !OverSdl3() && SDL_VERSIONNUM(sdl.major, sdl.minor, sdl.patch) < SDL_VERSIONNUM(2, 30, 0);

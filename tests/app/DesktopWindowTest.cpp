@@ -235,7 +235,7 @@ protected:
   // after the request: full screen, drawn at x6, never withdrawn.
   void ExpectFullScreenGrantedAfter(int holdMs) {
     StartDesktop(1920, 1080, Manager::Openbox);
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     StartGame();
     ASSERT_FALSE(HasFailure());
     FullScreenKeyWithWindowManagerHeld(holdMs);
@@ -289,7 +289,7 @@ TEST_F(DesktopWindow, FullScreenGrantedAtOnce) { ExpectFullScreenGrantedAfter(0)
 // whole at the largest whole scale that fits, centred, black around it.
 TEST_F(DesktopWindow, AWindowSizedFromOutsideShowsTheWholePicture) {
   StartDesktop(1920, 1080, Manager::None);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   const struct {
@@ -306,7 +306,7 @@ TEST_F(DesktopWindow, AWindowSizedFromOutsideShowsTheWholePicture) {
 // On a small screen F5 steps only through windows the screen holds.
 TEST_F(DesktopWindow, ScaleKeyKeepsTheWindowOnASmallScreen) {
   StartDesktop(1366, 768, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   Rect window = StartGame();
   ASSERT_FALSE(HasFailure());
   for (int press = 0; press < 5; ++press) {
@@ -331,7 +331,7 @@ TEST_F(DesktopWindow, ScaleKeyKeepsTheWindowOnASmallScreen) {
 // A scale chosen with F5 on the title is the next start's.
 TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
   StartDesktop(1920, 1080, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   Press("F5");
@@ -348,7 +348,7 @@ TEST_F(DesktopWindow, TheScaleChosenOnTheTitleIsKept) {
 // well as two within 0.2 s, in a window the manager holds.
 TEST_F(DesktopWindow, EveryScaleKeyStepsOnceWhenTheGameIsSlowed) {
   const Rect held = StartMaximised();
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   ASSERT_FALSE(HasFailure());
   const int before = LinesWith("window: scale x");
   {
@@ -376,7 +376,7 @@ TEST_F(DesktopWindow, EveryScaleKeyStepsOnceWhenTheGameIsSlowed) {
 // screen: drawn at the largest whole scale, and ended by F4.
 TEST_F(DesktopWindow, FullScreenTheManagerMakesIsTheGames) {
   StartDesktop(1920, 1080, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   ManagerSets("add,fullscreen");
@@ -390,7 +390,7 @@ TEST_F(DesktopWindow, FullScreenTheManagerMakesIsTheGames) {
 // then asks for full screen again.
 TEST_F(DesktopWindow, FullScreenTheManagerEndsTakesOneKeyToComeBack) {
   StartDesktop(1920, 1080, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   Press("F4");
@@ -516,7 +516,7 @@ protected:
 TEST_P(DesktopWindowUnder, EveryStepShowsThePictureWhole) {
   const DeskCase& c = GetParam();
   const Rect held = StartHeld();
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   ASSERT_FALSE(HasFailure());
   const Rect screen{0, 0, 1920, 1080};
   {
@@ -561,7 +561,7 @@ INSTANTIATE_TEST_SUITE_P(Managers, DesktopWindowUnder,
 // back, and on the next start at the scale kept.
 TEST_F(DesktopWindow, TheGamesWindowsLieInsideTheWorkArea) {
   StartDesktop(1366, 768, Manager::Fluxbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   ExpectInsideWorkArea(StartGame());
   ASSERT_FALSE(HasFailure());
   Press("F5");

@@ -48,7 +48,7 @@ class TutorialPlay : public KeyPlay {
 protected:
   void SetUp() override {
     KeyPlay::SetUp();
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     // A lesson text takes the keys held when it opens.
     FramesKeysUp = 1;
     StartRun(Seed, 0, Fighter);
@@ -366,7 +366,7 @@ class LabPlay : public KeyPlay {
 protected:
   void SetUp() override {
     KeyPlay::SetUp();
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     ASSERT_TRUE(music.Started);
     FramesKeysUp = 1;  // the signs take the keys held when they open
     StartRun(Seed, 6, Fighter);

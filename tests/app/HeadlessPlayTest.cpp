@@ -54,7 +54,7 @@ class HeadlessPlay : public KeyPlay {
 protected:
   void SetUp() override {
     KeyPlay::SetUp();
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     StartRun(Seed, Dungeon, PlayerClass);
   }
 

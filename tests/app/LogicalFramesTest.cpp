@@ -14,7 +14,7 @@ class LogicalFrames : public KeyPlay {
 protected:
   void SetUp() override {
     KeyPlay::SetUp();
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     StartRun(20261210, 1, 0);
   }
   void TearDown() override {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -60,5 +61,34 @@ TEST(Needs, AToolIsFoundOnThePathOfTheRunNotOfTheBuild) {
   ASSERT_EQ(setenv("PATH", before.c_str(), 1), 0);
   EXPECT_FALSE(tool.Found());
 }
+
+// ctest marks a test skipped by gtest's own closing report only: a failing
+// test whose output quotes "[  SKIPPED ]" (a child run's report, say) is
+// a failure.
+TEST(TestReport, OnlyTheTestsOwnSkipReportMarksItSkipped) {
+  char self[PATH_MAX];
+  ASSERT_NE(realpath("/proc/self/exe", self), nullptr);
+  desktop::TempFolder folder;
+  std::ofstream(folder.File("CTestTestfile.cmake"))
+      << "set(TESTS_EXE [==[" << self << "]==])\nset(TESTS_DIR [==[" << folder.Path
+      << "]==])\nset(TESTS_ENV \"\")\nset(TESTS_FILTER TestReport.DISABLED_*)\ninclude([==[" VORLUMEN_TEST_SOURCE_DIR
+         "/AddTests.cmake]==])\n";
+  const std::string cmake = VORLUMEN_CMAKE;
+  const desktop::ToolRun run =
+      desktop::RunTool({cmake.substr(0, cmake.rfind('/') + 1) + "ctest", "--test-dir", folder.Path}, "", 120000);
+  const auto said = [&](const std::string& name) {
+    const std::size_t at = run.Out.find(name + " ");
+    return at == std::string::npos ? std::string() : run.Out.substr(at, run.Out.find('\n', at) - at);
+  };
+  EXPECT_NE(said("TestReport.DISABLED_FailsQuotingASkipReport").find("Failed"), std::string::npos) << run.Out;
+  EXPECT_NE(said("TestReport.DISABLED_Skips").find("Skipped"), std::string::npos) << run.Out;
+}
+
+TEST(TestReport, DISABLED_FailsQuotingASkipReport) {
+  std::printf("[  PASSED  ] 0 tests.\n[  SKIPPED ] 1 test, listed below:\n[  SKIPPED ] Other.Test\n");
+  ADD_FAILURE() << "fails";
+}
+
+TEST(TestReport, DISABLED_Skips) { GTEST_SKIP() << "skips"; }
 
 }  // namespace

@@ -163,7 +163,12 @@ protected:
         << Log();
   }
 
-  std::uint32_t SavedFullscreen() const { return U32At(ReadBytes(Folder.File("save")), FullscreenAt); }
+  // What the save says of full screen, after a quit that ended well.
+  void ExpectSavedFullscreen(std::uint32_t fullscreen) const {
+    const Bytes save = ReadBytes(Folder.File("save"));
+    ASSERT_GE(save.size(), FullscreenAt + 4) << "the game ended 0 with no whole save\n" << Log();
+    EXPECT_EQ(U32At(save, FullscreenAt), fullscreen);
+  }
 
   static std::vector<int> Numbers(const std::string& out) {
     std::vector<int> numbers;
@@ -206,7 +211,7 @@ TEST_F(ScreenChange, TheWindowAfterFullScreenAndTheScaleKeyLiesInsideTheWorkArea
     SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height) + ", a panel of " + std::to_string(c.Panel) +
                  (c.ManagersOwn ? ", the manager's full screen" : ""));
     StartDesktop(c.Width, c.Height, Manager::Openbox);
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     if (c.Panel > 0) StartPanel(c.Panel);
     StartGame();
     ASSERT_FALSE(HasFailure());
@@ -233,7 +238,7 @@ TEST_F(ScreenChange, TheWindowAfterFullScreenAndTheScaleKeyLiesInsideTheWorkArea
 // centred; quitting in full screen keeps it in the save.
 TEST_F(ScreenChange, FullScreenWithNoWindowManagerCoversTheScreen) {
   StartDesktop(1920, 1080, Manager::None);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   FullScreenKey("window: full screen with no window manager");
@@ -247,14 +252,14 @@ TEST_F(ScreenChange, FullScreenWithNoWindowManagerCoversTheScreen) {
   FullScreenKey("window: full screen with no window manager");
   ExpectShown({0, 0, 1920, 1080}, 6);
   ASSERT_TRUE(QuitGame()) << Log();
-  EXPECT_EQ(SavedFullscreen(), 1u);
+  ExpectSavedFullscreen(1u);
 }
 
 // A full screen the window manager never gives (here it answers nothing for
 // longer than the game waits) leaves the game windowed, and the save says so.
 TEST_F(ScreenChange, FullScreenNeverGrantedIsSavedAsWindowed) {
   StartDesktop(1920, 1080, Manager::Openbox);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   const int before = LinesWith("window: full screen not granted");
@@ -264,7 +269,7 @@ TEST_F(ScreenChange, FullScreenNeverGrantedIsSavedAsWindowed) {
   Server.ReleaseWindowManager();
   ASSERT_TRUE(judged) << Log();
   ASSERT_TRUE(QuitGame()) << Log();
-  EXPECT_EQ(SavedFullscreen(), 0u);
+  ExpectSavedFullscreen(0u);
 }
 
 // The screen made smaller while the window shows x5: the window comes back
@@ -274,7 +279,7 @@ TEST_F(ScreenChange, ASmallerModeBringsTheWindowWhollyOntoTheScreen) {
   for (const Manager manager : {Manager::None, Manager::Openbox}) {
     SCOPED_TRACE(manager == Manager::None ? "no window manager" : "openbox");
     StartDesktop(1920, 1080, manager, true);
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     StartGame();
     ASSERT_FALSE(HasFailure());
     Press("F5");
@@ -295,7 +300,7 @@ TEST_F(ScreenChange, ASmallerModeBringsTheWindowWhollyOntoTheScreen) {
 // window comes back onto the one left.
 TEST_F(ScreenChange, AMonitorSwitchedOffSendsTheWindowToTheOneLeft) {
   StartDesktop(1920, 1080, Manager::None, true);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   const std::string output = Xorg.Output();
   ASSERT_TRUE(Xorg.Randr({"--fb", "3286x1080"}));
   ASSERT_TRUE(Xorg.Randr({"--setmonitor", "left", "1920/508x1080/286+0+0", output}));
@@ -315,7 +320,7 @@ TEST_F(ScreenChange, AMonitorSwitchedOffSendsTheWindowToTheOneLeft) {
 // monitor plugged in beside leave it where it was, at its scale.
 TEST_F(ScreenChange, APanelAndAMonitorAddedLeaveAPlacedWindowWhereItWas) {
   StartDesktop(1920, 1080, Manager::Openbox, true);
-  if (IsSkipped()) return;
+  if (IsSkipped() || HasFatalFailure()) return;
   StartGame();
   ASSERT_FALSE(HasFailure());
   ASSERT_EQ(X->Tool({Xdotool, "windowmove", WindowId, "100", "120"}).Status, 0);

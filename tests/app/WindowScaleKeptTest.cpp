@@ -28,7 +28,7 @@ class WindowScaleKept : public KeyPlay {
 protected:
   void SetUp() override {
     KeyPlay::SetUp();
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     Room = {1920, 1080, 2, 26};
     SetWindowRoomSource(&TestRoom);
     game->SetFullscreen(false);

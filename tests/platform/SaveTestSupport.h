@@ -88,9 +88,11 @@ inline bool FileExists(const std::string& path) {
   return stat(path.c_str(), &info) == 0;
 }
 
+// A file too short (a save the game never wrote) throws, which fails the
+// test rather than crash the test process.
 inline std::uint32_t U32At(const Bytes& bytes, std::size_t offset) {
-  return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+  return static_cast<std::uint32_t>(bytes.at(offset)) | static_cast<std::uint32_t>(bytes.at(offset + 1)) << 8 |
+         static_cast<std::uint32_t>(bytes.at(offset + 2)) << 16 | static_cast<std::uint32_t>(bytes.at(offset + 3)) << 24;
 }
 
 inline void PutU32At(Bytes& bytes, std::size_t offset, std::uint32_t value) {

@@ -148,7 +148,7 @@ protected:
   void SetUp() override {
     std::memcpy(&SavedBlock, &game->Settings.Block, sizeof SavedBlock);
     KeyPlay::SetUp();
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     Names = NameTheWidgets();
     Watching = this;
     ClearRankings();
