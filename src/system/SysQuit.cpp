@@ -24,6 +24,10 @@ volatile std::sig_atomic_t QuitRequested = 0;
 volatile std::sig_atomic_t EverRequested = 0;
 // The bound ran out while the run was being written: end once it is.
 volatile std::sig_atomic_t Overdue = 0;
+// The main loop took the request: it is alive and on its way to keeping the
+// run, only slow (a loaded machine), so its bound is once made longer.
+volatile std::sig_atomic_t TakenInPlay = 0;
+volatile std::sig_atomic_t GraceLengthened = 0;
 std::atomic<bool> Armed{false};
 timer_t Timer{};
 bool HaveTimer = false;
@@ -104,6 +108,13 @@ extern "C" void OnOverdue(int) {
     case SysStage::Keeping:
       Overdue = 1;
       return;
+    case SysStage::Playing:
+      if (TakenInPlay && !GraceLengthened) {
+        GraceLengthened = 1;
+        Set(QuitGraceMs);
+        return;
+      }
+      SysEndAtOnce(EndStatus.load());
     default:
       SysEndAtOnce(EndStatus.load());
   }
@@ -149,5 +160,6 @@ bool SysQuitRequested() { return QuitRequested != 0; }
 bool SysTakeQuitRequest() {
   if (!QuitRequested) return false;
   QuitRequested = 0;
+  if (StageNow() == SysStage::Playing) TakenInPlay = 1;
   return true;
 }

@@ -9,7 +9,7 @@
 
 enum class SysStage {
   Starting,  // until the main loop runs: start-up stops at its next step and keeps what it read
-  Playing,   // the main loop takes the request as a quit
+  Playing,   // the main loop takes the request as a quit; once taken, a slow loop gets the bound once more
   Keeping,   // the run is being written: never cut short
   Ending,    // the run is kept: a request ends the game at once, and so does a clean-up that hangs
   Telling,   // a failed start is shown to the player for as long as they look: a request ends it at once

@@ -23,6 +23,7 @@ constexpr int HangMs = 30000;
 enum class Act {
   KeepBusy,          // start-up goes on step after step and never gets to the loop
   WriteOverTheBound, // the run is written for longer than the bound, then the clean-up starts
+  SlowLoop,          // the main loop takes the request, then needs longer than the bound to write the run
   Tell,              // a failed start shown to the player
   Leave,             // all is kept and main returns with status 5
 };
@@ -50,7 +51,18 @@ Outcome RunChild(Act act) {
     SysCatchQuitSignals();
     if (act == Act::Tell) SysEnterStage(SysStage::Telling, 1);
     if (act == Act::Leave) SysEnterStage(SysStage::Ended, 5);
+    if (act == Act::SlowLoop) SysEnterStage(SysStage::Playing);
     raise(SIGTERM);
+    if (act == Act::SlowLoop) {
+      if (!SysTakeQuitRequest()) _exit(4);
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      SysEnterStage(SysStage::Keeping);
+      (void)!write(out, "written", 7);
+      SysEnterStage(SysStage::Ending);
+      (void)!write(out, " and cleaned up", 15);
+      kill(grandchild, SIGKILL);  // a clean end ends what it started itself
+      _exit(3);
+    }
     if (act == Act::WriteOverTheBound) {
       SysEnterStage(SysStage::Keeping);
       std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -104,6 +116,8 @@ TEST(SysQuit, ARequestEndsEachStageByItsRule) {
       {"a start-up that keeps going after the request", Act::KeepBusy, 0, ""},
       // Never cut while writing; ended once it is written.
       {"the run written for longer than the bound", Act::WriteOverTheBound, 0, "written"},
+      // A loop that took the request is alive: slow, it still keeps the run.
+      {"a main loop slower than the bound", Act::SlowLoop, 3, "written and cleaned up"},
       {"a failed start on show", Act::Tell, 1, ""},
       // Exit handlers may take their time on a loaded machine.
       {"a request once main returns", Act::Leave, 5, ""},
