@@ -37,7 +37,7 @@ fi
 # cannot serve it, on Wayland; X errors and both renderers on an X server;
 # the window's picture and scale in process.
 display='DesktopWindow.*:Managers/*:ScreenChange.*:InstalledCopy.*:AnyDisplay.*:Displays/*:WaylandDesk.*'
-display+=':Setups/PadStart.*:X11Errors.*:RendererAgreement.*:WindowPicture*:WindowScaleKept*:MainWindow*'
+display+=':Setups/PadStart.*:Setups/PadJourney.*:X11Errors.*:RendererAgreement.*:WindowPicture*:WindowScaleKept*:MainWindow*'
 
 loops=()
 stop_loops() {
