@@ -110,11 +110,7 @@ SysBorders SysWindowBorders(bool pump) {
   int top = 0, left = 0, bottom = 0, right = 0;
   if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return SysBorders{};
   const SysBorders borders{std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom)};
-  // The events just read may carry a full screen of the manager's that the
-  // follower has not read yet: the X server's state is asked too.
-  bool managersFullscreen = false, maximised = false;
-  if (!SysWindowFrameless() && !(SysX11WindowState(window, managersFullscreen, maximised) && managersFullscreen))
-    WindowedBorders = borders;
+  if (!SysWindowFrameless()) WindowedBorders = borders;
   return borders;
 }
 

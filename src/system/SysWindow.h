@@ -54,13 +54,11 @@ bool SysWindowFitsWhereItIs(int width, int height);
 void SysFillDisplay(bool on);
 bool SysFillsDisplay();
 // Whether the window is in full screen and frameless: SDL's, its own over
-// a display with no manager, or the manager's, taken on as the game's or
-// not (yet).
+// a display with no manager, or the manager's taken on as the game's.
 bool SysWindowFrameless();
 
-// The window is in the manager's own full screen, as the follower last
-// read the manager's state or the game took it on: its frame is not the
-// windowed one.
+// The window is in the manager's own full screen, which SDL was not asked
+// for: its frame is not the windowed one.
 void SysNoteManagersFullscreen(bool on);
 
 // The displays are watched for the main window's life; SysScreensChanged

@@ -57,12 +57,11 @@ bool Held(SDL_Window* window) {
   return (SDL_GetWindowFlags(window) & SDL_WINDOW_MAXIMIZED) != 0 || ManagerState.Maximised;
 }
 
-// `how`: what told the game, after the size.
-void SayHeld(const char* how) {
+void SayHeld() {
   int width = 0, height = 0;
   SysWindowRealSize(width, height);
-  char line[128];
-  std::snprintf(line, sizeof line, "window: size held at %d x %d%s\n", width, height, how);
+  char line[96];
+  std::snprintf(line, sizeof line, "window: size held at %d x %d\n", width, height);
   SysDebugOutput(line);
 }
 
@@ -92,11 +91,9 @@ int SDLCALL NoticeWindowEvents(void*, SDL_Event* event) {
   const SysX11Event seen = SysX11NoticeOf(event->syswm.msg, Window());
   switch (seen.Notice) {
     case SysX11Notice::Configured:
-      // After the request, a new size is the server's (the manager carried
-      // the request out); a configure the manager sent itself is its answer
-      // with the size it keeps (a tiling manager answers so at once).
-      if (SizeRequest.Open && SysX11SerialReached(seen.Serial, SizeRequest.Serial) &&
-          (seen.Sent || seen.Width != SizeRequest.Width || seen.Height != SizeRequest.Height))
+      if (SizeRequest.Open &&
+          SysConfigureAnswers(SysX11SerialReached(seen.Serial, SizeRequest.Serial),
+                              seen.Width != SizeRequest.Width || seen.Height != SizeRequest.Height, SizeRequest.Answered))
         SizeRequest.Answered = true;
       break;
     case SysX11Notice::StateChanged:
@@ -154,7 +151,6 @@ void SettleSize(SDL_Window* window) {
   SysWindowRealSize(realWidth, realHeight);
   const bool matches =
       X11Watch ? realWidth == width && realHeight == height : realWidth == AskedWidth && realHeight == AskedHeight;
-  const bool answered = SizeRequest.Answered;
   if (Look(window, SizeRequest, matches) != SysWindowAnswer::NotGranted) return;
   // SDL before 2.28 took the window to be the size it asked for, and draws
   // for a window of that size in the corner of the one there is. It is
@@ -165,7 +161,7 @@ void SettleSize(SDL_Window* window) {
     if (!SysX11TellSize(window, width, height, realWidth, realHeight)) return;
     SDL_PumpEvents();
   }
-  SayHeld(answered ? ", as the window manager answered" : ", no answer came");
+  SayHeld();
 }
 
 // The manager's state of the window as it is now, judged against what it
@@ -175,8 +171,6 @@ void SettleSize(SDL_Window* window) {
 SysWindowChange FollowManager(const SysManagerState& now) {
   const SysStateChange judged = SysJudgeStateChange(ManagerState, now, FullscreenHeld);
   ManagerState = now;
-  // The manager's own full screen is frameless before the game takes it on.
-  if (!FullscreenHeld) SysNoteManagersFullscreen(now.Fullscreen);
   if (judged.LetGo && AskedWidth > 0) {
     SysDebugOutput("window: no longer maximised\n");
     SysSetWindowClientSize(AskedWidth, AskedHeight);
@@ -229,6 +223,10 @@ SysWindowAnswer SysJudgeWindowRequest(const SysWindowLook& look) {
   return SysWindowAnswer::Waiting;
 }
 
+bool SysConfigureAnswers(bool afterRequest, bool sizeChanged, bool answeredBefore) {
+  return answeredBefore || (afterRequest && sizeChanged);
+}
+
 SysStateChange SysJudgeStateChange(const SysManagerState& before, const SysManagerState& now, bool fullscreenAsked) {
   SysStateChange judged;
   // The game's own requests come with its state already changed: only a
@@ -246,30 +244,23 @@ void SysSetWindowClientSize(int width, int height, SysPlacing placing) {
   AskedHeight = height;
   if (Held(window) && !SysWindowFrameless()) {
     SizeRequest.Open = false;
-    SayHeld(" (maximised)");
+    SayHeld();
     return;
   }
   if (!SysWindowFrameless()) Open(window, SizeRequest);
   const bool stays = placing == SysPlacing::KeptWhereItFits && SysWindowFitsWhereItIs(width, height);
   SysRequestWindowSize(width, height);
-  // A window manager's answer that came while SDL waited for the window,
-  // so that this very frame is drawn for the window as it is.
-  SDL_PumpEvents();
-  int realWidth = 0, realHeight = 0;
-  SysWindowRealSize(realWidth, realHeight);
-  // A window the manager answered by keeping its size (a tile) is where
-  // the manager keeps it too: asked to move, SDL would wait for that.
-  const bool kept = SizeRequest.Open && SizeRequest.Answered && realWidth == SizeRequest.Width &&
-                    realHeight == SizeRequest.Height && (realWidth != width || realHeight != height);
-  if (stays || kept) {
+  if (stays) {
     Placing = false;
-    if (stays) SysDebugOutput("window: kept where it is\n");
+    SysDebugOutput("window: kept where it is\n");
   } else {
     PlacedWith = SysPlaceWindow(width, height);
     Placing = true;
     PlacedAt = SDL_GetTicks();
-    SDL_PumpEvents();
   }
+  // A window manager's answer that came while SDL waited for the window,
+  // so that this very frame is drawn for the window as it is.
+  SDL_PumpEvents();
   if (SizeRequest.Answered) SettleSize(window);
 }
 

@@ -33,6 +33,12 @@ struct SysWindowLook {
 };
 SysWindowAnswer SysJudgeWindowRequest(const SysWindowLook& look);
 
+// Whether a configure event of the X server answers the game's size
+// request: one that came after the request and carries another size than
+// the window had when asked (a move answered carries the old one), or any
+// after the manager has answered once.
+bool SysConfigureAnswers(bool afterRequest, bool sizeChanged, bool answeredBefore);
+
 
 // What the window manager did by itself, or what became of the game's full
 // screen, seen by SysFollowWindow.

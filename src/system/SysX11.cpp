@@ -319,7 +319,6 @@ SysX11Event SysX11NoticeOf(const SDL_SysWMmsg* message, SDL_Window* window) {
   if (!message || message->subsystem != SDL_SYSWM_X11 || !X11Of(window, display, x11Window)) return seen;
   const XEvent& event = message->msg.x11.event;
   seen.Serial = event.xany.serial;
-  seen.Sent = event.xany.send_event != False;
   if (event.type == ConfigureNotify && event.xconfigure.window == x11Window) {
     seen.Notice = SysX11Notice::Configured;
     seen.Width = event.xconfigure.width;

@@ -70,13 +70,11 @@ bool SysX11FreeSize(SDL_Window* window);
 // What one of SDL's window-system messages (SDL_SYSWMEVENT) tells of
 // `window`: its geometry configured (with the size it now has), its
 // window-manager state or its frame changed. `serial` is the X request the
-// server had reached when the event came; `sent` marks an event a client
-// sent (a window manager's answer to a request it did not carry out).
+// server had reached when the event came.
 enum class SysX11Notice { Nothing, Configured, StateChanged, FrameChanged };
 struct SysX11Event {
   SysX11Notice Notice = SysX11Notice::Nothing;
   unsigned long Serial = 0;
-  bool Sent = false;
   int Width = 0, Height = 0;
 };
 SysX11Event SysX11NoticeOf(const SDL_SysWMmsg* message, SDL_Window* window);

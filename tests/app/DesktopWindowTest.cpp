@@ -32,7 +32,6 @@ class DesktopWindow : public ::testing::Test {
 protected:
   void TearDown() override {
     KillProgram(Game);
-    End(Neighbour);
     X.Stop();
   }
 
@@ -89,20 +88,6 @@ protected:
     EXPECT_TRUE(WaitFor([&] { return WindowGeometry(X, WindowId, held) && held.W == 1920; }, SettleMs))
         << "not maximised: " << Describe(held);
     return SettledWindow();
-  }
-
-  // The game on a 1920 x 1080 desktop under i3 beside a window already
-  // there: its tile is half the screen. Returns the tile.
-  Rect StartTiled() {
-    StartDesktop(1920, 1080, Manager::I3);
-    if (IsSkipped() || HasFailure()) return {};
-    Neighbour = Spawn({Xmessage, "-name", "neighbour", "neighbour"}, X.Display);
-    EXPECT_TRUE(WaitFor(
-        [&] { return X.Tool({Xprop, "-name", "neighbour", "WM_STATE"}).Out.find("window state") != std::string::npos; },
-        SettleMs));
-    const Rect held = StartGame(0, 0);
-    EXPECT_LT(held.W, 1000) << "not tiled beside the other window";
-    return held;
   }
 
   // A command of the window manager's own for the game's window (wmctrl
@@ -276,7 +261,6 @@ protected:
   XServer X;
   RunningProgram Game;
   std::string WindowId;
-  pid_t Neighbour = -1;
 };
 
 // F4 with the window manager answering late, or at once: the game keeps its
@@ -403,35 +387,6 @@ TEST_F(DesktopWindow, FullScreenTheManagerEndsTakesOneKeyToComeBack) {
   EXPECT_TRUE(QuitGame()) << Log();
 }
 
-// i3 answers each size request for a tiled window at once with the size
-// the tile keeps, and shows the whole picture centred in the tile after
-// every F5. SDL before 2.28 takes the window to be the size it asked for
-// until the game tells it otherwise: there the game takes the manager's
-// answer as it comes, not after a wait for one that never comes (a later
-// SDL follows the window itself).
-TEST_F(DesktopWindow, ATileHeldIsKnownFromTheManagersAnswer) {
-  const Rect tile = StartTiled();
-  if (IsSkipped()) return;
-  ASSERT_FALSE(HasFailure());
-  const std::string log = Log();
-  const std::size_t sdl = log.find("(SDL 2.");
-  ASSERT_NE(sdl, std::string::npos) << log;
-  const bool gameTellsSdl = std::atoi(log.c_str() + sdl + 7) < 28;
-  for (int press = 1; press <= 20; ++press) {
-    SCOPED_TRACE("F5 number " + std::to_string(press));
-    const int held = LinesWith("window: size held at");
-    const int answered = LinesWith(", as the window manager answered");
-    PressScaleKeyAndWait();
-    if (gameTellsSdl) {
-      ASSERT_TRUE(WaitFor([&] { return LinesWith("window: size held at") > held; }, SettleMs)) << Log();
-      ASSERT_EQ(LinesWith(", as the window manager answered"), answered + 1) << Log();
-    }
-    ExpectWholeAndCentred(tile);
-    ASSERT_FALSE(HasFailure());
-  }
-  EXPECT_TRUE(QuitGame()) << Log();
-}
-
 // How the game's window is held on the desktop of each case.
 enum class Hold { Windowed, Maximised, Tiled };
 
@@ -456,10 +411,22 @@ protected:
   Rect StartHeld() {
     const DeskCase& c = GetParam();
     if (c.How == Hold::Maximised) return StartMaximised();
-    if (c.How == Hold::Tiled) return StartTiled();
     StartDesktop(1920, 1080, c.Wm);
     if (IsSkipped() || HasFailure()) return {};
-    return StartGame();
+    if (c.How == Hold::Windowed) return StartGame();
+    // A window already there: the game's tile is half the screen.
+    Neighbour = Spawn({Xmessage, "-name", "neighbour", "neighbour"}, X.Display);
+    EXPECT_TRUE(WaitFor(
+        [&] { return X.Tool({Xprop, "-name", "neighbour", "WM_STATE"}).Out.find("window state") != std::string::npos; },
+        SettleMs));
+    const Rect held = StartGame(0, 0);
+    EXPECT_LT(held.W, 1000) << "not tiled beside the other window";
+    return held;
+  }
+
+  void TearDown() override {
+    End(Neighbour);
+    DesktopWindow::TearDown();
   }
 
   // The scale the game last said it stepped to.
@@ -511,6 +478,8 @@ protected:
     Press("F4");
     ASSERT_TRUE(WaitFor([&] { return LinesWith(said) > before; }, SettleMs)) << "F4 did not give " << said << "\n" << Log();
   }
+
+  pid_t Neighbour = -1;
 };
 
 TEST_P(DesktopWindowUnder, EveryStepShowsThePictureWhole) {
